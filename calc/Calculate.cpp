@@ -1,0 +1,34 @@
+#include "Calculate.h"
+
+#include "Aberrations.h"
+#include "Report.h"
+#include "Solver.h"
+
+Calculation CompleteDesign(const DesignFields& fields) {
+  Calculation calc;
+  calc.read = ReadDesignInput(fields);
+  calc.design = StartDesign(calc.read.input);
+  calc.rules = CheckRequiredInputs(calc.read.input, calc.read.type);
+  if (calc.rules.error != CalcError::None) return calc;
+
+  DesignResult design = SolveGeometry(calc.design, calc.rules.path);
+  design = SetDesignConics(design, calc.read.type);
+  design = SizeSecondary(design);
+  design = ComputeAberrations(design);
+  design = ComputeObstruction(design);
+  design = ComputeSagittas(design);
+  calc.design = ComputePerformance(design, calc.read.unit);
+  return calc;
+}
+
+CalculateOutcome Calculate(const DesignFields& fields) {
+  CalculateOutcome outcome;
+  outcome.calculation = CompleteDesign(fields);
+  if (outcome.ok()) {
+    outcome.report = BuildReport(outcome.calculation.design, outcome.calculation.read.type,
+                                 outcome.calculation.read.unit);
+  } else {
+    outcome.errorText = FormatCalcError(outcome.calculation.rules);
+  }
+  return outcome;
+}

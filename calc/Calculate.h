@@ -1,0 +1,32 @@
+// One whole calculation from the window's twelve values: reading, the required-input
+// rules, the solver, the aberrations and the performance figures, and the report.
+#ifndef SPEKULOR_CALC_CALCULATE_H
+#define SPEKULOR_CALC_CALCULATE_H
+
+#include <string>
+
+#include "DesignInput.h"
+#include "DesignResult.h"
+#include "Inputs.h"
+
+struct Calculation {
+  ReadInput read;       // the unit, type and inputs as read
+  RuleOutcome rules;    // error None when the design was completed
+  DesignResult design;  // the completed design (only when rules.error is None)
+};
+
+// Reads and checks the values and, when the rules pass, completes the design:
+// geometry, conics, secondary size, aberrations, obstruction, sagittas, performance.
+Calculation CompleteDesign(const DesignFields& fields);
+
+// CompleteDesign and the report. On a refusal `report` is empty and `errorText` holds
+// the text of the refusal box ("Error %d\r\n" and the message).
+struct CalculateOutcome {
+  Calculation calculation;
+  std::string report;
+  std::string errorText;
+  bool ok() const { return calculation.rules.error == CalcError::None; }
+};
+CalculateOutcome Calculate(const DesignFields& fields);
+
+#endif

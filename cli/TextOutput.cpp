@@ -1,0 +1,21 @@
+#include "TextOutput.h"
+
+#include "Windows1252.h"
+
+std::string ToTerminalText(const std::string& windowsText) {
+  std::string text;
+  text.reserve(windowsText.size() + 1);
+  for (size_t i = 0; i < windowsText.size(); ++i) {
+    if (windowsText[i] == '\r' && i + 1 < windowsText.size() && windowsText[i + 1] == '\n') continue;
+    text += windowsText[i];
+  }
+  text = Windows1252ToUtf8(text);
+  if (text.empty() || text.back() != '\n') text += '\n';
+  return text;
+}
+
+bool WriteText(std::FILE* stream, const std::string& windowsText, bool raw) {
+  const std::string text = raw ? windowsText : ToTerminalText(windowsText);
+  const size_t written = std::fwrite(text.data(), 1, text.size(), stream);
+  return written == text.size() && std::fflush(stream) == 0;
+}

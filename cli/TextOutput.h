@@ -1,0 +1,15 @@
+// Writing the program's Windows-1252, CR LF texts to a terminal or a pipe.
+#ifndef SPEKULOR_CLI_TEXTOUTPUT_H
+#define SPEKULOR_CLI_TEXTOUTPUT_H
+
+#include <cstdio>
+#include <string>
+
+// The text as a terminal wants it: UTF-8, LF line ends, and a final line end.
+std::string ToTerminalText(const std::string& windowsText);
+
+// Writes the text's exact bytes when `raw`, otherwise ToTerminalText; false when the
+// stream reports a write error.
+bool WriteText(std::FILE* stream, const std::string& windowsText, bool raw);
+
+#endif

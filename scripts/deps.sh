@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Spekulor needs that are not installed yet.
+#   scripts/deps.sh          everything: build, window, tests, benchmarks, fuzzing
+#   scripts/deps.sh core     only what the Qt-free libraries and spekulor-cli need
+set -euo pipefail
+
+core=(g++ make cmake libcli11-dev)
+tests=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev)
+app=(qt6-base-dev fonts-dejavu-core)
+
+case "${1:-all}" in
+  core) wanted=("${core[@]}") ;;
+  all) wanted=("${core[@]}" "${tests[@]}" "${app[@]}") ;;
+  *) echo "usage: $0 [core|all]" >&2; exit 64 ;;
+esac
+
+missing=()
+for pkg in "${wanted[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$pkg")
+  fi
+done
+
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
