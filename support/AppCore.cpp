@@ -1,5 +1,7 @@
 #include "AppCore.h"
 
+#include "StringUtil.h"
+
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +20,15 @@ AssertQuestion g_assertQuestion = &AnswerAbort;
 void DefaultFatalExit(const char*) {}
 
 FatalExit g_fatalExit = &DefaultFatalExit;
+
+// The registered program name; written once at start-up, only read afterwards.
+char* g_programName = nullptr;
+
+// Set while CheckFailed reports, so that a failure inside the report (the formatter
+// running out of memory) cannot recurse.
+bool g_checkFailing = false;
+
+constexpr const char* kModule = "AppCore";
 
 }  // namespace
 
@@ -86,4 +97,29 @@ int AssertFailed(const char* expression, const char* module, int line, const cha
     if (DebuggerAttached()) std::raise(SIGTRAP);
   }
   return answer;
+}
+
+int InitAppCore(const char* argv0, const char* app) {
+  LibraryCheck(kModule, argv0);
+  LibraryCheck(kModule, app);
+  char* copy = strdup(app);
+  LibraryCheck(kModule, copy);
+  std::free(g_programName);
+  g_programName = copy;
+  return 0;
+}
+
+const char* GetProgramName() { return g_programName; }
+
+void CheckFailed(const char* expression, const char* module, int line) {
+  if (g_checkFailing) {
+    // The report itself failed: say what is known without formatting and stop.
+    DebugOut(expression);
+    std::exit(1);
+  }
+  g_checkFailing = true;
+  TextBuffer report;
+  FormatText(report, "Assertation (%s) failed File %s Line %d", expression, module, line);
+  DebugOut(report.Text());
+  std::exit(1);
 }

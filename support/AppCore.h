@@ -76,4 +76,25 @@ constexpr const char* BaseName(const char* path) {
   ((expr) ? (void)0                                                                     \
           : (void)AssertFailed(#expr, appcore_detail::BaseName(__FILE__), __LINE__, (message)))
 
+// ---- Library core: the registered program name and the library's own check ----
+
+// Registers the program under the name `app` (a copy is kept for the life of the
+// process); `argv0`, the start file name, is only checked, not stored. Both must not
+// be null: a null one fails the library check with the text "argv0" or "app".
+// Returns 0. Called once at start-up, before any window exists.
+int InitAppCore(const char* argv0, const char* app);
+
+// The registered program name, or null before InitAppCore has run.
+const char* GetProgramName();
+
+// The library check: a broken precondition inside the support library. Sends
+// "Assertation (<expression>) failed File <module> Line <line>" to the debug channel
+// and ends the process with exit status 1, running the process-exit handlers.
+[[noreturn]] void CheckFailed(const char* expression, const char* module, int line);
+
+// Checks `expr` in the library module named `module` (for example "ConfigFile");
+// the expression's source text is what the debug line reports.
+#define LibraryCheck(module, expr) \
+  ((expr) ? (void)0 : CheckFailed(#expr, (module), __LINE__))
+
 #endif
