@@ -74,14 +74,18 @@ DesignResult SolveGeometry(DesignResult g, SolvePath path) {
       break;
     }
     case SolvePath::FromBackFocLen: {
-      Assert(g.PriFoc != HUGE_VAL);
-      Assert(g.PriDia != HUGE_VAL);
-      Assert(g.BackFocLen != HUGE_VAL);
-      Assert(g.SecRadCur != HUGE_VAL);
-      const double R2 = g.SecRadCur;
-      g.PriSysFocDist = f1 + g.BackFocLen;
-      const double e = g.PriSysFocDist;
-      Assert(g.PriSysFocDist != HUGE_VAL);
+      // The rules guarantee all four; the guards keep this step honest on its own.
+      const double PriFoc = g.PriFoc, PriDia = g.PriDia;
+      const double BackFocLen = g.BackFocLen, SecRadCur = g.SecRadCur;
+      Assert(PriFoc != HUGE_VAL);
+      Assert(PriDia != HUGE_VAL);
+      Assert(BackFocLen != HUGE_VAL);
+      Assert(SecRadCur != HUGE_VAL);
+      const double PriSysFocDist = PriFoc + BackFocLen;
+      Assert(PriSysFocDist != HUGE_VAL);
+      g.PriSysFocDist = PriSysFocDist;
+      const double e = PriSysFocDist;
+      const double R2 = SecRadCur;
       // The smaller root of p^2 - (e + R2) p + R2 e / 2 = 0.
       const double p = ((e + R2) - std::sqrt(R2 * R2 + e * e)) / 2.0;
       g.SecPriFocDist = p;

@@ -75,7 +75,8 @@ void AddDesignOptions(CLI::App& command, DesignOptions& options) {
             options.unitGiven = true;
           },
           "Unit: inch, mm or a radio index (default mm)")
-      ->type_name("UNIT");
+      ->type_name("UNIT")
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   command
       .add_option_function<std::string>(
           "--type",
@@ -86,7 +87,8 @@ void AddDesignOptions(CLI::App& command, DesignOptions& options) {
           },
           "Design: classical, dall-kirkham, ritchey-chretien, pressmann-camichel, stigmatic "
           "or a radio index (default ritchey-chretien)")
-      ->type_name("TYPE");
+      ->type_name("TYPE")
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   for (const FieldOption& field : kFieldOptions) {
     std::string DesignFields::*member = field.member;
     command
@@ -97,7 +99,7 @@ void AddDesignOptions(CLI::App& command, DesignOptions& options) {
             },
             field.help)
         ->type_name("TEXT")
-        ->allow_extra_args(false);
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   }
 }
 

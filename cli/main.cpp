@@ -1,7 +1,9 @@
 // spekulor-cli: the telescope calculation of the Spekulor window, for scripts and for
 // machines without a display.
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
@@ -36,6 +38,24 @@ int RunReport(const DesignOptions& options, bool raw) {
   return 0;
 }
 
+// "--name=" with nothing after the sign means an empty field text; the parser wants it
+// as "--name" followed by an empty argument.
+std::vector<std::string> SplitEmptyAssignments(int argc, char** argv) {
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    if (arg.size() > 3 && arg.compare(0, 2, "--") == 0 && arg.back() == '=' &&
+        arg.find('=') == arg.size() - 1) {
+      arg.pop_back();
+      args.push_back(arg);
+      args.emplace_back();
+    } else {
+      args.push_back(arg);
+    }
+  }
+  return args;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -57,7 +77,9 @@ int main(int argc, char** argv) {
                    "Write the report's exact bytes (Windows-1252, CR LF, no final line end)");
 
   try {
-    app.parse(argc, argv);
+    std::vector<std::string> args = SplitEmptyAssignments(argc, argv);
+    std::reverse(args.begin(), args.end());  // the parser takes them last first
+    app.parse(args);
   } catch (const CLI::CallForHelp& e) {
     return app.exit(e);
   } catch (const CLI::CallForAllHelp& e) {

@@ -1,0 +1,52 @@
+#include "CliRun.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+CliResult RunCli(const std::vector<std::string>& args) {
+  char outPath[] = "/tmp/spekulor-cli-out-XXXXXX";
+  char errPath[] = "/tmp/spekulor-cli-err-XXXXXX";
+  const int outFd = mkstemp(outPath);
+  const int errFd = mkstemp(errPath);
+  CliResult result;
+  if (outFd < 0 || errFd < 0) return result;
+
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(outFd, STDOUT_FILENO);
+    dup2(errFd, STDERR_FILENO);
+    std::vector<char*> argv;
+    std::string program = SPEKULOR_CLI_PATH;
+    argv.push_back(&program[0]);
+    std::vector<std::string> copies(args);
+    for (std::string& arg : copies) argv.push_back(&arg[0]);
+    argv.push_back(nullptr);
+    execv(program.c_str(), argv.data());
+    _exit(127);
+  }
+  int wstatus = 0;
+  waitpid(pid, &wstatus, 0);
+  close(outFd);
+  close(errFd);
+  if (WIFEXITED(wstatus)) result.status = WEXITSTATUS(wstatus);
+  result.out = Slurp(outPath);
+  result.err = Slurp(errPath);
+  unlink(outPath);
+  unlink(errPath);
+  return result;
+}
