@@ -1,0 +1,173 @@
+// The text helpers of the configuration file store and its in-memory rewrite.
+#include "ConfigFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+using namespace std::string_literals;
+
+TEST(FoldChar, ClassesOfEveryByte) {
+  for (int c = 0; c < 256; ++c) {
+    const auto byte = static_cast<unsigned char>(c);
+    unsigned char expected;
+    if (c < 0x20) {
+      expected = '_';
+    } else if (c >= 'a' && c <= 'z') {
+      expected = static_cast<unsigned char>(c - 32);
+    } else if (c < 0x80) {
+      expected = byte;
+    } else if (c == 0x81 || c == 0x9A || c == 0xDC || c == 0xFC) {
+      expected = 0x9A;
+    } else if (c == 0x84 || c == 0x8E || c == 0xC4 || c == 0xE4) {
+      expected = 0x8E;
+    } else if (c == 0x94 || c == 0x99 || c == 0xD6 || c == 0xF6) {
+      expected = 0x99;
+    } else if (c == 0xDF || c == 0xE1) {
+      expected = 0xE1;
+    } else {
+      expected = '_';
+    }
+    EXPECT_EQ(FoldChar(byte), expected) << "byte " << c;
+  }
+}
+
+TEST(MatchFolded, CaseUmlautsAndTheEndOfTheText) {
+  EXPECT_TRUE(MatchFolded("Diameter", "diameter = 8"));
+  EXPECT_TRUE(MatchFolded("Diameter", "DIAMETERX"));       // the text may go on
+  EXPECT_FALSE(MatchFolded("Diameter", "Diamete"));         // the end matches nothing
+  EXPECT_FALSE(MatchFolded("a_", "a"));
+  EXPECT_TRUE(MatchFolded("a_", "a\t"));                    // a control character is "_"
+  EXPECT_TRUE(MatchFolded("a_", "a\xE9"));                  // so is an unlisted high byte
+  EXPECT_TRUE(MatchFolded("Gr\xF6\xDF" "e", "GR\x99\xE1" "E"));  // Latin-1 against code page 437
+  EXPECT_TRUE(MatchFolded("\xFC", "\x81"));
+  EXPECT_FALSE(MatchFolded("\xFC", "\xE4"));
+  EXPECT_TRUE(MatchFolded("", ""));
+}
+
+TEST(BlankHelpers, SkipAndTrimOnlySpacesAndTabs) {
+  EXPECT_STREQ(SkipBlanks(" \t x \n"), "x \n");
+  char text[] = "value \t \t";
+  EXPECT_EQ(TrimBlanks(text), text);
+  EXPECT_STREQ(text, "value");
+  char keepsLineEnd[] = "value \n";
+  EXPECT_STREQ(TrimBlanks(keepsLineEnd), "value \n");
+}
+
+TEST(CutComment, CutsOutsideQuotesOnly) {
+  struct Case {
+    const char* in;
+    const char* out;  // null: nothing cut
+  } cases[] = {
+      {"=8 # inch\n", "=8"},
+      {"= \"a # b\"  # c\n", "= \"a # b\""},
+      {"= \"a # b\"\r\n", "= \"a # b\""},
+      {"= \"abc # x\n", nullptr},  // an unclosed quote runs to the end
+      {"=8", nullptr},
+      {"=8  \r", "=8"},
+      {"#", ""},
+      {"= \"x\" \"y # z\"#w", "= \"x\" \"y # z\""},
+  };
+  for (const Case& c : cases) {
+    std::string text = c.in;
+    char* result = CutComment(&text[0]);
+    if (c.out == nullptr) {
+      EXPECT_EQ(result, nullptr) << c.in;
+      EXPECT_STREQ(text.c_str(), c.in);
+    } else {
+      ASSERT_EQ(result, &text[0]) << c.in;
+      EXPECT_STREQ(result, c.out) << c.in;
+    }
+  }
+}
+
+TEST(LineTests, SectionHeaders) {
+  EXPECT_TRUE(IsSectionHeader("[Optics]\r\n", "Optics"));
+  EXPECT_TRUE(IsSectionHeader("  [optics] trailing text\n", "Optics"));
+  EXPECT_FALSE(IsSectionHeader("[ Optics ]\n", "Optics"));
+  EXPECT_FALSE(IsSectionHeader("[Optics\n", "Optics"));
+  EXPECT_FALSE(IsSectionHeader("[OpticsX]\n", "Optics"));
+  EXPECT_FALSE(IsSectionHeader("x[Optics]\n", "Optics"));
+  EXPECT_TRUE(IsHeaderLine(" \t[anything"));
+  EXPECT_FALSE(IsHeaderLine("a=[b]"));
+}
+
+TEST(LineTests, EntriesAndTheirRawValues) {
+  struct Case {
+    const char* line;
+    const char* value;  // null: not the entry Diameter
+  } cases[] = {
+      {"Diameter=8\r\n", "8"},
+      {"  diameter = 8 # inch\n", "8"},
+      {"Diameter\n", ""},
+      {"Diameter   \n", ""},
+      {"Diameter =\n", ""},
+      {"Diameter # note\n", ""},
+      {"Diameter=\"a # b\" # c\n", "\"a # b\""},
+      {"Diameter=\"open # x\n", "\"open # x\n"},  // unclosed: the rest of the line
+      {"DiameterX=5\n", nullptr},
+      {"Diameter Old=5\n", nullptr},
+      {"Diamete=5\n", nullptr},
+      {"# Diameter=5\n", nullptr},
+      {"Diameter\t=\t8\n", "8"},
+  };
+  for (const Case& c : cases) {
+    std::string line = c.line;
+    const char* value = EntryValue(&line[0], "Diameter");
+    if (c.value == nullptr) {
+      EXPECT_EQ(value, nullptr) << c.line;
+    } else {
+      ASSERT_NE(value, nullptr) << c.line;
+      EXPECT_STREQ(value, c.value) << c.line;
+    }
+  }
+}
+
+TEST(NextLine, SplitsOnRunsOfLineEndsAndComesInPiecesWhenLong) {
+  const char* text = "\r\n\nfirst\r\r\nsecond\nlast";
+  const char* pos = text;
+  char line[16];
+  std::string lines;
+  while (NextLine(line, sizeof line, &pos) != nullptr) lines += std::string(line) + "|";
+  EXPECT_EQ(lines, "\r\n|first\r\n|second\r\n|last\r\n|");
+
+  const char* longText = "0123456789ABCDEFGHIJ\nz";
+  pos = longText;
+  lines.clear();
+  while (NextLine(line, 8, &pos) != nullptr) lines += std::string(line) + "|";
+  EXPECT_EQ(lines, "01234\r\n|56789\r\n|ABCDE\r\n|FGHIJ\r\n|z\r\n|");
+  EXPECT_EQ(NextLine(line, 3, &pos), nullptr);
+}
+
+TEST(Rewrite, ReplacesInPlaceAndKeepsEveryOtherLine) {
+  const std::string text = "# generated by X\n[Other]\nDiameter=1\n[Optics]\nDiameter = 8 # inch\nUnit=0\n";
+  EXPECT_EQ(RewriteConfigText(text, "Optics", "Diameter", "10"),
+            "# generated by X\r\n[Other]\r\nDiameter=1\r\n[Optics]\r\nDiameter=10\r\nUnit=0\r\n");
+  EXPECT_EQ(RewriteConfigText(text, "Optics", "Diameter", nullptr),
+            "# generated by X\r\n[Other]\r\nDiameter=1\r\n[Optics]\r\nUnit=0\r\n");
+  EXPECT_EQ(RewriteConfigText(text, "Other", "Type", "2"),
+            "# generated by X\r\n[Other]\r\nDiameter=1\r\nType=2\r\n[Optics]\r\nDiameter = 8 # inch\r\nUnit=0\r\n");
+  EXPECT_EQ(RewriteConfigText(text, nullptr, "Top", "1"),
+            "# generated by X\r\nTop=1\r\n[Other]\r\nDiameter=1\r\n[Optics]\r\nDiameter = 8 # inch\r\nUnit=0\r\n");
+}
+
+TEST(Rewrite, LongLinesAndNulBytesAreCopiedWhole) {
+  const std::string longComment = "# " + std::string(5000, 'x') + "[Optics]" + std::string(3000, 'y');
+  const std::string withNul = "note\0[Optics]\0Diameter=3"s;
+  const std::string text = longComment + "\n" + withNul + "\n[Optics]\nDiameter=8\n";
+  const std::string expected = longComment + "\r\n" + withNul + "\r\n[Optics]\r\nDiameter=9\r\n";
+  EXPECT_EQ(RewriteConfigText(text, "Optics", "Diameter", "9"), expected);
+}
+
+TEST(Rewrite, LoneCarriageReturnsEndLines) {
+  EXPECT_EQ(RewriteConfigText("[Optics]\rUnit=1\r\rType=2", "Optics", "Unit", "0"),
+            "[Optics]\r\nUnit=0\r\nType=2\r\n");
+  // A run of line ends at the very start becomes one empty line.
+  EXPECT_EQ(RewriteConfigText("\r\n\r\n[Optics]\n", "Optics", "Unit", "0"),
+            "\r\n[Optics]\r\nUnit=0\r\n");
+}
+
+}  // namespace

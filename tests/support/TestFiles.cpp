@@ -1,0 +1,84 @@
+#include "TestFiles.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include <dirent.h>
+#include <ftw.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+int RemoveEntry(const char* path, const struct stat*, int, struct FTW*) { return ::remove(path); }
+
+}  // namespace
+
+TempDir::TempDir() {
+  const char* base = std::getenv("TMPDIR");
+  std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") +
+                        "/spekulor-support-XXXXXX";
+  if (::mkdtemp(&pattern[0]) == nullptr) throw std::runtime_error("mkdtemp failed");
+  m_path = pattern;
+}
+
+TempDir::~TempDir() { ::nftw(m_path.c_str(), &RemoveEntry, 16, FTW_DEPTH | FTW_PHYS); }
+
+std::vector<std::string> TempDir::List() const {
+  std::vector<std::string> names;
+  DIR* dir = ::opendir(m_path.c_str());
+  if (dir == nullptr) return names;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  ::closedir(dir);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string ReadFileBytes(const std::string& path, bool* ok) {
+  std::ifstream in(path, std::ios::binary);
+  if (ok != nullptr) *ok = static_cast<bool>(in);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+ChildResult RunInChild(const std::function<int()>& body) {
+  ChildResult result;
+  int pipeFds[2];
+  if (::pipe(pipeFds) != 0) return result;
+  std::fflush(nullptr);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::close(pipeFds[0]);
+    ::dup2(pipeFds[1], 2);
+    ::close(pipeFds[1]);
+    const int status = body();
+    std::fflush(nullptr);
+    ::_exit(status);
+  }
+  ::close(pipeFds[1]);
+  char buffer[512];
+  ssize_t n;
+  while ((n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0) {
+    result.errorText.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(pipeFds[0]);
+  int status = 0;
+  if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status)) {
+    result.exitStatus = WEXITSTATUS(status);
+  }
+  return result;
+}

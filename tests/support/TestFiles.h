@@ -1,0 +1,41 @@
+// Small file helpers for the support library's tests: a private temporary folder,
+// whole-file reading and writing, and running a piece of code in a child process.
+#ifndef SPEKULOR_TESTS_SUPPORT_TESTFILES_H
+#define SPEKULOR_TESTS_SUPPORT_TESTFILES_H
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// A fresh folder under the system's temporary folder, removed with its content.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::string& Path() const { return m_path; }
+  std::string File(const std::string& name) const { return m_path + "/" + name; }
+  // The names in the folder, sorted.
+  std::vector<std::string> List() const;
+
+ private:
+  std::string m_path;
+};
+
+// The whole file as bytes; `ok` false when it cannot be read.
+std::string ReadFileBytes(const std::string& path, bool* ok = nullptr);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+
+// What a child process did: its exit status (or -1 when it did not exit normally)
+// and everything it wrote to the standard error stream.
+struct ChildResult {
+  int exitStatus = -1;
+  std::string errorText;
+};
+
+// Runs `body` in a forked child with its standard error captured; the child ends
+// with the status `body` returns (unless the body ends the process itself).
+ChildResult RunInChild(const std::function<int()>& body);
+
+#endif

@@ -1,0 +1,4 @@
+get|Optics|Unit
+sections
+write|Optics|Unit|2
+get|Optics|Unit

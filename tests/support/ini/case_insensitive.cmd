@@ -1,0 +1,4 @@
+get|Optics|Diameter
+int|OPTICS|Unit
+write|Optics|Diameter|10
+get|Optics|Diameter

@@ -1,0 +1,4 @@
+write|Optics|Unit|(null)
+write|Optics|Missing|(null)
+get|Optics|Unit
+get|Other|Unit

@@ -1,0 +1,11 @@
+writeint|Optics|Unit|1
+writeint|Optics|Type|3
+writedouble|Optics|PriDia|8
+writedouble|Optics|FieldAng|0.5
+writedouble|Optics|PriFoc|32
+writedouble|Optics|SysFoc|inf
+writedouble|Optics|BackFocLen|8.25
+int|Optics|Type
+double|Optics|PriDia
+double|Optics|SysFoc
+double|Optics|BackFocLen

@@ -1,0 +1,1 @@
+write|Optics|Unit|1

@@ -1,0 +1,3 @@
+get|Optics|Diameter
+get| Optics |Diameter
+sections

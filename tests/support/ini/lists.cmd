@@ -1,0 +1,5 @@
+sections
+names|Optics
+names|(null)
+names|Other
+names|Missing

@@ -1,0 +1,3 @@
+write|Optics|Unit|1
+write|Extra|Gone|(null)
+get|Optics|Unit

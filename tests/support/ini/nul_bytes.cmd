@@ -1,0 +1,4 @@
+get|Optics|Note
+get|Optics|Unit
+write|Optics|Unit|2
+get|Optics|Unit

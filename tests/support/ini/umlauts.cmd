@@ -1,0 +1,3 @@
+get|GR™áE|LNGE
+write|grÖße|lÄnge|6
+get|Größe|Länge

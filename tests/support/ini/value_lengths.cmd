@@ -1,0 +1,3 @@
+int|Optics|A
+int|Optics|B
+get|Optics|B|257

@@ -1,0 +1,11 @@
+writedouble|Optics|Huge|inf
+writedouble|Optics|NotANumber|nan
+writedouble|Optics|Plain|400
+writedouble|Optics|TinyNegative|-0.0000004
+writedouble|Optics|Tiny|0.0000004
+writedouble|Optics|Negative|-12.3456789
+writeint|Optics|Int|-42
+writebool|Optics|Flag|true
+double|Optics|Huge
+double|Optics|NotANumber
+double|Optics|Plain
