@@ -1,0 +1,24 @@
+// Routes the support library's failed application assertions and its fatal
+// application exit to a DialogPlatform's boxes for as long as the object lives,
+// and restores the previous handlers afterwards. The start operation holds one for
+// the whole run of the window.
+#ifndef SPEKULOR_APP_ASSERTIONBOX_H
+#define SPEKULOR_APP_ASSERTIONBOX_H
+
+#include "AppCore.h"
+#include "DialogPlatform.h"
+
+class AssertionBoxRouting {
+ public:
+  explicit AssertionBoxRouting(DialogPlatform& platform);
+  ~AssertionBoxRouting();
+  AssertionBoxRouting(const AssertionBoxRouting&) = delete;
+  AssertionBoxRouting& operator=(const AssertionBoxRouting&) = delete;
+
+ private:
+  DialogPlatform* m_previousPlatform;
+  AssertQuestion m_previousQuestion;
+  FatalExit m_previousFatalExit;
+};
+
+#endif

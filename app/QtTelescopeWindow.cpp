@@ -1,0 +1,304 @@
+#include "QtTelescopeWindow.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QFile>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QShortcut>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "AboutDlg.h"
+#include "Windows1252.h"
+
+namespace {
+
+// The report box shows line feeds; the program's texts end their lines with CR LF.
+QString ToDisplayLines(const std::string& text) {
+  QString display = FromWindows1252(text);
+  display.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return display;
+}
+
+std::string FromDisplayLines(const QString& display) {
+  QString text = display;
+  text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+  return ToWindows1252(text);
+}
+
+// The pattern part of "*.len": "len"; empty for anything else.
+QString SuffixOf(const std::string& defaultExt) {
+  QString ext = FromWindows1252(defaultExt);
+  if (ext.startsWith(QStringLiteral("*."))) ext.remove(0, 2);
+  if (ext.startsWith(QLatin1Char('.'))) ext.remove(0, 1);
+  if (ext.contains(QLatin1Char('*')) || ext.contains(QLatin1Char('?'))) return {};
+  return ext;
+}
+
+}  // namespace
+
+QStringList FileDialogFilters(const std::string& filter) {
+  const QStringList parts = FromWindows1252(filter).split(QLatin1Char('|'));
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    if (parts[i].isEmpty()) break;  // the closing "||"
+    QString patterns = parts[i + 1];
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    // The toolkit reads the patterns from the last parentheses of the description.
+    QString description = parts[i];
+    description.remove(QRegularExpression(QStringLiteral("\\s*\\([^)]*\\)\\s*$")));
+    filters << QStringLiteral("%1 (%2)").arg(description, patterns);
+  }
+  return filters;
+}
+
+QtTelescopeWindow::QtTelescopeWindow(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      m_client(new QWidget(this)),
+      m_menuBar(new QMenuBar(this)),
+      m_systemButton(new QToolButton(m_menuBar)),
+      m_systemMenu(new QMenu(this)) {
+  m_widgets = std::make_unique<TemplateWidgets>(MainDialogTemplate(), m_client);
+  setFont(m_client->font());
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  layout->setMenuBar(m_menuBar);
+  layout->addWidget(m_client);
+
+  BuildMenuBar();
+  BuildSystemMenu();
+
+  for (int id : {IDOK, IDC_CALC_OSLO}) {
+    auto* button = static_cast<QPushButton*>(m_widgets->Control(id));
+    connect(button, &QPushButton::clicked, this, [this, id] { RaiseCommand(id); });
+  }
+}
+
+QtTelescopeWindow::~QtTelescopeWindow() = default;
+
+void QtTelescopeWindow::BuildMenuBar() {
+  std::size_t count = 0;
+  const MenuItemTemplate* items = MainMenuItems(&count);
+  QMenu* menu = nullptr;
+  const char* menuName = nullptr;
+  for (std::size_t i = 0; i < count; ++i) {
+    const MenuItemTemplate& item = items[i];
+    if (menuName == nullptr || std::string(menuName) != item.menu) {
+      menuName = item.menu;
+      menu = m_menuBar->addMenu(FromWindows1252(item.menu));
+    }
+    if (item.id == 0) {
+      menu->addSeparator();
+      continue;
+    }
+    QAction* action = menu->addAction(FromWindows1252(item.item));
+    const int id = item.id;
+    connect(action, &QAction::triggered, this, [this, id] { RaiseCommand(id); });
+    m_menuActions[id] = action;
+  }
+}
+
+void QtTelescopeWindow::BuildSystemMenu() {
+  m_systemButton->setIcon(ProgramIcon());
+  m_systemButton->setAutoRaise(true);
+  m_systemButton->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
+  m_systemButton->setFocusPolicy(Qt::NoFocus);
+  m_systemButton->setPopupMode(QToolButton::InstantPopup);
+  m_systemButton->setMenu(m_systemMenu);
+  m_systemButton->setToolTip(tr("System menu (Alt+Space)"));
+  m_menuBar->setCornerWidget(m_systemButton, Qt::TopLeftCorner);
+
+  QAction* close = m_systemMenu->addAction(tr("Close"));
+  connect(close, &QAction::triggered, this, [this] { RaiseSysCommand(SC_CLOSE); });
+
+  auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
+  connect(shortcut, &QShortcut::activated, this, &QtTelescopeWindow::PopUpSystemMenu);
+}
+
+void QtTelescopeWindow::PopUpSystemMenu() {
+  m_systemMenu->popup(m_systemButton->mapToGlobal(QPoint(0, m_systemButton->height())));
+}
+
+void QtTelescopeWindow::RaiseCommand(int id) {
+  if (m_handler != nullptr) m_handler->OnCommand(id);
+}
+
+void QtTelescopeWindow::RaiseSysCommand(int id) {
+  if (m_handler != nullptr) m_handler->OnSysCommand(id);
+}
+
+QAction* QtTelescopeWindow::MenuAction(int id) const {
+  const auto found = m_menuActions.find(id);
+  return found != m_menuActions.end() ? found->second : nullptr;
+}
+
+void QtTelescopeWindow::Open(DialogHandler& handler) {
+  m_handler = &handler;
+  const bool focusFirstTabStop = handler.OnInitDialog();
+  if (focusFirstTabStop) {
+    const std::vector<QWidget*> stops = m_widgets->TabStops();
+    if (!stops.empty()) stops.front()->setFocus(Qt::OtherFocusReason);
+  }
+  adjustSize();
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+}
+
+int QtTelescopeWindow::DoModal(DialogHandler& handler) {
+  Open(handler);
+  const int result = exec();
+  m_handler = nullptr;
+  return result;
+}
+
+void QtTelescopeWindow::EndDialog(int result) { done(result); }
+
+void QtTelescopeWindow::reject() {
+  if (m_handler != nullptr) {
+    m_handler->OnCommand(IDCANCEL);
+  } else {
+    QDialog::reject();
+  }
+}
+
+std::string QtTelescopeWindow::ControlText(int id) {
+  QWidget* control = m_widgets->Control(id);
+  if (auto* edit = qobject_cast<QLineEdit*>(control)) return ToWindows1252(edit->text());
+  if (auto* box = qobject_cast<QPlainTextEdit*>(control)) {
+    return FromDisplayLines(box->toPlainText());
+  }
+  if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+    return ToWindows1252(button->text());
+  }
+  return {};
+}
+
+void QtTelescopeWindow::SetControlText(int id, const std::string& text) {
+  QWidget* control = m_widgets->Control(id);
+  if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+    edit->setText(FromWindows1252(text));
+    edit->setCursorPosition(0);
+  } else if (auto* box = qobject_cast<QPlainTextEdit*>(control)) {
+    box->setPlainText(ToDisplayLines(text));
+  } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+    button->setText(FromWindows1252(text));
+  }
+}
+
+int QtTelescopeWindow::CheckedRadio(int firstId) {
+  const QButtonGroup* group = m_widgets->RadioGroup(firstId);
+  return group != nullptr ? group->checkedId() : -1;
+}
+
+void QtTelescopeWindow::CheckRadio(int firstId, int index) {
+  QButtonGroup* group = m_widgets->RadioGroup(firstId);
+  if (group == nullptr) return;
+  // An exclusive group refuses to clear its checked button, so it is opened up meanwhile.
+  group->setExclusive(false);
+  for (QAbstractButton* button : group->buttons()) {
+    button->setChecked(group->id(button) == index);
+  }
+  group->setExclusive(true);
+}
+
+void QtTelescopeWindow::SetCaption(const std::string& caption) {
+  setWindowTitle(FromWindows1252(caption));
+}
+
+bool QtTelescopeWindow::SetControlFont(int id, const FontTemplate& font) {
+  QWidget* control = m_widgets->Control(id);
+  if (control == nullptr) return false;
+  control->setFont(FontFromTemplate(font));
+  control->update();
+  return true;
+}
+
+void QtTelescopeWindow::EnableCommand(int id, bool enabled) {
+  if (QWidget* control = m_widgets->Control(id)) control->setEnabled(enabled);
+  if (QAction* action = MenuAction(id)) action->setEnabled(enabled);
+}
+
+IconHandle QtTelescopeWindow::LoadIcon(int resourceId) {
+  if (resourceId != IDR_MAINFRAME || ProgramIcon().isNull()) return 0;
+  return resourceId;
+}
+
+void QtTelescopeWindow::SetIcon(IconHandle icon, bool /*bigIcon*/) {
+  // One toolkit icon holds both sizes; the window system picks the one it needs.
+  if (icon == IDR_MAINFRAME) setWindowIcon(ProgramIcon());
+}
+
+bool QtTelescopeWindow::HasSystemMenu() { return true; }
+
+void QtTelescopeWindow::AppendSystemMenuSeparator() { m_systemMenu->addSeparator(); }
+
+void QtTelescopeWindow::AppendSystemMenuItem(int id, const std::string& text) {
+  QAction* action = m_systemMenu->addAction(FromWindows1252(text));
+  connect(action, &QAction::triggered, this, [this, id] { RaiseSysCommand(id); });
+}
+
+void QtTelescopeWindow::DefaultSysCommand(int id) {
+  if ((id & 0xFFF0) == SC_CLOSE) reject();
+}
+
+void QtTelescopeWindow::MessageBox(const std::string& text) {
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Spekulor"), ToDisplayLines(text),
+                  QMessageBox::Ok, this);
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+std::optional<std::string> QtTelescopeWindow::AskFilePath(const FileDialogRequest& request) {
+  QFileDialog dialog(this);
+  dialog.setAcceptMode(request.openFile ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+  dialog.setFileMode(request.openFile ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, (request.flags & kOverwritePrompt) == 0);
+  dialog.setNameFilters(FileDialogFilters(request.filter));
+  dialog.setDefaultSuffix(SuffixOf(request.defaultExt));
+  if (!request.fileName.empty()) dialog.selectFile(FromWindows1252(request.fileName));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return std::nullopt;
+  }
+  return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+}
+
+void QtTelescopeWindow::ShowAboutBox() {
+  CAboutDlg about(this);
+  about.exec();
+}
+
+AssertAnswer QtTelescopeWindow::AskAssertion(const std::string& reportText) {
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("Assert"), FromWindows1252(reportText),
+                  QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore,
+                  QApplication::activeWindow());
+  box.setTextFormat(Qt::PlainText);
+  switch (box.exec()) {
+    case QMessageBox::Abort: return AssertAbort;
+    case QMessageBox::Retry: return AssertRetry;
+    default: return AssertIgnore;  // Ignore, or the box closed without a button
+  }
+}
+
+void QtTelescopeWindow::ShowFatalExit(const std::string& text) {
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("Spekulor"), FromWindows1252(text),
+                  QMessageBox::Ok, QApplication::activeWindow());
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}

@@ -1,0 +1,88 @@
+// The main window on Qt Widgets: dialog template 102 under menu 129, with a system
+// menu of its own, implementing the DialogPlatform that CTelescopeDlg talks to.
+//
+// Linux desktops draw the title-bar menu themselves and take no items from a
+// program, so the window carries its system menu at the left end of its menu bar:
+// a button with the program icon, also opened with Alt+Space, holding "Close" and
+// whatever the window appends.
+#ifndef SPEKULOR_APP_QTTELESCOPEWINDOW_H
+#define SPEKULOR_APP_QTTELESCOPEWINDOW_H
+
+#include <QDialog>
+#include <map>
+#include <memory>
+
+#include "DialogPlatform.h"
+#include "TemplateWidgets.h"
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QToolButton;
+
+class QtTelescopeWindow : public QDialog, public DialogPlatform {
+  Q_OBJECT
+
+ public:
+  explicit QtTelescopeWindow(QWidget* parent = nullptr);
+  ~QtTelescopeWindow() override;
+
+  // Calls handler.OnInitDialog(), gives the first tab stop the focus and centres the
+  // window, without showing it; DoModal does this and then runs the modal loop.
+  void Open(DialogHandler& handler);
+
+  // For the tests and the screenshot: the widgets of the template and the menus.
+  QWidget* Control(int id) const { return m_widgets->Control(id); }
+  QAction* MenuAction(int id) const;
+  QMenu* SystemMenu() const { return m_systemMenu; }
+  QToolButton* SystemMenuButton() const { return m_systemButton; }
+  QMenuBar* MainMenuBar() const { return m_menuBar; }
+  const TemplateWidgets& Widgets() const { return *m_widgets; }
+
+  // DialogPlatform.
+  int DoModal(DialogHandler& handler) override;
+  void EndDialog(int result) override;
+  std::string ControlText(int id) override;
+  void SetControlText(int id, const std::string& text) override;
+  int CheckedRadio(int firstId) override;
+  void CheckRadio(int firstId, int index) override;
+  void SetCaption(const std::string& caption) override;
+  bool SetControlFont(int id, const FontTemplate& font) override;
+  void EnableCommand(int id, bool enabled) override;
+  IconHandle LoadIcon(int resourceId) override;
+  void SetIcon(IconHandle icon, bool bigIcon) override;
+  bool HasSystemMenu() override;
+  void AppendSystemMenuSeparator() override;
+  void AppendSystemMenuItem(int id, const std::string& text) override;
+  void DefaultSysCommand(int id) override;
+  void MessageBox(const std::string& text) override;
+  std::optional<std::string> AskFilePath(const FileDialogRequest& request) override;
+  void ShowAboutBox() override;
+  AssertAnswer AskAssertion(const std::string& reportText) override;
+  void ShowFatalExit(const std::string& text) override;
+
+ public slots:
+  // Every way of cancelling (Esc, the close box) comes here and goes to the window's
+  // Cancel command.
+  void reject() override;
+
+ private:
+  void BuildMenuBar();
+  void BuildSystemMenu();
+  void RaiseCommand(int id);
+  void RaiseSysCommand(int id);
+  void PopUpSystemMenu();
+
+  QWidget* m_client;
+  QMenuBar* m_menuBar;
+  QToolButton* m_systemButton;
+  QMenu* m_systemMenu;
+  std::unique_ptr<TemplateWidgets> m_widgets;
+  std::map<int, QAction*> m_menuActions;
+  DialogHandler* m_handler = nullptr;
+};
+
+// Converts a filter written "Description|pattern|...||" into the toolkit's filter list.
+QStringList FileDialogFilters(const std::string& filter);
+
+#endif

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Takes a picture of the window after one Calculate, on a virtual X server.
+#   scripts/screenshot.sh [picture.png]      (default: docs/window.png)
+# Installs Xvfb, xdotool and ImageMagick when they are missing and builds the
+# window into build/ (or $BUILD_DIR) when it is not built yet.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+out="${1:-docs/window.png}"
+build="${BUILD_DIR:-build}"
+
+missing=()
+for pkg in xvfb xdotool imagemagick; do
+  if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$pkg")
+  fi
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+if [ ! -x "$build/app/spekulor" ]; then
+  scripts/deps.sh all
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$build" -j"${JOBS:-2}" --target spekulor
+fi
+
+displayfile="$(mktemp)"
+xvfb_pid=""
+app_pid=""
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -f "$displayfile"
+}
+trap cleanup EXIT
+
+# Xvfb picks a free display and writes its number to the file.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 50); do [ -s "$displayfile" ] && break; sleep 0.1; done
+[ -s "$displayfile" ] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$displayfile")"
+
+QT_QPA_PLATFORM=xcb "$build/app/spekulor" &
+app_pid=$!
+window="$(timeout 20 xdotool search --sync --name '^Spekulor$' | head -n1)"
+# No window manager here: give the window the keyboard, then press Enter (Calculate).
+xdotool windowfocus --sync "$window"
+sleep 0.5
+xdotool key --window "$window" Return
+sleep 1
+
+mkdir -p "$(dirname "$out")"
+# The full path: another "convert"/"import" may come first in PATH.
+/usr/bin/import -window "$window" "$out"
+echo "Wrote $out"

@@ -1,0 +1,19 @@
+// Answers the next modal box that opens while a test blocks in a modal call.
+#ifndef SPEKULOR_TESTS_APP_MODALHELPER_H
+#define SPEKULOR_TESTS_APP_MODALHELPER_H
+
+#include <QWidget>
+#include <functional>
+
+// Polls until a modal widget other than `except` is active, then calls `answer`
+// with it; `answer` must close it. Gives up after `timeoutMs`.
+void AnswerNextModal(std::function<void(QWidget*)> answer, const QWidget* except = nullptr,
+                     int timeoutMs = 5000);
+
+// The text of a message box, or empty for another widget.
+QString MessageBoxText(QWidget* widget);
+
+// Presses the box's button with this standard-button value.
+void PressMessageBoxButton(QWidget* widget, int standardButton);
+
+#endif

@@ -1,0 +1,90 @@
+#include "ScriptedPlatform.h"
+
+int ScriptedPlatform::DoModal(DialogHandler& handler) {
+  log.push_back("DoModal");
+  handler.OnInitDialog();
+  return endResult.value_or(0);
+}
+
+void ScriptedPlatform::EndDialog(int result) {
+  log.push_back("EndDialog " + std::to_string(result));
+  endResult = result;
+}
+
+std::string ScriptedPlatform::ControlText(int id) {
+  log.push_back("get " + std::to_string(id));
+  return texts[id];
+}
+
+void ScriptedPlatform::SetControlText(int id, const std::string& text) {
+  log.push_back("set " + std::to_string(id));
+  texts[id] = text;
+}
+
+int ScriptedPlatform::CheckedRadio(int firstId) {
+  log.push_back("get radio " + std::to_string(firstId));
+  const auto found = radios.find(firstId);
+  return found != radios.end() ? found->second : -1;
+}
+
+void ScriptedPlatform::CheckRadio(int firstId, int index) {
+  log.push_back("set radio " + std::to_string(firstId));
+  radios[firstId] = index;
+}
+
+void ScriptedPlatform::SetCaption(const std::string& text) {
+  log.push_back("caption");
+  caption = text;
+}
+
+bool ScriptedPlatform::SetControlFont(int id, const FontTemplate& font) {
+  log.push_back("font " + std::to_string(id));
+  fonts[id] = std::string(font.faceName) + " " + std::to_string(font.height);
+  return true;
+}
+
+void ScriptedPlatform::EnableCommand(int id, bool on) { enabled[id] = on; }
+
+IconHandle ScriptedPlatform::LoadIcon(int resourceId) {
+  log.push_back("load icon " + std::to_string(resourceId));
+  return resourceId;
+}
+
+void ScriptedPlatform::SetIcon(IconHandle icon, bool bigIcon) {
+  log.push_back(bigIcon ? "big icon" : "small icon");
+  iconsSet.emplace_back(icon, bigIcon);
+}
+
+bool ScriptedPlatform::HasSystemMenu() { return hasSystemMenu; }
+
+void ScriptedPlatform::AppendSystemMenuSeparator() { systemMenu.emplace_back(0, ""); }
+
+void ScriptedPlatform::AppendSystemMenuItem(int id, const std::string& text) {
+  systemMenu.emplace_back(id, text);
+}
+
+void ScriptedPlatform::DefaultSysCommand(int id) {
+  log.push_back("default syscommand " + std::to_string(id));
+}
+
+void ScriptedPlatform::MessageBox(const std::string& text) {
+  log.push_back("message box");
+  messageBoxes.push_back(text);
+}
+
+std::optional<std::string> ScriptedPlatform::AskFilePath(const FileDialogRequest& request) {
+  fileRequests.push_back(request);
+  if (filePaths.empty()) return std::nullopt;
+  std::optional<std::string> path = filePaths.front();
+  filePaths.pop_front();
+  return path;
+}
+
+void ScriptedPlatform::ShowAboutBox() { ++aboutBoxes; }
+
+AssertAnswer ScriptedPlatform::AskAssertion(const std::string& reportText) {
+  assertionReports.push_back(reportText);
+  return assertAnswer;
+}
+
+void ScriptedPlatform::ShowFatalExit(const std::string& text) { fatalTexts.push_back(text); }

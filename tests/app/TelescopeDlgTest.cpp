@@ -1,0 +1,299 @@
+// The window's members, data exchange and command handlers, driven through the
+// scripted platform: no display involved.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "AssertionBox.h"
+#include "Calculate.h"
+#include "DesignFileCommands.h"
+#include "ScriptedPlatform.h"
+#include "TelescopeDlg.h"
+
+namespace {
+
+// Records which file command reached it and exercises the window's services.
+class RecordingFileCommands : public DesignFileCommands {
+ public:
+  std::vector<std::string> calls;
+  void CalculateOslo(CTelescopeDlg& dlg) override {
+    calls.push_back("CalculateOslo");
+    dlg.UpdateData(true);
+    dlg.MessageBox("Please use mm for OSLO Lens Files");
+  }
+  void FileNew(CTelescopeDlg& dlg) override {
+    calls.push_back("FileNew");
+    dlg.m_strPriDia = "400.0";
+    dlg.UpdateData(false);
+  }
+  void FileOpen(CTelescopeDlg& dlg) override {
+    calls.push_back("FileOpen");
+    FileDialogRequest request;
+    request.openFile = true;
+    request.defaultExt = "*.spekulor";
+    const std::optional<std::string> path = dlg.AskFilePath(request);
+    calls.push_back(path ? *path : "cancelled");
+  }
+  void FileSaveAs(CTelescopeDlg& dlg) override { calls.push_back("FileSaveAs"); (void)dlg; }
+};
+
+class TelescopeDlgTest : public ::testing::Test {
+ protected:
+  ScriptedPlatform platform;
+};
+
+TEST_F(TelescopeDlgTest, ConstructionLeavesMembersEmptyAndLoadsTheIcon) {
+  CTelescopeDlg dlg(platform, nullptr);
+  EXPECT_EQ(dlg.m_nUnits, -1);
+  EXPECT_EQ(dlg.m_nType, -1);
+  for (const std::string* text :
+       {&dlg.m_strField, &dlg.m_strPriDia, &dlg.m_strPriFoc, &dlg.m_strBackFocLen,
+        &dlg.m_strSecCC, &dlg.m_strPriCC, &dlg.m_strSecPriDist, &dlg.m_strSecSysDist,
+        &dlg.m_strSysFoc, &dlg.m_strSecRadCur, &dlg.m_strReport}) {
+    EXPECT_TRUE(text->empty());
+  }
+  EXPECT_EQ(dlg.m_hIcon, IDR_MAINFRAME);
+  EXPECT_EQ(platform.log, std::vector<std::string>{"load icon 128"});
+}
+
+TEST_F(TelescopeDlgTest, OpeningShowsTheStartValues) {
+  CTelescopeDlg dlg(platform, nullptr);
+  EXPECT_TRUE(dlg.OnInitDialog());
+  EXPECT_EQ(platform.radios[IDC_UNIT_INCH], 1);
+  EXPECT_EQ(platform.radios[IDC_TYPE_CLASSICAL], 2);
+  EXPECT_EQ(platform.texts[IDC_PRI_DIA], "400.0");
+  EXPECT_EQ(platform.texts[IDC_FIELD], "0.75");
+  EXPECT_EQ(platform.texts[IDC_PRI_FOC], "1000.0");
+  EXPECT_EQ(platform.texts[IDC_SYS_FOC], "3200.0");
+  EXPECT_EQ(platform.texts[IDC_BACK_FOC_LEN], "254");
+  for (int id : {IDC_SEC_SYS_DIST, IDC_SEC_PRI_DIST, IDC_SEC_RAD_CUR, IDC_PRI_CC, IDC_SEC_CC,
+                 IDC_REPORT}) {
+    EXPECT_EQ(platform.texts.count(id), 1u) << id;  // written, and written empty
+    EXPECT_EQ(platform.texts[id], "") << id;
+  }
+  EXPECT_EQ(platform.caption, "Spekulor");
+  EXPECT_EQ(platform.fonts[IDC_REPORT], "Courier 12");
+  ASSERT_EQ(platform.systemMenu.size(), 2u);
+  EXPECT_EQ(platform.systemMenu[0].first, 0);
+  EXPECT_EQ(platform.systemMenu[1], std::make_pair(16, std::string("Inf&o \xFC" "ber Spekulor...")));
+  EXPECT_EQ(platform.iconsSet, (std::vector<std::pair<IconHandle, bool>>{{128, true}, {128, false}}));
+}
+
+TEST_F(TelescopeDlgTest, OpeningStepsRunInTheirOrder) {
+  CTelescopeDlg dlg(platform, nullptr);
+  platform.log.clear();
+  dlg.OnInitDialog();
+  const auto at = [&](const std::string& entry) {
+    return std::find(platform.log.begin(), platform.log.end(), entry) - platform.log.begin();
+  };
+  // The exchange loads everything before the caption, then the font, then the icons.
+  EXPECT_LT(at("set 1017"), at("caption"));
+  EXPECT_LT(at("caption"), at("font 1017"));
+  EXPECT_LT(at("font 1017"), at("big icon"));
+  EXPECT_LT(at("big icon"), at("small icon"));
+}
+
+TEST_F(TelescopeDlgTest, WithoutSystemMenuTheAboutItemIsNotAdded) {
+  platform.hasSystemMenu = false;
+  CTelescopeDlg dlg(platform, nullptr);
+  dlg.OnInitDialog();
+  EXPECT_TRUE(platform.systemMenu.empty());
+}
+
+TEST_F(TelescopeDlgTest, DataExchangeRunsInBindingOrderBothWays) {
+  CTelescopeDlg dlg(platform, nullptr);
+  const std::vector<std::string> saveOrder = {
+      "get radio 1006", "get radio 1000", "get 1008", "get 1005", "get 1009", "get 1011",
+      "get 1016",       "get 1015",       "get 1013", "get 1012", "get 1010", "get 1014",
+      "get 1017"};
+  platform.log.clear();
+  dlg.UpdateData(true);
+  EXPECT_EQ(platform.log, saveOrder);
+
+  platform.log.clear();
+  dlg.UpdateData(false);
+  std::vector<std::string> loadOrder;
+  for (std::string entry : saveOrder) loadOrder.push_back(entry.replace(0, 3, "set"));
+  EXPECT_EQ(platform.log, loadOrder);
+}
+
+TEST_F(TelescopeDlgTest, SaveTakesTheControlsAsTheyStand) {
+  CTelescopeDlg dlg(platform, nullptr);
+  dlg.OnInitDialog();
+  platform.texts[IDC_SEC_RAD_CUR] = "  12abc";
+  platform.texts[IDC_PRI_DIA] = "Ritchey-Chr\xE9tien";
+  platform.radios.erase(IDC_TYPE_CLASSICAL);  // no type button checked
+  dlg.UpdateData(true);
+  EXPECT_EQ(dlg.m_strSecRadCur, "  12abc");
+  EXPECT_EQ(dlg.m_strPriDia, "Ritchey-Chr\xE9tien");
+  EXPECT_EQ(dlg.m_nType, -1);
+  EXPECT_EQ(dlg.m_nUnits, 1);
+}
+
+TEST_F(TelescopeDlgTest, CalculateShowsTheReportAndKeepsTheWindowOpen) {
+  CTelescopeDlg dlg(platform, nullptr);
+  dlg.OnInitDialog();
+  platform.texts[IDC_BACK_FOC_LEN] = "300";  // typed, not yet in the member
+  dlg.OnCommand(IDOK);
+
+  DesignFields typed;  // the start values
+  typed.m_strBackFocLen = "300";
+  const CalculateOutcome expected = Calculate(typed);
+  ASSERT_TRUE(expected.ok());
+  EXPECT_EQ(platform.texts[IDC_REPORT], expected.report);
+  EXPECT_EQ(dlg.m_strReport, expected.report);
+  EXPECT_EQ(platform.texts[IDC_BACK_FOC_LEN], "300");  // the inputs are written back unchanged
+  EXPECT_TRUE(platform.messageBoxes.empty());
+  EXPECT_FALSE(platform.endResult.has_value());
+}
+
+TEST_F(TelescopeDlgTest, MenuCalculateRunsWhatTheButtonRuns) {
+  CTelescopeDlg dlg(platform, nullptr);
+  dlg.OnInitDialog();
+  dlg.OnCommand(IDOK);
+  const std::string byButton = platform.texts[IDC_REPORT];
+  platform.texts[IDC_REPORT].clear();
+  dlg.OnCommand(IDM_CALCULATE_RESULTS);
+  EXPECT_FALSE(byButton.empty());
+  EXPECT_EQ(platform.texts[IDC_REPORT], byButton);
+}
+
+TEST_F(TelescopeDlgTest, RefusedCalculationShowsTheErrorAndKeepsThePreviousReport) {
+  CTelescopeDlg dlg(platform, nullptr);
+  dlg.OnInitDialog();
+  dlg.OnCommand(IDOK);
+  const std::string previous = platform.texts[IDC_REPORT];
+
+  platform.texts[IDC_PRI_DIA] = "";
+  platform.texts[IDC_REPORT] = previous;
+  platform.log.clear();
+  dlg.OnCommand(IDOK);
+  ASSERT_EQ(platform.messageBoxes.size(), 1u);
+  EXPECT_EQ(platform.messageBoxes[0],
+            "Error 1\r\nThe default parameters (mirror diameter, mirror focal length, field) "
+            "are needed!");
+  EXPECT_EQ(platform.texts[IDC_REPORT], previous);
+  EXPECT_EQ(dlg.m_strReport, previous);
+  // Nothing is loaded back: the user's empty field stays as typed.
+  EXPECT_TRUE(std::none_of(platform.log.begin(), platform.log.end(),
+                           [](const std::string& e) { return e.rfind("set", 0) == 0; }));
+}
+
+TEST_F(TelescopeDlgTest, StigmaticWithoutConicsIsRefusedWithItsOwnMessage) {
+  CTelescopeDlg dlg(platform, nullptr);
+  dlg.OnInitDialog();
+  platform.radios[IDC_TYPE_CLASSICAL] = 4;
+  platform.texts[IDC_SEC_RAD_CUR] = "800";
+  dlg.OnCommand(IDOK);
+  ASSERT_EQ(platform.messageBoxes.size(), 1u);
+  EXPECT_EQ(platform.messageBoxes[0].rfind("Error 4\r\n", 0), 0u);
+}
+
+TEST_F(TelescopeDlgTest, QuitAndCancelEndTheWindowWithCancel) {
+  for (int command : {static_cast<int>(IDM_QUIT), static_cast<int>(IDCANCEL)}) {
+    ScriptedPlatform fresh;
+    CTelescopeDlg dlg(fresh, nullptr);
+    dlg.OnInitDialog();
+    dlg.OnCommand(command);
+    EXPECT_EQ(fresh.endResult, IDCANCEL) << command;
+  }
+}
+
+TEST_F(TelescopeDlgTest, SystemCommandsIgnoreTheLowFourBits) {
+  CTelescopeDlg dlg(platform, nullptr);
+  dlg.OnSysCommand(IDM_ABOUTBOX);
+  dlg.OnSysCommand(IDM_ABOUTBOX | 0x3);
+  EXPECT_EQ(platform.aboutBoxes, 2);
+  dlg.OnSysCommand(SC_CLOSE);
+  dlg.OnSysCommand(0x20);
+  EXPECT_EQ(platform.aboutBoxes, 2);
+  EXPECT_EQ(std::count(platform.log.begin(), platform.log.end(),
+                       "default syscommand " + std::to_string(SC_CLOSE)),
+            1);
+  EXPECT_EQ(std::count(platform.log.begin(), platform.log.end(), "default syscommand 32"), 1);
+}
+
+TEST_F(TelescopeDlgTest, WithoutFileCommandsTheirControlsAreDisabledAndDoNothing) {
+  CTelescopeDlg dlg(platform, nullptr);
+  dlg.OnInitDialog();
+  for (int id : {IDC_CALC_OSLO, IDM_CALCULATE_OSLO, ID_FILE_NEW, ID_FILE_OPEN,
+                 ID_FILE_SAVE_AS}) {
+    EXPECT_EQ(platform.enabled.count(id), 1u) << id;
+    EXPECT_FALSE(platform.enabled[id]) << id;
+  }
+  EXPECT_EQ(platform.enabled.count(IDOK), 0u);
+  platform.log.clear();
+  for (int id : {IDC_CALC_OSLO, IDM_CALCULATE_OSLO, ID_FILE_NEW, ID_FILE_OPEN,
+                 ID_FILE_SAVE_AS}) {
+    dlg.OnCommand(id);
+  }
+  EXPECT_TRUE(platform.log.empty());
+}
+
+TEST_F(TelescopeDlgTest, FileCommandsAreRoutedWithTheWindow) {
+  RecordingFileCommands commands;
+  CTelescopeDlg dlg(platform, &commands);
+  dlg.OnInitDialog();
+  EXPECT_TRUE(platform.enabled.empty());
+
+  platform.filePaths.push_back(std::string("/tmp/a.spekulor"));
+  platform.texts[IDC_PRI_DIA] = "123";
+  dlg.OnCommand(IDC_CALC_OSLO);
+  dlg.OnCommand(IDM_CALCULATE_OSLO);
+  dlg.OnCommand(ID_FILE_NEW);
+  dlg.OnCommand(ID_FILE_OPEN);
+  dlg.OnCommand(ID_FILE_OPEN);
+  dlg.OnCommand(ID_FILE_SAVE_AS);
+  EXPECT_EQ(commands.calls,
+            (std::vector<std::string>{"CalculateOslo", "CalculateOslo", "FileNew", "FileOpen",
+                                      "/tmp/a.spekulor", "FileOpen", "cancelled",
+                                      "FileSaveAs"}));
+  EXPECT_EQ(platform.messageBoxes.size(), 2u);
+  EXPECT_EQ(platform.texts[IDC_PRI_DIA], "400.0");  // FileNew's load direction reached the controls
+  ASSERT_EQ(platform.fileRequests.size(), 2u);
+  EXPECT_EQ(platform.fileRequests[0].defaultExt, "*.spekulor");
+}
+
+TEST_F(TelescopeDlgTest, DoModalOpensThroughThePlatform) {
+  CTelescopeDlg dlg(platform, nullptr);
+  platform.endResult = IDCANCEL;
+  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+  EXPECT_EQ(platform.texts[IDC_PRI_DIA], "400.0");
+}
+
+TEST(AssertionBoxRoutingTest, FailedAssertionAsksThePlatformAndIgnoreGoesOn) {
+  ScriptedPlatform platform;
+  bool reachedNextStatement = false;
+  {
+    AssertionBoxRouting routing(platform);
+    platform.assertAnswer = AssertIgnore;
+    const double PriFoc = HUGE_VAL;
+    AssertMessage(PriFoc != HUGE_VAL, "no focal length");
+    reachedNextStatement = true;
+    platform.assertAnswer = AssertRetry;  // no debugger here: goes on as Ignore
+    EXPECT_EQ(AssertFailed("x > 0", "Solver.cpp", 7, nullptr), AssertRetry);
+  }
+  EXPECT_TRUE(reachedNextStatement);
+  ASSERT_EQ(platform.assertionReports.size(), 2u);
+  EXPECT_EQ(platform.assertionReports[0].rfind("AssertMessage(PriFoc != HUGE_VAL);\nFile ", 0),
+            0u);
+  EXPECT_NE(platform.assertionReports[0].find("\n *** no focal length ***"), std::string::npos);
+  EXPECT_EQ(platform.assertionReports[1], "Assert(x > 0);\nFile Solver.cpp, line 7.");
+  EXPECT_TRUE(platform.fatalTexts.empty());
+}
+
+TEST(AssertionBoxRoutingTest, LeavingTheScopeRestoresThePreviousQuestion) {
+  ScriptedPlatform outer;
+  ScriptedPlatform inner;
+  AssertionBoxRouting outerRouting(outer);
+  {
+    AssertionBoxRouting innerRouting(inner);
+    AssertFailed("a", "m", 1, nullptr);
+  }
+  AssertFailed("b", "m", 2, nullptr);
+  EXPECT_EQ(inner.assertionReports.size(), 1u);
+  ASSERT_EQ(outer.assertionReports.size(), 1u);
+  EXPECT_EQ(outer.assertionReports[0], "Assert(b);\nFile m, line 2.");
+}
+
+}  // namespace
