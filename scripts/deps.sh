@@ -6,7 +6,7 @@ set -euo pipefail
 
 core=(g++ make cmake libcli11-dev)
 tests=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev)
-app=(qt6-base-dev fonts-dejavu-core)
+app=(qt6-base-dev fonts-dejavu-core locales)
 
 case "${1:-all}" in
   core) wanted=("${core[@]}") ;;
@@ -27,4 +27,12 @@ if [ "${#missing[@]}" -gt 0 ]; then
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The window's tests check that numbers keep their "." under a German locale.
+if [ "${1:-all}" = all ] && command -v localedef >/dev/null &&
+   ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi
