@@ -3,6 +3,7 @@
 #include <clocale>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include <locale.h>
 
@@ -42,7 +43,7 @@ enum class Tail {
 };
 
 struct ReportLine {
-  const char* text;                    // line break and 43-character label, or a plain literal
+  std::string_view text;               // line break and 43-character label, or a plain literal
   double DesignResult::*value;         // null for a literal-only piece
   int code;                            // FormatNumber precision code
   Tail tail;
@@ -120,6 +121,54 @@ void AppendNumber(std::string& out, double value, int code) {
   out += wide;
 }
 
+namespace {
+
+// Collects the report in a stack buffer, literals by length and numbers formatted in
+// place, and hands it to the string in few large pieces, so building it costs little
+// beyond the number formatting itself.
+class ReportWriter {
+ public:
+  explicit ReportWriter(std::string& out) : out_(out) {}
+  ~ReportWriter() { Flush(); }
+  ReportWriter(const ReportWriter&) = delete;
+  ReportWriter& operator=(const ReportWriter&) = delete;
+
+  void Put(std::string_view text) {
+    if (sizeof buffer_ - used_ < text.size()) {
+      Flush();
+      if (sizeof buffer_ < text.size()) {
+        out_.append(text.data(), text.size());
+        return;
+      }
+    }
+    std::memcpy(buffer_ + used_, text.data(), text.size());
+    used_ += text.size();
+  }
+
+  void Number(double value, int code) {
+    const int length = std::snprintf(buffer_ + used_, sizeof buffer_ - used_, NumberFormat(code), value);
+    if (length < 0) return;
+    if (static_cast<size_t>(length) < sizeof buffer_ - used_) {
+      used_ += static_cast<size_t>(length);
+      return;
+    }
+    Flush();
+    AppendNumber(out_, value, code);
+  }
+
+ private:
+  void Flush() {
+    out_.append(buffer_, used_);
+    used_ = 0;
+  }
+
+  std::string& out_;
+  char buffer_[4096];
+  size_t used_ = 0;
+};
+
+}  // namespace
+
 std::string FormatNumber(double value, int code) {
   NumericLocaleScope cLocale;
   std::string text;
@@ -130,61 +179,63 @@ std::string FormatNumber(double value, int code) {
 std::string BuildReport(const DesignResult& design, TelescopeType type, LengthUnit unit,
                         bool withCredits) {
   NumericLocaleScope cLocale;
-  const char* const suffix = UnitSuffix(unit);
+  const std::string_view suffix = UnitSuffix(unit);
   std::string out;
-  out.reserve(2600);
-  out += "General parameters for ";
-  out += TelescopeTypeName(type);
+  {
+    ReportWriter w(out);
+    w.Put("General parameters for ");
+    w.Put(TelescopeTypeName(type));
 
-  for (const ReportLine& line : kReportLines) {
-    out += line.text;
-    if (line.value == nullptr) continue;
-    const double value = design.*(line.value);
-    AppendNumber(out, value, line.code);
-    switch (line.tail) {
-      case Tail::None:
-        break;
-      case Tail::Unit:
-        out += suffix;
-        break;
-      case Tail::UnitAndRatio:
-        out += suffix;
-        out += " (f/";
-        AppendNumber(out, value / design.PriDia, -1);
-        out += ")";
-        break;
-      case Tail::Percent:
-        out += " %";
-        break;
-      case Tail::SpacedArcsec:
-        out += " \"";
-        break;
-      case Tail::UnitAndCurvature:
-        out += suffix;
-        out += "   (curvature is ";
-        out += FieldCurvedFromSky(value) ? "from" : "toward";
-        out += " sky)";
-        break;
-      case Tail::Times:
-        out += "x";
-        break;
-      case Tail::Arcsec:
-        out += "\"";
-        break;
-      case Tail::TimesEyepiece:
-        out += "x (";
-        AppendNumber(out, design.*(line.eyepiece), -1);
-        out += "mm eyepiece)";
-        break;
+    for (const ReportLine& line : kReportLines) {
+      w.Put(line.text);
+      if (line.value == nullptr) continue;
+      const double value = design.*(line.value);
+      w.Number(value, line.code);
+      switch (line.tail) {
+        case Tail::None:
+          break;
+        case Tail::Unit:
+          w.Put(suffix);
+          break;
+        case Tail::UnitAndRatio:
+          w.Put(suffix);
+          w.Put(" (f/");
+          w.Number(value / design.PriDia, -1);
+          w.Put(")");
+          break;
+        case Tail::Percent:
+          w.Put(" %");
+          break;
+        case Tail::SpacedArcsec:
+          w.Put(" \"");
+          break;
+        case Tail::UnitAndCurvature:
+          w.Put(suffix);
+          w.Put("   (curvature is ");
+          w.Put(FieldCurvedFromSky(value) ? "from" : "toward");
+          w.Put(" sky)");
+          break;
+        case Tail::Times:
+          w.Put("x");
+          break;
+        case Tail::Arcsec:
+          w.Put("\"");
+          break;
+        case Tail::TimesEyepiece:
+          w.Put("x (");
+          w.Number(design.*(line.eyepiece), -1);
+          w.Put("mm eyepiece)");
+          break;
+      }
     }
-  }
 
-  if (withCredits) {
-    out += "\r\n\r\n";
-    out += kReportCredits[0];
-    for (int i = 1; i < 4; ++i) {
-      out += "\r\n";
-      out += kReportCredits[i];
+    if (withCredits) {
+      w.Put("\r\n\r\n");
+      w.Put(kReportCredits[0]);
+      for (int i = 1; i < 4; ++i) {
+        w.Put("\r\n");
+        w.Put(kReportCredits[i]);
+      }
     }
   }
   return out;
