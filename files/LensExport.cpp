@@ -1,0 +1,23 @@
+#include "LensExport.h"
+
+#include "Calculate.h"
+#include "OsloLens.h"
+
+const char kInchRefusal[] = "Please use mm for OSLO Lens Files";
+
+LensExport BuildLensExport(const DesignFields& fields) {
+  LensExport result;
+  if (fields.m_nUnits == static_cast<int>(LengthUnit::Inch)) {
+    result.status = LensExport::InchRefused;
+    result.text = kInchRefusal;
+    return result;
+  }
+  const Calculation calc = CompleteDesign(fields);
+  if (calc.rules.error != CalcError::None) {
+    result.status = LensExport::RulesRefused;
+    result.text = FormatCalcError(calc.rules);
+    return result;
+  }
+  result.text = FormatOsloLens(calc.design, calc.read.type);
+  return result;
+}
