@@ -115,10 +115,8 @@ void QtTelescopeWindow::BuildMenuBar() {
 void QtTelescopeWindow::BuildSystemMenu() {
   m_systemButton->setIcon(ProgramIcon());
   m_systemButton->setAutoRaise(true);
-  m_systemButton->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
   m_systemButton->setFocusPolicy(Qt::NoFocus);
-  m_systemButton->setPopupMode(QToolButton::InstantPopup);
-  m_systemButton->setMenu(m_systemMenu);
+  connect(m_systemButton, &QToolButton::clicked, this, &QtTelescopeWindow::PopUpSystemMenu);
   m_systemButton->setToolTip(tr("System menu (Alt+Space)"));
   m_menuBar->setCornerWidget(m_systemButton, Qt::TopLeftCorner);
 

@@ -106,11 +106,14 @@ static bool RegisterIconResources() {
 }
 
 QIcon ProgramIcon() {
-  static const bool registered = RegisterIconResources();
-  (void)registered;
-  QIcon icon;
-  icon.addFile(QStringLiteral(":/icons/spekulor-16.png"), QSize(16, 16));
-  icon.addFile(QStringLiteral(":/icons/spekulor-32.png"), QSize(32, 32));
+  // Built once: reading the images is a noticeable share of opening the window.
+  static const QIcon icon = [] {
+    RegisterIconResources();
+    QIcon both;
+    both.addFile(QStringLiteral(":/icons/spekulor-16.png"), QSize(16, 16));
+    both.addFile(QStringLiteral(":/icons/spekulor-32.png"), QSize(32, 32));
+    return both;
+  }();
   return icon;
 }
 
