@@ -513,6 +513,7 @@ int CConfigFile::FindSection(const char* section) {
 
 int CConfigFile::FindName(const char* name, char* xvalue) {
   LibraryCheck(kModule, m_pf);
+  LibraryCheck(kModule, name);
   LibraryCheck(kModule, strlen(name) < 2048);
   LibraryCheck(kModule, xvalue);
   char line[kEntryLineSize];

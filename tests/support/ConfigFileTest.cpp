@@ -228,6 +228,11 @@ TEST_F(ConfigFileTest, BadArgumentsFailTheLibraryCheck) {
     file.FindName("Unit", nullptr);
     return 0;
   }, "xvalue");
+  // A null name is a broken precondition too, for the getters and the writer alike.
+  ExpectCheck([&] { CConfigFile file(path.c_str()); int n; file.GetInt("Optics", nullptr, &n, 0); return 0; },
+              "name");
+  ExpectCheck([&] { CConfigFile file(path.c_str()); file.WriteString("Optics", nullptr, "1"); return 0; },
+              "name");
   // The writer checks its names before it changes anything.
   ExpectCheck([&] { CConfigFile file(path.c_str()); file.WriteString(longText.c_str(), "b", "c"); return 0; },
               "strlen(section) < 2048");
