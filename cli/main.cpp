@@ -10,6 +10,7 @@
 #include "Calculate.h"
 #include "DesignOptions.h"
 #include "TextOutput.h"
+#include "TraceCommand.h"
 #include "Windows1252.h"
 
 namespace {
@@ -76,6 +77,9 @@ int main(int argc, char** argv) {
   report->add_flag("--raw", reportRaw,
                    "Write the report's exact bytes (Windows-1252, CR LF, no final line end)");
 
+  TraceOptions traceOptions;
+  CLI::App* trace = AddTraceCommand(app, traceOptions);
+
   try {
     std::vector<std::string> args = SplitEmptyAssignments(argc, argv);
     std::reverse(args.begin(), args.end());  // the parser takes them last first
@@ -88,11 +92,12 @@ int main(int argc, char** argv) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     std::fprintf(stderr, "spekulor-cli: %s\n\n", e.what());
-    const CLI::App* command = report->parsed() ? report : &app;
+    const CLI::App* command = report->parsed() ? report : trace->parsed() ? trace : &app;
     std::fputs(command->help().c_str(), stderr);
     return kExitUsage;
   }
 
   if (report->parsed()) return RunReport(reportOptions, reportRaw);
+  if (trace->parsed()) return RunTraceCommand(traceOptions, DesignFields(), stdout, stderr);
   return kExitUsage;
 }

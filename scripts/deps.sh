@@ -5,7 +5,7 @@
 set -euo pipefail
 
 core=(g++ make cmake libcli11-dev)
-tests=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev)
+tests=(libgtest-dev libgmock-dev libbenchmark-dev libxml2-dev clang libclang-rt-14-dev)
 app=(qt6-base-dev fonts-dejavu-core locales)
 
 case "${1:-all}" in

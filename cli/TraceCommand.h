@@ -1,0 +1,37 @@
+// spekulor-cli trace: the exact ray trace of a completed design, its spot diagrams as a
+// table or CSV, and the two pictures as SVG files.
+#ifndef SPEKULOR_CLI_TRACECOMMAND_H
+#define SPEKULOR_CLI_TRACECOMMAND_H
+
+#include <cstdio>
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+#include "DesignInput.h"
+#include "DesignOptions.h"
+
+struct TraceOptions {
+  DesignOptions design;
+  int rays = 2000;          // at least this many rays reach the image per field point
+  std::string layoutPath;   // --layout FILE.svg, empty when not asked for
+  std::string spotsPath;    // --spots FILE.svg, empty when not asked for
+  bool csv = false;
+};
+
+// Registers the "trace" subcommand with the twelve design options, --rays, --layout,
+// --spots and --csv on `app`.
+CLI::App* AddTraceCommand(CLI::App& app, TraceOptions& options);
+
+// Exit statuses besides 0.
+constexpr int kTraceExitWriteFailed = 1;  // an SVG file or the output could not be written
+constexpr int kTraceExitRefused = 2;      // the design was refused: "Error N" and its message
+constexpr int kTraceExitUntraceable = 3;  // completed, but no exact trace is possible
+
+// Applies the options to `fields` (the window's start-up values, or a design file's),
+// completes the design, traces it and writes the table (or CSV) to `out` and any SVG
+// files asked for; messages go to `err`. Returns the exit status.
+int RunTraceCommand(const TraceOptions& options, DesignFields fields, std::FILE* out,
+                    std::FILE* err);
+
+#endif

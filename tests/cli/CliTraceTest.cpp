@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "CliRun.h"
+
+namespace {
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  std::stringstream stream(text);
+  std::string part;
+  while (std::getline(stream, part, separator)) parts.push_back(part);
+  return parts;
+}
+
+// A fresh folder under /tmp, removed with its files at the end of the test.
+struct TempFolder {
+  std::string path;
+  TempFolder() {
+    char name[] = "/tmp/spekulor-trace-XXXXXX";
+    path = mkdtemp(name);
+  }
+  ~TempFolder() {
+    for (const char* file : {"/layout.svg", "/spots.svg"}) std::remove((path + file).c_str());
+    rmdir(path.c_str());
+  }
+};
+
+TEST(CliTrace, TableOfTheThreeFieldPoints) {
+  const CliResult result = RunCli({"trace"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.out.rfind("Spot diagrams of the Ritchey-Chr\xC3\xA9tien", 0), 0u);
+  EXPECT_NE(result.out.find("Airy disk radius 5.37 \xC2\xB5m (0.35\")"), std::string::npos);
+  for (const char* row : {"On axis", "0.7 of the field", "Edge of the field"}) {
+    EXPECT_NE(result.out.find(std::string("\n") + row), std::string::npos) << row;
+  }
+}
+
+TEST(CliTrace, CsvHasTheFixedColumns) {
+  const CliResult result = RunCli({"trace", "--csv", "--rays", "3000", "--type", "classical"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  const std::vector<std::string> lines = Split(result.out, '\n');
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0], "field_fraction,field_deg,rays,centroid_y_mm,rms_um,rms_arcsec,max_um,airy_um");
+  const char* const fractions[] = {"0.0", "0.7", "1.0"};
+  for (size_t i = 1; i < 4; ++i) {
+    const std::vector<std::string> cells = Split(lines[i], ',');
+    ASSERT_EQ(cells.size(), 8u) << lines[i];
+    EXPECT_EQ(cells[0], fractions[i - 1]);
+    EXPECT_NEAR(std::atof(cells[1].c_str()), 0.375 * std::atof(cells[0].c_str()), 1e-6);
+    EXPECT_GE(std::atoi(cells[2].c_str()), 3000);
+    EXPECT_EQ(cells[7], "5.3680");
+  }
+  // The classical design's axis point is perfect; its edge image F tan(0.375 deg) high.
+  EXPECT_EQ(Split(lines[1], ',')[4], "0.0000");
+  EXPECT_NEAR(std::atof(Split(lines[3], ',')[3].c_str()), 20.94, 0.05);
+}
+
+// Inch designs give the centroid in millimetres all the same.
+TEST(CliTrace, CsvCentroidIsInMillimetres) {
+  const CliResult inch = RunCli({"trace", "--csv", "--unit", "inch", "--rays", "200"});
+  const CliResult mm = RunCli({"trace", "--csv", "--rays", "200"});
+  ASSERT_EQ(inch.status, 0);
+  const double inchCentroid = std::atof(Split(Split(inch.out, '\n')[3], ',')[3].c_str());
+  const double mmCentroid = std::atof(Split(Split(mm.out, '\n')[3], ',')[3].c_str());
+  EXPECT_NEAR(inchCentroid / mmCentroid, 25.4, 1e-4);
+}
+
+TEST(CliTrace, PicturesAreWrittenAsTheLibraryDrawsThem) {
+  TempFolder folder;
+  const CliResult result = RunCli({"trace", "--layout", folder.path + "/layout.svg", "--spots",
+                                   folder.path + "/spots.svg"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(Slurp(folder.path + "/layout.svg"),
+            Slurp(std::string(SPEKULOR_TRACE_GOLDEN_DIR) + "/startup_layout.svg"));
+  EXPECT_EQ(Slurp(folder.path + "/spots.svg"),
+            Slurp(std::string(SPEKULOR_TRACE_GOLDEN_DIR) + "/startup_spots.svg"));
+}
+
+TEST(CliTrace, FailuresHaveTheirStatuses) {
+  const CliResult refused = RunCli({"trace", "--diameter", ""});
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_EQ(refused.err.rfind("Error 1\n", 0), 0u) << refused.err;
+  EXPECT_EQ(refused.out, "");
+
+  const CliResult flat = RunCli({"trace", "--system-focal-length", "1000"});
+  EXPECT_EQ(flat.status, 3);
+  EXPECT_EQ(flat.err.rfind("Cannot trace this design: ", 0), 0u) << flat.err;
+
+  const CliResult unwritable = RunCli({"trace", "--layout", "/nonexistent-folder/layout.svg"});
+  EXPECT_EQ(unwritable.status, 1);
+  EXPECT_EQ(unwritable.err, "Error writing /nonexistent-folder/layout.svg\n");
+
+  for (const char* rays : {"0", "-5", "abc", "1000001"}) {
+    EXPECT_EQ(RunCli({"trace", "--rays", rays}).status, 64) << rays;
+  }
+  EXPECT_EQ(RunCli({"trace", "--type", "newtonian"}).status, 64);
+}
+
+}  // namespace

@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#ifdef SPEKULOR_HAVE_LIBXML2
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+#endif
+
+#include "LayoutPicture.h"
+#include "SpotPicture.h"
+#include "SvgWriter.h"
+#include "TraceTestDesigns.h"
+
+namespace {
+
+std::string GoldenPath(const char* name) {
+  return std::string(SPEKULOR_TRACE_GOLDEN_DIR) + "/" + name;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Compares with the checked-in file; SPEKULOR_UPDATE_GOLDEN=1 rewrites it instead.
+void ExpectGolden(const char* name, const std::string& text) {
+  if (std::getenv("SPEKULOR_UPDATE_GOLDEN") != nullptr) {
+    std::ofstream(GoldenPath(name), std::ios::binary) << text;
+  }
+  const std::string golden = ReadFile(GoldenPath(name));
+  ASSERT_FALSE(golden.empty()) << name;
+  EXPECT_TRUE(text == golden) << name << " differs from its golden file";
+}
+
+struct Pictures {
+  Drawing layout;
+  Drawing spots;
+};
+
+Pictures Draw(const DesignFields& fields, int rays = kDefaultSpotRays) {
+  const Calculation calculation = CompleteDesign(fields);
+  const DesignResult& design = calculation.design;
+  const SpotSet set = ComputeSpotSet(design, calculation.read.unit, rays);
+  return {BuildLayoutPicture(design, calculation.read.type, calculation.read.unit),
+          BuildSpotPicture(set, design, calculation.read.type, calculation.read.unit)};
+}
+
+TEST(Pictures, StartupDesignMatchesGoldenSvg) {
+  const Pictures pictures = Draw(DesignFields());
+  ExpectGolden("startup_layout.svg", WriteSvg(pictures.layout));
+  ExpectGolden("startup_spots.svg", WriteSvg(pictures.spots));
+}
+
+#ifdef SPEKULOR_HAVE_LIBXML2
+// Parsed by libxml2 with no recovery: an unescaped "&", a stray byte that is not UTF-8
+// or an unclosed element fails.
+bool IsWellFormedSvg(const std::string& text) {
+  xmlDocPtr doc = xmlReadMemory(text.data(), static_cast<int>(text.size()), "picture.svg", nullptr,
+                                XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+  if (doc == nullptr) return false;
+  const xmlNode* root = xmlDocGetRootElement(doc);
+  const bool svg = root != nullptr && std::string(reinterpret_cast<const char*>(root->name)) == "svg";
+  xmlFreeDoc(doc);
+  return svg;
+}
+
+TEST(Pictures, SvgIsWellFormedXml) {
+  EXPECT_TRUE(IsWellFormedSvg(ReadFile(GoldenPath("startup_layout.svg"))));
+  EXPECT_TRUE(IsWellFormedSvg(ReadFile(GoldenPath("startup_spots.svg"))));
+  for (const DesignCase& c : DesignSpread()) {
+    const Pictures pictures = Draw(c.fields, 300);
+    EXPECT_TRUE(IsWellFormedSvg(WriteSvg(pictures.layout))) << c.name;
+    EXPECT_TRUE(IsWellFormedSvg(WriteSvg(pictures.spots))) << c.name;
+  }
+  // The checker itself tells broken documents apart.
+  EXPECT_FALSE(IsWellFormedSvg("<svg><text>a & b</text></svg>"));
+  EXPECT_FALSE(IsWellFormedSvg("<svg><text>Chr\xE9tien</text></svg>"));
+}
+#endif
+
+// Every text inside the canvas, and no two overlapping, for designs of every shape:
+// short and long back focal lengths, slow and fast, inch.
+TEST(Pictures, TextsStayInsideAndApart) {
+  std::vector<DesignCase> cases = DesignSpread();
+  DesignFields shortBack = StartupFields(2);
+  shortBack.m_strBackFocLen = "40";
+  cases.push_back({"short back focal length", shortBack});
+  DesignFields longBack = StartupFields(2);
+  longBack.m_strBackFocLen = "600";
+  cases.push_back({"long back focal length", longBack});
+  for (const DesignCase& c : cases) {
+    const Pictures pictures = Draw(c.fields, 300);
+    for (const Drawing* drawing : {&pictures.layout, &pictures.spots}) {
+      std::vector<TextBox> boxes;
+      for (const Shape& shape : drawing->shapes) {
+        if (const TextShape* text = std::get_if<TextShape>(&shape)) {
+          boxes.push_back(EstimateTextBox(*text));
+        }
+      }
+      ASSERT_GE(boxes.size(), 5u) << c.name;
+      for (size_t i = 0; i < boxes.size(); ++i) {
+        EXPECT_GE(boxes[i].left, 0.0) << c.name << " text " << i;
+        EXPECT_GE(boxes[i].top, 0.0) << c.name << " text " << i;
+        EXPECT_LE(boxes[i].right, drawing->width) << c.name << " text " << i;
+        EXPECT_LE(boxes[i].bottom, drawing->height) << c.name << " text " << i;
+        for (size_t j = i + 1; j < boxes.size(); ++j) {
+          EXPECT_FALSE(BoxesOverlap(boxes[i], boxes[j])) << c.name << " texts " << i << ", " << j;
+        }
+      }
+    }
+  }
+}
+
+// The layout is to scale: the mirror distance and the back focal length keep their
+// ratio on the picture, read from the two dimension lines.
+TEST(Pictures, LayoutIsToScale) {
+  const DesignResult design = Complete(StartupFields(2));
+  const Drawing layout = BuildLayoutPicture(design, TelescopeType::RitcheyChretien, LengthUnit::Millimetre);
+  std::vector<double> spans;
+  for (const Shape& shape : layout.shapes) {
+    const LineShape* line = std::get_if<LineShape>(&shape);
+    if (line != nullptr && line->from.y == line->to.y && line->stroke.width == 0.9) {
+      spans.push_back(std::fabs(line->to.x - line->from.x));
+    }
+  }
+  ASSERT_EQ(spans.size(), 2u);
+  EXPECT_NEAR(spans[0] / spans[1], design.PriSecDist / design.BackFocLen, 1e-9);
+}
+
+TEST(Pictures, SvgTextIsEscapedUtf8) {
+  EXPECT_EQ(SvgText("a<b & \"c\"> Chr\xE9tien 0.5\xB0 5 \xB5m"),
+            "a&lt;b &amp; &quot;c&quot;&gt; Chr\xC3\xA9tien 0.5\xC2\xB0 5 \xC2\xB5m");
+  EXPECT_EQ(SvgText(std::string("bell\x07") + "\x01"), "bell??");
+}
+
+TEST(Pictures, RoundScaleLengths) {
+  EXPECT_DOUBLE_EQ(RoundScaleLength(173.0), 100.0);
+  EXPECT_DOUBLE_EQ(RoundScaleLength(260.0), 200.0);
+  EXPECT_DOUBLE_EQ(RoundScaleLength(0.7), 0.5);
+  EXPECT_DOUBLE_EQ(RoundScaleLength(5.0), 5.0);
+  EXPECT_EQ(RoundScaleLength(0.0), 0.0);
+}
+
+}  // namespace

@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "SpotDiagram.h"
+#include "TraceTestDesigns.h"
+
+namespace {
+
+constexpr double kStatTolerance = 1e-12;
+constexpr double kPi = 3.14159265358979323846;
+
+TEST(SpotStatistics, PointsOnACircleAndALopsidedSet) {
+  std::vector<SpotPoint> ring;
+  for (int i = 0; i < 360; ++i) {
+    const double a = i * kPi / 180.0;
+    ring.push_back({3.0 + 2.0 * std::cos(a), -1.0 + 2.0 * std::sin(a)});
+  }
+  const SpotStatistics s = ComputeSpotStatistics(ring);
+  EXPECT_NEAR(s.centroidX, 3.0, kStatTolerance);
+  EXPECT_NEAR(s.centroidY, -1.0, kStatTolerance);
+  EXPECT_NEAR(s.rmsRadius, 2.0, kStatTolerance);
+  EXPECT_NEAR(s.maxRadius, 2.0, kStatTolerance);
+  EXPECT_NEAR(s.thirdMomentY, 0.0, kStatTolerance);
+
+  // y = 0, 0, 3: centroid 1, deviations -1, -1, 2.
+  const SpotStatistics lopsided = ComputeSpotStatistics({{0.0, 0.0}, {0.0, 0.0}, {0.0, 3.0}});
+  EXPECT_NEAR(lopsided.centroidY, 1.0, kStatTolerance);
+  EXPECT_NEAR(lopsided.rmsRadius, std::sqrt(2.0), kStatTolerance);
+  EXPECT_NEAR(lopsided.maxRadius, 2.0, kStatTolerance);
+  EXPECT_NEAR(lopsided.thirdMomentY, 2.0, kStatTolerance);
+
+  const SpotStatistics none = ComputeSpotStatistics({});
+  EXPECT_EQ(none.rmsRadius, 0.0);
+}
+
+// A square grid samples area uniformly: its count approaches the disc's area over the
+// cell's, and it is symmetric, so it has no centroid of its own.
+TEST(SpotSampling, SquareGridIsUniformAndSymmetric) {
+  const std::vector<SpotPoint> grid = SquareGrid(100.0, 2.0);
+  const double expected = kPi * 100.0 * 100.0 / 4.0;
+  EXPECT_NEAR(static_cast<double>(grid.size()) / expected, 1.0, 0.01);
+  const SpotStatistics s = ComputeSpotStatistics(grid);
+  EXPECT_NEAR(s.centroidX, 0.0, 1e-9);
+  EXPECT_NEAR(s.centroidY, 0.0, 1e-9);
+  // Uniform over a disc of radius R: RMS radius R / sqrt(2).
+  EXPECT_NEAR(s.rmsRadius / (100.0 / std::sqrt(2.0)), 1.0, 0.01);
+  EXPECT_TRUE(SquareGrid(0.0, 1.0).empty());
+  EXPECT_TRUE(SquareGrid(10.0, 0.0).empty());
+}
+
+// At least as many rays as asked for reach the image, and not wastefully more.
+TEST(SpotSampling, EnoughRaysAtEveryFieldPoint) {
+  const DesignResult design = Complete(StartupFields(2));
+  for (int wanted : {1, 50, 2000, 7000}) {
+    const SpotSet set = ComputeSpotSet(design, LengthUnit::Millimetre, wanted);
+    for (const SpotDiagram& spot : set.spots) {
+      EXPECT_GE(spot.points.size(), static_cast<size_t>(wanted));
+      if (wanted >= 2000) {
+        EXPECT_LT(spot.points.size(), static_cast<size_t>(wanted * 1.1));
+      }
+    }
+  }
+}
+
+// The three field points and the Airy disk: 1.22 * 0.55 um * F / D, 5.368 um at f/8.
+TEST(SpotSet, FieldPointsAndAiryDisk) {
+  const DesignResult design = Complete(StartupFields(2));
+  const SpotSet set = ComputeSpotSet(design, LengthUnit::Millimetre, 500);
+  EXPECT_EQ(set.spots[0].fieldAngle, 0.0);
+  EXPECT_NEAR(set.spots[1].fieldAngle, 0.7 * 0.375 / 57.29577951308232, 1e-12);
+  EXPECT_NEAR(set.spots[2].fieldAngle, 0.375 / 57.29577951308232, 1e-12);
+  EXPECT_DOUBLE_EQ(set.spots[2].fieldFraction, 1.0);
+  EXPECT_NEAR(set.airyRadius * set.micrometresPerUnit, 5.368, 1e-9);
+  EXPECT_NEAR(set.arcsecPerUnit * 3200.0, 206264.806, 1e-3);
+}
+
+// The same numbers read as inches describe a telescope 25.4 times larger: its spots are
+// 25.4 times larger in micrometres and the same on the sky; the Airy disk, fixed by the
+// wavelength and the focal ratio, stays 5.368 um.
+TEST(SpotSet, InchDesignsScaleToMicrometres) {
+  DesignFields inchFields = StartupFields(0);
+  inchFields.m_nUnits = 0;
+  const DesignResult mmDesign = Complete(StartupFields(0));
+  const DesignResult inchDesign = Complete(inchFields);
+  const SpotSet mm = ComputeSpotSet(mmDesign, LengthUnit::Millimetre, 1000);
+  const SpotSet inch = ComputeSpotSet(inchDesign, LengthUnit::Inch, 1000);
+  EXPECT_NEAR(inch.airyRadius * inch.micrometresPerUnit, 5.368, 1e-9);
+  const double mmRms = mm.spots[2].stats.rmsRadius;
+  const double inchRms = inch.spots[2].stats.rmsRadius;
+  EXPECT_NEAR(inchRms * inch.micrometresPerUnit / (mmRms * mm.micrometresPerUnit), 25.4, 1e-9);
+  EXPECT_NEAR(inchRms * inch.arcsecPerUnit, mmRms * mm.arcsecPerUnit, 1e-9);
+}
+
+}  // namespace

@@ -1,0 +1,18 @@
+// The telescope in section, to scale: both mirrors with their blanks, rays from the
+// axis and from the edge of the fully illuminated field traced exactly to the focal
+// plane, and the mirror distance and back focal length as dimensions.
+#ifndef SPEKULOR_TRACE_LAYOUTPICTURE_H
+#define SPEKULOR_TRACE_LAYOUTPICTURE_H
+
+#include "DesignInput.h"
+#include "DesignResult.h"
+#include "Drawing.h"
+
+// For a design that TelescopeProblem accepts.
+Drawing BuildLayoutPicture(const DesignResult& design, TelescopeType type, LengthUnit unit);
+
+// A round length for a scale bar: the largest 1, 2 or 5 times a power of ten that is
+// not longer than `most`.
+double RoundScaleLength(double most);
+
+#endif

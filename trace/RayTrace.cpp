@@ -1,0 +1,113 @@
+#include "RayTrace.h"
+
+#include <cmath>
+
+#include "Inputs.h"
+
+namespace {
+
+bool IsFiniteLength(double value) { return std::isfinite(value) && IsGiven(value); }
+
+}  // namespace
+
+Telescope BuildTelescope(const DesignResult& design) {
+  Telescope telescope;
+  telescope.primary = {0.0, 1.0 / design.PriRadCur, design.PriConic, design.PriDia / 2.0};
+  telescope.secondary = {design.PriSecDist, 1.0 / design.SecRadCur, design.SecConic,
+                         design.SecDia / 2.0};
+  telescope.shadowRadius = design.SecDia / 2.0;
+  telescope.shadowZ =
+      design.PriSecDist + MirrorSag(telescope.secondary, telescope.secondary.clearRadius);
+  telescope.imageZ = -design.BackFocLen;
+  telescope.systemFocus = design.SysFoc;
+  telescope.diameter = design.PriDia;
+  return telescope;
+}
+
+std::string TelescopeProblem(const DesignResult& design) {
+  const double lengths[] = {design.PriDia,   design.PriRadCur, design.SecRadCur,
+                            design.PriSecDist, design.BackFocLen, design.SecDia,
+                            design.SysFoc,   design.PriConic,  design.SecConic};
+  for (double value : lengths) {
+    if (!IsFiniteLength(value)) return "the completed design has values that are not finite";
+  }
+  if (!(design.PriDia > 0.0)) return "the primary mirror has no diameter";
+  if (!(design.PriRadCur > 0.0)) return "the primary mirror is not concave";
+  if (!(design.SecRadCur > 0.0)) return "the secondary mirror is not convex";
+  if (!(design.PriSecDist > 0.0)) return "the secondary does not stand in front of the primary";
+  if (!(design.SecDia > 0.0) || !(design.SecDia < design.PriDia))
+    return "the secondary is not smaller than the primary";
+  if (!std::isfinite(MirrorSag({0.0, 1.0 / design.SecRadCur, design.SecConic, 0.0},
+                               design.SecDia / 2.0)))
+    return "the secondary's surface does not reach its rim";
+  return std::string();
+}
+
+Vec3 StarDirection(double fieldAngle) { return {0.0, std::sin(fieldAngle), -std::cos(fieldAngle)}; }
+
+double StartPlane(const Telescope& telescope) {
+  return telescope.shadowZ + 0.05 * telescope.diameter + 1.0;
+}
+
+Vec3 RayOriginThrough(const Telescope& telescope, double x, double y, const Vec3& direction,
+                      double startZ) {
+  const Vec3 onPrimary{x, y, MirrorSag(telescope.primary, std::hypot(x, y))};
+  const double back = (startZ - onPrimary.z) / direction.z;  // negative: toward the sky
+  return onPrimary + back * direction;
+}
+
+TracedRay TraceRay(const Telescope& telescope, const Vec3& origin, const Vec3& direction) {
+  TracedRay ray;
+  // The secondary's disc, seen from the sky.
+  if (telescope.shadowRadius > 0.0 && direction.z < 0.0 && origin.z > telescope.shadowZ) {
+    const double s = (telescope.shadowZ - origin.z) / direction.z;
+    const double hx = origin.x + s * direction.x;
+    const double hy = origin.y + s * direction.y;
+    if (hx * hx + hy * hy < telescope.shadowRadius * telescope.shadowRadius) {
+      ray.fate = RayFate::Obstructed;
+      return ray;
+    }
+  }
+
+  double t = 0.0;
+  if (!IntersectMirror(telescope.primary, origin, direction, t)) {
+    ray.fate = RayFate::OutsideStop;
+    return ray;
+  }
+  ray.onPrimary = origin + t * direction;
+  const double rimSquared = telescope.primary.clearRadius * telescope.primary.clearRadius;
+  if (ray.onPrimary.x * ray.onPrimary.x + ray.onPrimary.y * ray.onPrimary.y >
+      rimSquared * (1.0 + 1e-12)) {
+    ray.fate = RayFate::OutsideStop;
+    return ray;
+  }
+  const Vec3 afterPrimary = Reflect(direction, MirrorNormal(telescope.primary, ray.onPrimary));
+
+  if (!IntersectMirror(telescope.secondary, ray.onPrimary, afterPrimary, t)) {
+    ray.fate = RayFate::MissedSecondary;
+    return ray;
+  }
+  ray.onSecondary = ray.onPrimary + t * afterPrimary;
+  const double secRim = telescope.secondary.clearRadius * telescope.secondary.clearRadius;
+  if (ray.onSecondary.x * ray.onSecondary.x + ray.onSecondary.y * ray.onSecondary.y >
+      secRim * (1.0 + 1e-12)) {
+    ray.fate = RayFate::MissedSecondary;
+    return ray;
+  }
+  ray.finalDirection =
+      Reflect(afterPrimary, MirrorNormal(telescope.secondary, ray.onSecondary));
+
+  // The image plane lies behind the secondary, toward -z.
+  if (!(ray.finalDirection.z < 0.0) || !(ray.onSecondary.z > telescope.imageZ)) {
+    ray.fate = RayFate::NoImage;
+    return ray;
+  }
+  const double toImage = (telescope.imageZ - ray.onSecondary.z) / ray.finalDirection.z;
+  ray.onImage = ray.onSecondary + toImage * ray.finalDirection;
+  if (!std::isfinite(ray.onImage.x) || !std::isfinite(ray.onImage.y)) {
+    ray.fate = RayFate::NoImage;
+    return ray;
+  }
+  ray.fate = RayFate::Imaged;
+  return ray;
+}

@@ -1,0 +1,67 @@
+// Spot diagrams: where the rays from one star meet the paraxial image plane, sampled
+// uniformly over the clear annulus of the primary, with their statistics.
+#ifndef SPEKULOR_TRACE_SPOTDIAGRAM_H
+#define SPEKULOR_TRACE_SPOTDIAGRAM_H
+
+#include <array>
+#include <vector>
+
+#include "DesignInput.h"
+#include "DesignResult.h"
+#include "RayTrace.h"
+
+struct SpotPoint {
+  double x = 0.0;
+  double y = 0.0;
+};
+
+// Statistics of a set of image points, lengths in the design's unit.
+struct SpotStatistics {
+  double centroidX = 0.0;
+  double centroidY = 0.0;
+  double rmsRadius = 0.0;     // root mean square distance from the centroid
+  double maxRadius = 0.0;     // largest distance from the centroid
+  double thirdMomentY = 0.0;  // mean of (y - centroidY)^3: the odd, comatic part along the field
+};
+
+SpotStatistics ComputeSpotStatistics(const std::vector<SpotPoint>& points);
+
+struct SpotDiagram {
+  double fieldFraction = 0.0;  // of the half field
+  double fieldAngle = 0.0;     // radians off the axis
+  int launched = 0;            // rays started on the sampling grid
+  int obstructed = 0;          // stopped by the secondary's disc
+  int vignetted = 0;           // passed beside the secondary
+  int lost = 0;                // outside the stop or not reaching the image plane
+  std::vector<SpotPoint> points;  // the imaged rays, in the image plane
+  SpotStatistics stats;
+};
+
+// The points of a square grid of the given spacing, centred on the axis and
+// symmetric about both axes, that lie within `radius` of it.
+std::vector<SpotPoint> SquareGrid(double radius, double spacing);
+
+// Traces a spot diagram for a star `fieldAngle` radians off the axis. The rays meet
+// the primary on a square grid over its clear aperture; the grid is made finer until
+// at least `minimumRays` rays reach the image plane, unless the grid has grown to
+// eight times that many rays first (a star so far off that the secondary passes almost
+// none; the spot then holds what got through, possibly nothing).
+SpotDiagram TraceSpotDiagram(const Telescope& telescope, double fieldAngle, int minimumRays);
+
+// The three field points: on the axis, 0.7 and 1.0 of the half field, the edge of
+// the fully illuminated field.
+constexpr std::array<double, 3> kSpotFieldFractions = {0.0, 0.7, 1.0};
+constexpr double kWavelengthMm = 550e-6;  // 550 nm, the eye's most sensitive
+constexpr int kDefaultSpotRays = 2000;
+
+struct SpotSet {
+  std::array<SpotDiagram, 3> spots;
+  double airyRadius = 0.0;          // 1.22 lambda F / D at 550 nm, design unit
+  double micrometresPerUnit = 0.0;  // 1000 for mm, 25400 for inch
+  double arcsecPerUnit = 0.0;       // 206264.8 / F
+};
+
+// The three spot diagrams of a completed, traceable design (see TelescopeProblem).
+SpotSet ComputeSpotSet(const DesignResult& design, LengthUnit unit, int minimumRays);
+
+#endif

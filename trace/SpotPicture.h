@@ -1,0 +1,17 @@
+// The three spot diagrams side by side, each centred on its centroid, drawn to one
+// common scale with the Airy disk, their figures underneath and a scale bar.
+#ifndef SPEKULOR_TRACE_SPOTPICTURE_H
+#define SPEKULOR_TRACE_SPOTPICTURE_H
+
+#include "DesignInput.h"
+#include "DesignResult.h"
+#include "Drawing.h"
+#include "SpotDiagram.h"
+
+Drawing BuildSpotPicture(const SpotSet& spots, const DesignResult& design, TelescopeType type,
+                         LengthUnit unit);
+
+// "On axis", "0.7 of the field", "Edge of the field": the heading of field point i.
+const char* SpotFieldName(size_t index);
+
+#endif

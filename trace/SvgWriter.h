@@ -1,0 +1,16 @@
+// The SVG back end of a Drawing: a complete, self-contained SVG 1.1 document in
+// UTF-8 with LF line ends, numbers to two decimals.
+#ifndef SPEKULOR_TRACE_SVGWRITER_H
+#define SPEKULOR_TRACE_SVGWRITER_H
+
+#include <string>
+
+#include "Drawing.h"
+
+std::string WriteSvg(const Drawing& drawing);
+
+// Text made safe for XML character data and attribute values ("&", "<", ">", '"'),
+// converted from Windows-1252 to UTF-8; control characters other than tab become "?".
+std::string SvgText(const std::string& windowsText);
+
+#endif
