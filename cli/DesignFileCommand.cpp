@@ -1,0 +1,86 @@
+#include "DesignFileCommand.h"
+
+#include <csignal>
+
+#include "DesignCommands.h"
+#include "DesignFile.h"
+
+void AddDesignArgument(CLI::App& command, std::string& designPath) {
+  command.add_option("DESIGN", designPath,
+                     "A design file (.spekulor) to start from, read as File Open reads it; "
+                     "the options then override its values")
+      ->type_name("DESIGN");
+}
+
+int StartDesignFields(const std::string& designPath, const DesignOptions& options,
+                      DesignFields& fields, std::FILE* err) {
+  fields = DesignFields();
+  if (!designPath.empty() && LoadDesignFile(designPath, fields) != DesignFileStatus::Ok) {
+    std::fprintf(err, "%s\n", kErrorReading);
+    return kDesignExitFileFailed;
+  }
+  ApplyDesignOptions(options, fields);
+  return 0;
+}
+
+CLI::App* AddSaveCommand(CLI::App& app, SaveOptions& options) {
+  CLI::App* save = app.add_subcommand(
+      "save",
+      "Write a design file as the window's Save as does: the twelve entries of section "
+      "[Optics] go into FILE, whose other lines are kept.");
+  save->add_option("FILE", options.filePath, "The design file to write")
+      ->required()
+      ->type_name("FILE");
+  AddDesignArgument(*save, options.designPath);
+  AddDesignOptions(*save, options.design);
+  return save;
+}
+
+int RunSaveCommand(const SaveOptions& options, std::FILE* err) {
+  DesignFields fields;
+  if (const int status = StartDesignFields(options.designPath, options.design, fields, err)) {
+    return status;
+  }
+  // A file-size limit is to fail the write, not to end the program.
+  std::signal(SIGXFSZ, SIG_IGN);
+  if (SaveDesignFile(options.filePath, fields) != DesignFileStatus::Ok) {
+    std::fprintf(err, "%s\n", kErrorWriting);
+    return kDesignExitFileFailed;
+  }
+  return 0;
+}
+
+CLI::App* AddShowCommand(CLI::App& app, ShowOptions& options) {
+  CLI::App* show = app.add_subcommand(
+      "show", "Print the values that File Open would put into the window, one Name=value "
+              "line per entry of the design file.");
+  show->add_option("DESIGN", options.designPath, "The design file (.spekulor)")
+      ->required()
+      ->type_name("DESIGN");
+  return show;
+}
+
+std::string FormatShownDesign(const DesignFields& fields) {
+  std::string text;
+  for (const DesignFileEntry& entry : kDesignFileEntries) {
+    text += entry.name;
+    text += '=';
+    text += entry.index != nullptr ? std::to_string(fields.*entry.index) : fields.*entry.text;
+    text += '\n';
+  }
+  return text;
+}
+
+int RunShowCommand(const ShowOptions& options, std::FILE* out, std::FILE* err) {
+  DesignFields fields;
+  if (LoadDesignFile(options.designPath, fields) != DesignFileStatus::Ok) {
+    std::fprintf(err, "%s\n", kErrorReading);
+    return kDesignExitFileFailed;
+  }
+  const std::string text = FormatShownDesign(fields);
+  if (std::fwrite(text.data(), 1, text.size(), out) != text.size() || std::fflush(out) != 0) {
+    std::fprintf(err, "%s\n", kErrorWriting);
+    return kDesignExitFileFailed;
+  }
+  return 0;
+}

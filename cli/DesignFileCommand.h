@@ -1,0 +1,48 @@
+// spekulor-cli's design-file subcommands: "save" (File Save as) and "show" (what File
+// Open puts into the window), and the DESIGN argument that report and lens start from.
+#ifndef SPEKULOR_CLI_DESIGNFILECOMMAND_H
+#define SPEKULOR_CLI_DESIGNFILECOMMAND_H
+
+#include <cstdio>
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+#include "DesignInput.h"
+#include "DesignOptions.h"
+
+// Exit status when a design file cannot be read or a file cannot be written.
+constexpr int kDesignExitFileFailed = 1;
+
+// Adds the optional positional DESIGN argument to `command`.
+void AddDesignArgument(CLI::App& command, std::string& designPath);
+
+// The values a command starts from: the window's start-up values, or, when
+// `designPath` is not empty, the design file's values as File Open shows them (so
+// "%0.2f" and "%0.4f" rounding applies); then the options override them. Returns 0,
+// or kDesignExitFileFailed after writing "Error reading" to `err`.
+int StartDesignFields(const std::string& designPath, const DesignOptions& options,
+                      DesignFields& fields, std::FILE* err);
+
+struct SaveOptions {
+  std::string filePath;    // FILE, the design file written
+  std::string designPath;  // DESIGN, optional
+  DesignOptions design;
+};
+CLI::App* AddSaveCommand(CLI::App& app, SaveOptions& options);
+// Writes the twelve entries into FILE as Save as does, keeping the file's other lines.
+// 0, or kDesignExitFileFailed with "Error reading" or "Error writing" on `err`.
+int RunSaveCommand(const SaveOptions& options, std::FILE* err);
+
+struct ShowOptions {
+  std::string designPath;
+};
+CLI::App* AddShowCommand(CLI::App& app, ShowOptions& options);
+// One "Name=value" line per entry, in the file's order, with the values as File Open
+// shows them. 0, or kDesignExitFileFailed with "Error reading" or "Error writing".
+int RunShowCommand(const ShowOptions& options, std::FILE* out, std::FILE* err);
+
+// What "show" prints for the values: LF line ends.
+std::string FormatShownDesign(const DesignFields& fields);
+
+#endif

@@ -1,0 +1,31 @@
+// spekulor-cli lens: the window's "Calculate; Create OSLO Lens File" without the
+// window: the same lens bytes, to a file or to standard output.
+#ifndef SPEKULOR_CLI_LENSCOMMAND_H
+#define SPEKULOR_CLI_LENSCOMMAND_H
+
+#include <cstdio>
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+#include "DesignOptions.h"
+
+struct LensOptions {
+  std::string designPath;  // DESIGN, optional
+  DesignOptions design;
+  std::string outputPath;  // -o FILE; empty: standard output
+  bool raw = false;
+};
+
+// Exit statuses besides 0.
+constexpr int kLensExitFileFailed = 1;  // "Error reading" or "Error writing"
+constexpr int kLensExitRefused = 2;     // inch, or the inputs refused: "Error N" and its message
+
+CLI::App* AddLensCommand(CLI::App& app, LensOptions& options);
+
+// With -o the lens file is written whole through a temporary file renamed into place,
+// as the window writes it; without, the text goes to `out`, as a terminal wants it
+// unless `raw`. Refusals and failures go to `err`. Returns the exit status.
+int RunLensCommand(const LensOptions& options, std::FILE* out, std::FILE* err);
+
+#endif
