@@ -144,7 +144,7 @@ TEST(CliReport, RadioIndexesAndFieldTexts) {
 TEST(CliReport, UsageErrorsHelpAndVersion) {
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{}, {"report", "--bogus"}, {"report", "--unit", "feet"},
-        {"report", "--type", "newtonian"}, {"lens"}, {"report", "--diameter"}}) {
+        {"report", "--type", "newtonian"}, {"export"}, {"report", "--diameter"}}) {
     const CliResult result = RunCli(args);
     EXPECT_EQ(result.status, 64) << (args.empty() ? "" : args.back());
     EXPECT_EQ(result.out, "");
