@@ -11,6 +11,21 @@ double Square(double x) { return x * x; }
 // C = ((m + 1) / (m - 1))^2, the magnitude of a classical Cassegrain secondary's conic.
 double ClassicConic(double m) { return Square((m + 1.0) / (m - 1.0)); }
 
+// With both conjugate distances of the secondary known (p before the prime focus,
+// q to the system focus): m = q / p, F = f1 m, d = f1 - p, b = q - d, R1 and C.
+DesignResult CompleteFromSecondaryConjugates(DesignResult g) {
+  const double f1 = g.PriFoc;
+  const double p = g.SecPriFocDist;
+  const double q = g.SecSysFocDist;
+  g.SecMag = q / p;
+  g.SysFoc = f1 * g.SecMag;
+  g.PriSecDist = f1 - p;
+  g.BackFocLen = q - (f1 - p);
+  g.PriRadCur = 2.0 * f1;
+  g.ClassicSecConic = ClassicConic(g.SecMag);
+  return g;
+}
+
 }  // namespace
 
 DesignResult StartDesign(const DesignInput& in) {
@@ -48,29 +63,15 @@ DesignResult SolveGeometry(DesignResult g, SolvePath path) {
     case SolvePath::FromSecSysFocDist: {
       const double R2 = g.SecRadCur;
       const double q = g.SecSysFocDist;
-      const double p = R2 * q / (2.0 * q + R2);
-      const double m = q / p;
-      g.SecPriFocDist = p;
-      g.SecMag = m;
-      g.SysFoc = f1 * m;
-      g.PriSecDist = f1 - p;
-      g.BackFocLen = q - (f1 - p);
-      g.PriRadCur = 2.0 * f1;
-      g.ClassicSecConic = ClassicConic(m);
+      g.SecPriFocDist = R2 * q / (2.0 * q + R2);
+      g = CompleteFromSecondaryConjugates(g);
       break;
     }
     case SolvePath::FromSecPriFocDist: {
       const double R2 = g.SecRadCur;
       const double p = g.SecPriFocDist;
-      const double q = R2 * p / (R2 - 2.0 * p);
-      const double m = q / p;
-      g.SecSysFocDist = q;
-      g.SecMag = m;
-      g.SysFoc = f1 * m;
-      g.PriSecDist = f1 - p;
-      g.BackFocLen = q - (f1 - p);
-      g.PriRadCur = 2.0 * f1;
-      g.ClassicSecConic = ClassicConic(m);
+      g.SecSysFocDist = R2 * p / (R2 - 2.0 * p);
+      g = CompleteFromSecondaryConjugates(g);
       break;
     }
     case SolvePath::FromBackFocLen: {
