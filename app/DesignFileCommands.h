@@ -20,6 +20,9 @@ class DesignFileCommands {
   virtual void FileNew(CTelescopeDlg& dlg) = 0;
   virtual void FileOpen(CTelescopeDlg& dlg) = 0;
   virtual void FileSaveAs(CTelescopeDlg& dlg) = 0;
+  // The window has opened with its start values, before it is shown: the place to
+  // load a design file named when the program was started.
+  virtual void WindowOpened(CTelescopeDlg& dlg) { (void)dlg; }
 };
 
 #endif

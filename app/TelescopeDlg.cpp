@@ -121,6 +121,8 @@ bool CTelescopeDlg::OnInitDialog() {
 
   if (m_pFileCommands == nullptr) {
     for (int id : kFileCommandIds) m_platform.EnableCommand(id, false);
+  } else {
+    m_pFileCommands->WindowOpened(*this);
   }
   return true;
 }

@@ -2,19 +2,25 @@
 // object below and the calculation's constant texts (the design-type names, the
 // unit and seconds-of-arc suffixes).
 #include <QApplication>
+#include <csignal>
 
 #include "QtSetup.h"
 #include "TelescopeApp.h"
+#include "WindowFileCommands.h"
 
 namespace {
 CTelescopeApp theApp;
 }
 
 int main(int argc, char** argv) {
-  QApplication application(argc, argv);
+  QApplication application(argc, argv);  // takes the toolkit's own options out of argv
   PrepareQtApplication();
-  // The design-file and lens-export commands are not part of this build yet: their
-  // button and menu items are shown disabled.
-  theApp.InitInstance(argv[0], nullptr);
+  // A file-size limit is to make a save fail with "Error writing", not to end the
+  // program and lose the user's input.
+  std::signal(SIGXFSZ, SIG_IGN);
+  // One optional argument: a design file, opened as File Open opens it (a double
+  // click on a .spekulor file starts the program this way).
+  WindowFileCommands fileCommands(argc > 1 ? argv[1] : "");
+  theApp.InitInstance(argv[0], &fileCommands);
   return 0;
 }
