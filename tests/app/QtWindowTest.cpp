@@ -90,6 +90,13 @@ TEST_F(QtWindowTest, EnterInAnEntryFieldCalculatesAndKeepsTheWindowOpen) {
   EXPECT_EQ(Edit(IDC_BACK_FOC_LEN)->text(), QStringLiteral("300"));
 }
 
+TEST_F(QtWindowTest, EnterInTheReportBoxCalculatesToo) {
+  Report()->setFocus();
+  QTest::keyClick(Report(), Qt::Key_Return);
+  EXPECT_EQ(ReportText(), ToDisplay(Calculate(DesignFields()).report));
+  EXPECT_TRUE(window.isVisible());
+}
+
 TEST_F(QtWindowTest, EnterOnTheExportButtonPressesThatButtonNotCalculate) {
   Button(IDC_CALC_OSLO)->setEnabled(true);
   Button(IDC_CALC_OSLO)->setFocus();
