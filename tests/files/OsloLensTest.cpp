@@ -125,8 +125,9 @@ TEST(OsloLens, ValuesThatAreNotFiniteAreStillWritten) {
   ASSERT_EQ(lines.size(), 46u);
   EXPECT_EQ(lines[2], "EBR         inf");
   EXPECT_EQ(lines[15], "TH   inf");
-  EXPECT_EQ(lines[17], "AY1 A -nan");
-  EXPECT_EQ(lines[18], "AY2 A nan");
+  // The sign bit of a NaN depends on how the compiler arranged the arithmetic.
+  EXPECT_TRUE(lines[17] == "AY1 A nan" || lines[17] == "AY1 A -nan") << lines[17];
+  EXPECT_TRUE(lines[18] == "AY2 A nan" || lines[18] == "AY2 A -nan") << lines[18];
   EXPECT_EQ(lines[26], "RD   -inf");
   EXPECT_EQ(lines[6], "SNO1 \"Stigmatic combination\"");
 }
