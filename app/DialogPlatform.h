@@ -12,6 +12,7 @@
 
 #include "AppCore.h"
 #include "DialogTemplate.h"
+#include "Drawing.h"
 
 // The window's side of the conversation: what the toolkit calls when the window
 // opens and when a command, a key or a system-menu item is raised.
@@ -75,6 +76,8 @@ class DialogPlatform {
   virtual void MessageBox(const std::string& text) = 0;  // one OK button, program's name
   virtual std::optional<std::string> AskFilePath(const FileDialogRequest& request) = 0;
   virtual void ShowAboutBox() = 0;
+  // The box with the telescope in section and its spot diagrams.
+  virtual void ShowPictures(const Drawing& layout, const Drawing& spots) = 0;
 
   // The assertion box: the report text, the title "Assert", the stop icon and the
   // buttons Abort, Retry and Ignore; owned by the active window.

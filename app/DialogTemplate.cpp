@@ -68,6 +68,7 @@ const MenuItemTemplate kMainMenu[] = {
     {"File", "Ouit", IDM_QUIT},
     {"Edit", "Calculate Results", IDM_CALCULATE_RESULTS},
     {"Edit", "Calculate Results; Export OSLO Lens-File", IDM_CALCULATE_OSLO},
+    {"View", "Layout and spot diagrams...", IDM_VIEW_LAYOUT},
 };
 
 // Height 12 cell, normal weight, ANSI, string/character precision, proof quality,

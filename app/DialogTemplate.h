@@ -36,6 +36,7 @@ enum : int {
   IDM_CALCULATE_RESULTS = 40004,
   IDM_CALCULATE_OSLO = 40007,
   IDM_QUIT = 40009,
+  IDM_VIEW_LAYOUT = 40011,  // View > Layout and spot diagrams...
   ID_FILE_NEW = 57600,
   ID_FILE_OPEN = 57601,
   ID_FILE_SAVE_AS = 57603,

@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "AboutDlg.h"
+#include "LayoutDialog.h"
 #include "Windows1252.h"
 
 namespace {
@@ -275,6 +276,11 @@ std::optional<std::string> QtTelescopeWindow::AskFilePath(const FileDialogReques
     return std::nullopt;
   }
   return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+}
+
+void QtTelescopeWindow::ShowPictures(const Drawing& layout, const Drawing& spots) {
+  LayoutDialog dialog(layout, spots, this);
+  dialog.exec();
 }
 
 void QtTelescopeWindow::ShowAboutBox() {

@@ -58,6 +58,7 @@ class QtTelescopeWindow : public QDialog, public DialogPlatform {
   void MessageBox(const std::string& text) override;
   std::optional<std::string> AskFilePath(const FileDialogRequest& request) override;
   void ShowAboutBox() override;
+  void ShowPictures(const Drawing& layout, const Drawing& spots) override;
   AssertAnswer AskAssertion(const std::string& reportText) override;
   void ShowFatalExit(const std::string& text) override;
 

@@ -2,6 +2,8 @@
 
 #include "Calculate.h"
 #include "DesignFileCommands.h"
+#include "DesignPictures.h"
+#include "SpotDiagram.h"
 
 namespace {
 
@@ -51,6 +53,7 @@ const CommandEntry kCommandMap[] = {
     {ID_FILE_OPEN, &CTelescopeDlg::OnFileOpen},
     {ID_FILE_SAVE_AS, &CTelescopeDlg::OnFileSaveAs},
     {IDM_QUIT, &CTelescopeDlg::OnQuit},
+    {IDM_VIEW_LAYOUT, &CTelescopeDlg::OnViewLayout},
 };
 
 // The commands served by DesignFileCommands.
@@ -161,6 +164,18 @@ void CTelescopeDlg::OnCancel() { m_platform.EndDialog(IDCANCEL); }
 void CTelescopeDlg::OnCalculateResults() { OnOK(); }
 
 void CTelescopeDlg::OnQuit() { OnCancel(); }
+
+// Reads and checks the inputs as Calculate does; a refusal shows the same box. The
+// report is left as it is.
+void CTelescopeDlg::OnViewLayout() {
+  UpdateData(true);
+  const DesignPictures pictures = DrawDesignPictures(*this, kDefaultSpotRays);
+  if (!pictures.ok()) {
+    MessageBox(pictures.errorText);
+    return;
+  }
+  m_platform.ShowPictures(pictures.layout, pictures.spots);
+}
 
 void CTelescopeDlg::OnCalculateOslo() {
   if (m_pFileCommands != nullptr) m_pFileCommands->CalculateOslo(*this);

@@ -51,6 +51,7 @@ class CTelescopeDlg : public TelescopeDlgMembers, public DialogHandler {
   void OnFileOpen();
   void OnFileSaveAs();
   void OnQuit();
+  void OnViewLayout();  // the pictures of the exact ray trace for the current inputs
 
   IconHandle m_hIcon;
 

@@ -82,6 +82,10 @@ std::optional<std::string> ScriptedPlatform::AskFilePath(const FileDialogRequest
 
 void ScriptedPlatform::ShowAboutBox() { ++aboutBoxes; }
 
+void ScriptedPlatform::ShowPictures(const Drawing& layout, const Drawing& spots) {
+  shownPictures.push_back({layout, spots});
+}
+
 AssertAnswer ScriptedPlatform::AskAssertion(const std::string& reportText) {
   assertionReports.push_back(reportText);
   return assertAnswer;

@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "DialogPlatform.h"
@@ -31,6 +32,7 @@ class ScriptedPlatform : public DialogPlatform {
   std::vector<std::string> assertionReports;
   std::vector<std::string> fatalTexts;
   int aboutBoxes = 0;
+  std::vector<std::pair<Drawing, Drawing>> shownPictures;  // layout, spots
   std::optional<int> endResult;
 
   // The scripted answers.
@@ -55,6 +57,7 @@ class ScriptedPlatform : public DialogPlatform {
   void MessageBox(const std::string& text) override;
   std::optional<std::string> AskFilePath(const FileDialogRequest& request) override;
   void ShowAboutBox() override;
+  void ShowPictures(const Drawing& layout, const Drawing& spots) override;
   AssertAnswer AskAssertion(const std::string& reportText) override;
   void ShowFatalExit(const std::string& text) override;
 };

@@ -1,0 +1,124 @@
+#include "PictureView.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+#include <cmath>
+#include <type_traits>
+
+#include "Windows1252.h"
+
+namespace {
+
+QColor ToQColor(const Colour& colour) { return QColor(colour.r, colour.g, colour.b); }
+
+QPen ToQPen(const Stroke& stroke) {
+  QPen pen(ToQColor(stroke.colour));
+  pen.setWidthF(stroke.width);
+  pen.setCapStyle(Qt::FlatCap);
+  pen.setJoinStyle(Qt::RoundJoin);
+  if (stroke.dashed) {
+    // The same pattern as the SVG writer's, in units of the pen width.
+    pen.setDashPattern({(4.0 * stroke.width + 2.0) / stroke.width,
+                        (3.0 * stroke.width + 1.0) / stroke.width});
+  }
+  return pen;
+}
+
+QPointF ToQPoint(const DrawPoint& p) { return QPointF(p.x, p.y); }
+
+struct ShapePainter {
+  QPainter& painter;
+
+  void operator()(const LineShape& line) const {
+    painter.setPen(ToQPen(line.stroke));
+    painter.drawLine(ToQPoint(line.from), ToQPoint(line.to));
+  }
+
+  void operator()(const PolylineShape& poly) const {
+    QPolygonF polygon;
+    for (const DrawPoint& p : poly.points) polygon << ToQPoint(p);
+    painter.setPen(ToQPen(poly.stroke));
+    if (poly.closed) {
+      painter.setBrush(poly.filled ? QBrush(ToQColor(poly.fill)) : QBrush(Qt::NoBrush));
+      painter.drawPolygon(polygon);
+      painter.setBrush(Qt::NoBrush);
+    } else {
+      painter.drawPolyline(polygon);
+    }
+  }
+
+  void operator()(const CircleShape& circle) const {
+    painter.setPen(ToQPen(circle.stroke));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(ToQPoint(circle.centre), circle.radius, circle.radius);
+  }
+
+  void operator()(const DotsShape& dots) const {
+    // Round points of the dot's diameter, like the SVG writer's round caps.
+    QPen pen(ToQColor(dots.colour));
+    pen.setWidthF(2.0 * dots.radius);
+    pen.setCapStyle(Qt::RoundCap);
+    painter.setPen(pen);
+    QPolygonF points;
+    points.reserve(static_cast<int>(dots.centres.size()));
+    for (const DrawPoint& p : dots.centres) points << ToQPoint(p);
+    painter.drawPoints(points);
+  }
+
+  void operator()(const TextShape& text) const {
+    QFont font = painter.font();
+    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Verdana"),
+                      QStringLiteral("Arial")});
+    font.setPixelSize(static_cast<int>(std::lround(text.size)));
+    font.setBold(text.bold);
+    painter.setFont(font);
+    painter.setPen(ToQColor(text.colour));
+    const QString string = FromWindows1252(text.text);
+    const double width = painter.fontMetrics().horizontalAdvance(string);
+    double x = text.at.x;
+    if (text.anchor == TextAnchor::Middle) x -= width / 2.0;
+    if (text.anchor == TextAnchor::End) x -= width;
+    painter.drawText(QPointF(x, text.at.y), string);
+  }
+};
+
+}  // namespace
+
+void PaintDrawing(QPainter& painter, const Drawing& drawing) {
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.setRenderHint(QPainter::TextAntialiasing, true);
+  painter.fillRect(QRectF(0.0, 0.0, drawing.width, drawing.height), Qt::white);
+  const ShapePainter shapePainter{painter};
+  for (const Shape& shape : drawing.shapes) std::visit(shapePainter, shape);
+  painter.restore();
+}
+
+PictureView::PictureView(Drawing drawing, QWidget* parent)
+    : QWidget(parent), m_drawing(std::move(drawing)) {
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  setMinimumSize(240, 160);
+  setAccessibleName(FromWindows1252(m_drawing.title));
+}
+
+QSize PictureView::sizeHint() const {
+  return QSize(static_cast<int>(std::ceil(m_drawing.width)),
+               static_cast<int>(std::ceil(m_drawing.height)));
+}
+
+int PictureView::heightForWidth(int width) const {
+  if (m_drawing.width <= 0.0) return width;
+  return static_cast<int>(std::ceil(width * m_drawing.height / m_drawing.width));
+}
+
+void PictureView::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), Qt::white);
+  if (m_drawing.width <= 0.0 || m_drawing.height <= 0.0) return;
+  const double scale = std::min(width() / m_drawing.width, height() / m_drawing.height);
+  painter.translate((width() - m_drawing.width * scale) / 2.0,
+                    (height() - m_drawing.height * scale) / 2.0);
+  painter.scale(scale, scale);
+  PaintDrawing(painter, m_drawing);
+}
