@@ -1,6 +1,7 @@
 #include "TraceCommand.h"
 
 #include "Calculate.h"
+#include "DesignFileCommand.h"
 #include "LayoutPicture.h"
 #include "RayTrace.h"
 #include "SpotDiagram.h"
@@ -37,6 +38,7 @@ CLI::App* AddTraceCommand(CLI::App& app, TraceOptions& options) {
       "at the edge of the fully illuminated field in the paraxial image plane, and pictures of "
       "the telescope and the spots as SVG. Exit status 2 for a refused design, 3 for a design "
       "that cannot be traced, 1 when a file cannot be written.");
+  AddDesignArgument(*trace, options.designPath);
   AddDesignOptions(*trace, options.design);
   trace->add_option("--rays", options.rays,
                     "Least number of rays reaching the image per field point (default 2000)")
@@ -52,9 +54,11 @@ CLI::App* AddTraceCommand(CLI::App& app, TraceOptions& options) {
   return trace;
 }
 
-int RunTraceCommand(const TraceOptions& options, DesignFields fields, std::FILE* out,
-                    std::FILE* err) {
-  ApplyDesignOptions(options.design, fields);
+int RunTraceCommand(const TraceOptions& options, std::FILE* out, std::FILE* err) {
+  DesignFields fields;
+  if (const int status = StartDesignFields(options.designPath, options.design, fields, err)) {
+    return status;
+  }
   const Calculation calculation = CompleteDesign(fields);
   if (calculation.rules.error != CalcError::None) {
     std::fprintf(err, "Error %d\n%s\n", static_cast<int>(calculation.rules.error),

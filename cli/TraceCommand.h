@@ -12,6 +12,7 @@
 #include "DesignOptions.h"
 
 struct TraceOptions {
+  std::string designPath;   // DESIGN, a design file to start from; empty for the start-up values
   DesignOptions design;
   int rays = 2000;          // at least this many rays reach the image per field point
   std::string layoutPath;   // --layout FILE.svg, empty when not asked for
@@ -19,19 +20,18 @@ struct TraceOptions {
   bool csv = false;
 };
 
-// Registers the "trace" subcommand with the twelve design options, --rays, --layout,
-// --spots and --csv on `app`.
+// Registers the "trace" subcommand with the optional DESIGN file, the twelve design
+// options, --rays, --layout, --spots and --csv on `app`.
 CLI::App* AddTraceCommand(CLI::App& app, TraceOptions& options);
 
 // Exit statuses besides 0.
-constexpr int kTraceExitWriteFailed = 1;  // an SVG file or the output could not be written
+constexpr int kTraceExitWriteFailed = 1;  // DESIGN could not be read, or a file not written
 constexpr int kTraceExitRefused = 2;      // the design was refused: "Error N" and its message
 constexpr int kTraceExitUntraceable = 3;  // completed, but no exact trace is possible
 
-// Applies the options to `fields` (the window's start-up values, or a design file's),
+// Starts from the window's start-up values or the DESIGN file's, applies the options,
 // completes the design, traces it and writes the table (or CSV) to `out` and any SVG
 // files asked for; messages go to `err`. Returns the exit status.
-int RunTraceCommand(const TraceOptions& options, DesignFields fields, std::FILE* out,
-                    std::FILE* err);
+int RunTraceCommand(const TraceOptions& options, std::FILE* out, std::FILE* err);
 
 #endif

@@ -115,7 +115,7 @@ int main(int argc, char** argv) {
   }
 
   if (report->parsed()) return RunReport(reportDesign, reportOptions, reportRaw);
-  if (trace->parsed()) return RunTraceCommand(traceOptions, DesignFields(), stdout, stderr);
+  if (trace->parsed()) return RunTraceCommand(traceOptions, stdout, stderr);
   if (lens->parsed()) return RunLensCommand(lensOptions, stdout, stderr);
   if (save->parsed()) return RunSaveCommand(saveOptions, stderr);
   if (show->parsed()) return RunShowCommand(showOptions, stdout, stderr);

@@ -35,7 +35,7 @@ struct TempFolder {
     path = mkdtemp(name);
   }
   ~TempFolder() {
-    for (const char* file : {"/layout.svg", "/spots.svg"}) std::remove((path + file).c_str());
+    for (const char* file : {"/layout.svg", "/spots.svg", "/design.spekulor"}) std::remove((path + file).c_str());
     rmdir(path.c_str());
   }
 };
@@ -90,6 +90,25 @@ TEST(CliTrace, PicturesAreWrittenAsTheLibraryDrawsThem) {
             Slurp(std::string(SPEKULOR_TRACE_GOLDEN_DIR) + "/startup_layout.svg"));
   EXPECT_EQ(Slurp(folder.path + "/spots.svg"),
             Slurp(std::string(SPEKULOR_TRACE_GOLDEN_DIR) + "/startup_spots.svg"));
+}
+
+// DESIGN starts from a design file's values; options still override them.
+TEST(CliTrace, StartsFromADesignFile) {
+  TempFolder folder;
+  const std::string design = folder.path + "/design.spekulor";
+  ASSERT_EQ(RunCli({"save", design, "--type", "classical", "--system-focal-length", "4000"}).status, 0);
+  const CliResult traced = RunCli({"trace", design, "--csv", "--rays", "500"});
+  ASSERT_EQ(traced.status, 0) << traced.err;
+  const std::vector<std::string> lines = Split(traced.out, '\n');
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(Split(lines[1], ',')[4], "0.0000");   // classical: a perfect axis point
+  EXPECT_EQ(Split(lines[1], ',')[7], "6.7100");   // 1.22 * 0.55 um * 4000 / 400
+  const CliResult overridden = RunCli({"trace", design, "--csv", "--rays", "500", "--type", "dall-kirkham"});
+  EXPECT_NE(Split(Split(overridden.out, '\n')[1], ',')[4], "0.0000");
+
+  const CliResult missing = RunCli({"trace", folder.path + "/none.spekulor"});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.err.rfind("Error reading", 0), 0u) << missing.err;
 }
 
 TEST(CliTrace, FailuresHaveTheirStatuses) {
