@@ -6,7 +6,7 @@
 #include <cmath>
 #include <type_traits>
 
-#include "Windows1252.h"
+#include "QtText.h"
 
 namespace {
 

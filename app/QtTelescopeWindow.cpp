@@ -20,7 +20,7 @@
 
 #include "AboutDlg.h"
 #include "LayoutDialog.h"
-#include "Windows1252.h"
+#include "QtText.h"
 
 namespace {
 

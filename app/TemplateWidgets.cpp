@@ -10,7 +10,7 @@
 #include <QRadioButton>
 #include <QWidget>
 
-#include "Windows1252.h"
+#include "QtText.h"
 
 namespace {
 

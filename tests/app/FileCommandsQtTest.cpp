@@ -20,7 +20,7 @@
 #include "QtTelescopeWindow.h"
 #include "TelescopeDlg.h"
 #include "WindowFileCommands.h"
-#include "Windows1252.h"
+#include "QtText.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include "ScriptedPlatform.h"
 #include "SpotDiagram.h"
 #include "TelescopeDlg.h"
-#include "Windows1252.h"
+#include "QtText.h"
 
 namespace {
 

@@ -30,7 +30,7 @@
 #include "ModalHelper.h"
 #include "QtTelescopeWindow.h"
 #include "TelescopeDlg.h"
-#include "Windows1252.h"
+#include "QtText.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "DialogTemplate.h"
 #include "DialogUnits.h"
-#include "Windows1252.h"
+#include "QtText.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 // quotes, dashes...); the five bytes the code page leaves unassigned map to the C1
 // control of the same value, so that every byte string survives a round trip.
 // Characters the code page lacks become '?'.
-#ifndef SPEKULOR_APP_WINDOWS1252_H
-#define SPEKULOR_APP_WINDOWS1252_H
+#ifndef SPEKULOR_APP_QTTEXT_H
+#define SPEKULOR_APP_QTTEXT_H
 
 #include <QString>
 #include <string>
