@@ -1,86 +1,20 @@
 // spekulor-cli lens, save, show and the DESIGN argument, run as a child process.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "CliRun.h"
+#include "TestFiles.h"
 #include "TextOutput.h"
 
 namespace {
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
 std::string Golden(const std::string& name) {
-  return ReadAll(std::string(SPEKULOR_FILES_GOLDEN_DIR) + "/" + name);
-}
-
-class Folder {
- public:
-  Folder() {
-    char pattern[] = "/tmp/spekulor-cli-files-XXXXXX";
-    m_path = mkdtemp(pattern);
-  }
-  ~Folder() { std::system(("rm -rf '" + m_path + "'").c_str()); }
-  std::string File(const std::string& name) const { return m_path + "/" + name; }
-  // Entries in the folder, hidden ones included.
-  int Count() const {
-    const std::string listing = "ls -A '" + m_path + "' | wc -l";
-    std::FILE* pipe = popen(listing.c_str(), "r");
-    if (pipe == nullptr) return -1;
-    int n = -1;
-    if (std::fscanf(pipe, "%d", &n) != 1) n = -1;
-    pclose(pipe);
-    return n;
-  }
-
- private:
-  std::string m_path;
-};
-
-// Runs the program with a file-size limit; SIGXFSZ keeps its default action, so the
-// program itself must keep a write beyond the limit from ending it.
-CliResult RunCliLimited(long limitBytes, const std::vector<std::string>& args) {
-  CliResult result;
-  char errPath[] = "/tmp/spekulor-cli-limited-XXXXXX";
-  const int errFd = mkstemp(errPath);
-  if (errFd < 0) return result;
-  const pid_t pid = fork();
-  if (pid == 0) {
-    dup2(errFd, STDERR_FILENO);
-    const rlimit limit{static_cast<rlim_t>(limitBytes), static_cast<rlim_t>(limitBytes)};
-    setrlimit(RLIMIT_FSIZE, &limit);
-    std::vector<std::string> copies(args);
-    std::string program = SPEKULOR_CLI_PATH;
-    std::vector<char*> argv{&program[0]};
-    for (std::string& arg : copies) argv.push_back(&arg[0]);
-    argv.push_back(nullptr);
-    execv(program.c_str(), argv.data());
-    _exit(127);
-  }
-  int wstatus = 0;
-  waitpid(pid, &wstatus, 0);
-  close(errFd);
-  if (WIFEXITED(wstatus)) result.status = WEXITSTATUS(wstatus);
-  result.err = ReadAll(errPath);
-  unlink(errPath);
-  return result;
+  return ReadFileBytes(std::string(SPEKULOR_FILES_GOLDEN_DIR) + "/" + name);
 }
 
 TEST(CliLens, WritesTheWindowsBytes) {
@@ -95,11 +29,11 @@ TEST(CliLens, WritesTheWindowsBytes) {
   EXPECT_NE(terminal.out.find("LEN NEW \"400.0mm Ritchey-Chr\xC3\xA9tien\" 3200.0 5\n"),
             std::string::npos);
 
-  Folder folder;
+  TempDir folder;
   const CliResult file = RunCli({"lens", "-o", folder.File("scope.len")});
   EXPECT_EQ(file.status, 0);
   EXPECT_EQ(file.out, "");
-  EXPECT_EQ(ReadAll(folder.File("scope.len")), Golden("startup.len"));
+  EXPECT_EQ(ReadFileBytes(folder.File("scope.len")), Golden("startup.len"));
 }
 
 TEST(CliLens, RefusalsGiveStatusTwo) {
@@ -114,18 +48,18 @@ TEST(CliLens, RefusalsGiveStatusTwo) {
 }
 
 TEST(CliLens, FailedWritesGiveStatusOneAndKeepTheOldFile) {
-  Folder folder;
-  WriteAll(folder.File("plain"), "x");
+  TempDir folder;
+  WriteFileBytes(folder.File("plain"), "x");
   const CliResult notAFolder = RunCli({"lens", "-o", folder.File("plain") + "/scope.len"});
   EXPECT_EQ(notAFolder.status, 1);
   EXPECT_EQ(notAFolder.err, "Error writing\n");
 
-  WriteAll(folder.File("scope.len"), "previous lens\r\n");
-  const CliResult full = RunCliLimited(200, {"lens", "-o", folder.File("scope.len")});
+  WriteFileBytes(folder.File("scope.len"), "previous lens\r\n");
+  const CliResult full = RunCli({"lens", "-o", folder.File("scope.len")}, 200);
   EXPECT_EQ(full.status, 1);
   EXPECT_EQ(full.err, "Error writing\n");
-  EXPECT_EQ(ReadAll(folder.File("scope.len")), "previous lens\r\n");
-  EXPECT_EQ(folder.Count(), 2);  // plain and scope.len: no temporary file left
+  EXPECT_EQ(ReadFileBytes(folder.File("scope.len")), "previous lens\r\n");
+  EXPECT_EQ(static_cast<int>(folder.List().size()), 2);  // plain and scope.len: no temporary file left
 
   // A device is written in place, never replaced.
   EXPECT_EQ(RunCli({"lens", "-o", "/dev/null"}).status, 0);
@@ -135,23 +69,23 @@ TEST(CliLens, FailedWritesGiveStatusOneAndKeepTheOldFile) {
 }
 
 TEST(CliSave, WritesTheDesignFileAsSaveAsDoes) {
-  Folder folder;
+  TempDir folder;
   const CliResult fresh = RunCli({"save", folder.File("new.spekulor")});
   EXPECT_EQ(fresh.status, 0);
   EXPECT_EQ(fresh.err, "");
-  EXPECT_EQ(ReadAll(folder.File("new.spekulor")), Golden("startup.spekulor"));
+  EXPECT_EQ(ReadFileBytes(folder.File("new.spekulor")), Golden("startup.spekulor"));
 
-  WriteAll(folder.File("kept.spekulor"), Golden("kept_before.spekulor"));
+  WriteFileBytes(folder.File("kept.spekulor"), Golden("kept_before.spekulor"));
   EXPECT_EQ(RunCli({"save", folder.File("kept.spekulor")}).status, 0);
-  EXPECT_EQ(ReadAll(folder.File("kept.spekulor")), Golden("kept_after.spekulor"));
+  EXPECT_EQ(ReadFileBytes(folder.File("kept.spekulor")), Golden("kept_after.spekulor"));
 
   // From a design file, with options on top; the file's values come rounded.
-  WriteAll(folder.File("from.spekulor"), "[Optics]\nDiameter=203.127\nType=0\n");
+  WriteFileBytes(folder.File("from.spekulor"), "[Optics]\nDiameter=203.127\nType=0\n");
   EXPECT_EQ(RunCli({"save", folder.File("to.spekulor"), folder.File("from.spekulor"),
                     "--secondary-cc", "-1.23456", "--field="})
                 .status,
             0);
-  const std::string to = ReadAll(folder.File("to.spekulor"));
+  const std::string to = ReadFileBytes(folder.File("to.spekulor"));
   EXPECT_NE(to.find("\r\nDiameter=203.130000\r\n"), std::string::npos) << to;
   EXPECT_NE(to.find("\r\nType=0\r\n"), std::string::npos) << to;
   EXPECT_NE(to.find("\r\nField=NAN\r\n"), std::string::npos) << to;
@@ -160,19 +94,19 @@ TEST(CliSave, WritesTheDesignFileAsSaveAsDoes) {
 }
 
 TEST(CliSave, FailuresGiveStatusOne) {
-  Folder folder;
-  WriteAll(folder.File("plain"), "x");
+  TempDir folder;
+  WriteFileBytes(folder.File("plain"), "x");
   const CliResult notAFolder = RunCli({"save", folder.File("plain") + "/d.spekulor"});
   EXPECT_EQ(notAFolder.status, 1);
   EXPECT_EQ(notAFolder.err, "Error writing\n");
 
   const std::string before = std::string(3000, '#') + "\r\n" + Golden("startup.spekulor");
-  WriteAll(folder.File("big.spekulor"), before);
+  WriteFileBytes(folder.File("big.spekulor"), before);
   const CliResult full =
-      RunCliLimited(1000, {"save", folder.File("big.spekulor"), "--diameter", "300"});
+      RunCli({"save", folder.File("big.spekulor"), "--diameter", "300"}, 1000);
   EXPECT_EQ(full.status, 1);
   EXPECT_EQ(full.err, "Error writing\n");
-  EXPECT_EQ(ReadAll(folder.File("big.spekulor")), before);
+  EXPECT_EQ(ReadFileBytes(folder.File("big.spekulor")), before);
 
   const CliResult unreadable =
       RunCli({"save", folder.File("x.spekulor"), folder.File("missing.spekulor")});
@@ -182,8 +116,8 @@ TEST(CliSave, FailuresGiveStatusOne) {
 }
 
 TEST(CliShow, PrintsWhatFileOpenShows) {
-  Folder folder;
-  WriteAll(folder.File("startup.spekulor"), Golden("startup.spekulor"));
+  TempDir folder;
+  WriteFileBytes(folder.File("startup.spekulor"), Golden("startup.spekulor"));
   const CliResult shown = RunCli({"show", folder.File("startup.spekulor")});
   EXPECT_EQ(shown.status, 0);
   EXPECT_EQ(shown.out,
@@ -192,7 +126,7 @@ TEST(CliShow, PrintsWhatFileOpenShows) {
             "Secondary From System Focus=\nSecondary From Prime Focus=\nSecondary ROC=\n"
             "Primary CC=\nSecondary CC=\n");
 
-  WriteAll(folder.File("hand.spekulor"), "[optics]\n  diameter = 8\nType=7\n");
+  WriteFileBytes(folder.File("hand.spekulor"), "[optics]\n  diameter = 8\nType=7\n");
   const CliResult hand = RunCli({"show", folder.File("hand.spekulor")});
   EXPECT_NE(hand.out.find("\nDiameter=8.00\n"), std::string::npos) << hand.out;
   EXPECT_NE(hand.out.find("\nType=7\n"), std::string::npos) << hand.out;
@@ -206,8 +140,8 @@ TEST(CliShow, PrintsWhatFileOpenShows) {
 }
 
 TEST(CliDesignArgument, ReportAndLensStartFromTheOpenedValues) {
-  Folder folder;
-  WriteAll(folder.File("d.spekulor"), "[Optics]\r\nUnit=1\r\nType=0\r\nDiameter=203.127\r\n"
+  TempDir folder;
+  WriteFileBytes(folder.File("d.spekulor"), "[Optics]\r\nUnit=1\r\nType=0\r\nDiameter=203.127\r\n"
                                        "Primary Focal Length=1000\r\nField=0.5\r\n"
                                        "System Focal Length=3200\r\nBack Focal Length=254\r\n");
   const CliResult fromFile = RunCli({"report", "--raw", folder.File("d.spekulor")});

@@ -1,24 +1,16 @@
 #include "CliRun.h"
 
+#include "TestFiles.h"
+
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace {
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-}  // namespace
-
-CliResult RunCli(const std::vector<std::string>& args) {
+CliResult RunCli(const std::vector<std::string>& args, long fileSizeLimit) {
   char outPath[] = "/tmp/spekulor-cli-out-XXXXXX";
   char errPath[] = "/tmp/spekulor-cli-err-XXXXXX";
   const int outFd = mkstemp(outPath);
@@ -30,6 +22,10 @@ CliResult RunCli(const std::vector<std::string>& args) {
   if (pid == 0) {
     dup2(outFd, STDOUT_FILENO);
     dup2(errFd, STDERR_FILENO);
+    if (fileSizeLimit >= 0) {
+      const rlimit limit{static_cast<rlim_t>(fileSizeLimit), static_cast<rlim_t>(fileSizeLimit)};
+      setrlimit(RLIMIT_FSIZE, &limit);
+    }
     std::vector<char*> argv;
     std::string program = SPEKULOR_CLI_PATH;
     argv.push_back(&program[0]);
@@ -44,8 +40,8 @@ CliResult RunCli(const std::vector<std::string>& args) {
   close(outFd);
   close(errFd);
   if (WIFEXITED(wstatus)) result.status = WEXITSTATUS(wstatus);
-  result.out = Slurp(outPath);
-  result.err = Slurp(errPath);
+  result.out = ReadFileBytes(outPath);
+  result.err = ReadFileBytes(errPath);
   unlink(outPath);
   unlink(errPath);
   return result;

@@ -11,6 +11,8 @@ struct CliResult {
   std::string err;
 };
 
-CliResult RunCli(const std::vector<std::string>& args);
+// Runs the program with `args`; a `fileSizeLimit` of 0 or more sets RLIMIT_FSIZE for it
+// (SIGXFSZ keeps its default action, so the program itself must survive the limit).
+CliResult RunCli(const std::vector<std::string>& args, long fileSizeLimit = -1);
 
 #endif

@@ -11,13 +11,9 @@
 #include <unistd.h>
 
 #include "CliRun.h"
+#include "TestFiles.h"
 
 namespace {
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::vector<std::string> Split(const std::string& text, char separator) {
   std::vector<std::string> parts;
@@ -26,19 +22,6 @@ std::vector<std::string> Split(const std::string& text, char separator) {
   while (std::getline(stream, part, separator)) parts.push_back(part);
   return parts;
 }
-
-// A fresh folder under /tmp, removed with its files at the end of the test.
-struct TempFolder {
-  std::string path;
-  TempFolder() {
-    char name[] = "/tmp/spekulor-trace-XXXXXX";
-    path = mkdtemp(name);
-  }
-  ~TempFolder() {
-    for (const char* file : {"/layout.svg", "/spots.svg", "/design.spekulor"}) std::remove((path + file).c_str());
-    rmdir(path.c_str());
-  }
-};
 
 TEST(CliTrace, TableOfTheThreeFieldPoints) {
   const CliResult result = RunCli({"trace"});
@@ -82,20 +65,20 @@ TEST(CliTrace, CsvCentroidIsInMillimetres) {
 }
 
 TEST(CliTrace, PicturesAreWrittenAsTheLibraryDrawsThem) {
-  TempFolder folder;
-  const CliResult result = RunCli({"trace", "--layout", folder.path + "/layout.svg", "--spots",
-                                   folder.path + "/spots.svg"});
+  TempDir folder;
+  const CliResult result = RunCli({"trace", "--layout", folder.Path() + "/layout.svg", "--spots",
+                                   folder.Path() + "/spots.svg"});
   EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(Slurp(folder.path + "/layout.svg"),
-            Slurp(std::string(SPEKULOR_TRACE_GOLDEN_DIR) + "/startup_layout.svg"));
-  EXPECT_EQ(Slurp(folder.path + "/spots.svg"),
-            Slurp(std::string(SPEKULOR_TRACE_GOLDEN_DIR) + "/startup_spots.svg"));
+  EXPECT_EQ(ReadFileBytes(folder.Path() + "/layout.svg"),
+            ReadFileBytes(std::string(SPEKULOR_TRACE_GOLDEN_DIR) + "/startup_layout.svg"));
+  EXPECT_EQ(ReadFileBytes(folder.Path() + "/spots.svg"),
+            ReadFileBytes(std::string(SPEKULOR_TRACE_GOLDEN_DIR) + "/startup_spots.svg"));
 }
 
 // DESIGN starts from a design file's values; options still override them.
 TEST(CliTrace, StartsFromADesignFile) {
-  TempFolder folder;
-  const std::string design = folder.path + "/design.spekulor";
+  TempDir folder;
+  const std::string design = folder.Path() + "/design.spekulor";
   ASSERT_EQ(RunCli({"save", design, "--type", "classical", "--system-focal-length", "4000"}).status, 0);
   const CliResult traced = RunCli({"trace", design, "--csv", "--rays", "500"});
   ASSERT_EQ(traced.status, 0) << traced.err;
@@ -106,7 +89,7 @@ TEST(CliTrace, StartsFromADesignFile) {
   const CliResult overridden = RunCli({"trace", design, "--csv", "--rays", "500", "--type", "dall-kirkham"});
   EXPECT_NE(Split(Split(overridden.out, '\n')[1], ',')[4], "0.0000");
 
-  const CliResult missing = RunCli({"trace", folder.path + "/none.spekulor"});
+  const CliResult missing = RunCli({"trace", folder.Path() + "/none.spekulor"});
   EXPECT_EQ(missing.status, 1);
   EXPECT_EQ(missing.err.rfind("Error reading", 0), 0u) << missing.err;
 }

@@ -58,14 +58,14 @@ bool SameFields(const DesignFields& a, const DesignFields& b) {
 }
 
 TEST(CalculateOslo, WritesTheLensAndShowsTheSameBytes) {
-  TempFolder folder;
+  TempDir folder;
   ScriptedWindow window;
   window.reportControl = "old report";
   window.answers.push_back(folder.File("scope.len"));
   RunCalculateOslo(window);
   EXPECT_EQ(window.log, (Log{"save", "load", "ask:untitled.len"}));
   EXPECT_EQ(window.reportControl, Golden("startup.len"));
-  EXPECT_EQ(ReadBytes(folder.File("scope.len")), window.reportControl);
+  EXPECT_EQ(ReadFileBytes(folder.File("scope.len")), window.reportControl);
 
   const FileDialogSpec& dialog = window.dialogs.at(0);
   EXPECT_FALSE(dialog.openFile);
@@ -75,25 +75,25 @@ TEST(CalculateOslo, WritesTheLensAndShowsTheSameBytes) {
 }
 
 TEST(CalculateOslo, ExportingAgainReplacesTheFileWhole) {
-  TempFolder folder;
+  TempDir folder;
   const std::string path = folder.File("scope.len");
-  WriteBytes(path, std::string(4000, 'z'));
+  WriteFileBytes(path, std::string(4000, 'z'));
   ScriptedWindow window;
   window.controls.m_nType = 0;
   window.answers.push_back(path);
   RunCalculateOslo(window);
-  EXPECT_EQ(ReadBytes(path), window.report);
-  EXPECT_EQ(folder.Names(), std::vector<std::string>{"scope.len"});
+  EXPECT_EQ(ReadFileBytes(path), window.report);
+  EXPECT_EQ(folder.List(), std::vector<std::string>{"scope.len"});
 }
 
 TEST(CalculateOslo, CancellingTheDialogKeepsTheLensTextAndWritesNothing) {
-  TempFolder folder;
+  TempDir folder;
   ScriptedWindow window;
   window.answers.push_back(std::nullopt);
   RunCalculateOslo(window);
   EXPECT_EQ(window.log, (Log{"save", "load", "ask:untitled.len"}));
   EXPECT_EQ(window.reportControl, Golden("startup.len"));
-  EXPECT_TRUE(folder.Names().empty());
+  EXPECT_TRUE(folder.List().empty());
 
   // Calculate afterwards brings the report back.
   const CalculateOutcome outcome = Calculate(window.members);
@@ -122,9 +122,9 @@ TEST(CalculateOslo, RefusedInputsShowTheNumberedBox) {
 }
 
 TEST(CalculateOslo, AFailedWriteSaysErrorWritingAndKeepsTheOldFile) {
-  TempFolder folder;
+  TempDir folder;
   const std::string path = folder.File("scope.len");
-  WriteBytes(path, "previous lens\r\n");
+  WriteFileBytes(path, "previous lens\r\n");
 
   // A file-size limit below the lens text: the write itself fails.
   const int status = RunWithFileSizeLimit(100, [&] {
@@ -134,8 +134,8 @@ TEST(CalculateOslo, AFailedWriteSaysErrorWritingAndKeepsTheOldFile) {
     return window.log.back() == "box:Error writing" ? 0 : 1;
   });
   EXPECT_EQ(status, 0);
-  EXPECT_EQ(ReadBytes(path), "previous lens\r\n");
-  EXPECT_EQ(folder.Names(), std::vector<std::string>{"scope.len"});
+  EXPECT_EQ(ReadFileBytes(path), "previous lens\r\n");
+  EXPECT_EQ(folder.List(), std::vector<std::string>{"scope.len"});
 
   // A folder that is a regular file: the file cannot be created.
   ScriptedWindow window;
@@ -166,13 +166,13 @@ TEST(FileNew, SetsTheStartUpValuesAndKeepsTheReport) {
 }
 
 TEST(FileSaveAs, TakesTheControlsAndWritesTheFile) {
-  TempFolder folder;
+  TempDir folder;
   ScriptedWindow window;
   window.answers.push_back(folder.File("new.spekulor"));
   window.report = window.reportControl = "report stays";
   RunFileSaveAs(window);
   EXPECT_EQ(window.log, (Log{"save", "ask:untitled.spekulor"}));
-  EXPECT_EQ(ReadBytes(folder.File("new.spekulor")), Golden("startup.spekulor"));
+  EXPECT_EQ(ReadFileBytes(folder.File("new.spekulor")), Golden("startup.spekulor"));
   EXPECT_EQ(window.reportControl, "report stays");
   const FileDialogSpec& dialog = window.dialogs.at(0);
   EXPECT_FALSE(dialog.openFile);
@@ -182,17 +182,17 @@ TEST(FileSaveAs, TakesTheControlsAndWritesTheFile) {
 }
 
 TEST(FileSaveAs, CancellingTouchesNoFile) {
-  TempFolder folder;
+  TempDir folder;
   ScriptedWindow window;
   window.answers.push_back(std::nullopt);
   RunFileSaveAs(window);
   EXPECT_EQ(window.log, (Log{"save", "ask:untitled.spekulor"}));
-  EXPECT_TRUE(folder.Names().empty());
+  EXPECT_TRUE(folder.List().empty());
 }
 
 TEST(FileSaveAs, FailuresSayErrorWritingOnce) {
-  TempFolder folder;
-  WriteBytes(folder.File("plain"), "x");
+  TempDir folder;
+  WriteFileBytes(folder.File("plain"), "x");
   ScriptedWindow window;
   window.answers.push_back(folder.File("plain") + "/d.spekulor");
   RunFileSaveAs(window);
@@ -204,8 +204,8 @@ TEST(FileSaveAs, FailuresSayErrorWritingOnce) {
   EXPECT_EQ(longPath.log, (Log{"save", "ask:untitled.spekulor", "box:Error writing"}));
 
   const std::string path = folder.File("kept.spekulor");
-  WriteBytes(path, std::string(2000, '#') + "\r\n[Optics]\r\nUnit=0\r\n");
-  const std::string before = ReadBytes(path);
+  WriteFileBytes(path, std::string(2000, '#') + "\r\n[Optics]\r\nUnit=0\r\n");
+  const std::string before = ReadFileBytes(path);
   const int status = RunWithFileSizeLimit(1000, [&] {
     ScriptedWindow full;
     full.answers.push_back(path);
@@ -213,13 +213,13 @@ TEST(FileSaveAs, FailuresSayErrorWritingOnce) {
     return full.log == Log{"save", "ask:untitled.spekulor", "box:Error writing"} ? 0 : 1;
   });
   EXPECT_EQ(status, 0);
-  EXPECT_EQ(ReadBytes(path), before);
+  EXPECT_EQ(ReadFileBytes(path), before);
 }
 
 TEST(FileOpen, ShowsTheFilesValuesAndKeepsTheReport) {
-  TempFolder folder;
+  TempDir folder;
   const std::string path = folder.File("d.spekulor");
-  WriteBytes(path, "[Optics]\nUnit=0\nType=1\nDiameter=203.127\nSecondary CC=NAN\n");
+  WriteFileBytes(path, "[Optics]\nUnit=0\nType=1\nDiameter=203.127\nSecondary CC=NAN\n");
   ScriptedWindow window;
   window.report = window.reportControl = "report stays";
   window.answers.push_back(path);
@@ -238,7 +238,7 @@ TEST(FileOpen, ShowsTheFilesValuesAndKeepsTheReport) {
 }
 
 TEST(FileOpen, CancelAndUnreadableFilesChangeNothing) {
-  TempFolder folder;
+  TempDir folder;
   ScriptedWindow window;
   window.members.m_strPriDia = "typed";
   const DesignFields before = window.members;
@@ -260,7 +260,7 @@ TEST(FileOpen, CancelAndUnreadableFilesChangeNothing) {
 }
 
 TEST(DesignFileCommands, SaveNewOpenGivesTheRoundedStartUpValues) {
-  TempFolder folder;
+  TempDir folder;
   const std::string path = folder.File("startup.spekulor");
   ScriptedWindow window;
   window.answers.push_back(path);

@@ -12,10 +12,10 @@
 namespace {
 
 DesignFields SavedAndOpened(const DesignFields& typed, std::string* fileText = nullptr) {
-  TempFolder folder;
+  TempDir folder;
   const std::string path = folder.File("round.spekulor");
   EXPECT_EQ(SaveDesignFile(path, typed), DesignFileStatus::Ok);
-  if (fileText != nullptr) *fileText = ReadBytes(path);
+  if (fileText != nullptr) *fileText = ReadFileBytes(path);
   DesignFields opened;
   opened.m_strPriDia = "typed before";
   EXPECT_EQ(LoadDesignFile(path, opened), DesignFileStatus::Ok);
@@ -32,10 +32,10 @@ std::string Entry(const std::string& text, const std::string& name) {
 }
 
 TEST(DesignFile, StartUpWindowSavesTheGoldenFileAndComesBack) {
-  TempFolder folder;
+  TempDir folder;
   const std::string path = folder.File("startup.spekulor");
   ASSERT_EQ(SaveDesignFile(path, DesignFields()), DesignFileStatus::Ok);
-  EXPECT_EQ(ReadBytes(path), Golden("startup.spekulor"));
+  EXPECT_EQ(ReadFileBytes(path), Golden("startup.spekulor"));
 
   DesignFields opened;
   opened.m_nUnits = 0;
@@ -95,9 +95,9 @@ TEST(DesignFile, RadioIndexesAreStoredRawAndReadWithoutRangeCheck) {
   EXPECT_EQ(opened.m_nUnits, -1);
   EXPECT_EQ(opened.m_nType, -1);
 
-  TempFolder folder;
+  TempDir folder;
   const std::string path = folder.File("seven.spekulor");
-  WriteBytes(path, "[Optics]\nType=7\nUnit=0\n");
+  WriteFileBytes(path, "[Optics]\nType=7\nUnit=0\n");
   DesignFields seven;
   ASSERT_EQ(LoadDesignFile(path, seven), DesignFileStatus::Ok);
   EXPECT_EQ(seven.m_nType, 7);
@@ -105,9 +105,9 @@ TEST(DesignFile, RadioIndexesAreStoredRawAndReadWithoutRangeCheck) {
 }
 
 TEST(DesignFile, MissingEntriesGetTheGettersDefaults) {
-  TempFolder folder;
+  TempDir folder;
   const std::string path = folder.File("sparse.spekulor");
-  WriteBytes(path, "[Optics]\r\nDiameter=150\r\nSecondary ROC=NAN\r\n");
+  WriteFileBytes(path, "[Optics]\r\nDiameter=150\r\nSecondary ROC=NAN\r\n");
   DesignFields opened;
   opened.m_nUnits = 0;
   opened.m_nType = 0;
@@ -120,16 +120,16 @@ TEST(DesignFile, MissingEntriesGetTheGettersDefaults) {
   EXPECT_EQ(opened.m_strSecCC, "0.0000");
 
   // A readable file without the section at all: every entry its default.
-  WriteBytes(path, "just some text\n");
+  WriteFileBytes(path, "just some text\n");
   ASSERT_EQ(LoadDesignFile(path, opened), DesignFileStatus::Ok);
   EXPECT_EQ(opened.m_strPriDia, "0.00");
   EXPECT_EQ(opened.m_strPriCC, "0.0000");
 }
 
 TEST(DesignFile, HandWrittenNamesMatchWithoutRegardToCase) {
-  TempFolder folder;
+  TempDir folder;
   const std::string path = folder.File("hand.spekulor");
-  WriteBytes(path, "[optics]\n  diameter = 8\nFIELD=0.5 # degrees\n");
+  WriteFileBytes(path, "[optics]\n  diameter = 8\nFIELD=0.5 # degrees\n");
   DesignFields opened;
   ASSERT_EQ(LoadDesignFile(path, opened), DesignFileStatus::Ok);
   EXPECT_EQ(opened.m_strPriDia, "8.00");
@@ -137,25 +137,25 @@ TEST(DesignFile, HandWrittenNamesMatchWithoutRegardToCase) {
 }
 
 TEST(DesignFile, SavingOverAKeptFileReplacesOnlyTheTwelveEntries) {
-  TempFolder folder;
+  TempDir folder;
   const std::string path = folder.File("kept.spekulor");
-  WriteBytes(path, Golden("kept_before.spekulor"));
+  WriteFileBytes(path, Golden("kept_before.spekulor"));
   ASSERT_EQ(SaveDesignFile(path, DesignFields()), DesignFileStatus::Ok);
-  EXPECT_EQ(ReadBytes(path), Golden("kept_after.spekulor"));
+  EXPECT_EQ(ReadFileBytes(path), Golden("kept_after.spekulor"));
 }
 
 TEST(DesignFile, AnyOtherTextFileGetsTheSectionAppended) {
-  TempFolder folder;
+  TempDir folder;
   const std::string path = folder.File("notes.txt");
-  WriteBytes(path, "shopping list\n");
+  WriteFileBytes(path, "shopping list\n");
   ASSERT_EQ(SaveDesignFile(path, DesignFields()), DesignFileStatus::Ok);
   const std::string golden = Golden("startup.spekulor");
   const std::string withoutFirstLine = golden.substr(golden.find("\r\n") + 2);
-  EXPECT_EQ(ReadBytes(path), "shopping list\r\n" + withoutFirstLine);
+  EXPECT_EQ(ReadFileBytes(path), "shopping list\r\n" + withoutFirstLine);
 }
 
 TEST(DesignFile, AnUnreadableFileChangesNothing) {
-  TempFolder folder;
+  TempDir folder;
   DesignFields typed;
   typed.m_strPriDia = "123";
   typed.m_nType = 4;
@@ -174,7 +174,7 @@ TEST(DesignFile, AnUnreadableFileChangesNothing) {
   EXPECT_TRUE(unchanged());
   if (::geteuid() != 0) {
     const std::string locked = folder.File("locked.spekulor");
-    WriteBytes(locked, "[Optics]\nDiameter=9\n");
+    WriteFileBytes(locked, "[Optics]\nDiameter=9\n");
     ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
     EXPECT_EQ(LoadDesignFile(locked, typed), DesignFileStatus::CannotRead);
     EXPECT_TRUE(unchanged());
@@ -182,7 +182,7 @@ TEST(DesignFile, AnUnreadableFileChangesNothing) {
 }
 
 TEST(DesignFile, PathsTooLongForTheStoreAreRefusedBeforeItIsMade) {
-  TempFolder folder;
+  TempDir folder;
   std::string path = folder.Path() + "/";
   path += std::string(kMaxDesignPathLength + 1 - path.size(), 'a');
   ASSERT_EQ(path.size(), 1024u);
@@ -191,26 +191,26 @@ TEST(DesignFile, PathsTooLongForTheStoreAreRefusedBeforeItIsMade) {
   EXPECT_EQ(LoadDesignFile(path, fields), DesignFileStatus::PathTooLong);
   EXPECT_EQ(SaveDesignFile(folder.File(std::string("a\0b", 3)), fields),
             DesignFileStatus::PathTooLong);
-  EXPECT_TRUE(folder.Names().empty());
+  EXPECT_TRUE(folder.List().empty());
 }
 
 TEST(DesignFile, AWriteThatFailsIsReportedAndLeavesTheFileIntact) {
-  TempFolder folder;
+  TempDir folder;
   const std::string path = folder.File("big.spekulor");
   // An existing design file larger than the limit: its first rewrite cannot fit.
   const std::string before = "# notes\r\n" + std::string(3000, '#') + "\r\n" +
                              Golden("startup.spekulor");
-  WriteBytes(path, before);
+  WriteFileBytes(path, before);
   DesignFields changed;
   changed.m_strPriDia = "250";
   const int status = RunWithFileSizeLimit(1024, [&] {
     return SaveDesignFile(path, changed) == DesignFileStatus::WriteFailed ? 0 : 1;
   });
   EXPECT_EQ(status, 0);
-  EXPECT_EQ(ReadBytes(path), before);
-  EXPECT_EQ(folder.Names(), std::vector<std::string>{"big.spekulor"});
+  EXPECT_EQ(ReadFileBytes(path), before);
+  EXPECT_EQ(folder.List(), std::vector<std::string>{"big.spekulor"});
 
-  WriteBytes(folder.File("plain"), "x");
+  WriteFileBytes(folder.File("plain"), "x");
   EXPECT_EQ(SaveDesignFile(folder.File("plain") + "/d.spekulor", changed),
             DesignFileStatus::WriteFailed);
 }

@@ -22,89 +22,89 @@ mode_t ModeOf(const std::string& path) {
 const std::string kOld = "old content that must survive\r\n";
 
 TEST(ReplaceFileContents, CreatesANewFileWithTheUmasksPermissions) {
-  TempFolder folder;
+  TempDir folder;
   const std::string path = folder.File("new.len");
   const mode_t previous = ::umask(027);
   const int result = ReplaceFileContents(path, "abc\r\n");
   ::umask(previous);
   EXPECT_EQ(result, 0);
-  EXPECT_EQ(ReadBytes(path), "abc\r\n");
+  EXPECT_EQ(ReadFileBytes(path), "abc\r\n");
   EXPECT_EQ(ModeOf(path), 0640u);
-  EXPECT_EQ(folder.Names(), std::vector<std::string>{"new.len"});
+  EXPECT_EQ(folder.List(), std::vector<std::string>{"new.len"});
 }
 
 TEST(ReplaceFileContents, ReplacesAnExistingFileWholeAndKeepsItsMode) {
-  TempFolder folder;
+  TempDir folder;
   const std::string path = folder.File("old.len");
-  WriteBytes(path, std::string(5000, 'x'));
+  WriteFileBytes(path, std::string(5000, 'x'));
   ASSERT_EQ(::chmod(path.c_str(), 0604), 0);
   EXPECT_EQ(ReplaceFileContents(path, "short"), 0);
-  EXPECT_EQ(ReadBytes(path), "short");
+  EXPECT_EQ(ReadFileBytes(path), "short");
   EXPECT_EQ(ModeOf(path), 0604u);
   EXPECT_EQ(ReplaceFileContents(path, ""), 0);
-  EXPECT_EQ(ReadBytes(path), "");
-  EXPECT_EQ(folder.Names(), std::vector<std::string>{"old.len"});
+  EXPECT_EQ(ReadFileBytes(path), "");
+  EXPECT_EQ(folder.List(), std::vector<std::string>{"old.len"});
 }
 
 TEST(ReplaceFileContents, ASymbolicLinkStaysALinkToTheNewContent) {
-  TempFolder folder;
-  WriteBytes(folder.File("real.len"), kOld);
+  TempDir folder;
+  WriteFileBytes(folder.File("real.len"), kOld);
   ASSERT_EQ(::symlink("real.len", folder.File("link.len").c_str()), 0);
   EXPECT_EQ(ReplaceFileContents(folder.File("link.len"), "new"), 0);
   struct stat st {};
   ASSERT_EQ(::lstat(folder.File("link.len").c_str(), &st), 0);
   EXPECT_TRUE(S_ISLNK(st.st_mode));
-  EXPECT_EQ(ReadBytes(folder.File("real.len")), "new");
+  EXPECT_EQ(ReadFileBytes(folder.File("real.len")), "new");
 
   // A link whose file does not exist yet: the file is created where it points.
   ASSERT_EQ(::symlink("later.len", folder.File("dangling.len").c_str()), 0);
   EXPECT_EQ(ReplaceFileContents(folder.File("dangling.len"), "made"), 0);
-  EXPECT_EQ(ReadBytes(folder.File("later.len")), "made");
+  EXPECT_EQ(ReadFileBytes(folder.File("later.len")), "made");
   ASSERT_EQ(::lstat(folder.File("dangling.len").c_str(), &st), 0);
   EXPECT_TRUE(S_ISLNK(st.st_mode));
 }
 
 TEST(ReplaceFileContents, AFullFileSystemLeavesTheOldFileIntact) {
-  TempFolder folder;
+  TempDir folder;
   const std::string path = folder.File("design.len");
-  WriteBytes(path, kOld);
+  WriteFileBytes(path, kOld);
   const std::string big(64 * 1024, 'y');
   const int status = RunWithFileSizeLimit(4096, [&] {
     const int error = ReplaceFileContents(path, big);
     return error == EFBIG ? 0 : 10 + (error == 0 ? 0 : 1);
   });
   EXPECT_EQ(status, 0) << "the write past the limit must fail with EFBIG";
-  EXPECT_EQ(ReadBytes(path), kOld);
-  EXPECT_EQ(folder.Names(), std::vector<std::string>{"design.len"}) << "temporary file left";
+  EXPECT_EQ(ReadFileBytes(path), kOld);
+  EXPECT_EQ(folder.List(), std::vector<std::string>{"design.len"}) << "temporary file left";
 
   // Within the limit the same child process writes the file.
   EXPECT_EQ(RunWithFileSizeLimit(4096, [&] { return ReplaceFileContents(path, "fits"); }), 0);
-  EXPECT_EQ(ReadBytes(path), "fits");
+  EXPECT_EQ(ReadFileBytes(path), "fits");
 }
 
 TEST(ReplaceFileContents, FailsWhenTheFolderCannotTakeTheFile) {
-  TempFolder folder;
-  WriteBytes(folder.File("plain"), kOld);
+  TempDir folder;
+  WriteFileBytes(folder.File("plain"), kOld);
   // The "folder" is a regular file.
   EXPECT_EQ(ReplaceFileContents(folder.File("plain") + "/x.len", "abc"), ENOTDIR);
   EXPECT_EQ(ReplaceFileContents(folder.File("missing") + "/x.len", "abc"), ENOENT);
   EXPECT_NE(ReplaceFileContents("", "abc"), 0);
-  EXPECT_EQ(ReadBytes(folder.File("plain")), kOld);
+  EXPECT_EQ(ReadFileBytes(folder.File("plain")), kOld);
 
   // A folder where no temporary file can be made (not for root, who may write anyway).
   if (::geteuid() != 0) {
     const std::string locked = folder.File("locked");
     ASSERT_EQ(::mkdir(locked.c_str(), 0700), 0);
-    WriteBytes(locked + "/a.len", kOld);
+    WriteFileBytes(locked + "/a.len", kOld);
     ASSERT_EQ(::chmod(locked.c_str(), 0500), 0);
     EXPECT_EQ(ReplaceFileContents(locked + "/a.len", "abc"), EACCES);
     ::chmod(locked.c_str(), 0700);
-    EXPECT_EQ(ReadBytes(locked + "/a.len"), kOld);
+    EXPECT_EQ(ReadFileBytes(locked + "/a.len"), kOld);
   }
 }
 
 TEST(ReplaceFileContents, APipeIsWrittenInPlace) {
-  TempFolder folder;
+  TempDir folder;
   const std::string fifo = folder.File("pipe.len");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   std::string received;
@@ -122,7 +122,7 @@ TEST(ReplaceFileContents, APipeIsWrittenInPlace) {
   struct stat st {};
   ASSERT_EQ(::lstat(fifo.c_str(), &st), 0);
   EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "the pipe was replaced";
-  EXPECT_EQ(folder.Names(), std::vector<std::string>{"pipe.len"});
+  EXPECT_EQ(folder.List(), std::vector<std::string>{"pipe.len"});
 }
 
 TEST(ReplaceFileContents, TheNullDeviceIsWrittenInPlace) {

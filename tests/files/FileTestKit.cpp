@@ -1,89 +1,11 @@
 #include "FileTestKit.h"
 
-#include <algorithm>
-#include <csignal>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
-
-#include <dirent.h>
-#include <ftw.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-namespace {
-
-int RemoveEntry(const char* path, const struct stat*, int, struct FTW*) { return ::remove(path); }
-
-}  // namespace
-
-TempFolder::TempFolder() {
-  const char* base = std::getenv("TMPDIR");
-  std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") +
-                        "/spekulor-files-XXXXXX";
-  if (::mkdtemp(&pattern[0]) == nullptr) throw std::runtime_error("mkdtemp failed");
-  m_path = pattern;
-}
-
-TempFolder::~TempFolder() {
-  ::chmod(m_path.c_str(), 0700);
-  ::nftw(m_path.c_str(), &RemoveEntry, 16, FTW_DEPTH | FTW_PHYS);
-}
-
-std::vector<std::string> TempFolder::Names() const {
-  std::vector<std::string> names;
-  DIR* dir = ::opendir(m_path.c_str());
-  if (dir == nullptr) return names;
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string name = entry->d_name;
-    if (name != "." && name != "..") names.push_back(name);
-  }
-  ::closedir(dir);
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out) throw std::runtime_error("cannot write " + path);
-}
-
-bool PathExists(const std::string& path) {
-  struct stat st {};
-  return ::lstat(path.c_str(), &st) == 0;
-}
 
 std::string Golden(const std::string& name) {
   const std::string path = std::string(SPEKULOR_FILES_GOLDEN_DIR) + "/" + name;
-  if (!PathExists(path)) throw std::runtime_error("missing golden file " + path);
-  return ReadBytes(path);
-}
-
-int RunWithFileSizeLimit(long limitBytes, const std::function<int()>& body) {
-  std::fflush(nullptr);
-  const pid_t pid = ::fork();
-  if (pid < 0) return -1;
-  if (pid == 0) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{static_cast<rlim_t>(limitBytes), static_cast<rlim_t>(limitBytes)};
-    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(120);
-    const int status = body();
-    std::fflush(nullptr);
-    ::_exit(status);
-  }
-  int status = 0;
-  if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
-  return WEXITSTATUS(status);
+  bool ok = false;
+  std::string bytes = ReadFileBytes(path, &ok);
+  if (!ok) throw std::runtime_error("missing golden file " + path);
+  return bytes;
 }

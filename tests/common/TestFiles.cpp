@@ -1,6 +1,7 @@
 #include "TestFiles.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -9,6 +10,8 @@
 
 #include <dirent.h>
 #include <ftw.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,12 +24,15 @@ int RemoveEntry(const char* path, const struct stat*, int, struct FTW*) { return
 TempDir::TempDir() {
   const char* base = std::getenv("TMPDIR");
   std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") +
-                        "/spekulor-support-XXXXXX";
+                        "/spekulor-test-XXXXXX";
   if (::mkdtemp(&pattern[0]) == nullptr) throw std::runtime_error("mkdtemp failed");
   m_path = pattern;
 }
 
-TempDir::~TempDir() { ::nftw(m_path.c_str(), &RemoveEntry, 16, FTW_DEPTH | FTW_PHYS); }
+TempDir::~TempDir() {
+  ::chmod(m_path.c_str(), 0700);  // a test may have taken the folder's permissions away
+  ::nftw(m_path.c_str(), &RemoveEntry, 16, FTW_DEPTH | FTW_PHYS);
+}
 
 std::vector<std::string> TempDir::List() const {
   std::vector<std::string> names;
@@ -55,6 +61,11 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
   if (!out) throw std::runtime_error("cannot write " + path);
 }
 
+bool PathExists(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
 ChildResult RunInChild(const std::function<int()>& body) {
   ChildResult result;
   int pipeFds[2];
@@ -81,4 +92,21 @@ ChildResult RunInChild(const std::function<int()>& body) {
     result.exitStatus = WEXITSTATUS(status);
   }
   return result;
+}
+
+int RunWithFileSizeLimit(long limitBytes, const std::function<int()>& body) {
+  std::fflush(nullptr);
+  const pid_t pid = ::fork();
+  if (pid < 0) return -1;
+  if (pid == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{static_cast<rlim_t>(limitBytes), static_cast<rlim_t>(limitBytes)};
+    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(120);
+    const int status = body();
+    std::fflush(nullptr);
+    ::_exit(status);
+  }
+  int status = 0;
+  if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
 }

@@ -1,7 +1,8 @@
-// Small file helpers for the support library's tests: a private temporary folder,
-// whole-file reading and writing, and running a piece of code in a child process.
-#ifndef SPEKULOR_TESTS_SUPPORT_TESTFILES_H
-#define SPEKULOR_TESTS_SUPPORT_TESTFILES_H
+// File helpers shared by the tests: a private temporary folder, whole-file reading
+// and writing, and running a piece of code in a child process, with its standard
+// error captured or with a file-size limit that makes writes fail.
+#ifndef SPEKULOR_TESTS_COMMON_TESTFILES_H
+#define SPEKULOR_TESTS_COMMON_TESTFILES_H
 
 #include <functional>
 #include <string>
@@ -16,7 +17,7 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
   const std::string& Path() const { return m_path; }
   std::string File(const std::string& name) const { return m_path + "/" + name; }
-  // The names in the folder, sorted.
+  // The names in the folder, sorted (hidden ones included).
   std::vector<std::string> List() const;
 
  private:
@@ -26,6 +27,8 @@ class TempDir {
 // The whole file as bytes; `ok` false when it cannot be read.
 std::string ReadFileBytes(const std::string& path, bool* ok = nullptr);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
+// True when something (a file, a folder, a link) exists at the path.
+bool PathExists(const std::string& path);
 
 // What a child process did: its exit status (or -1 when it did not exit normally)
 // and everything it wrote to the standard error stream.
@@ -37,5 +40,11 @@ struct ChildResult {
 // Runs `body` in a forked child with its standard error captured; the child ends
 // with the status `body` returns (unless the body ends the process itself).
 ChildResult RunInChild(const std::function<int()>& body);
+
+// Runs `body` in a forked child in which files may grow to `limitBytes` at most
+// (RLIMIT_FSIZE) and SIGXFSZ is ignored, so a write beyond the limit fails with
+// EFBIG instead of ending the process. Returns the child's exit status, -1 when it
+// did not exit normally.
+int RunWithFileSizeLimit(long limitBytes, const std::function<int()>& body);
 
 #endif
