@@ -2,16 +2,21 @@
 # Installs the Debian packages Spekulor needs that are not installed yet.
 #   scripts/deps.sh          everything: build, window, tests, benchmarks, fuzzing
 #   scripts/deps.sh core     only what the Qt-free libraries and spekulor-cli need
+#   scripts/deps.sh screenshot   everything, and the virtual X server and tools that
+#                                scripts/screenshot.sh uses
 set -euo pipefail
 
 core=(g++ make cmake libcli11-dev)
 tests=(libgtest-dev libgmock-dev libbenchmark-dev libxml2-dev clang libclang-rt-14-dev)
 app=(qt6-base-dev fonts-dejavu-core locales)
+screenshot=(xvfb xdotool imagemagick)
 
-case "${1:-all}" in
+profile="${1:-all}"
+case "$profile" in
   core) wanted=("${core[@]}") ;;
   all) wanted=("${core[@]}" "${tests[@]}" "${app[@]}") ;;
-  *) echo "usage: $0 [core|all]" >&2; exit 64 ;;
+  screenshot) wanted=("${core[@]}" "${tests[@]}" "${app[@]}" "${screenshot[@]}") ;;
+  *) echo "usage: $0 [core|all|screenshot]" >&2; exit 64 ;;
 esac
 
 missing=()
@@ -30,7 +35,7 @@ if [ "${#missing[@]}" -gt 0 ]; then
 fi
 
 # The window's tests check that numbers keep their "." under a German locale.
-if [ "${1:-all}" = all ] && command -v localedef >/dev/null &&
+if [ "$profile" != core ] && command -v localedef >/dev/null &&
    ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
   sudo=""
   [ "$(id -u)" -eq 0 ] || sudo="sudo"

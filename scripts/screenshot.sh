@@ -9,22 +9,8 @@ cd "$(dirname "$0")/.."
 out="${1:-docs/window.png}"
 build="${BUILD_DIR:-build}"
 
-missing=()
-for pkg in xvfb xdotool imagemagick; do
-  if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$pkg")
-  fi
-done
-if [ "${#missing[@]}" -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
-
+scripts/deps.sh screenshot
 if [ ! -x "$build/app/spekulor" ]; then
-  scripts/deps.sh all
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build "$build" -j"${JOBS:-2}" --target spekulor
 fi
