@@ -140,10 +140,13 @@ void StartXvfb() {
   if (posix_spawn(&g_xvfb, arg0, &actions, nullptr, argv, environ) != 0) g_xvfb = -1;
   posix_spawn_file_actions_destroy(&actions);
   close(fds[1]);
-  char number[16] = {};
-  const ssize_t got = g_xvfb > 0 ? read(fds[0], number, sizeof number - 1) : 0;
+  // Xvfb writes the number and its line feed separately: read up to the line feed,
+  // or closing the pipe early would kill it with SIGPIPE.
+  std::string number;
+  char c = 0;
+  while (g_xvfb > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
   close(fds[0]);
-  if (got > 0) g_display = ":" + std::to_string(std::atoi(number));
+  if (!number.empty()) g_display = ":" + std::to_string(std::atoi(number.c_str()));
 }
 
 }  // namespace
