@@ -1,6 +1,7 @@
 #include "ConfigFile.h"
 
 #include "AppCore.h"
+#include "DecimalText.h"
 #include "StringUtil.h"
 
 #include <algorithm>
@@ -14,7 +15,6 @@
 #include <vector>
 
 #include <fcntl.h>
-#include <locale.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -87,40 +87,11 @@ long ReadLong(const char* text) {
   return value > static_cast<unsigned long long>(LONG_MAX) ? LONG_MIN : -static_cast<long>(value);
 }
 
-locale_t ClassicLocale() {
-  static const locale_t classic = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-  return classic;
-}
-
 // "NAN" is the value not given; otherwise the longest leading decimal number.
 // Hexadecimal forms and the words for infinity or NaN are not numbers here.
 double ReadDouble(const char* text) {
   if (std::strcmp(text, "NAN") == 0) return HUGE_VAL;
-  const char* start = SkipBlanks(text);
-  const char* p = start;
-  if (*p == '+' || *p == '-') ++p;
-  const char* digits = p;
-  while (IsDigit(*p)) ++p;
-  const bool intDigits = p != digits;
-  bool fracDigits = false;
-  if (*p == '.') {
-    const char* q = p + 1;
-    while (IsDigit(*q)) ++q;
-    fracDigits = q != p + 1;
-    if (intDigits || fracDigits) p = q;
-  }
-  if (!intDigits && !fracDigits) return 0.0;
-  if (*p == 'e' || *p == 'E') {
-    const char* q = p + 1;
-    if (*q == '+' || *q == '-') ++q;
-    if (IsDigit(*q)) {
-      while (IsDigit(*q)) ++q;
-      p = q;
-    }
-  }
-  const std::string number(start, p);
-  if (ClassicLocale() == static_cast<locale_t>(nullptr)) return std::strtod(number.c_str(), nullptr);
-  return strtod_l(number.c_str(), nullptr, ClassicLocale());
+  return ReadDecimalPrefix(SkipBlanks(text));
 }
 
 // Removes line-end characters at the end of `psz`: a value that opens a quote and
