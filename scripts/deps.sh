@@ -6,7 +6,7 @@
 #                                scripts/screenshot.sh uses
 set -euo pipefail
 
-core=(g++ make cmake libcli11-dev)
+core=(g++ make cmake libcli11-dev libfftw3-dev nlohmann-json3-dev)
 tests=(libgtest-dev libgmock-dev libbenchmark-dev libxml2-dev clang libclang-rt-14-dev)
 app=(qt6-base-dev fonts-dejavu-core locales)
 screenshot=(xvfb xdotool imagemagick)
