@@ -6,6 +6,7 @@
 #include <clocale>
 
 #include "TemplateWidgets.h"
+#include "Version.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ void PrepareQtApplication() {
                           QFontDatabase::FixedFont);
 
   QApplication::setApplicationName(QStringLiteral("Spekulor"));
-  QApplication::setApplicationVersion(QStringLiteral("0.3.0.1"));
+  QApplication::setApplicationVersion(QStringLiteral(SPEKULOR_VERSION));
   QGuiApplication::setDesktopFileName(QStringLiteral("spekulor"));
   QApplication::setWindowIcon(ProgramIcon());
 }

@@ -15,11 +15,12 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QShortcut>
+#include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "AboutDlg.h"
-#include "LayoutDialog.h"
+#include "PicturesWindow.h"
 #include "QtText.h"
 
 namespace {
@@ -278,9 +279,19 @@ std::optional<std::string> QtTelescopeWindow::AskFilePath(const FileDialogReques
   return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
 }
 
-void QtTelescopeWindow::ShowPictures(const Drawing& layout, const Drawing& spots) {
-  LayoutDialog dialog(layout, spots, this);
-  dialog.exec();
+void QtTelescopeWindow::ShowPictures(const PictureSet& pictures, int page) {
+  if (m_pictures == nullptr) m_pictures = new PicturesWindow(this);
+  m_pictures->SetPictures(pictures);
+  if (page >= 0 && page < m_pictures->Tabs()->count()) m_pictures->Tabs()->setCurrentIndex(page);
+  m_pictures->show();
+  m_pictures->raise();
+  m_pictures->activateWindow();
+}
+
+bool QtTelescopeWindow::PicturesOpen() { return m_pictures != nullptr && m_pictures->isVisible(); }
+
+void QtTelescopeWindow::UpdatePictures(const PictureSet& pictures) {
+  if (m_pictures != nullptr) m_pictures->SetPictures(pictures);
 }
 
 void QtTelescopeWindow::ShowAboutBox() {

@@ -15,6 +15,7 @@
 #include "DialogPlatform.h"
 #include "TemplateWidgets.h"
 
+class PicturesWindow;
 class QAction;
 class QMenu;
 class QMenuBar;
@@ -38,6 +39,8 @@ class QtTelescopeWindow : public QDialog, public DialogPlatform {
   QToolButton* SystemMenuButton() const { return m_systemButton; }
   QMenuBar* MainMenuBar() const { return m_menuBar; }
   const TemplateWidgets& Widgets() const { return *m_widgets; }
+  // The pictures window, once View has opened it; null before.
+  PicturesWindow* Pictures() const { return m_pictures; }
 
   // DialogPlatform.
   int DoModal(DialogHandler& handler) override;
@@ -58,7 +61,9 @@ class QtTelescopeWindow : public QDialog, public DialogPlatform {
   void MessageBox(const std::string& text) override;
   std::optional<std::string> AskFilePath(const FileDialogRequest& request) override;
   void ShowAboutBox() override;
-  void ShowPictures(const Drawing& layout, const Drawing& spots) override;
+  void ShowPictures(const PictureSet& pictures, int page) override;
+  bool PicturesOpen() override;
+  void UpdatePictures(const PictureSet& pictures) override;
   AssertAnswer AskAssertion(const std::string& reportText) override;
   void ShowFatalExit(const std::string& text) override;
 
@@ -81,6 +86,7 @@ class QtTelescopeWindow : public QDialog, public DialogPlatform {
   std::unique_ptr<TemplateWidgets> m_widgets;
   std::map<int, QAction*> m_menuActions;
   DialogHandler* m_handler = nullptr;
+  PicturesWindow* m_pictures = nullptr;
 };
 
 // Converts a filter written "Description|pattern|...||" into the toolkit's filter list.

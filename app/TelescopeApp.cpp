@@ -7,12 +7,12 @@
 
 CTelescopeApp::~CTelescopeApp() = default;
 
-bool CTelescopeApp::InitInstance(const char* startFileName, DesignFileCommands* fileCommands) {
+bool CTelescopeApp::InitInstance(const char* startFileName, const std::string& startupDesign) {
   InitAppCore(startFileName, "Spekulor");
 
   QtTelescopeWindow window;
   AssertionBoxRouting assertionBox(window);
-  CTelescopeDlg dlg(window, fileCommands);
+  CTelescopeDlg dlg(window, startupDesign);
   dlg.DoModal();
   return false;
 }

@@ -4,7 +4,7 @@
 #ifndef SPEKULOR_APP_TELESCOPEAPP_H
 #define SPEKULOR_APP_TELESCOPEAPP_H
 
-class DesignFileCommands;
+#include <string>
 
 class CTelescopeApp {
  public:
@@ -16,7 +16,8 @@ class CTelescopeApp {
   // Needs the QApplication. Registers "Spekulor" with InitAppCore, routes failed
   // assertions to the window's box, constructs and runs the main window and
   // returns false: the program has no event loop besides the window's.
-  bool InitInstance(const char* startFileName, DesignFileCommands* fileCommands);
+  // `startupDesign`: a design file the window opens once it is up; empty for none.
+  bool InitInstance(const char* startFileName, const std::string& startupDesign);
 };
 
 #endif

@@ -6,7 +6,6 @@
 
 #include "QtSetup.h"
 #include "TelescopeApp.h"
-#include "WindowFileCommands.h"
 
 namespace {
 CTelescopeApp theApp;
@@ -20,7 +19,6 @@ int main(int argc, char** argv) {
   std::signal(SIGXFSZ, SIG_IGN);
   // One optional argument: a design file, opened as File Open opens it (a double
   // click on a .spekulor file starts the program this way).
-  WindowFileCommands fileCommands(argc > 1 ? argv[1] : "");
-  theApp.InitInstance(argv[0], &fileCommands);
+  theApp.InitInstance(argv[0], argc > 1 ? argv[1] : "");
   return 0;
 }

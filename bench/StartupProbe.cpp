@@ -52,6 +52,6 @@ int main(int argc, char** argv) {
   }
   PrepareQtApplication();
   CTelescopeApp app;
-  app.InitInstance(argv[0], nullptr);
+  app.InitInstance(argv[0], "");
   return 0;
 }

@@ -1,9 +1,8 @@
 #include "DesignFileCommand.h"
 
-#include <csignal>
-
-#include "DesignCommands.h"
 #include "DesignFile.h"
+#include "FileMessages.h"
+#include "TextOutput.h"
 
 void AddDesignArgument(CLI::App& command, std::string& designPath) {
   command.add_option("DESIGN", designPath,
@@ -17,7 +16,7 @@ int StartDesignFields(const std::string& designPath, const DesignOptions& option
   fields = DesignFields();
   if (!designPath.empty() && LoadDesignFile(designPath, fields) != DesignFileStatus::Ok) {
     std::fprintf(err, "%s\n", kErrorReading);
-    return kDesignExitFileFailed;
+    return kExitFileFailed;
   }
   ApplyDesignOptions(options, fields);
   return 0;
@@ -41,11 +40,9 @@ int RunSaveCommand(const SaveOptions& options, std::FILE* err) {
   if (const int status = StartDesignFields(options.designPath, options.design, fields, err)) {
     return status;
   }
-  // A file-size limit is to fail the write, not to end the program.
-  std::signal(SIGXFSZ, SIG_IGN);
   if (SaveDesignFile(options.filePath, fields) != DesignFileStatus::Ok) {
     std::fprintf(err, "%s\n", kErrorWriting);
-    return kDesignExitFileFailed;
+    return kExitFileFailed;
   }
   return 0;
 }
@@ -75,12 +72,11 @@ int RunShowCommand(const ShowOptions& options, std::FILE* out, std::FILE* err) {
   DesignFields fields;
   if (LoadDesignFile(options.designPath, fields) != DesignFileStatus::Ok) {
     std::fprintf(err, "%s\n", kErrorReading);
-    return kDesignExitFileFailed;
+    return kExitFileFailed;
   }
-  const std::string text = FormatShownDesign(fields);
-  if (std::fwrite(text.data(), 1, text.size(), out) != text.size() || std::fflush(out) != 0) {
+  if (!WriteBytes(out, FormatShownDesign(fields))) {
     std::fprintf(err, "%s\n", kErrorWriting);
-    return kDesignExitFileFailed;
+    return kExitFileFailed;
   }
   return 0;
 }

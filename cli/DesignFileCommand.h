@@ -10,9 +10,7 @@
 
 #include "DesignInput.h"
 #include "DesignOptions.h"
-
-// Exit status when a design file cannot be read or a file cannot be written.
-constexpr int kDesignExitFileFailed = 1;
+#include "ExitStatus.h"
 
 // Adds the optional positional DESIGN argument to `command`.
 void AddDesignArgument(CLI::App& command, std::string& designPath);
@@ -20,7 +18,7 @@ void AddDesignArgument(CLI::App& command, std::string& designPath);
 // The values a command starts from: the window's start-up values, or, when
 // `designPath` is not empty, the design file's values as File Open shows them (so
 // "%0.2f" and "%0.4f" rounding applies); then the options override them. Returns 0,
-// or kDesignExitFileFailed after writing "Error reading" to `err`.
+// or kExitFileFailed after writing "Error reading" to `err`.
 int StartDesignFields(const std::string& designPath, const DesignOptions& options,
                       DesignFields& fields, std::FILE* err);
 
@@ -31,7 +29,7 @@ struct SaveOptions {
 };
 CLI::App* AddSaveCommand(CLI::App& app, SaveOptions& options);
 // Writes the twelve entries into FILE as Save as does, keeping the file's other lines.
-// 0, or kDesignExitFileFailed with "Error reading" or "Error writing" on `err`.
+// 0, or kExitFileFailed with "Error reading" or "Error writing" on `err`.
 int RunSaveCommand(const SaveOptions& options, std::FILE* err);
 
 struct ShowOptions {
@@ -39,7 +37,7 @@ struct ShowOptions {
 };
 CLI::App* AddShowCommand(CLI::App& app, ShowOptions& options);
 // One "Name=value" line per entry, in the file's order, with the values as File Open
-// shows them. 0, or kDesignExitFileFailed with "Error reading" or "Error writing".
+// shows them. 0, or kExitFileFailed with "Error reading" or "Error writing".
 int RunShowCommand(const ShowOptions& options, std::FILE* out, std::FILE* err);
 
 // What "show" prints for the values: LF line ends.

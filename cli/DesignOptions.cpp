@@ -27,7 +27,10 @@ const FieldOption kFieldOptions[] = {
      "Distance secondary from prime focus"},
     {"--secondary-roc", &DesignFields::m_strSecRadCur, "Radius of curvature of secondary mirror"},
     {"--primary-cc", &DesignFields::m_strPriCC, "Primary mirror conic constant"},
-    {"--secondary-cc", &DesignFields::m_strSecCC, "Secondary mirror conic constant"},
+    {"--secondary-cc", &DesignFields::m_strSecCC,
+     "Secondary mirror conic constant. With --secondary-roc and none of the distances it "
+     "fixes the layout, read as the magnitude of a classical secondary's conic: an f/3 to "
+     "f/12 classical secondary is typed as 2.78, not -2.78"},
 };
 
 const char* const kTypeNames[] = {"classical", "dall-kirkham", "ritchey-chretien",
@@ -49,8 +52,8 @@ int ParseUnitIndex(const std::string& text) {
   if (text == "inch") return 0;
   if (text == "mm") return 1;
   int index = 0;
-  if (ParseIndex(text, index)) return index;
-  throw CLI::ValidationError("--unit", "'" + text + "' is not inch, mm or a radio index");
+  if (ParseIndex(text, index) && index >= 0 && index <= 1) return index;
+  throw CLI::ValidationError("--unit", "'" + text + "' is not inch, mm, 0 or 1");
 }
 
 int ParseTypeIndex(const std::string& text) {
@@ -58,11 +61,11 @@ int ParseTypeIndex(const std::string& text) {
     if (text == kTypeNames[i]) return i;
   }
   int index = 0;
-  if (ParseIndex(text, index)) return index;
+  if (ParseIndex(text, index) && index >= 0 && index <= 4) return index;
   throw CLI::ValidationError(
       "--type", "'" + text +
                     "' is not classical, dall-kirkham, ritchey-chretien, pressmann-camichel, "
-                    "stigmatic or a radio index");
+                    "stigmatic or a radio index 0 to 4");
 }
 
 void AddDesignOptions(CLI::App& command, DesignOptions& options) {
@@ -74,7 +77,7 @@ void AddDesignOptions(CLI::App& command, DesignOptions& options) {
             options.unit = value;
             options.unitGiven = true;
           },
-          "Unit: inch, mm or a radio index (default mm)")
+          "Unit: inch or mm, or the radio index 0 or 1 (default mm)")
       ->type_name("UNIT")
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   command
@@ -85,8 +88,8 @@ void AddDesignOptions(CLI::App& command, DesignOptions& options) {
             options.type = value;
             options.typeGiven = true;
           },
-          "Design: classical, dall-kirkham, ritchey-chretien, pressmann-camichel, stigmatic "
-          "or a radio index (default ritchey-chretien)")
+          "Design: classical, dall-kirkham, ritchey-chretien, pressmann-camichel, stigmatic, "
+          "or the radio index 0 to 4 (default ritchey-chretien)")
       ->type_name("TYPE")
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   for (const FieldOption& field : kFieldOptions) {

@@ -1,9 +1,8 @@
 #include "LensCommand.h"
 
-#include <csignal>
-
-#include "DesignCommands.h"
 #include "DesignFileCommand.h"
+#include "ExitStatus.h"
+#include "FileMessages.h"
 #include "FileReplace.h"
 #include "LensExport.h"
 #include "TextOutput.h"
@@ -25,27 +24,21 @@ CLI::App* AddLensCommand(CLI::App& app, LensOptions& options) {
 
 int RunLensCommand(const LensOptions& options, std::FILE* out, std::FILE* err) {
   DesignFields fields;
-  if (StartDesignFields(options.designPath, options.design, fields, err) != 0) {
-    return kLensExitFileFailed;
+  if (const int status = StartDesignFields(options.designPath, options.design, fields, err)) {
+    return status;
   }
   const LensExport lens = BuildLensExport(fields);
-  if (!lens.ok()) {
-    // "Error N\r\n" and the message, or the unit message, as the terminal shows text.
-    std::fputs(ToTerminalText(lens.text).c_str(), err);
-    return kLensExitRefused;
-  }
+  if (!lens.ok()) return PrintRefusal(lens.text, err);
   if (options.outputPath.empty()) {
     if (!WriteText(out, lens.text, options.raw)) {
       std::fprintf(err, "%s\n", kErrorWriting);
-      return kLensExitFileFailed;
+      return kExitFileFailed;
     }
     return 0;
   }
-  // A file-size limit is to fail the write, not to end the program.
-  std::signal(SIGXFSZ, SIG_IGN);
   if (ReplaceFileContents(options.outputPath, lens.text) != 0) {
     std::fprintf(err, "%s\n", kErrorWriting);
-    return kLensExitFileFailed;
+    return kExitFileFailed;
   }
   return 0;
 }

@@ -17,15 +17,12 @@ struct LensOptions {
   bool raw = false;
 };
 
-// Exit statuses besides 0.
-constexpr int kLensExitFileFailed = 1;  // "Error reading" or "Error writing"
-constexpr int kLensExitRefused = 2;     // inch, or the inputs refused: "Error N" and its message
-
 CLI::App* AddLensCommand(CLI::App& app, LensOptions& options);
 
 // With -o the lens file is written whole through a temporary file renamed into place,
 // as the window writes it; without, the text goes to `out`, as a terminal wants it
-// unless `raw`. Refusals and failures go to `err`. Returns the exit status.
+// unless `raw`. Refusals (inch, or the inputs) and failures go to `err`. Returns the
+// exit status (ExitStatus.h).
 int RunLensCommand(const LensOptions& options, std::FILE* out, std::FILE* err);
 
 #endif

@@ -14,8 +14,11 @@ std::string ToTerminalText(const std::string& windowsText) {
   return text;
 }
 
+bool WriteBytes(std::FILE* stream, const std::string& bytes) {
+  const size_t written = std::fwrite(bytes.data(), 1, bytes.size(), stream);
+  return written == bytes.size() && std::fflush(stream) == 0;
+}
+
 bool WriteText(std::FILE* stream, const std::string& windowsText, bool raw) {
-  const std::string text = raw ? windowsText : ToTerminalText(windowsText);
-  const size_t written = std::fwrite(text.data(), 1, text.size(), stream);
-  return written == text.size() && std::fflush(stream) == 0;
+  return WriteBytes(stream, raw ? windowsText : ToTerminalText(windowsText));
 }

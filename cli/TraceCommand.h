@@ -24,14 +24,10 @@ struct TraceOptions {
 // options, --rays, --layout, --spots and --csv on `app`.
 CLI::App* AddTraceCommand(CLI::App& app, TraceOptions& options);
 
-// Exit statuses besides 0.
-constexpr int kTraceExitWriteFailed = 1;  // DESIGN could not be read, or a file not written
-constexpr int kTraceExitRefused = 2;      // the design was refused: "Error N" and its message
-constexpr int kTraceExitUntraceable = 3;  // completed, but no exact trace is possible
-
 // Starts from the window's start-up values or the DESIGN file's, applies the options,
 // completes the design, traces it and writes the table (or CSV) to `out` and any SVG
-// files asked for; messages go to `err`. Returns the exit status.
+// files asked for; messages go to `err`. Returns the exit status (ExitStatus.h):
+// kExitCannotAnalyse for a completed design that cannot be traced.
 int RunTraceCommand(const TraceOptions& options, std::FILE* out, std::FILE* err);
 
 #endif

@@ -1,6 +1,7 @@
 // spekulor-cli: the telescope calculation of the Spekulor window, for scripts and for
 // machines without a display.
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -8,39 +9,14 @@
 #include <CLI/CLI.hpp>
 
 #include "AppCore.h"
-#include "Calculate.h"
 #include "DesignFileCommand.h"
-#include "DesignOptions.h"
+#include "ExitStatus.h"
 #include "LensCommand.h"
-#include "TextOutput.h"
+#include "ReportCommand.h"
 #include "TraceCommand.h"
-#include "Windows1252.h"
+#include "Version.h"
 
 namespace {
-
-constexpr int kExitRefused = 2;
-constexpr int kExitWriteFailed = 1;
-constexpr int kExitUsage = 64;  // EX_USAGE
-
-// Prints a refusal as the window's box shows it: "Error N", then the message.
-int ReportRefusal(const CalculateOutcome& outcome) {
-  const RuleOutcome& rules = outcome.calculation.rules;
-  std::fprintf(stderr, "Error %d\n%s\n", static_cast<int>(rules.error),
-               Windows1252ToUtf8(rules.message).c_str());
-  return kExitRefused;
-}
-
-int RunReport(const std::string& designPath, const DesignOptions& options, bool raw) {
-  DesignFields fields;  // the window's start-up values, or the design file's
-  if (const int status = StartDesignFields(designPath, options, fields, stderr)) return status;
-  const CalculateOutcome outcome = Calculate(fields);
-  if (!outcome.ok()) return ReportRefusal(outcome);
-  if (!WriteText(stdout, outcome.report, raw)) {
-    std::fprintf(stderr, "Error writing\n");
-    return kExitWriteFailed;
-  }
-  return 0;
-}
 
 // "--name=" with nothing after the sign means an empty field text; the parser wants it
 // as "--name" followed by an empty argument.
@@ -70,19 +46,12 @@ int main(int argc, char** argv) {
                "spekulor-cli"};
   app.set_version_flag("--version", std::string("spekulor-cli (Spekulor) ") + SPEKULOR_VERSION);
   app.require_subcommand(1);
+  // A file-size limit is to fail a write with "Error writing", not to end the program
+  // with a truncated file.
+  std::signal(SIGXFSZ, SIG_IGN);
 
-  std::string reportDesign;
-  DesignOptions reportOptions;
-  bool reportRaw = false;
-  CLI::App* report = app.add_subcommand(
-      "report",
-      "Calculate a design and print its report. Options left out keep the window's start-up "
-      "values (mm, Ritchey-Chretien, diameter 400.0, field 0.75, primary focal length 1000.0, "
-      "system focal length 3200.0, back focal length 254).");
-  AddDesignArgument(*report, reportDesign);
-  AddDesignOptions(*report, reportOptions);
-  report->add_flag("--raw", reportRaw,
-                   "Write the report's exact bytes (Windows-1252, CR LF, no final line end)");
+  ReportOptions reportOptions;
+  CLI::App* report = AddReportCommand(app, reportOptions);
 
   TraceOptions traceOptions;
   CLI::App* trace = AddTraceCommand(app, traceOptions);
@@ -105,16 +74,24 @@ int main(int argc, char** argv) {
   } catch (const CLI::CallForVersion& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
-    std::fprintf(stderr, "spekulor-cli: %s\n\n", e.what());
-    const CLI::App* command = &app;
-    for (const CLI::App* sub : {report, trace, lens, save, show}) {
-      if (sub->parsed()) command = sub;
+    std::string reason = e.what();
+    // The first argument names the command; one the program does not have is the
+    // reason, whatever else the parser found wrong.
+    std::string names;
+    bool known = false;
+    for (const CLI::App* sub : app.get_subcommands({})) {
+      names += (names.empty() ? "" : ", ") + sub->get_name();
+      known = known || (argc > 1 && sub->get_name() == argv[1]);
     }
-    std::fputs(command->help().c_str(), stderr);
+    if (argc > 1 && argv[1][0] != '-' && !known) {
+      reason = "unknown command \"" + std::string(argv[1]) + "\" (the commands are " + names + ")";
+    }
+    std::fprintf(stderr, "spekulor-cli: %s\nRun with --help for more information.\n",
+                 reason.c_str());
     return kExitUsage;
   }
 
-  if (report->parsed()) return RunReport(reportDesign, reportOptions, reportRaw);
+  if (report->parsed()) return RunReportCommand(reportOptions, stdout, stderr);
   if (trace->parsed()) return RunTraceCommand(traceOptions, stdout, stderr);
   if (lens->parsed()) return RunLensCommand(lensOptions, stdout, stderr);
   if (save->parsed()) return RunSaveCommand(saveOptions, stderr);

@@ -1,23 +1,25 @@
-// Both pictures of a design from the window's twelve values, read and checked the way
-// Calculate reads and checks them.
+// The exact trace of a completed design and both of its pictures: the telescope in
+// section and the spot diagrams.
 #ifndef SPEKULOR_TRACE_DESIGNPICTURES_H
 #define SPEKULOR_TRACE_DESIGNPICTURES_H
 
 #include <string>
 
-#include "DesignInput.h"
+#include "Calculate.h"
 #include "Drawing.h"
+#include "SpotDiagram.h"
 
 struct DesignPictures {
-  // Empty when the pictures were drawn; otherwise the text of the box to show: a
-  // refusal exactly as Calculate's box shows it ("Error %d\r\n" and the message), or
-  // why the completed design cannot be traced.
+  // Empty when the design was traced; otherwise why it cannot be:
+  // "Cannot trace this design: " and the reason.
   std::string errorText;
+  SpotSet spots;
   Drawing layout;
-  Drawing spots;
+  Drawing spotDrawing;
   bool ok() const { return errorText.empty(); }
 };
 
-DesignPictures DrawDesignPictures(const DesignFields& fields, int spotRays);
+// `calculation` must have passed the required-input rules.
+DesignPictures DrawDesignPictures(const Calculation& calculation, int spotRays);
 
 #endif

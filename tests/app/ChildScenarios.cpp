@@ -47,7 +47,7 @@ int StartupScenario(int argc, char** argv) {
     QTest::keyClick(window, Qt::Key_Escape);
   });
   CTelescopeApp app;
-  const bool runLoop = app.InitInstance(argv[0], nullptr);
+  const bool runLoop = app.InitInstance(argv[0], "");
   Say(QStringLiteral("start operation returned %1").arg(runLoop));
   return 0;
 }
@@ -82,7 +82,7 @@ int LocaleScenario(int argc, char** argv) {
   PrepareQtApplication();
   Say(QStringLiteral("point after setup: %1").arg(QString::fromLatin1(std::localeconv()->decimal_point)));
   QtTelescopeWindow window;
-  CTelescopeDlg dlg(window, nullptr);
+  CTelescopeDlg dlg(window);
   window.Open(dlg);
   dlg.OnCommand(IDOK);
   const QString report = static_cast<QPlainTextEdit*>(window.Control(IDC_REPORT))->toPlainText();

@@ -16,10 +16,10 @@
 #include <string>
 
 #include "AppCore.h"
+#include "Golden.h"
 #include "ModalHelper.h"
 #include "QtTelescopeWindow.h"
 #include "TelescopeDlg.h"
-#include "WindowFileCommands.h"
 #include "QtText.h"
 
 namespace {
@@ -27,10 +27,6 @@ namespace {
 std::string ReadAll(const QString& path) {
   std::ifstream in(path.toStdString(), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::string Golden(const char* name) {
-  return ReadAll(QStringLiteral(SPEKULOR_FILES_GOLDEN_DIR "/") + QString::fromLatin1(name));
 }
 
 // Types `path` into the name field of the file dialog that opens next and accepts
@@ -81,8 +77,7 @@ class FileCommandsQtTest : public ::testing::Test {
 
   QTemporaryDir folder;
   QtTelescopeWindow window;
-  WindowFileCommands commands;
-  CTelescopeDlg dlg{window, &commands};
+  CTelescopeDlg dlg{window};
 };
 
 TEST_F(FileCommandsQtTest, SaveAsNewAndOpenThroughTheRealDialogs) {
@@ -108,7 +103,7 @@ TEST_F(FileCommandsQtTest, SaveAsNewAndOpenThroughTheRealDialogs) {
 TEST_F(FileCommandsQtTest, LensExportAsksBeforeReplacingAndShowsWhatItWrote) {
   ChooseInNextFileDialog(Path("scope"), &window);  // the dialog adds ".len"
   QTest::mouseClick(static_cast<QPushButton*>(window.Control(IDC_CALC_OSLO)), Qt::LeftButton);
-  const std::string startup = Golden("startup.len");
+  const std::string startup = Golden("files", "startup.len");
   EXPECT_EQ(ReadAll(Path("scope.len")), startup);
   EXPECT_EQ(ReportText().toStdString(),
             FromWindows1252(startup).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).toStdString());
@@ -150,8 +145,7 @@ TEST_F(FileCommandsQtTest, InchIsRefusedInARealMessageBox) {
 TEST(FileCommandsQtStartUpTest, AStartUpFileThatCannotBeReadIsReportedInABox) {
   QTemporaryDir folder;
   QtTelescopeWindow window;
-  WindowFileCommands commands(folder.filePath(QStringLiteral("gone.spekulor")).toStdString());
-  CTelescopeDlg dlg(window, &commands);
+  CTelescopeDlg dlg(window, folder.filePath(QStringLiteral("gone.spekulor")).toStdString());
   QString text;
   AnswerNextModal(
       [&](QWidget* box) {

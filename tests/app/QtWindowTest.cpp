@@ -26,7 +26,6 @@
 #include "AssertionBox.h"
 #include "Calculate.h"
 #include "ChildScenarios.h"
-#include "DesignFileCommands.h"
 #include "ModalHelper.h"
 #include "QtTelescopeWindow.h"
 #include "TelescopeDlg.h"
@@ -56,7 +55,7 @@ class QtWindowTest : public ::testing::Test {
   QString ReportText() const { return Report()->toPlainText(); }
 
   QtTelescopeWindow window;
-  CTelescopeDlg dlg{window, nullptr};
+  CTelescopeDlg dlg{window};
 };
 
 TEST_F(QtWindowTest, OpensWithTheStartValues) {
@@ -98,10 +97,19 @@ TEST_F(QtWindowTest, EnterInTheReportBoxCalculatesToo) {
 }
 
 TEST_F(QtWindowTest, EnterOnTheExportButtonPressesThatButtonNotCalculate) {
-  Button(IDC_CALC_OSLO)->setEnabled(true);
   Button(IDC_CALC_OSLO)->setFocus();
+  bool asked = false;
+  AnswerNextModal(
+      [&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        asked = true;
+        dialog->reject();
+      },
+      &window);
   QTest::keyClick(Button(IDC_CALC_OSLO), Qt::Key_Return);
-  EXPECT_TRUE(ReportText().isEmpty());  // no file commands in this window: nothing ran
+  EXPECT_TRUE(asked);  // the export asked where to write the lens file
+  EXPECT_TRUE(ReportText().startsWith(QStringLiteral("// OSLO 6.3\n"))) << ReportText().toStdString();
   Edit(IDC_FIELD)->setFocus();
   QTest::keyClick(Edit(IDC_FIELD), Qt::Key_Return);
   EXPECT_FALSE(ReportText().isEmpty());  // the default button is Calculate again
@@ -267,12 +275,12 @@ TEST_F(QtWindowTest, AltSpaceOpensTheSystemMenu) {
   window.SystemMenu()->close();
 }
 
-TEST_F(QtWindowTest, FileCommandsArePresentButDisabledWithoutTheirImplementation) {
-  EXPECT_FALSE(Button(IDC_CALC_OSLO)->isEnabled());
+TEST_F(QtWindowTest, EveryCommandIsPresentAndEnabled) {
+  EXPECT_TRUE(Button(IDC_CALC_OSLO)->isEnabled());
   EXPECT_EQ(Button(IDC_CALC_OSLO)->text(), QStringLiteral("Calculate; Create OSLO Lens File"));
-  for (int id : {IDM_CALCULATE_OSLO, ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE_AS}) {
+  for (int id : {IDM_CALCULATE_OSLO, ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE_AS, IDM_VIEW_LAYOUT}) {
     ASSERT_NE(window.MenuAction(id), nullptr) << id;
-    EXPECT_FALSE(window.MenuAction(id)->isEnabled()) << id;
+    EXPECT_TRUE(window.MenuAction(id)->isEnabled()) << id;
   }
   EXPECT_TRUE(window.MenuAction(IDM_CALCULATE_RESULTS)->isEnabled());
   EXPECT_TRUE(window.MenuAction(IDM_QUIT)->isEnabled());
@@ -295,27 +303,36 @@ TEST_F(QtWindowTest, TheDialogIsLaidOutInDialogUnitsOfItsFont) {
   EXPECT_EQ(window.minimumSize(), window.maximumSize());
 }
 
-class RecordingCommands : public DesignFileCommands {
- public:
-  QStringList calls;
-  void CalculateOslo(CTelescopeDlg&) override { calls << "oslo"; }
-  void FileNew(CTelescopeDlg&) override { calls << "new"; }
-  void FileOpen(CTelescopeDlg&) override { calls << "open"; }
-  void FileSaveAs(CTelescopeDlg&) override { calls << "save"; }
-};
-
-TEST(QtWindowRoutingTest, ButtonAndMenuItemsReachTheFileCommands) {
+// The export button and the four menu items reach their commands: each asks for a
+// file (cancelled here), and New puts the start-up values back.
+TEST(QtWindowRoutingTest, ButtonAndMenuItemsReachTheirCommands) {
   QtTelescopeWindow window;
-  RecordingCommands commands;
-  CTelescopeDlg dlg(window, &commands);
+  CTelescopeDlg dlg(window);
   window.Open(dlg);
   window.show();
+  QStringList asked;
+  const auto cancelNextFileDialog = [&] {
+    AnswerNextModal(
+        [&](QWidget* modal) {
+          auto* dialog = qobject_cast<QFileDialog*>(modal);
+          ASSERT_NE(dialog, nullptr);
+          asked << dialog->defaultSuffix();
+          dialog->reject();
+        },
+        &window);
+  };
+  cancelNextFileDialog();
   QTest::mouseClick(static_cast<QPushButton*>(window.Control(IDC_CALC_OSLO)), Qt::LeftButton);
-  for (int id : {IDM_CALCULATE_OSLO, ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE_AS}) {
+  for (int id : {IDM_CALCULATE_OSLO, ID_FILE_OPEN, ID_FILE_SAVE_AS}) {
     ASSERT_TRUE(window.MenuAction(id)->isEnabled());
+    cancelNextFileDialog();
     window.MenuAction(id)->trigger();
   }
-  EXPECT_EQ(commands.calls, (QStringList{"oslo", "oslo", "new", "open", "save"}));
+  EXPECT_EQ(asked, (QStringList{"len", "len", "spekulor", "spekulor"}));
+  static_cast<QLineEdit*>(window.Control(IDC_PRI_DIA))->setText(QStringLiteral("1"));
+  ASSERT_TRUE(window.MenuAction(ID_FILE_NEW)->isEnabled());
+  window.MenuAction(ID_FILE_NEW)->trigger();
+  EXPECT_EQ(static_cast<QLineEdit*>(window.Control(IDC_PRI_DIA))->text(), QStringLiteral("400.0"));
   window.done(0);
 }
 

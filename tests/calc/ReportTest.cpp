@@ -8,15 +8,10 @@
 #include <vector>
 
 #include "Calculate.h"
+#include "Golden.h"
 #include "Report.h"
 
 namespace {
-
-std::string ReadGolden(const char* name) {
-  std::ifstream in(std::string(SPEKULOR_GOLDEN_DIR) + "/" + name, std::ios::binary);
-  EXPECT_TRUE(in.good()) << name;
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines;
@@ -62,7 +57,7 @@ TEST(FormatNumber, AlwaysWritesAPoint) {
 TEST(Report, StartUpDesignInMillimetresMatchesGolden) {
   const CalculateOutcome outcome = Calculate(DesignFields());
   ASSERT_TRUE(outcome.ok());
-  EXPECT_EQ(outcome.report, ReadGolden("startup_mm.txt"));
+  EXPECT_EQ(outcome.report, Golden("calc", "startup_mm.txt"));
 }
 
 TEST(Report, StartUpDesignInInchMatchesGolden) {
@@ -70,7 +65,7 @@ TEST(Report, StartUpDesignInInchMatchesGolden) {
   fields.m_nUnits = 0;
   const CalculateOutcome outcome = Calculate(fields);
   ASSERT_TRUE(outcome.ok());
-  EXPECT_EQ(outcome.report, ReadGolden("startup_inch.txt"));
+  EXPECT_EQ(outcome.report, Golden("calc", "startup_inch.txt"));
 }
 
 TEST(Report, LayoutOfTheStartUpDesign) {

@@ -8,24 +8,21 @@
 #include <unistd.h>
 
 #include "CliRun.h"
+#include "Golden.h"
 #include "TestFiles.h"
 #include "TextOutput.h"
 
 namespace {
 
-std::string Golden(const std::string& name) {
-  return ReadFileBytes(std::string(SPEKULOR_FILES_GOLDEN_DIR) + "/" + name);
-}
-
 TEST(CliLens, WritesTheWindowsBytes) {
   const CliResult raw = RunCli({"lens", "--raw"});
   EXPECT_EQ(raw.status, 0);
-  EXPECT_EQ(raw.out, Golden("startup.len"));
+  EXPECT_EQ(raw.out, Golden("files", "startup.len"));
   EXPECT_EQ(raw.err, "");
 
   const CliResult terminal = RunCli({"lens"});
   EXPECT_EQ(terminal.status, 0);
-  EXPECT_EQ(terminal.out, ToTerminalText(Golden("startup.len")));
+  EXPECT_EQ(terminal.out, ToTerminalText(Golden("files", "startup.len")));
   EXPECT_NE(terminal.out.find("LEN NEW \"400.0mm Ritchey-Chr\xC3\xA9tien\" 3200.0 5\n"),
             std::string::npos);
 
@@ -33,7 +30,7 @@ TEST(CliLens, WritesTheWindowsBytes) {
   const CliResult file = RunCli({"lens", "-o", folder.File("scope.len")});
   EXPECT_EQ(file.status, 0);
   EXPECT_EQ(file.out, "");
-  EXPECT_EQ(ReadFileBytes(folder.File("scope.len")), Golden("startup.len"));
+  EXPECT_EQ(ReadFileBytes(folder.File("scope.len")), Golden("files", "startup.len"));
 }
 
 TEST(CliLens, RefusalsGiveStatusTwo) {
@@ -73,11 +70,11 @@ TEST(CliSave, WritesTheDesignFileAsSaveAsDoes) {
   const CliResult fresh = RunCli({"save", folder.File("new.spekulor")});
   EXPECT_EQ(fresh.status, 0);
   EXPECT_EQ(fresh.err, "");
-  EXPECT_EQ(ReadFileBytes(folder.File("new.spekulor")), Golden("startup.spekulor"));
+  EXPECT_EQ(ReadFileBytes(folder.File("new.spekulor")), Golden("files", "startup.spekulor"));
 
-  WriteFileBytes(folder.File("kept.spekulor"), Golden("kept_before.spekulor"));
+  WriteFileBytes(folder.File("kept.spekulor"), Golden("files", "kept_before.spekulor"));
   EXPECT_EQ(RunCli({"save", folder.File("kept.spekulor")}).status, 0);
-  EXPECT_EQ(ReadFileBytes(folder.File("kept.spekulor")), Golden("kept_after.spekulor"));
+  EXPECT_EQ(ReadFileBytes(folder.File("kept.spekulor")), Golden("files", "kept_after.spekulor"));
 
   // From a design file, with options on top; the file's values come rounded.
   WriteFileBytes(folder.File("from.spekulor"), "[Optics]\nDiameter=203.127\nType=0\n");
@@ -100,7 +97,7 @@ TEST(CliSave, FailuresGiveStatusOne) {
   EXPECT_EQ(notAFolder.status, 1);
   EXPECT_EQ(notAFolder.err, "Error writing\n");
 
-  const std::string before = std::string(3000, '#') + "\r\n" + Golden("startup.spekulor");
+  const std::string before = std::string(3000, '#') + "\r\n" + Golden("files", "startup.spekulor");
   WriteFileBytes(folder.File("big.spekulor"), before);
   const CliResult full =
       RunCli({"save", folder.File("big.spekulor"), "--diameter", "300"}, 1000);
@@ -117,7 +114,7 @@ TEST(CliSave, FailuresGiveStatusOne) {
 
 TEST(CliShow, PrintsWhatFileOpenShows) {
   TempDir folder;
-  WriteFileBytes(folder.File("startup.spekulor"), Golden("startup.spekulor"));
+  WriteFileBytes(folder.File("startup.spekulor"), Golden("files", "startup.spekulor"));
   const CliResult shown = RunCli({"show", folder.File("startup.spekulor")});
   EXPECT_EQ(shown.status, 0);
   EXPECT_EQ(shown.out,

@@ -5,13 +5,10 @@
 #include <string>
 
 #include "CliRun.h"
+#include "Golden.h"
+#include "TestFiles.h"
 
 namespace {
-
-std::string Golden(const char* name) {
-  std::ifstream in(std::string(SPEKULOR_GOLDEN_DIR) + "/" + name, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::string Line(const std::string& text, const std::string& label) {
   const size_t at = text.find(label);
@@ -22,10 +19,10 @@ std::string Line(const std::string& text, const std::string& label) {
 TEST(CliReport, RawIsTheWindowsBytesOfTheReport) {
   const CliResult mm = RunCli({"report", "--raw"});
   EXPECT_EQ(mm.status, 0);
-  EXPECT_EQ(mm.out, Golden("startup_mm.txt"));
+  EXPECT_EQ(mm.out, Golden("calc", "startup_mm.txt"));
   EXPECT_EQ(mm.err, "");
   const CliResult inch = RunCli({"report", "--raw", "--unit", "inch"});
-  EXPECT_EQ(inch.out, Golden("startup_inch.txt"));
+  EXPECT_EQ(inch.out, Golden("calc", "startup_inch.txt"));
 }
 
 TEST(CliReport, TerminalTextIsUtf8WithLineFeeds) {
@@ -129,10 +126,30 @@ TEST(CliReport, InchDesignsCarryTheirUnitAndTrueFigures) {
 }
 
 TEST(CliReport, RadioIndexesAndFieldTexts) {
-  // No type button checked is a classical design; no unit button is mm.
-  const CliResult none = RunCli({"report", "--type", "-1", "--unit", "7"});
-  EXPECT_EQ(none.out.rfind("General parameters for Classical cassegrain\n", 0), 0u);
+  // A design file may hold indexes outside the buttons: no type button checked is a
+  // classical design, no unit button is mm.
+  TempDir folder;
+  WriteFileBytes(folder.File("odd.spekulor"),
+                 "[Optics]\r\nUnit=7\r\nType=-1\r\nDiameter=400\r\nPrimary Focal Length=1000\r\n"
+                 "Field=0.75\r\nSystem Focal Length=3200\r\nBack Focal Length=254\r\n");
+  const CliResult none = RunCli({"report", folder.File("odd.spekulor")});
+  EXPECT_EQ(none.out.rfind("General parameters for Classical cassegrain\n", 0), 0u) << none.err;
   EXPECT_NE(none.out.find("400.0000 mm"), std::string::npos);
+  // On the command line they are usage errors that name what is allowed.
+  const CliResult type = RunCli({"report", "--type", "-1"});
+  EXPECT_EQ(type.status, 64);
+  EXPECT_NE(type.err.find("classical, dall-kirkham, ritchey-chretien, pressmann-camichel, "
+                          "stigmatic or a radio index 0 to 4"),
+            std::string::npos)
+      << type.err;
+  const CliResult unit = RunCli({"report", "--unit", "7"});
+  EXPECT_EQ(unit.status, 64);
+  EXPECT_NE(unit.err.find("is not inch, mm, 0 or 1"), std::string::npos) << unit.err;
+  const CliResult command = RunCli({"rapport"});
+  EXPECT_EQ(command.status, 64);
+  EXPECT_EQ(command.err.rfind("spekulor-cli: unknown command \"rapport\" (the commands are report, ", 0),
+            0u)
+      << command.err;
   // Negative values and the equals form both reach the field.
   const CliResult negative = RunCli({"report", "--type", "stigmatic", "--primary-cc", "-1",
                                      "--secondary-cc="});
@@ -148,7 +165,11 @@ TEST(CliReport, UsageErrorsHelpAndVersion) {
     const CliResult result = RunCli(args);
     EXPECT_EQ(result.status, 64) << (args.empty() ? "" : args.back());
     EXPECT_EQ(result.out, "");
-    EXPECT_NE(result.err.find("Usage:"), std::string::npos);
+    // One line saying what is wrong, and where to look; not the whole help.
+    EXPECT_EQ(result.err.find("Usage:"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("\nRun with --help for more information.\n"), std::string::npos)
+        << result.err;
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 2) << result.err;
   }
   const CliResult help = RunCli({"report", "--help"});
   EXPECT_EQ(help.status, 0);

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "CliRun.h"
+#include "Golden.h"
 #include "TestFiles.h"
 
 namespace {
@@ -70,9 +71,9 @@ TEST(CliTrace, PicturesAreWrittenAsTheLibraryDrawsThem) {
                                    folder.Path() + "/spots.svg"});
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(ReadFileBytes(folder.Path() + "/layout.svg"),
-            ReadFileBytes(std::string(SPEKULOR_TRACE_GOLDEN_DIR) + "/startup_layout.svg"));
+            Golden("trace", "startup_layout.svg"));
   EXPECT_EQ(ReadFileBytes(folder.Path() + "/spots.svg"),
-            ReadFileBytes(std::string(SPEKULOR_TRACE_GOLDEN_DIR) + "/startup_spots.svg"));
+            Golden("trace", "startup_spots.svg"));
 }
 
 // DESIGN starts from a design file's values; options still override them.

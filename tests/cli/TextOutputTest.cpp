@@ -36,14 +36,18 @@ TEST(TextOutput, TerminalTextDropsCarriageReturnsBeforeLineFeedsOnly) {
 TEST(DesignOptions, UnitAndTypeNames) {
   EXPECT_EQ(ParseUnitIndex("inch"), 0);
   EXPECT_EQ(ParseUnitIndex("mm"), 1);
-  EXPECT_EQ(ParseUnitIndex("-1"), -1);
+  EXPECT_EQ(ParseUnitIndex("0"), 0);
+  EXPECT_THROW(ParseUnitIndex("-1"), CLI::ValidationError);  // outside the two buttons
+  EXPECT_THROW(ParseUnitIndex("2"), CLI::ValidationError);
   EXPECT_THROW(ParseUnitIndex("Inch"), CLI::ValidationError);
   EXPECT_THROW(ParseUnitIndex("1x"), CLI::ValidationError);
   EXPECT_THROW(ParseUnitIndex(""), CLI::ValidationError);
   const char* names[] = {"classical", "dall-kirkham", "ritchey-chretien", "pressmann-camichel",
                          "stigmatic"};
   for (int i = 0; i < 5; ++i) EXPECT_EQ(ParseTypeIndex(names[i]), i);
-  EXPECT_EQ(ParseTypeIndex("7"), 7);
+  EXPECT_EQ(ParseTypeIndex("4"), 4);
+  EXPECT_THROW(ParseTypeIndex("7"), CLI::ValidationError);  // outside the five buttons
+  EXPECT_THROW(ParseTypeIndex("-1"), CLI::ValidationError);
   EXPECT_THROW(ParseTypeIndex("99999999999"), CLI::ValidationError);
 }
 

@@ -7,7 +7,6 @@
 
 #include "Calculate.h"
 #include "FileTestKit.h"
-#include "LensExport.h"
 #include "OsloLens.h"
 
 namespace {
@@ -27,9 +26,9 @@ std::vector<std::string> LensLines(const std::string& text) {
 }
 
 std::string LensOf(const DesignFields& fields) {
-  const LensExport lens = BuildLensExport(fields);
-  EXPECT_TRUE(lens.ok()) << lens.text;
-  return lens.text;
+  const Calculation calculation = CompleteDesign(fields);
+  EXPECT_EQ(calculation.rules.error, CalcError::None) << calculation.rules.message;
+  return FormatOsloLens(calculation.design, calculation.read.type);
 }
 
 TEST(OsloLens, StartUpDesignIsTheGoldenFile) {
@@ -130,29 +129,6 @@ TEST(OsloLens, ValuesThatAreNotFiniteAreStillWritten) {
   EXPECT_TRUE(lines[18] == "AY2 A nan" || lines[18] == "AY2 A -nan") << lines[18];
   EXPECT_EQ(lines[26], "RD   -inf");
   EXPECT_EQ(lines[6], "SNO1 \"Stigmatic combination\"");
-}
-
-TEST(LensExport, InchIsRefusedBeforeAnyOtherCheck) {
-  DesignFields inch;
-  inch.m_nUnits = 0;
-  inch.m_strPriDia.clear();  // would be refused by the rules too
-  const LensExport lens = BuildLensExport(inch);
-  EXPECT_EQ(lens.status, LensExport::InchRefused);
-  EXPECT_EQ(lens.text, "Please use mm for OSLO Lens Files");
-
-  // Only index 0 is inch; no checked button (-1) counts as mm.
-  DesignFields none;
-  none.m_nUnits = -1;
-  EXPECT_TRUE(BuildLensExport(none).ok());
-}
-
-TEST(LensExport, MissingInputsGiveTheCalculationsRefusal) {
-  DesignFields fields;
-  fields.m_strPriDia.clear();
-  const LensExport lens = BuildLensExport(fields);
-  EXPECT_EQ(lens.status, LensExport::RulesRefused);
-  EXPECT_EQ(lens.text, Calculate(fields).errorText);
-  EXPECT_EQ(lens.text.rfind("Error 1\r\n", 0), 0u);
 }
 
 }  // namespace

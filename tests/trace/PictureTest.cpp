@@ -12,29 +12,11 @@
 
 #include "LayoutPicture.h"
 #include "SpotPicture.h"
+#include "Golden.h"
 #include "SvgWriter.h"
 #include "TraceTestDesigns.h"
 
 namespace {
-
-std::string GoldenPath(const char* name) {
-  return std::string(SPEKULOR_TRACE_GOLDEN_DIR) + "/" + name;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// Compares with the checked-in file; SPEKULOR_UPDATE_GOLDEN=1 rewrites it instead.
-void ExpectGolden(const char* name, const std::string& text) {
-  if (std::getenv("SPEKULOR_UPDATE_GOLDEN") != nullptr) {
-    std::ofstream(GoldenPath(name), std::ios::binary) << text;
-  }
-  const std::string golden = ReadFile(GoldenPath(name));
-  ASSERT_FALSE(golden.empty()) << name;
-  EXPECT_TRUE(text == golden) << name << " differs from its golden file";
-}
 
 struct Pictures {
   Drawing layout;
@@ -51,8 +33,8 @@ Pictures Draw(const DesignFields& fields, int rays = kDefaultSpotRays) {
 
 TEST(Pictures, StartupDesignMatchesGoldenSvg) {
   const Pictures pictures = Draw(DesignFields());
-  ExpectGolden("startup_layout.svg", WriteSvg(pictures.layout));
-  ExpectGolden("startup_spots.svg", WriteSvg(pictures.spots));
+  ExpectGolden("trace", "startup_layout.svg", WriteSvg(pictures.layout));
+  ExpectGolden("trace", "startup_spots.svg", WriteSvg(pictures.spots));
 }
 
 #ifdef SPEKULOR_HAVE_LIBXML2
@@ -69,8 +51,8 @@ bool IsWellFormedSvg(const std::string& text) {
 }
 
 TEST(Pictures, SvgIsWellFormedXml) {
-  EXPECT_TRUE(IsWellFormedSvg(ReadFile(GoldenPath("startup_layout.svg"))));
-  EXPECT_TRUE(IsWellFormedSvg(ReadFile(GoldenPath("startup_spots.svg"))));
+  EXPECT_TRUE(IsWellFormedSvg(Golden("trace", "startup_layout.svg")));
+  EXPECT_TRUE(IsWellFormedSvg(Golden("trace", "startup_spots.svg")));
   for (const DesignCase& c : DesignSpread()) {
     const Pictures pictures = Draw(c.fields, 300);
     EXPECT_TRUE(IsWellFormedSvg(WriteSvg(pictures.layout))) << c.name;

@@ -1,12 +1,9 @@
-// Dialog units and the Windows-1252 boundary: the pieces of the window that need
-// no widget.
+// Dialog units and the window's templates: the window's fixed layout, checked
+// without a widget.
 #include <gtest/gtest.h>
-
-#include <string>
 
 #include "DialogTemplate.h"
 #include "DialogUnits.h"
-#include "QtText.h"
 
 namespace {
 
@@ -34,22 +31,6 @@ TEST(DialogUnitsTest, AdjacentRectanglesStayAdjacent) {
     const PixelRect right = DialogRectToPixels(x + 13, 0, 13, 8, units);
     EXPECT_EQ(left.x + left.width, right.x) << x;
   }
-}
-
-TEST(Windows1252Test, EveryByteSurvivesTheRoundTrip) {
-  std::string all;
-  for (int byte = 1; byte < 256; ++byte) all += static_cast<char>(byte);
-  EXPECT_EQ(ToWindows1252(FromWindows1252(all)), all);
-}
-
-TEST(Windows1252Test, TheCodePagesOwnCharactersMapToTheirUnicodeForms) {
-  EXPECT_EQ(FromWindows1252("Chr\xE9tien"), QString::fromUtf8("Chrétien"));
-  EXPECT_EQ(FromWindows1252("\x80\x96\x99"), QString::fromUtf8("€–™"));
-  EXPECT_EQ(ToWindows1252(QString::fromUtf8("über €")), "\xFC" "ber \x80");
-}
-
-TEST(Windows1252Test, CharactersOutsideTheCodePageBecomeOneQuestionMarkEach) {
-  EXPECT_EQ(ToWindows1252(QString::fromUtf8("ł→😀x")), "???x");
 }
 
 TEST(DialogTemplateTest, EveryControlLiesInsideItsDialog) {

@@ -68,11 +68,12 @@ void ScriptedPlatform::DefaultSysCommand(int id) {
 }
 
 void ScriptedPlatform::MessageBox(const std::string& text) {
-  log.push_back("message box");
+  log.push_back("box:" + text);
   messageBoxes.push_back(text);
 }
 
 std::optional<std::string> ScriptedPlatform::AskFilePath(const FileDialogRequest& request) {
+  log.push_back("ask:" + request.fileName);
   fileRequests.push_back(request);
   if (filePaths.empty()) return std::nullopt;
   std::optional<std::string> path = filePaths.front();
@@ -82,8 +83,17 @@ std::optional<std::string> ScriptedPlatform::AskFilePath(const FileDialogRequest
 
 void ScriptedPlatform::ShowAboutBox() { ++aboutBoxes; }
 
-void ScriptedPlatform::ShowPictures(const Drawing& layout, const Drawing& spots) {
-  shownPictures.push_back({layout, spots});
+void ScriptedPlatform::ShowPictures(const PictureSet& pictures, int page) {
+  log.push_back("show pictures " + std::to_string(page));
+  shownPictures.emplace_back(pictures, page);
+  picturesOpen = true;
+}
+
+bool ScriptedPlatform::PicturesOpen() { return picturesOpen; }
+
+void ScriptedPlatform::UpdatePictures(const PictureSet& pictures) {
+  log.push_back("update pictures");
+  updatedPictures.push_back(pictures);
 }
 
 AssertAnswer ScriptedPlatform::AskAssertion(const std::string& reportText) {
@@ -92,3 +102,18 @@ AssertAnswer ScriptedPlatform::AskAssertion(const std::string& reportText) {
 }
 
 void ScriptedPlatform::ShowFatalExit(const std::string& text) { fatalTexts.push_back(text); }
+
+std::vector<std::string> ScriptedPlatform::Steps() const {
+  std::vector<std::string> steps;
+  for (const std::string& entry : log) {
+    // Each exchange starts with the units group.
+    if (entry == "get radio " + std::to_string(IDC_UNIT_INCH)) {
+      steps.push_back("save");
+    } else if (entry == "set radio " + std::to_string(IDC_UNIT_INCH)) {
+      steps.push_back("load");
+    } else if (entry.rfind("box:", 0) == 0 || entry.rfind("ask:", 0) == 0) {
+      steps.push_back(entry);
+    }
+  }
+  return steps;
+}

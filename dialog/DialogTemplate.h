@@ -4,8 +4,8 @@
 // These are fixed layouts written once as tables; the toolkit side builds its widgets
 // by looping over them. Positions and sizes are in dialog units of the template's
 // font (see DialogUnits.h). Texts are Windows-1252 bytes.
-#ifndef SPEKULOR_APP_DIALOGTEMPLATE_H
-#define SPEKULOR_APP_DIALOGTEMPLATE_H
+#ifndef SPEKULOR_DIALOG_DIALOGTEMPLATE_H
+#define SPEKULOR_DIALOG_DIALOGTEMPLATE_H
 
 #include <cstddef>
 

@@ -1,5 +1,7 @@
 #include "DialogTemplate.h"
 
+#include "Version.h"
+
 namespace {
 
 using K = ControlKind;
@@ -46,7 +48,7 @@ const ControlTemplate kMainControls[] = {
 // Dialog 100.
 const ControlTemplate kAboutControls[] = {
     {IDC_STATIC, K::Icon, "", 11, 17, 20, 20, 0},
-    {IDC_STATIC, K::Label, "Spekulor 0.3.0.1", 40, 10, 119, 8, 0},
+    {IDC_STATIC, K::Label, "Spekulor " SPEKULOR_VERSION, 40, 10, 119, 8, 0},
     {IDC_STATIC, K::Label, "Calculator for two-mirror telescopes of the Cassegrain family", 40,
      25, 209, 8, 0},
     {IDOK, K::PushButton, "OK", 274, 7, 50, 14, kDefault | kTabStop | kGroup},

@@ -12,7 +12,8 @@ LensExport BuildLensExport(const DesignFields& fields) {
     result.text = kInchRefusal;
     return result;
   }
-  const Calculation calc = CompleteDesign(fields);
+  result.calculation = CompleteDesign(fields);
+  const Calculation& calc = result.calculation;
   if (calc.rules.error != CalcError::None) {
     result.status = LensExport::RulesRefused;
     result.text = FormatCalcError(calc.rules);

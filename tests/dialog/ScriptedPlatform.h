@@ -1,8 +1,8 @@
 // A DialogPlatform without a display: controls are a map of texts and radio
 // indexes, every call is logged, and the answers of boxes and file dialogs are
 // scripted in advance.
-#ifndef SPEKULOR_TESTS_APP_SCRIPTEDPLATFORM_H
-#define SPEKULOR_TESTS_APP_SCRIPTEDPLATFORM_H
+#ifndef SPEKULOR_TESTS_DIALOG_SCRIPTEDPLATFORM_H
+#define SPEKULOR_TESTS_DIALOG_SCRIPTEDPLATFORM_H
 
 #include <deque>
 #include <map>
@@ -25,14 +25,23 @@ class ScriptedPlatform : public DialogPlatform {
   std::vector<std::pair<int, std::string>> systemMenu;  // id 0: separator
   std::vector<std::pair<IconHandle, bool>> iconsSet;
 
-  // What was shown or asked, in order.
+  // What was shown or asked, in order: "get <id>", "set <id>", "box:<text>",
+  // "ask:<proposed name>", ...
   std::vector<std::string> log;
+  // The log as a command's steps: "save" for an exchange from the controls, "load"
+  // for one to the controls, and the boxes and file dialogs; other entries dropped.
+  std::vector<std::string> Steps() const;
   std::vector<std::string> messageBoxes;
   std::vector<FileDialogRequest> fileRequests;
   std::vector<std::string> assertionReports;
   std::vector<std::string> fatalTexts;
   int aboutBoxes = 0;
-  std::vector<std::pair<Drawing, Drawing>> shownPictures;  // layout, spots
+  // The pictures window: what ShowPictures showed, on which page, and what
+  // UpdatePictures put into it; open from the first ShowPictures until the test
+  // closes it (the user's Close).
+  std::vector<std::pair<PictureSet, int>> shownPictures;
+  std::vector<PictureSet> updatedPictures;
+  bool picturesOpen = false;
   std::optional<int> endResult;
 
   // The scripted answers.
@@ -57,7 +66,9 @@ class ScriptedPlatform : public DialogPlatform {
   void MessageBox(const std::string& text) override;
   std::optional<std::string> AskFilePath(const FileDialogRequest& request) override;
   void ShowAboutBox() override;
-  void ShowPictures(const Drawing& layout, const Drawing& spots) override;
+  void ShowPictures(const PictureSet& pictures, int page) override;
+  bool PicturesOpen() override;
+  void UpdatePictures(const PictureSet& pictures) override;
   AssertAnswer AskAssertion(const std::string& reportText) override;
   void ShowFatalExit(const std::string& text) override;
 };

@@ -1,9 +1,13 @@
 #include "TelescopeDlg.h"
 
-#include "Calculate.h"
-#include "DesignFileCommands.h"
-#include "DesignPictures.h"
-#include "SpotDiagram.h"
+#include <utility>
+
+#include "DesignFile.h"
+#include "DesignPictureSet.h"
+#include "FileDialogs.h"
+#include "FileMessages.h"
+#include "FileReplace.h"
+#include "LensExport.h"
 
 namespace {
 
@@ -56,14 +60,10 @@ const CommandEntry kCommandMap[] = {
     {IDM_VIEW_LAYOUT, &CTelescopeDlg::OnViewLayout},
 };
 
-// The commands served by DesignFileCommands.
-const int kFileCommandIds[] = {IDC_CALC_OSLO, IDM_CALCULATE_OSLO, ID_FILE_NEW, ID_FILE_OPEN,
-                               ID_FILE_SAVE_AS};
-
 }  // namespace
 
-CTelescopeDlg::CTelescopeDlg(DialogPlatform& platform, DesignFileCommands* fileCommands)
-    : m_hIcon(0), m_platform(platform), m_pFileCommands(fileCommands) {
+CTelescopeDlg::CTelescopeDlg(DialogPlatform& platform, std::string startupDesign)
+    : m_hIcon(0), m_platform(platform), m_startupDesign(std::move(startupDesign)) {
   m_nUnits = -1;
   m_nType = -1;
   for (const TextBinding& binding : kTextBindings) (this->*binding.member).clear();
@@ -91,20 +91,9 @@ void CTelescopeDlg::UpdateData(bool saveAndValidate) {
   }
 }
 
-void CTelescopeDlg::MessageBox(const std::string& text) { m_platform.MessageBox(text); }
-
-std::optional<std::string> CTelescopeDlg::AskFilePath(const FileDialogRequest& request) {
-  return m_platform.AskFilePath(request);
-}
-
 bool CTelescopeDlg::OnInitDialog() {
-  m_nUnits = 1;  // mm
-  m_nType = 2;   // Ritchey-Chretien
-  m_strPriDia = "400.0";
-  m_strPriFoc = "1000.0";
-  m_strField = "0.75";
-  m_strSysFoc = "3200.0";
-  m_strBackFocLen = "254";
+  // The start-up design: mm, Ritchey-Chretien, 400.0, 1000.0, 0.75, 3200.0, 254.
+  static_cast<DesignFields&>(*this) = DesignFields();
   UpdateData(false);
 
   m_platform.SetCaption("Spekulor");
@@ -122,11 +111,7 @@ bool CTelescopeDlg::OnInitDialog() {
   m_platform.SetIcon(m_hIcon, true);
   m_platform.SetIcon(m_hIcon, false);
 
-  if (m_pFileCommands == nullptr) {
-    for (int id : kFileCommandIds) m_platform.EnableCommand(id, false);
-  } else {
-    m_pFileCommands->WindowOpened(*this);
-  }
+  if (!m_startupDesign.empty()) OpenDesignPath(m_startupDesign);
   return true;
 }
 
@@ -152,11 +137,12 @@ void CTelescopeDlg::OnOK() {
   UpdateData(true);
   const CalculateOutcome outcome = Calculate(*this);
   if (!outcome.ok()) {
-    MessageBox(outcome.errorText);
+    m_platform.MessageBox(outcome.errorText);
     return;
   }
   m_strReport = outcome.report;
   UpdateData(false);
+  DesignCompleted(outcome.calculation);
 }
 
 void CTelescopeDlg::OnCancel() { m_platform.EndDialog(IDCANCEL); }
@@ -165,30 +151,61 @@ void CTelescopeDlg::OnCalculateResults() { OnOK(); }
 
 void CTelescopeDlg::OnQuit() { OnCancel(); }
 
-// Reads and checks the inputs as Calculate does; a refusal shows the same box. The
-// report is left as it is.
-void CTelescopeDlg::OnViewLayout() {
-  UpdateData(true);
-  const DesignPictures pictures = DrawDesignPictures(*this, kDefaultSpotRays);
-  if (!pictures.ok()) {
-    MessageBox(pictures.errorText);
-    return;
-  }
-  m_platform.ShowPictures(pictures.layout, pictures.spots);
+void CTelescopeDlg::DesignCompleted(const Calculation& calculation) {
+  m_lastDesign = calculation;
+  if (m_platform.PicturesOpen()) m_platform.UpdatePictures(DrawPictureSet(calculation));
 }
 
+void CTelescopeDlg::ShowPicturePage(int page) {
+  if (!m_lastDesign) OnOK();
+  if (!m_lastDesign) return;  // refused: Calculate has shown its box
+  m_platform.ShowPictures(DrawPictureSet(*m_lastDesign), page);
+}
+
+void CTelescopeDlg::OnViewLayout() { ShowPicturePage(kLayoutPage); }
+
+// Refuses inch, then refused inputs, with one box each; otherwise shows the lens
+// text in place of the report, asks for a path and writes the file whole.
 void CTelescopeDlg::OnCalculateOslo() {
-  if (m_pFileCommands != nullptr) m_pFileCommands->CalculateOslo(*this);
+  UpdateData(true);
+  const LensExport lens = BuildLensExport(*this);
+  if (!lens.ok()) {
+    m_platform.MessageBox(lens.text);
+    return;
+  }
+  m_strReport = lens.text;
+  UpdateData(false);
+  DesignCompleted(lens.calculation);
+
+  const std::optional<std::string> path = m_platform.AskFilePath(kLensSaveDialog);
+  if (!path) return;
+  if (ReplaceFileContents(*path, lens.text) != 0) m_platform.MessageBox(kErrorWriting);
 }
 
 void CTelescopeDlg::OnFileNew() {
-  if (m_pFileCommands != nullptr) m_pFileCommands->FileNew(*this);
+  static_cast<DesignFields&>(*this) = DesignFields();
+  UpdateData(false);
+}
+
+void CTelescopeDlg::OpenDesignPath(const std::string& path) {
+  if (LoadDesignFile(path, *this) != DesignFileStatus::Ok) {
+    m_platform.MessageBox(kErrorReading);
+    return;
+  }
+  UpdateData(false);
 }
 
 void CTelescopeDlg::OnFileOpen() {
-  if (m_pFileCommands != nullptr) m_pFileCommands->FileOpen(*this);
+  const std::optional<std::string> path = m_platform.AskFilePath(kDesignOpenDialog);
+  if (!path) return;
+  OpenDesignPath(*path);
 }
 
+// Takes the controls into the members, asks for a path and writes the twelve entries
+// in one replacement of the file.
 void CTelescopeDlg::OnFileSaveAs() {
-  if (m_pFileCommands != nullptr) m_pFileCommands->FileSaveAs(*this);
+  UpdateData(true);
+  const std::optional<std::string> path = m_platform.AskFilePath(kDesignSaveDialog);
+  if (!path) return;
+  if (SaveDesignFile(*path, *this) != DesignFileStatus::Ok) m_platform.MessageBox(kErrorWriting);
 }

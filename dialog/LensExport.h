@@ -1,10 +1,11 @@
 // What the lens export makes of the window's twelve values: the refusal of the inch
 // unit, a refusal of the required-input rules, or the lens text.
-#ifndef SPEKULOR_FILES_LENSEXPORT_H
-#define SPEKULOR_FILES_LENSEXPORT_H
+#ifndef SPEKULOR_DIALOG_LENSEXPORT_H
+#define SPEKULOR_DIALOG_LENSEXPORT_H
 
 #include <string>
 
+#include "Calculate.h"
 #include "DesignInput.h"
 
 // The lens file takes millimetres only.
@@ -13,6 +14,7 @@ extern const char kInchRefusal[];  // "Please use mm for OSLO Lens Files"
 struct LensExport {
   enum Status { Ok, InchRefused, RulesRefused } status = Ok;
   std::string text;  // Ok: the lens text; otherwise the text of the refusal box
+  Calculation calculation;  // Ok: the completed design the text describes
   bool ok() const { return status == Ok; }
 };
 

@@ -1,41 +1,15 @@
-// The window's members, data exchange and command handlers, driven through the
-// scripted platform: no display involved.
+// The window's members, data exchange, Calculate and the system menu, driven through
+// the scripted platform: no display involved.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "AssertionBox.h"
 #include "Calculate.h"
-#include "DesignFileCommands.h"
 #include "ScriptedPlatform.h"
 #include "TelescopeDlg.h"
 
 namespace {
-
-// Records which file command reached it and exercises the window's services.
-class RecordingFileCommands : public DesignFileCommands {
- public:
-  std::vector<std::string> calls;
-  void CalculateOslo(CTelescopeDlg& dlg) override {
-    calls.push_back("CalculateOslo");
-    dlg.UpdateData(true);
-    dlg.MessageBox("Please use mm for OSLO Lens Files");
-  }
-  void FileNew(CTelescopeDlg& dlg) override {
-    calls.push_back("FileNew");
-    dlg.m_strPriDia = "400.0";
-    dlg.UpdateData(false);
-  }
-  void FileOpen(CTelescopeDlg& dlg) override {
-    calls.push_back("FileOpen");
-    FileDialogRequest request;
-    request.openFile = true;
-    request.defaultExt = "*.spekulor";
-    const std::optional<std::string> path = dlg.AskFilePath(request);
-    calls.push_back(path ? *path : "cancelled");
-  }
-  void FileSaveAs(CTelescopeDlg& dlg) override { calls.push_back("FileSaveAs"); (void)dlg; }
-};
 
 class TelescopeDlgTest : public ::testing::Test {
  protected:
@@ -43,7 +17,7 @@ class TelescopeDlgTest : public ::testing::Test {
 };
 
 TEST_F(TelescopeDlgTest, ConstructionLeavesMembersEmptyAndLoadsTheIcon) {
-  CTelescopeDlg dlg(platform, nullptr);
+  CTelescopeDlg dlg(platform);
   EXPECT_EQ(dlg.m_nUnits, -1);
   EXPECT_EQ(dlg.m_nType, -1);
   for (const std::string* text :
@@ -57,7 +31,7 @@ TEST_F(TelescopeDlgTest, ConstructionLeavesMembersEmptyAndLoadsTheIcon) {
 }
 
 TEST_F(TelescopeDlgTest, OpeningShowsTheStartValues) {
-  CTelescopeDlg dlg(platform, nullptr);
+  CTelescopeDlg dlg(platform);
   EXPECT_TRUE(dlg.OnInitDialog());
   EXPECT_EQ(platform.radios[IDC_UNIT_INCH], 1);
   EXPECT_EQ(platform.radios[IDC_TYPE_CLASSICAL], 2);
@@ -80,7 +54,7 @@ TEST_F(TelescopeDlgTest, OpeningShowsTheStartValues) {
 }
 
 TEST_F(TelescopeDlgTest, OpeningStepsRunInTheirOrder) {
-  CTelescopeDlg dlg(platform, nullptr);
+  CTelescopeDlg dlg(platform);
   platform.log.clear();
   dlg.OnInitDialog();
   const auto at = [&](const std::string& entry) {
@@ -95,13 +69,13 @@ TEST_F(TelescopeDlgTest, OpeningStepsRunInTheirOrder) {
 
 TEST_F(TelescopeDlgTest, WithoutSystemMenuTheAboutItemIsNotAdded) {
   platform.hasSystemMenu = false;
-  CTelescopeDlg dlg(platform, nullptr);
+  CTelescopeDlg dlg(platform);
   dlg.OnInitDialog();
   EXPECT_TRUE(platform.systemMenu.empty());
 }
 
 TEST_F(TelescopeDlgTest, DataExchangeRunsInBindingOrderBothWays) {
-  CTelescopeDlg dlg(platform, nullptr);
+  CTelescopeDlg dlg(platform);
   const std::vector<std::string> saveOrder = {
       "get radio 1006", "get radio 1000", "get 1008", "get 1005", "get 1009", "get 1011",
       "get 1016",       "get 1015",       "get 1013", "get 1012", "get 1010", "get 1014",
@@ -118,7 +92,7 @@ TEST_F(TelescopeDlgTest, DataExchangeRunsInBindingOrderBothWays) {
 }
 
 TEST_F(TelescopeDlgTest, SaveTakesTheControlsAsTheyStand) {
-  CTelescopeDlg dlg(platform, nullptr);
+  CTelescopeDlg dlg(platform);
   dlg.OnInitDialog();
   platform.texts[IDC_SEC_RAD_CUR] = "  12abc";
   platform.texts[IDC_PRI_DIA] = "Ritchey-Chr\xE9tien";
@@ -131,7 +105,7 @@ TEST_F(TelescopeDlgTest, SaveTakesTheControlsAsTheyStand) {
 }
 
 TEST_F(TelescopeDlgTest, CalculateShowsTheReportAndKeepsTheWindowOpen) {
-  CTelescopeDlg dlg(platform, nullptr);
+  CTelescopeDlg dlg(platform);
   dlg.OnInitDialog();
   platform.texts[IDC_BACK_FOC_LEN] = "300";  // typed, not yet in the member
   dlg.OnCommand(IDOK);
@@ -148,7 +122,7 @@ TEST_F(TelescopeDlgTest, CalculateShowsTheReportAndKeepsTheWindowOpen) {
 }
 
 TEST_F(TelescopeDlgTest, MenuCalculateRunsWhatTheButtonRuns) {
-  CTelescopeDlg dlg(platform, nullptr);
+  CTelescopeDlg dlg(platform);
   dlg.OnInitDialog();
   dlg.OnCommand(IDOK);
   const std::string byButton = platform.texts[IDC_REPORT];
@@ -159,7 +133,7 @@ TEST_F(TelescopeDlgTest, MenuCalculateRunsWhatTheButtonRuns) {
 }
 
 TEST_F(TelescopeDlgTest, RefusedCalculationShowsTheErrorAndKeepsThePreviousReport) {
-  CTelescopeDlg dlg(platform, nullptr);
+  CTelescopeDlg dlg(platform);
   dlg.OnInitDialog();
   dlg.OnCommand(IDOK);
   const std::string previous = platform.texts[IDC_REPORT];
@@ -180,7 +154,7 @@ TEST_F(TelescopeDlgTest, RefusedCalculationShowsTheErrorAndKeepsThePreviousRepor
 }
 
 TEST_F(TelescopeDlgTest, StigmaticWithoutConicsIsRefusedWithItsOwnMessage) {
-  CTelescopeDlg dlg(platform, nullptr);
+  CTelescopeDlg dlg(platform);
   dlg.OnInitDialog();
   platform.radios[IDC_TYPE_CLASSICAL] = 4;
   platform.texts[IDC_SEC_RAD_CUR] = "800";
@@ -192,7 +166,7 @@ TEST_F(TelescopeDlgTest, StigmaticWithoutConicsIsRefusedWithItsOwnMessage) {
 TEST_F(TelescopeDlgTest, QuitAndCancelEndTheWindowWithCancel) {
   for (int command : {static_cast<int>(IDM_QUIT), static_cast<int>(IDCANCEL)}) {
     ScriptedPlatform fresh;
-    CTelescopeDlg dlg(fresh, nullptr);
+    CTelescopeDlg dlg(fresh);
     dlg.OnInitDialog();
     dlg.OnCommand(command);
     EXPECT_EQ(fresh.endResult, IDCANCEL) << command;
@@ -200,7 +174,7 @@ TEST_F(TelescopeDlgTest, QuitAndCancelEndTheWindowWithCancel) {
 }
 
 TEST_F(TelescopeDlgTest, SystemCommandsIgnoreTheLowFourBits) {
-  CTelescopeDlg dlg(platform, nullptr);
+  CTelescopeDlg dlg(platform);
   dlg.OnSysCommand(IDM_ABOUTBOX);
   dlg.OnSysCommand(IDM_ABOUTBOX | 0x3);
   EXPECT_EQ(platform.aboutBoxes, 2);
@@ -213,49 +187,14 @@ TEST_F(TelescopeDlgTest, SystemCommandsIgnoreTheLowFourBits) {
   EXPECT_EQ(std::count(platform.log.begin(), platform.log.end(), "default syscommand 32"), 1);
 }
 
-TEST_F(TelescopeDlgTest, WithoutFileCommandsTheirControlsAreDisabledAndDoNothing) {
-  CTelescopeDlg dlg(platform, nullptr);
+TEST_F(TelescopeDlgTest, EveryCommandIsEnabled) {
+  CTelescopeDlg dlg(platform);
   dlg.OnInitDialog();
-  for (int id : {IDC_CALC_OSLO, IDM_CALCULATE_OSLO, ID_FILE_NEW, ID_FILE_OPEN,
-                 ID_FILE_SAVE_AS}) {
-    EXPECT_EQ(platform.enabled.count(id), 1u) << id;
-    EXPECT_FALSE(platform.enabled[id]) << id;
-  }
-  EXPECT_EQ(platform.enabled.count(IDOK), 0u);
-  platform.log.clear();
-  for (int id : {IDC_CALC_OSLO, IDM_CALCULATE_OSLO, ID_FILE_NEW, ID_FILE_OPEN,
-                 ID_FILE_SAVE_AS}) {
-    dlg.OnCommand(id);
-  }
-  EXPECT_TRUE(platform.log.empty());
-}
-
-TEST_F(TelescopeDlgTest, FileCommandsAreRoutedWithTheWindow) {
-  RecordingFileCommands commands;
-  CTelescopeDlg dlg(platform, &commands);
-  dlg.OnInitDialog();
-  EXPECT_TRUE(platform.enabled.empty());
-
-  platform.filePaths.push_back(std::string("/tmp/a.spekulor"));
-  platform.texts[IDC_PRI_DIA] = "123";
-  dlg.OnCommand(IDC_CALC_OSLO);
-  dlg.OnCommand(IDM_CALCULATE_OSLO);
-  dlg.OnCommand(ID_FILE_NEW);
-  dlg.OnCommand(ID_FILE_OPEN);
-  dlg.OnCommand(ID_FILE_OPEN);
-  dlg.OnCommand(ID_FILE_SAVE_AS);
-  EXPECT_EQ(commands.calls,
-            (std::vector<std::string>{"CalculateOslo", "CalculateOslo", "FileNew", "FileOpen",
-                                      "/tmp/a.spekulor", "FileOpen", "cancelled",
-                                      "FileSaveAs"}));
-  EXPECT_EQ(platform.messageBoxes.size(), 2u);
-  EXPECT_EQ(platform.texts[IDC_PRI_DIA], "400.0");  // FileNew's load direction reached the controls
-  ASSERT_EQ(platform.fileRequests.size(), 2u);
-  EXPECT_EQ(platform.fileRequests[0].defaultExt, "*.spekulor");
+  EXPECT_TRUE(platform.enabled.empty());  // nothing is ever disabled
 }
 
 TEST_F(TelescopeDlgTest, DoModalOpensThroughThePlatform) {
-  CTelescopeDlg dlg(platform, nullptr);
+  CTelescopeDlg dlg(platform);
   platform.endResult = IDCANCEL;
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);
   EXPECT_EQ(platform.texts[IDC_PRI_DIA], "400.0");

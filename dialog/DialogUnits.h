@@ -2,8 +2,8 @@
 // dialog font's average character width, the vertical one its character height; a
 // dialog unit is a quarter of the first and an eighth of the second, rounded to
 // the nearest pixel.
-#ifndef SPEKULOR_APP_DIALOGUNITS_H
-#define SPEKULOR_APP_DIALOGUNITS_H
+#ifndef SPEKULOR_DIALOG_DIALOGUNITS_H
+#define SPEKULOR_DIALOG_DIALOGUNITS_H
 
 struct DialogBaseUnits {
   int charWidth;   // average width of the letters A-Z and a-z, in pixels

@@ -1,16 +1,15 @@
 // CTelescopeDlg: the program's one window, its members, its data exchange and its
 // commands, independent of the toolkit. Everything it shows or asks goes through
 // the DialogPlatform it is given.
-#ifndef SPEKULOR_APP_TELESCOPEDLG_H
-#define SPEKULOR_APP_TELESCOPEDLG_H
+#ifndef SPEKULOR_DIALOG_TELESCOPEDLG_H
+#define SPEKULOR_DIALOG_TELESCOPEDLG_H
 
 #include <optional>
 #include <string>
 
+#include "Calculate.h"
 #include "DesignInput.h"
 #include "DialogPlatform.h"
-
-class DesignFileCommands;
 
 // The window's members: the twelve design values (m_nUnits, m_nType, m_strField,
 // m_strPriDia, ...) as DesignFields holds them, and the report text.
@@ -21,8 +20,9 @@ struct TelescopeDlgMembers : DesignFields {
 class CTelescopeDlg : public TelescopeDlgMembers, public DialogHandler {
  public:
   // Every text member empty, both radio members -1, the program icon loaded.
-  // `fileCommands` may be null: the commands it serves are then disabled.
-  CTelescopeDlg(DialogPlatform& platform, DesignFileCommands* fileCommands);
+  // `startupDesign`: a design file opened as File Open opens it once the window has
+  // opened with its start values; empty for none.
+  explicit CTelescopeDlg(DialogPlatform& platform, std::string startupDesign = std::string());
   ~CTelescopeDlg() override;
   CTelescopeDlg(const CTelescopeDlg&) = delete;
   CTelescopeDlg& operator=(const CTelescopeDlg&) = delete;
@@ -32,10 +32,6 @@ class CTelescopeDlg : public TelescopeDlgMembers, public DialogHandler {
   // Data exchange with the controls: true copies controls into members, false
   // members into controls; bindings in the order units, type, then the edits.
   void UpdateData(bool saveAndValidate);
-
-  // Boxes for the commands, owned by this window.
-  void MessageBox(const std::string& text);
-  std::optional<std::string> AskFilePath(const FileDialogRequest& request);
 
   // DialogHandler.
   bool OnInitDialog() override;
@@ -51,13 +47,26 @@ class CTelescopeDlg : public TelescopeDlgMembers, public DialogHandler {
   void OnFileOpen();
   void OnFileSaveAs();
   void OnQuit();
-  void OnViewLayout();  // the pictures of the exact ray trace for the current inputs
+  // Opens the pictures window on the last completed design; calculates first when
+  // nothing has been calculated yet.
+  void OnViewLayout();
+
+  // Opens the design file at `path` as File Open does after its dialog: the twelve
+  // values replace the members, which then go to the controls. A file that cannot be
+  // read shows "Error reading" and changes nothing.
+  void OpenDesignPath(const std::string& path);
 
   IconHandle m_hIcon;
 
  private:
+  // A design was completed: it becomes what the pictures window shows, redrawn now
+  // when the window is open.
+  void DesignCompleted(const Calculation& calculation);
+  void ShowPicturePage(int page);
+
   DialogPlatform& m_platform;
-  DesignFileCommands* m_pFileCommands;
+  std::string m_startupDesign;
+  std::optional<Calculation> m_lastDesign;  // the last design a command completed
 };
 
 #endif

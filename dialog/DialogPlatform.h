@@ -1,18 +1,18 @@
 // What the main window's commands need of the windowing toolkit, and nothing more.
 //
-// CTelescopeDlg and the commands routed through it use only this interface: the
+// CTelescopeDlg and its commands use only this interface: the
 // toolkit implementation (QtTelescopeWindow) builds the real widgets, and the unit
 // tests drive every command through a scripted stand-in without a display. Texts
 // are Windows-1252 bytes; file paths are in the file system's own encoding.
-#ifndef SPEKULOR_APP_DIALOGPLATFORM_H
-#define SPEKULOR_APP_DIALOGPLATFORM_H
+#ifndef SPEKULOR_DIALOG_DIALOGPLATFORM_H
+#define SPEKULOR_DIALOG_DIALOGPLATFORM_H
 
 #include <optional>
 #include <string>
 
 #include "AppCore.h"
 #include "DialogTemplate.h"
-#include "Drawing.h"
+#include "PictureSet.h"
 
 // The window's side of the conversation: what the toolkit calls when the window
 // opens and when a command, a key or a system-menu item is raised.
@@ -76,8 +76,13 @@ class DialogPlatform {
   virtual void MessageBox(const std::string& text) = 0;  // one OK button, program's name
   virtual std::optional<std::string> AskFilePath(const FileDialogRequest& request) = 0;
   virtual void ShowAboutBox() = 0;
-  // The box with the telescope in section and its spot diagrams.
-  virtual void ShowPictures(const Drawing& layout, const Drawing& spots) = 0;
+  // The pictures window: modeless, beside the main window. ShowPictures opens it, or
+  // brings it to the front, on page `page` with these pictures; UpdatePictures
+  // replaces the pictures of the open window and keeps its page; PicturesOpen tells
+  // whether the user has it open.
+  virtual void ShowPictures(const PictureSet& pictures, int page) = 0;
+  virtual bool PicturesOpen() = 0;
+  virtual void UpdatePictures(const PictureSet& pictures) = 0;
 
   // The assertion box: the report text, the title "Assert", the stop icon and the
   // buttons Abort, Retry and Ignore; owned by the active window.

@@ -2,8 +2,8 @@
 // application exit to a DialogPlatform's boxes for as long as the object lives,
 // and restores the previous handlers afterwards. The start operation holds one for
 // the whole run of the window.
-#ifndef SPEKULOR_APP_ASSERTIONBOX_H
-#define SPEKULOR_APP_ASSERTIONBOX_H
+#ifndef SPEKULOR_DIALOG_ASSERTIONBOX_H
+#define SPEKULOR_DIALOG_ASSERTIONBOX_H
 
 #include "AppCore.h"
 #include "DialogPlatform.h"

@@ -1,0 +1,20 @@
+// spekulor-cli's exit statuses, the same for every command.
+#ifndef SPEKULOR_CLI_EXITSTATUS_H
+#define SPEKULOR_CLI_EXITSTATUS_H
+
+#include <cstdio>
+#include <string>
+
+enum ExitStatus : int {
+  kExitOk = 0,
+  kExitFileFailed = 1,   // a file could not be read ("Error reading") or written ("Error writing")
+  kExitRefused = 2,      // the design was refused: the window's box text
+  kExitCannotAnalyse = 3,  // completed, but the analysis asked for is not possible
+  kExitUsage = 64        // EX_USAGE: the command line itself is wrong
+};
+
+// Prints a refusal as the window's box shows it (for a refused design "Error N", then
+// the message) on `err`, as a terminal wants the text; returns kExitRefused.
+int PrintRefusal(const std::string& boxText, std::FILE* err);
+
+#endif

@@ -1,0 +1,24 @@
+// spekulor-cli report: the window's Calculate without the window.
+#ifndef SPEKULOR_CLI_REPORTCOMMAND_H
+#define SPEKULOR_CLI_REPORTCOMMAND_H
+
+#include <cstdio>
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+#include "DesignOptions.h"
+
+struct ReportOptions {
+  std::string designPath;  // DESIGN, optional
+  DesignOptions design;
+  bool raw = false;        // the report's exact bytes instead of terminal text
+};
+
+CLI::App* AddReportCommand(CLI::App& app, ReportOptions& options);
+
+// Completes the design and writes its report to `out`; refusals and failures go to
+// `err`. Returns the exit status (ExitStatus.h).
+int RunReportCommand(const ReportOptions& options, std::FILE* out, std::FILE* err);
+
+#endif

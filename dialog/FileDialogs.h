@@ -1,0 +1,11 @@
+// The file dialogs of the window's commands and the two messages of its file commands.
+#ifndef SPEKULOR_DIALOG_FILEDIALOGS_H
+#define SPEKULOR_DIALOG_FILEDIALOGS_H
+
+#include "DialogPlatform.h"
+
+extern const FileDialogRequest kLensSaveDialog;    // "untitled.len", OSLO Lens Files
+extern const FileDialogRequest kDesignOpenDialog;  // "untitled.spekulor", Spekulor Files
+extern const FileDialogRequest kDesignSaveDialog;
+
+#endif

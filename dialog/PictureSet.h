@@ -1,0 +1,24 @@
+// What the pictures window shows: pages (tabs), each a column of drawings or, for a
+// design its analysis cannot handle, the reason instead.
+#ifndef SPEKULOR_DIALOG_PICTURESET_H
+#define SPEKULOR_DIALOG_PICTURESET_H
+
+#include <string>
+#include <vector>
+
+#include "Drawing.h"
+
+struct PicturePage {
+  std::string title;              // the tab's title, Windows-1252
+  std::string refusal;            // when not empty, shown in place of the drawings
+  std::vector<Drawing> drawings;  // top to bottom, each with room for its height
+};
+
+struct PictureSet {
+  std::vector<PicturePage> pages;
+};
+
+// The page index of each View item.
+enum PicturePageIndex : int { kLayoutPage = 0 };
+
+#endif
