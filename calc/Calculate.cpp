@@ -1,6 +1,7 @@
 #include "Calculate.h"
 
 #include "Aberrations.h"
+#include "DesignChecks.h"
 #include "Report.h"
 #include "Solver.h"
 
@@ -17,7 +18,14 @@ Calculation CompleteDesign(const DesignFields& fields) {
   design = ComputeAberrations(design);
   design = ComputeObstruction(design);
   design = ComputeSagittas(design);
-  calc.design = ComputePerformance(design, calc.read.unit);
+  design = ComputePerformance(design, calc.read.unit);
+  const SolvePath path = calc.rules.path;
+  const RuleOutcome checked = CheckCompletedDesign(calc.read.input, design, path);
+  if (checked.error != CalcError::None) {
+    calc.rules = checked;
+    return calc;
+  }
+  calc.design = design;
   return calc;
 }
 

@@ -16,7 +16,8 @@ struct Calculation {
 };
 
 // Reads and checks the values and, when the rules pass, completes the design:
-// geometry, conics, secondary size, aberrations, obstruction, sagittas, performance.
+// geometry, conics, secondary size, aberrations, obstruction, sagittas, performance;
+// then refuses a completed design that no telescope can have (error 5, DesignChecks.h).
 Calculation CompleteDesign(const DesignFields& fields);
 
 // CompleteDesign and the report. On a refusal `report` is empty and `errorText` holds

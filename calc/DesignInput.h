@@ -52,7 +52,8 @@ enum class CalcError {
   MissingBasics = 1,
   MissingSystemFocus = 2,
   MissingSecondaryDatum = 3,
-  MissingStigmaticConic = 4
+  MissingStigmaticConic = 4,
+  ImpossibleDesign = 5  // the completed design is no real telescope of this family
 };
 
 // The window's twelve values, held exactly as the window holds them: the two radio

@@ -73,6 +73,8 @@ const char* CalcErrorMessage(CalcError error) {
       return kMissingSecondaryDatum.c_str();
     case CalcError::MissingStigmaticConic:
       return "Primary or secondary conic needed for stigmatic combination";
+    case CalcError::ImpossibleDesign:
+      return "This design is not a two-mirror telescope that can be built.";
   }
   return "";
 }

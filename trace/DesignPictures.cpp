@@ -6,6 +6,10 @@
 
 DesignPictures DrawDesignPictures(const Calculation& calculation, int spotRays) {
   DesignPictures pictures;
+  if (calculation.rules.error != CalcError::None) {
+    pictures.errorText = FormatCalcError(calculation.rules);
+    return pictures;
+  }
   const DesignResult& design = calculation.design;
   const std::string problem = TelescopeProblem(design);
   if (!problem.empty()) {
@@ -15,6 +19,11 @@ DesignPictures DrawDesignPictures(const Calculation& calculation, int spotRays) 
   const TelescopeType type = calculation.read.type;
   const LengthUnit unit = calculation.read.unit;
   pictures.spots = ComputeSpotSet(design, unit, spotRays);
+  const std::string lost = SpotSetProblem(pictures.spots);
+  if (!lost.empty()) {
+    pictures.errorText = "Cannot trace this design: " + lost;
+    return pictures;
+  }
   pictures.layout = BuildLayoutPicture(design, type, unit);
   pictures.spotDrawing = BuildSpotPicture(pictures.spots, design, type, unit);
   return pictures;

@@ -10,8 +10,8 @@
 #include "SpotDiagram.h"
 
 struct DesignPictures {
-  // Empty when the design was traced; otherwise why it cannot be:
-  // "Cannot trace this design: " and the reason.
+  // Empty when the design was traced; otherwise why it cannot be: the refusal box's
+  // text for a refused design, else "Cannot trace this design: " and the reason.
   std::string errorText;
   SpotSet spots;
   Drawing layout;
@@ -19,7 +19,8 @@ struct DesignPictures {
   bool ok() const { return errorText.empty(); }
 };
 
-// `calculation` must have passed the required-input rules.
+// A refused `calculation` gives its refusal; a design whose trace loses more than
+// half of the rays that pass the secondary at any field point is not drawn.
 DesignPictures DrawDesignPictures(const Calculation& calculation, int spotRays);
 
 #endif

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+
+#include "Report.h"
 
 namespace {
 
@@ -126,4 +129,21 @@ SpotSet ComputeSpotSet(const DesignResult& design, LengthUnit unit, int minimumR
     set.spots[i].fieldFraction = kSpotFieldFractions[i];
   }
   return set;
+}
+
+std::string SpotSetProblem(const SpotSet& set) {
+  for (const SpotDiagram& spot : set.spots) {
+    const int unobstructed = spot.launched - spot.obstructed;
+    const int imaged = static_cast<int>(spot.points.size());
+    if (unobstructed <= 0 || 2 * imaged < unobstructed) {
+      char text[160];
+      NumericLocaleScope numericLocale;
+      std::snprintf(text, sizeof text,
+                    "only %d of the %d rays that pass the secondary reach the image at %.1f of "
+                    "the field",
+                    imaged, unobstructed, spot.fieldFraction);
+      return text;
+    }
+  }
+  return std::string();
 }

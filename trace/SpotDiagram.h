@@ -4,6 +4,7 @@
 #define SPEKULOR_TRACE_SPOTDIAGRAM_H
 
 #include <array>
+#include <string>
 #include <vector>
 
 #include "DesignInput.h"
@@ -63,5 +64,10 @@ struct SpotSet {
 
 // The three spot diagrams of a completed, traceable design (see TelescopeProblem).
 SpotSet ComputeSpotSet(const DesignResult& design, LengthUnit unit, int minimumRays);
+
+// Why a traced spot set cannot stand as a result, or "" when it can: a field point at
+// which fewer than half of the rays that pass the secondary reach the image plane (a
+// spot of the few that got through, or of none, would read as a sharp image).
+std::string SpotSetProblem(const SpotSet& set);
 
 #endif

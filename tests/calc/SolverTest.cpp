@@ -161,19 +161,4 @@ TEST(SetDesignConics, StigmaticKeepsAnEnteredPrimaryConic) {
   EXPECT_NEAR(k.PriConic, -1.0, 1e-6);
 }
 
-TEST(SolveGeometry, NonFiniteValuesFlowThrough) {
-  DesignFields fields = StartUp(2);
-  fields.m_strSysFoc = "1000.0";  // m = 1
-  const CalculateOutcome outcome = Calculate(fields);
-  ASSERT_TRUE(outcome.ok());
-  EXPECT_FALSE(std::isfinite(outcome.calculation.design.SecRadCur));
-  EXPECT_FALSE(std::isfinite(outcome.calculation.design.SecConic));
-  EXPECT_NE(outcome.report.find("inf"), std::string::npos);
-
-  // A negative conic on the secondary-conic path: the square root is not a number.
-  const DesignResult g = CompleteDesign(OnPath(0, "800", &DesignFields::m_strSecCC, "-4")).design;
-  EXPECT_TRUE(std::isnan(g.SecMag));
-  EXPECT_TRUE(std::isnan(g.SysFoc));
-}
-
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "CliRun.h"
 #include "Golden.h"
+#include "ImpossibleDesigns.h"
 #include "TestFiles.h"
 
 namespace {
@@ -109,6 +110,21 @@ TEST(CliReport, RefusalsGiveTheirNumbersOnStandardError) {
     EXPECT_EQ(result.status, 2) << refusal.err;
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err, refusal.err);
+  }
+}
+
+TEST(CliReport, ImpossibleDesignsAreRefusedByEveryCommandThatCalculates) {
+  for (const ImpossibleDesign& impossible : ImpossibleDesigns()) {
+    for (const char* command : {"report", "trace", "lens"}) {
+      SCOPED_TRACE(std::string(impossible.name) + " " + command);
+      std::vector<std::string> args = {command};
+      for (const std::string& arg : OptionsOf(impossible)) args.push_back(arg);
+      const CliResult result = RunCli(args);
+      EXPECT_EQ(result.status, 2);
+      EXPECT_EQ(result.out, "");
+      EXPECT_EQ(result.err.rfind(std::string("Error 5\n") + impossible.messageStart, 0), 0u)
+          << result.err;
+    }
   }
 }
 

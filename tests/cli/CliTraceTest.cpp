@@ -102,8 +102,8 @@ TEST(CliTrace, FailuresHaveTheirStatuses) {
   EXPECT_EQ(refused.out, "");
 
   const CliResult flat = RunCli({"trace", "--system-focal-length", "1000"});
-  EXPECT_EQ(flat.status, 3);
-  EXPECT_EQ(flat.err.rfind("Cannot trace this design: ", 0), 0u) << flat.err;
+  EXPECT_EQ(flat.status, 2);
+  EXPECT_EQ(flat.err.rfind("Error 5\n", 0), 0u) << flat.err;
 
   const CliResult unwritable = RunCli({"trace", "--layout", "/nonexistent-folder/layout.svg"});
   EXPECT_EQ(unwritable.status, 1);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Calculate.h"
+#include "ImpossibleDesigns.h"
 #include "LensExport.h"
 #include "OsloLens.h"
 
@@ -29,6 +30,17 @@ TEST(LensExport, MissingInputsGiveTheCalculationsRefusal) {
   EXPECT_EQ(lens.status, LensExport::RulesRefused);
   EXPECT_EQ(lens.text, Calculate(fields).errorText);
   EXPECT_EQ(lens.text.rfind("Error 1\r\n", 0), 0u);
+}
+
+TEST(LensExport, AnImpossibleDesignGivesItsRefusalAndNoLensText) {
+  for (const ImpossibleDesign& impossible : ImpossibleDesigns()) {
+    SCOPED_TRACE(impossible.name);
+    const DesignFields fields = FieldsOf(impossible);
+    const LensExport lens = BuildLensExport(fields);
+    EXPECT_EQ(lens.status, LensExport::RulesRefused);
+    EXPECT_EQ(lens.text, Calculate(fields).errorText);
+    EXPECT_EQ(lens.text.rfind("Error 5\r\n", 0), 0u);
+  }
 }
 
 TEST(LensExport, ACompletedDesignGivesItsLensTextAndTheDesign) {

@@ -5,6 +5,7 @@
 
 #include "DesignPictureSet.h"
 #include "DesignPictures.h"
+#include "ImpossibleDesigns.h"
 #include "ScriptedPlatform.h"
 #include "SpotDiagram.h"
 #include "TelescopeDlg.h"
@@ -95,15 +96,26 @@ TEST_F(PicturesCommandTest, RefusedFirstCalculationShowsOnlyItsBox) {
   EXPECT_EQ(platform.messageBoxes[0].rfind("Error 1\r\n", 0), 0u);
 }
 
-TEST(DesignPictureSetTest, AnUntraceableDesignShowsTheReasonOnItsPage) {
-  DesignFields fields;
-  fields.m_strSysFoc = "1000";  // equal to the primary's: a secondary without power
-  const Calculation calculation = CompleteDesign(fields);
-  ASSERT_EQ(calculation.rules.error, CalcError::None);
-  const PictureSet set = DrawPictureSet(calculation);
-  const PicturePage& page = set.pages.at(kLayoutPage);
-  EXPECT_TRUE(page.drawings.empty());
-  EXPECT_EQ(page.refusal.rfind("Cannot trace this design: ", 0), 0u) << page.refusal;
+TEST(DesignPictureSetTest, AnImpossibleDesignShowsItsRefusalInsteadOfPictures) {
+  for (const ImpossibleDesign& impossible : ImpossibleDesigns()) {
+    SCOPED_TRACE(impossible.name);
+    const Calculation calculation = CompleteDesign(FieldsOf(impossible));
+    const PictureSet set = DrawPictureSet(calculation);
+    const PicturePage& page = set.pages.at(kLayoutPage);
+    EXPECT_TRUE(page.drawings.empty());
+    EXPECT_EQ(page.refusal, FormatCalcError(calculation.rules));
+    EXPECT_EQ(page.refusal.rfind("Error 5\r\n", 0), 0u);
+  }
+}
+
+TEST_F(PicturesCommandTest, ViewOfAnImpossibleDesignShowsItsBoxAndNoPictures) {
+  const ImpossibleDesign& impossible = ImpossibleDesigns().front();
+  const DesignFields fields = FieldsOf(impossible);
+  platform.texts[IDC_PRI_DIA] = fields.m_strPriDia;
+  dlg.OnCommand(IDM_VIEW_LAYOUT);
+  EXPECT_TRUE(platform.shownPictures.empty());
+  ASSERT_EQ(platform.messageBoxes.size(), 1u);
+  EXPECT_EQ(platform.messageBoxes[0], Calculate(fields).errorText);
 }
 
 }  // namespace

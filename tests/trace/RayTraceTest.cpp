@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "ConicMirror.h"
 #include "RayTrace.h"
@@ -218,19 +219,39 @@ TEST(RayTrace, RaysThatMissAreReported) {
 // Designs the calculation completes but no mirror pair can realise are named, not
 // traced into nonsense.
 TEST(RayTrace, UntraceableDesignsAreRecognised) {
-  EXPECT_EQ(TelescopeProblem(Complete(StartupFields(2))), "");
-  DesignFields flat = StartupFields(2);
-  flat.m_strSysFoc = "1000";  // magnification 1: the secondary has no power
-  EXPECT_NE(TelescopeProblem(Complete(flat)), "");
-  DesignFields wide = StartupFields(2);
-  wide.m_strField = "40";  // a secondary larger than the primary
-  EXPECT_EQ(TelescopeProblem(Complete(wide)), "the secondary is not smaller than the primary");
-  DesignFields behind = StartupFields(2);
-  behind.m_strSecRadCur = "800";
-  behind.m_strSecPriDist = "1200";  // beyond the primary
-  behind.m_strSysFoc.clear();
-  behind.m_strBackFocLen.clear();
-  EXPECT_NE(TelescopeProblem(Complete(behind)), "");
+  // The calculation refuses such designs before they reach the trace; the trace still
+  // guards itself against a completed design that was changed by hand.
+  const DesignResult good = Complete(StartupFields(2));
+  EXPECT_EQ(TelescopeProblem(good), "");
+  DesignResult flat = good;
+  flat.SecRadCur = std::numeric_limits<double>::infinity();  // a secondary without power
+  EXPECT_EQ(TelescopeProblem(flat), "the completed design has values that are not finite");
+  DesignResult wide = good;
+  wide.SecDia = good.PriDia;
+  EXPECT_EQ(TelescopeProblem(wide), "the secondary is not smaller than the primary");
+  DesignResult behind = good;
+  behind.PriSecDist = -200.0;
+  EXPECT_EQ(TelescopeProblem(behind), "the secondary does not stand in front of the primary");
+  DesignResult oblate = good;
+  oblate.SecConic = 1e6;  // closes long before the secondary's rim
+  EXPECT_EQ(TelescopeProblem(oblate), "the secondary's surface does not reach its rim");
+}
+
+TEST(SpotSet, ASpotOfTooFewRaysIsNoResult) {
+  SpotSet set;
+  for (SpotDiagram& spot : set.spots) {
+    spot.launched = 100;
+    spot.obstructed = 20;
+    spot.points.resize(40);  // exactly half of the 80 that pass the secondary
+  }
+  EXPECT_EQ(SpotSetProblem(set), "");
+  set.spots[2].points.resize(39);
+  set.spots[2].fieldFraction = 1.0;
+  EXPECT_EQ(SpotSetProblem(set),
+            "only 39 of the 80 rays that pass the secondary reach the image at 1.0 of the field");
+  set.spots[2].points.resize(40);
+  set.spots[0].obstructed = 100;  // nothing passes: no spot at all
+  EXPECT_NE(SpotSetProblem(set), "");
 }
 
 }  // namespace
