@@ -7,7 +7,7 @@
 
 #include "ConfigFile.h"
 #include "Inputs.h"
-#include "Report.h"
+#include "NumericLocale.h"
 
 const char kDesignSection[] = "Optics";
 
