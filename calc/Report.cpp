@@ -1,20 +1,13 @@
 #include "Report.h"
 
-#include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <string_view>
 
-#include <locale.h>
-
 #include "Aberrations.h"
+#include "NumericLocale.h"
 
 namespace {
-
-locale_t CNumericLocale() {
-  static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-  return c;
-}
 
 const char* NumberFormat(int code) {
   switch (code) {
@@ -100,10 +93,6 @@ const char* const kReportCredits[4] = {
     "Resolution limits after C. M. Sparrow, Lord Rayleigh and W. R. Dawes.",
     "Further reading: D. J. Schroeder, Astronomical Optics (Academic Press).",
 };
-
-NumericLocaleScope::NumericLocaleScope() : previous_(uselocale(CNumericLocale())) {}
-
-NumericLocaleScope::~NumericLocaleScope() { uselocale(static_cast<locale_t>(previous_)); }
 
 void AppendNumber(std::string& out, double value, int code) {
   // Wide enough for any double in every format; the fallback is for completeness.

@@ -14,21 +14,8 @@
 std::string FormatNumber(double value, int code);
 
 // Appends FormatNumber(value, code) to `out`; the caller guarantees the "C" numeric
-// locale (see NumericLocaleScope).
+// locale (see NumericLocaleScope in NumericLocale.h).
 void AppendNumber(std::string& out, double value, int code);
-
-// Holds the "C" numeric conventions for the calling thread while it lives, whatever
-// the process locale is, so numbers are written with ".".
-class NumericLocaleScope {
- public:
-  NumericLocaleScope();
-  ~NumericLocaleScope();
-  NumericLocaleScope(const NumericLocaleScope&) = delete;
-  NumericLocaleScope& operator=(const NumericLocaleScope&) = delete;
-
- private:
-  void* previous_;
-};
 
 // The four credit lines closing the report of Calculate (Windows-1252).
 extern const char* const kReportCredits[4];

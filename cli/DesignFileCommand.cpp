@@ -3,6 +3,7 @@
 #include "DesignFile.h"
 #include "FileMessages.h"
 #include "TextOutput.h"
+#include "Windows1252.h"
 
 void AddDesignArgument(CLI::App& command, std::string& designPath) {
   command.add_option("DESIGN", designPath,
@@ -40,11 +41,17 @@ int RunSaveCommand(const SaveOptions& options, std::FILE* err) {
   if (const int status = StartDesignFields(options.designPath, options.design, fields, err)) {
     return status;
   }
-  if (SaveDesignFile(options.filePath, fields) != DesignFileStatus::Ok) {
-    std::fprintf(err, "%s\n", kErrorWriting);
-    return kExitFileFailed;
+  const DesignFileEntry* refused = nullptr;
+  switch (SaveDesignFile(options.filePath, fields, &refused)) {
+    case DesignFileStatus::Ok:
+      return kExitOk;
+    case DesignFileStatus::ValueNotStorable:
+      std::fprintf(err, "%s\n", Windows1252ToUtf8(refused->notStorableMessage).c_str());
+      return kExitRefused;
+    default:
+      std::fprintf(err, "%s\n", kErrorWriting);
+      return kExitFileFailed;
   }
-  return 0;
 }
 
 CLI::App* AddShowCommand(CLI::App& app, ShowOptions& options) {

@@ -202,10 +202,21 @@ void CTelescopeDlg::OnFileOpen() {
 }
 
 // Takes the controls into the members, asks for a path and writes the twelve entries
-// in one replacement of the file.
+// in one replacement of the file. A value the file could not give back is named in a
+// box and nothing is written.
 void CTelescopeDlg::OnFileSaveAs() {
   UpdateData(true);
   const std::optional<std::string> path = m_platform.AskFilePath(kDesignSaveDialog);
   if (!path) return;
-  if (SaveDesignFile(*path, *this) != DesignFileStatus::Ok) m_platform.MessageBox(kErrorWriting);
+  const DesignFileEntry* refused = nullptr;
+  switch (SaveDesignFile(*path, *this, &refused)) {
+    case DesignFileStatus::Ok:
+      return;
+    case DesignFileStatus::ValueNotStorable:
+      m_platform.MessageBox(refused->notStorableMessage);
+      return;
+    default:
+      m_platform.MessageBox(kErrorWriting);
+      return;
+  }
 }

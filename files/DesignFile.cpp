@@ -6,28 +6,44 @@
 #include <sys/stat.h>
 
 #include "ConfigFile.h"
+#include "DecimalText.h"
 #include "Inputs.h"
-#include "Report.h"
+#include "NumericLocale.h"
 
 const char kDesignSection[] = "Optics";
 
 using F = DesignFields;
 using I = DesignInput;
 
+#define SPEKULOR_NOT_STORABLE(field) \
+  "A design file cannot hold the \"" field "\" as it is: please give it with at most six decimals."
+
 const DesignFileEntry kDesignFileEntries[kDesignFileEntryCount] = {
-    {"Unit", &F::m_nUnits, 1, nullptr, nullptr, nullptr},
-    {"Type", &F::m_nType, 2, nullptr, nullptr, nullptr},
-    {"Diameter", nullptr, 0, &F::m_strPriDia, &I::PriDia, "%0.2f"},
-    {"Primary Focal Length", nullptr, 0, &F::m_strPriFoc, &I::PriFoc, "%0.2f"},
-    {"Field", nullptr, 0, &F::m_strField, &I::FieldAng, "%0.2f"},
-    {"System Focal Length", nullptr, 0, &F::m_strSysFoc, &I::SysFoc, "%0.2f"},
-    {"Back Focal Length", nullptr, 0, &F::m_strBackFocLen, &I::BackFocLen, "%0.2f"},
-    {"Secondary From System Focus", nullptr, 0, &F::m_strSecSysDist, &I::SecSysFocDist, "%0.2f"},
-    {"Secondary From Prime Focus", nullptr, 0, &F::m_strSecPriDist, &I::SecPriFocDist, "%0.2f"},
-    {"Secondary ROC", nullptr, 0, &F::m_strSecRadCur, &I::SecRadCur, "%0.4f"},
-    {"Primary CC", nullptr, 0, &F::m_strPriCC, &I::PriConic, "%0.4f"},
-    {"Secondary CC", nullptr, 0, &F::m_strSecCC, &I::SecConic, "%0.4f"},
+    {"Unit", &F::m_nUnits, 1, nullptr, nullptr, 0, nullptr},
+    {"Type", &F::m_nType, 2, nullptr, nullptr, 0, nullptr},
+    {"Diameter", nullptr, 0, &F::m_strPriDia, &I::PriDia, 2,
+     SPEKULOR_NOT_STORABLE("primary mirror diameter")},
+    {"Primary Focal Length", nullptr, 0, &F::m_strPriFoc, &I::PriFoc, 2,
+     SPEKULOR_NOT_STORABLE("primary mirror focal length")},
+    {"Field", nullptr, 0, &F::m_strField, &I::FieldAng, 2,
+     SPEKULOR_NOT_STORABLE("fully illuminated field")},
+    {"System Focal Length", nullptr, 0, &F::m_strSysFoc, &I::SysFoc, 2,
+     SPEKULOR_NOT_STORABLE("system focal length")},
+    {"Back Focal Length", nullptr, 0, &F::m_strBackFocLen, &I::BackFocLen, 2,
+     SPEKULOR_NOT_STORABLE("back focal length")},
+    {"Secondary From System Focus", nullptr, 0, &F::m_strSecSysDist, &I::SecSysFocDist, 2,
+     SPEKULOR_NOT_STORABLE("distance secondary from system focus")},
+    {"Secondary From Prime Focus", nullptr, 0, &F::m_strSecPriDist, &I::SecPriFocDist, 2,
+     SPEKULOR_NOT_STORABLE("distance secondary from prime focus")},
+    {"Secondary ROC", nullptr, 0, &F::m_strSecRadCur, &I::SecRadCur, 4,
+     SPEKULOR_NOT_STORABLE("radius of curvature of secondary mirror")},
+    {"Primary CC", nullptr, 0, &F::m_strPriCC, &I::PriConic, 4,
+     SPEKULOR_NOT_STORABLE("primary mirror conic constant")},
+    {"Secondary CC", nullptr, 0, &F::m_strSecCC, &I::SecConic, 4,
+     SPEKULOR_NOT_STORABLE("secondary mirror conic constant")},
 };
+
+#undef SPEKULOR_NOT_STORABLE
 
 namespace {
 
@@ -37,36 +53,58 @@ bool PathFitsStore(const std::string& path) {
 
 // The store reopens the file for every entry, so only a regular file that can be
 // opened and read through can be a design file; a pipe would give its content to
-// the first lookup alone, and a device might never end.
-bool IsReadableFile(const std::string& path) {
+// the first lookup alone, and a device might never end. Its bytes go to `content`.
+bool ReadRegularFile(const std::string& path, std::string& content) {
   struct stat st {};
   if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) return false;
   std::vector<char> chunk(4096);
-  while (std::fread(chunk.data(), 1, chunk.size(), file) == chunk.size()) {
-  }
+  size_t n;
+  while ((n = std::fread(chunk.data(), 1, chunk.size(), file)) > 0) content.append(chunk.data(), n);
   const bool readable = std::ferror(file) == 0;
   std::fclose(file);
   return readable;
 }
 
+// A design file is text with the section "Optics", as the store finds it.
+bool IsDesignFile(const std::string& path, const std::string& content) {
+  if (content.empty() || content.find('\0') != std::string::npos) return false;
+  CConfigFile file(path.c_str());
+  if (file.Open() != kConfigOk) return false;
+  const bool found = file.FindSection(kDesignSection) == kConfigOk;
+  file.Close();
+  return found;
+}
+
 }  // namespace
 
-std::string FieldTextOf(double value, const char* format) {
+bool DesignFileHolds(double value) {
+  if (value == kNotGiven) return true;
+  const std::string text = FormatConfigDouble(value);
+  return text.size() <= kConfigTypedValueLength && ReadConfigDouble(text.c_str()) == value;
+}
+
+std::string FieldTextOf(double value, int minDecimals) {
   if (value == kNotGiven) return std::string();
   NumericLocaleScope numericLocale;
-  const int length = std::snprintf(nullptr, 0, format, value);
-  if (length <= 0) return std::string();
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  std::snprintf(&text[0], text.size(), format, value);
-  text.pop_back();
+  std::string text;
+  for (int decimals = minDecimals; decimals <= kDesignFileDecimals; ++decimals) {
+    const int length = std::snprintf(nullptr, 0, "%.*f", decimals, value);
+    if (length <= 0) return std::string();
+    text.assign(static_cast<size_t>(length) + 1, '\0');
+    std::snprintf(&text[0], text.size(), "%.*f", decimals, value);
+    text.pop_back();
+    if (ReadDecimalPrefix(text.c_str()) == value) break;
+  }
   return text;
 }
 
 DesignFileStatus LoadDesignFile(const std::string& path, DesignFields& fields) {
   if (!PathFitsStore(path)) return DesignFileStatus::PathTooLong;
-  if (!IsReadableFile(path)) return DesignFileStatus::CannotRead;
+  std::string content;
+  if (!ReadRegularFile(path, content)) return DesignFileStatus::CannotRead;
+  if (!IsDesignFile(path, content)) return DesignFileStatus::NotADesignFile;
 
   DesignFields loaded = fields;
   double values[kDesignFileEntryCount] = {};
@@ -84,22 +122,35 @@ DesignFileStatus LoadDesignFile(const std::string& path, DesignFields& fields) {
   }
   for (int i = 0; i < kDesignFileEntryCount; ++i) {
     const DesignFileEntry& entry = kDesignFileEntries[i];
-    if (entry.text != nullptr) loaded.*entry.text = FieldTextOf(values[i], entry.openFormat);
+    if (entry.text != nullptr) loaded.*entry.text = FieldTextOf(values[i], entry.openDecimals);
   }
   fields = loaded;
   return DesignFileStatus::Ok;
 }
 
-DesignFileStatus SaveDesignFile(const std::string& path, const DesignFields& fields) {
+DesignFileStatus SaveDesignFile(const std::string& path, const DesignFields& fields,
+                                const DesignFileEntry** refused) {
   if (!PathFitsStore(path)) return DesignFileStatus::PathTooLong;
   const ReadInput read = ReadDesignInput(fields);
 
-  CConfigFile file(path.c_str());
+  std::vector<std::string> texts;
   for (const DesignFileEntry& entry : kDesignFileEntries) {
-    const int code = entry.index != nullptr
-                         ? file.WriteInt(kDesignSection, entry.name, fields.*entry.index)
-                         : file.WriteDouble(kDesignSection, entry.name, read.input.*entry.value);
-    if (code != kConfigOk) return DesignFileStatus::WriteFailed;
+    if (entry.index != nullptr) {
+      texts.push_back(FormatConfigInt(fields.*entry.index));
+      continue;
+    }
+    const double value = read.input.*entry.value;
+    if (!DesignFileHolds(value)) {
+      if (refused != nullptr) *refused = &entry;
+      return DesignFileStatus::ValueNotStorable;
+    }
+    texts.push_back(FormatConfigDouble(value));
   }
-  return DesignFileStatus::Ok;
+  std::vector<ConfigEntryWrite> writes;
+  for (int i = 0; i < kDesignFileEntryCount; ++i) {
+    writes.push_back({kDesignFileEntries[i].name, texts[static_cast<size_t>(i)].c_str()});
+  }
+  CConfigFile file(path.c_str());
+  return file.WriteEntries(kDesignSection, writes) == kConfigOk ? DesignFileStatus::Ok
+                                                                 : DesignFileStatus::WriteFailed;
 }

@@ -11,14 +11,17 @@ extern const char kDesignSection[];  // "Optics"
 
 // One entry of a design file. The two radio indexes are stored as written by
 // WriteInt; the ten fields as their values (WriteDouble, "NAN" for an empty field)
-// and shown on Open with `openFormat`.
+// and shown on Open by FieldTextOf with at least `openDecimals` decimals.
 struct DesignFileEntry {
   const char* name;
   int DesignFields::*index;           // the radio entries; null for the fields
   int defaultIndex;                   // what a missing radio entry reads as
   std::string DesignFields::*text;    // the field entries; null for the radios
   double DesignInput::*value;         // the field's value as a calculation reads it
-  const char* openFormat;             // "%0.2f" or "%0.4f"
+  int openDecimals;                   // 2, or 4 for the radius and the conics
+  // Save as's refusal of a value the file cannot hold, naming the field; null for
+  // the radios, which always fit.
+  const char* notStorableMessage;
 };
 
 // The twelve entries in the order Open reads them and Save as writes them.
@@ -27,17 +30,29 @@ extern const DesignFileEntry kDesignFileEntries[kDesignFileEntryCount];
 
 // The store takes paths of at most this many characters.
 constexpr size_t kMaxDesignPathLength = 1023;
+// A design file holds its numbers with six decimals.
+constexpr int kDesignFileDecimals = 6;
 
 enum class DesignFileStatus {
   Ok,
-  PathTooLong,  // longer than kMaxDesignPathLength (or holding a NUL); nothing touched
-  CannotRead,   // missing, not a regular file, or unreadable; nothing changed
-  WriteFailed,  // a write of the store failed; the entries before it may be written
+  PathTooLong,     // longer than kMaxDesignPathLength (or holding a NUL); nothing touched
+  CannotRead,      // missing, not a regular file, or unreadable; nothing changed
+  WriteFailed,     // the store could not replace the file; it is left as it was
+  NotADesignFile,  // Open: empty, holding NUL bytes, or without a section "Optics";
+                   // nothing changed
+  ValueNotStorable,  // Save as: a field's value would not come back from the file
+                     // (see DesignFileHolds); nothing written
 };
 
+// True when Save as can store `value` (a field's value as a calculation reads it)
+// so that Open gives it back exactly: the not-given value, or a value whose
+// six-decimal text reads back equal and is short enough for the store's getters.
+bool DesignFileHolds(double value);
+
 // The text a field shows for a stored value: empty for the not-given value,
-// otherwise the value with `format` and "." as the decimal point.
-std::string FieldTextOf(double value, const char* format);
+// otherwise the value with the fewest decimals, from `minDecimals` to six, whose
+// text reads back as the value ("." as the decimal point); six when none does.
+std::string FieldTextOf(double value, int minDecimals);
 
 // File Open: the twelve values of the file at `path` as the window shows them. An
 // entry that is missing or cannot be read gets the store's default (1 for Unit, 2
@@ -46,8 +61,12 @@ std::string FieldTextOf(double value, const char* format);
 DesignFileStatus LoadDesignFile(const std::string& path, DesignFields& fields);
 
 // File Save as: the two radio indexes as they stand (-1 for none checked) and the
-// values of the ten fields as a calculation reads them, written entry by entry into
-// the file at `path`, whose other lines stay. Stops at the first write that fails.
-DesignFileStatus SaveDesignFile(const std::string& path, const DesignFields& fields);
+// values of the ten fields as a calculation reads them, set in the file at `path`,
+// whose other lines stay, by one replacement of the file: on any failure the file
+// is left byte for byte as it was. A field whose value the file cannot hold stops
+// the save before anything is written with ValueNotStorable, and its entry goes to
+// `refused` when that is not null.
+DesignFileStatus SaveDesignFile(const std::string& path, const DesignFields& fields,
+                                const DesignFileEntry** refused = nullptr);
 
 #endif

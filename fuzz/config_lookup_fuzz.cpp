@@ -61,12 +61,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The helpers on the raw text.
   std::string raw = input.content;
   CutComment(&raw[0]);
-  const char* pos = input.content.c_str();
-  char line[8];
-  int pieces = 0;
-  while (NextLine(line, sizeof line, &pos) != nullptr) {
-    Require(std::strlen(line) <= 7);
-    Require(++pieces <= static_cast<int>(input.content.size()) + 1);
+  ConfigLineReader lines(input.content);
+  ConfigLine line;
+  std::size_t lineCount = 0;
+  std::size_t bytes = 0;
+  while (lines.Next(line)) {
+    Require(std::strlen(line.examined) <= kConfigExaminedLength);
+    Require(line.bytes.find_first_of("\r\n") == std::string_view::npos);
+    bytes += line.bytes.size();
+    Require(++lineCount <= input.content.size());
   }
+  Require(bytes <= input.content.size());
   return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "AppCore.h"
 #include "DecimalText.h"
+#include "FileReplace.h"
 #include "StringUtil.h"
 
 #include <algorithm>
@@ -9,10 +10,8 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <new>
-#include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -22,24 +21,16 @@ namespace {
 
 constexpr const char* kModule = "ConfigFile";
 
-// Line buffers of the lookups: a header search reads up to 2047 characters of a line
-// at a time, an entry search up to 2039; a longer line is examined in pieces.
-constexpr int kHeaderLineSize = 2048;
-constexpr int kEntryLineSize = 2040;
-// The raw value of an entry is never longer than the entry search's line.
-constexpr std::size_t kRawValueSize = kEntryLineSize;
-// Buffer of the typed getters: values of up to 255 characters.
-constexpr int kTypedValueSize = 256;
+// The raw value of an entry is never longer than the examined text of its line.
+constexpr std::size_t kRawValueSize = kConfigExaminedLength + 1;
 // The longest section name GetSectionNames copies.
 constexpr std::size_t kListNameLimit = 255;
 // Size of the list buffer behind the TextBuffer list variants.
 constexpr int kListBufferSize = 1024;
 // Value length of the TextBuffer variants of GetString.
 constexpr int kTextValueSize = 2047;
-// How many symbolic links a write follows before it gives up.
-constexpr int kMaxLinkHops = 40;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsSpaceOrTab(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
@@ -87,11 +78,14 @@ long ReadLong(const char* text) {
   return value > static_cast<unsigned long long>(LONG_MAX) ? LONG_MIN : -static_cast<long>(value);
 }
 
-// "NAN" is the value not given; otherwise the longest leading decimal number.
-// Hexadecimal forms and the words for infinity or NaN are not numbers here.
-double ReadDouble(const char* text) {
-  if (std::strcmp(text, "NAN") == 0) return HUGE_VAL;
-  return ReadDecimalPrefix(SkipBlanks(text));
+int ClampToInt(long value) {
+  return static_cast<int>(std::min<long>(std::max<long>(value, INT_MIN), INT_MAX));
+}
+
+bool ReadBool(const char* text) {
+  if (std::strcmp(text, "true") == 0 || std::strcmp(text, "yes") == 0) return true;
+  if (std::strcmp(text, "false") == 0 || std::strcmp(text, "no") == 0) return false;
+  return ReadLong(text) != 0;
 }
 
 // Removes line-end characters at the end of `psz`: a value that opens a quote and
@@ -101,25 +95,19 @@ void DropLineEnd(char* psz) {
   while (n > 0 && IsLineEnd(psz[n - 1])) psz[--n] = '\0';
 }
 
-// ---- The rewrite ----
-
-struct LineSpan {
-  const char* begin;
-  std::size_t length;
-};
-
-// Takes the next line of [pos, end): everything up to the next CR or LF, which with
-// the whole run of CR and LF after it ends the line. False at the end of the text.
-bool TakeLine(const char*& pos, const char* end, LineSpan& line) {
-  if (pos == end) return false;
-  line.begin = pos;
-  while (pos != end && !IsLineEnd(*pos)) ++pos;
-  line.length = static_cast<std::size_t>(pos - line.begin);
-  while (pos != end && IsLineEnd(*pos)) ++pos;
-  return true;
+// The one helper behind the typed getters: the value through GetString, converted,
+// or the default on any failure.
+template <typename T, typename Convert>
+int GetConverted(CConfigFile& file, const char* section, const char* name, T* pValue,
+                 T fallback, Convert convert) {
+  LibraryCheck(kModule, pValue);
+  char value[kConfigTypedValueLength + 1];
+  const int rc = file.GetString(section, name, value, sizeof value);
+  *pValue = rc == kConfigOk ? convert(value) : fallback;
+  return rc;
 }
 
-// ---- Writing files ----
+// ---- Reading files ----
 
 // Closes a descriptor on every path out.
 class FileDescriptor {
@@ -131,65 +119,14 @@ class FileDescriptor {
   FileDescriptor(const FileDescriptor&) = delete;
   FileDescriptor& operator=(const FileDescriptor&) = delete;
   int Get() const { return m_fd; }
-  // Closes now and tells whether the close succeeded.
-  bool Close() {
-    const int fd = m_fd;
-    m_fd = -1;
-    return ::close(fd) == 0;
-  }
 
  private:
   int m_fd;
 };
 
-bool WriteAll(int fd, const std::string& text) {
-  const char* p = text.data();
-  std::size_t left = text.size();
-  while (left > 0) {
-    const ssize_t n = ::write(fd, p, left);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (n == 0) return false;
-    p += n;
-    left -= static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-// Follows symbolic links from `path` to the path that is not a link (it may not
-// exist yet). False for a loop of links or an unreadable link.
-bool ResolveLinks(const char* path, std::string& resolved) {
-  std::string current(path);
-  std::vector<char> target(256);
-  for (int hop = 0; hop < kMaxLinkHops; ++hop) {
-    struct stat st;
-    if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
-      resolved = current;
-      return true;
-    }
-    ssize_t n;
-    for (;;) {
-      n = ::readlink(current.c_str(), target.data(), target.size());
-      if (n < 0) return false;
-      if (static_cast<std::size_t>(n) < target.size()) break;
-      target.resize(target.size() * 2);
-    }
-    const std::string link(target.data(), static_cast<std::size_t>(n));
-    const std::size_t slash = current.rfind('/');
-    if (link[0] == '/' || slash == std::string::npos) {
-      current = link;
-    } else {
-      current = current.substr(0, slash + 1) + link;
-    }
-  }
-  return false;
-}
-
 // Reads the whole of an existing regular file into `content`.
-int ReadWholeFile(const std::string& path, std::string& content) {
-  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+int ReadWholeFile(const char* path, std::string& content) {
+  FileDescriptor fd(::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (fd.Get() < 0) return kConfigCannotRead;
   struct stat st;
   if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) return kConfigCannotRead;
@@ -212,77 +149,24 @@ int ReadWholeFile(const std::string& path, std::string& content) {
   return kConfigOk;
 }
 
-mode_t CurrentUmask() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return mask;
-}
-
-// Writes a pipe or device in place; such a path is never replaced by a rename.
-int WriteInPlace(const std::string& path, const std::string& text) {
-  FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
-  if (fd.Get() < 0) return kConfigCannotOpen;
-  bool ok = WriteAll(fd.Get(), text);
-  ok = fd.Close() && ok;
-  return ok ? kConfigOk : kConfigWriteFailed;
-}
-
-// Replaces the regular file at `path` (or creates it, when `original` is null) with
-// `text` through a synced temporary file in the same folder and a rename. On any
-// failure the old file is untouched and the temporary file is removed.
-int ReplaceFile(const std::string& path, const std::string& text, const struct stat* original) {
-  const int cannotCreate = original != nullptr ? kConfigCannotOpen : kConfigCannotRead;
-  const std::size_t slash = path.rfind('/');
-  const std::string folderPrefix = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-  std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-  if (base.empty()) return cannotCreate;
-  // Keep the temporary name within the file system's limit of a name's length.
-  if (base.size() > 200) base.resize(200);
-  std::string temp = folderPrefix + "." + base + ".XXXXXX";
-  FileDescriptor fd(::mkostemp(&temp[0], O_CLOEXEC));
-  if (fd.Get() < 0) return cannotCreate;
-
-  const mode_t mode = original != nullptr ? (original->st_mode & 07777) : (0666 & ~CurrentUmask());
-  bool ok = ::fchmod(fd.Get(), mode) == 0;
-  if (original != nullptr && ::fchown(fd.Get(), original->st_uid, original->st_gid) != 0) {
-    // Only the owner's own group or root can keep another owner; the mode is kept anyway.
-  }
-  ok = ok && WriteAll(fd.Get(), text);
-  ok = ok && ::fsync(fd.Get()) == 0;
-  ok = fd.Close() && ok;
-  ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) {
-    ::unlink(temp.c_str());
-    return kConfigWriteFailed;
-  }
-  // Make the rename itself durable; the content is already in place, so a folder
-  // that cannot be synced is no failure of the write.
-  FileDescriptor folder(::open(folderPrefix.empty() ? "." : folderPrefix.c_str(),
-                               O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (folder.Get() >= 0 && ::fsync(folder.Get()) != 0) {
-    // See above.
-  }
-  return kConfigOk;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------
 // Helpers
 
 char* SkipBlanks(char* psz) {
-  while (IsBlank(*psz)) ++psz;
+  while (IsSpaceOrTab(*psz)) ++psz;
   return psz;
 }
 
 const char* SkipBlanks(const char* psz) {
-  while (IsBlank(*psz)) ++psz;
+  while (IsSpaceOrTab(*psz)) ++psz;
   return psz;
 }
 
 char* TrimBlanks(char* psz) {
   std::size_t n = std::strlen(psz);
-  while (n > 0 && IsBlank(psz[n - 1])) psz[--n] = '\0';
+  while (n > 0 && IsSpaceOrTab(psz[n - 1])) psz[--n] = '\0';
   return psz;
 }
 
@@ -338,21 +222,6 @@ bool FileExists(const char* pszPath) {
   return ::stat(pszPath, &st) == 0;
 }
 
-char* NextLine(char* dest, std::size_t size, const char** ppszPos) {
-  const char* p = *ppszPos;
-  if (p == nullptr || *p == '\0' || size < 4) return nullptr;
-  const std::size_t limit = size - 3;
-  std::size_t n = 0;
-  while (n < limit && p[n] != '\0' && !IsLineEnd(p[n])) ++n;
-  std::memcpy(dest, p, n);
-  std::memcpy(dest + n, "\r\n", 3);
-  p += n;
-  // A line cut at the limit goes on in the next piece; otherwise skip its line end.
-  while (IsLineEnd(*p)) ++p;
-  *ppszPos = p;
-  return dest;
-}
-
 bool IsHeaderLine(const char* line) { return *SkipBlanks(line) == '['; }
 
 bool IsSectionHeader(const char* line, const char* section) {
@@ -369,11 +238,31 @@ char* EntryValue(char* line, const char* name) {
   char* rest = p + std::strlen(name);
   CutComment(rest);
   // Anything else after the name means a longer name of which `name` is a prefix.
-  if (*rest != '\0' && !IsBlank(*rest) && *rest != '=') return nullptr;
+  if (*rest != '\0' && !IsSpaceOrTab(*rest) && *rest != '=') return nullptr;
   rest = SkipBlanks(rest);
   if (*rest == '\0') return rest;
   if (*rest != '=') return nullptr;
   return SkipBlanks(rest + 1);
+}
+
+bool ConfigLineReader::Next(ConfigLine& line) {
+  if (m_rest.empty()) return false;
+  std::size_t length = 0;
+  while (length < m_rest.size() && !IsLineEnd(m_rest[length])) ++length;
+  std::size_t end = length;
+  while (end < m_rest.size() && IsLineEnd(m_rest[end])) ++end;
+
+  line.bytes = m_rest.substr(0, length);
+  line.afterLoneCr = m_afterLoneCr;
+  const std::size_t examined = std::min(length, kConfigExaminedLength);
+  std::memcpy(line.examined, line.bytes.data(), examined);
+  std::size_t n = examined;
+  if (end > length && length < kConfigExaminedLength) line.examined[n++] = '\n';
+  line.examined[n] = '\0';
+
+  m_afterLoneCr = end > length && m_rest[end - 1] == '\r';
+  m_rest.remove_prefix(end);
+  return true;
 }
 
 std::string RewriteConfigText(std::string_view text, const char* section, const char* name,
@@ -381,13 +270,11 @@ std::string RewriteConfigText(std::string_view text, const char* section, const 
   std::string out;
   out.reserve(text.size() + std::strlen(name) + (value != nullptr ? std::strlen(value) : 0) +
               (section != nullptr ? std::strlen(section) : 0) + 16);
-  const char* pos = text.data();
-  const char* const end = pos + text.size();
-  std::string examined;  // the line as the tests see it: a NUL-terminated copy with "\r\n"
-  LineSpan line{};
+  ConfigLineReader lines(text);
+  ConfigLine line;
 
-  auto copyLine = [&out](const LineSpan& l) {
-    out.append(l.begin, l.length);
+  auto copyLine = [&out, &line]() {
+    out += line.bytes;
     out += "\r\n";
   };
   auto writeEntry = [&]() {
@@ -397,20 +284,15 @@ std::string RewriteConfigText(std::string_view text, const char* section, const 
     out += value;
     out += "\r\n";
   };
-  auto examine = [&examined](const LineSpan& l) -> char* {
-    examined.assign(l.begin, l.length);
-    examined += "\r\n";
-    return &examined[0];
-  };
   auto copyRest = [&]() {
-    while (TakeLine(pos, end, line)) copyLine(line);
+    while (lines.Next(line)) copyLine();
   };
 
   if (section != nullptr) {
     bool found = false;
-    while (!found && TakeLine(pos, end, line)) {
-      copyLine(line);
-      found = IsSectionHeader(examine(line), section);
+    while (!found && lines.Next(line)) {
+      copyLine();
+      found = IsSectionHeader(line.examined, section);
     }
     if (!found) {
       out += '[';
@@ -421,23 +303,43 @@ std::string RewriteConfigText(std::string_view text, const char* section, const 
     }
   }
 
-  while (TakeLine(pos, end, line)) {
-    char* candidate = examine(line);
-    if (IsHeaderLine(candidate)) {
+  while (lines.Next(line)) {
+    if (IsHeaderLine(line.examined)) {
       writeEntry();
-      copyLine(line);
+      copyLine();
       copyRest();
       return out;
     }
-    if (EntryValue(candidate, name) != nullptr) {
+    if (EntryValue(line.examined, name) != nullptr) {
       writeEntry();  // in place of the old line
       copyRest();
       return out;
     }
-    copyLine(line);
+    copyLine();
   }
   writeEntry();
   return out;
+}
+
+std::string FormatConfigInt(int value) {
+  char text[16];
+  const std::to_chars_result r = std::to_chars(text, text + sizeof text, value);
+  return std::string(text, r.ptr);
+}
+
+std::string FormatConfigDouble(double value) {
+  if (value == HUGE_VAL || std::isnan(value)) return "NAN";
+  // Fixed point, six decimals, "." whatever the locale; the largest double has 309 digits.
+  char text[400];
+  const std::to_chars_result r =
+      std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 6);
+  return std::string(text, r.ptr);
+}
+
+double ReadConfigDouble(const char* text) {
+  // Hexadecimal forms and the words for infinity or NaN are not numbers here.
+  if (std::strcmp(text, "NAN") == 0) return HUGE_VAL;
+  return ReadDecimalPrefix(SkipBlanks(text));
 }
 
 // ---------------------------------------------------------------------------
@@ -461,6 +363,17 @@ int CConfigFile::Open() {
     ::close(fd);
     return kConfigCannotOpen;
   }
+  // The lookup runs on the text as it stands now; what cannot be read ends it.
+  try {
+    m_text.clear();
+    char chunk[4096];
+    std::size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, m_pf)) > 0) m_text.append(chunk, n);
+  } catch (const std::bad_alloc&) {
+    Close();
+    return kConfigNoMemory;
+  }
+  m_lines = ConfigLineReader(m_text);
   return kConfigOk;
 }
 
@@ -468,16 +381,25 @@ int CConfigFile::Close() {
   if (m_pf == nullptr) return kConfigNotOpen;
   std::fclose(m_pf);
   m_pf = nullptr;
+  m_lines = ConfigLineReader();
+  std::string().swap(m_text);
   return kConfigOk;
+}
+
+bool CConfigFile::NextLookupLine(ConfigLine& line) {
+  while (m_lines.Next(line)) {
+    if (!line.afterLoneCr) return true;
+  }
+  return false;
 }
 
 int CConfigFile::FindSection(const char* section) {
   if (section == nullptr) return kConfigOk;
   LibraryCheck(kModule, m_pf);
   LibraryCheck(kModule, strlen(section) < 2048);
-  char line[kHeaderLineSize];
-  while (std::fgets(line, sizeof line, m_pf) != nullptr) {
-    if (IsSectionHeader(line, section)) return kConfigOk;
+  ConfigLine line;
+  while (NextLookupLine(line)) {
+    if (IsSectionHeader(line.examined, section)) return kConfigOk;
   }
   return kConfigSectionNotFound;
 }
@@ -487,10 +409,10 @@ int CConfigFile::FindName(const char* name, char* xvalue) {
   LibraryCheck(kModule, name);
   LibraryCheck(kModule, strlen(name) < 2048);
   LibraryCheck(kModule, xvalue);
-  char line[kEntryLineSize];
-  while (std::fgets(line, sizeof line, m_pf) != nullptr) {
-    if (IsHeaderLine(line)) return kConfigNextSection;
-    const char* raw = EntryValue(line, name);
+  ConfigLine line;
+  while (NextLookupLine(line)) {
+    if (IsHeaderLine(line.examined)) return kConfigNextSection;
+    const char* raw = EntryValue(line.examined, name);
     if (raw != nullptr) {
       std::memcpy(xvalue, raw, std::strlen(raw) + 1);
       return kConfigOk;
@@ -568,54 +490,26 @@ int CConfigFile::GetStringDefault(const char* section, const char* name, TextBuf
 }
 
 int CConfigFile::GetLong(const char* section, const char* name, long* pValue, long lDefault) {
-  LibraryCheck(kModule, pValue);
-  char value[kTypedValueSize];
-  const int rc = GetString(section, name, value, kTypedValueSize);
-  *pValue = rc == kConfigOk ? ReadLong(value) : lDefault;
-  return rc;
+  return GetConverted(*this, section, name, pValue, lDefault, ReadLong);
 }
 
 int CConfigFile::GetInt(const char* section, const char* name, int* pValue, int nDefault) {
-  LibraryCheck(kModule, pValue);
-  long value = 0;
-  const int rc = GetLong(section, name, &value, nDefault);
-  if (value > INT_MAX) value = INT_MAX;
-  if (value < INT_MIN) value = INT_MIN;
-  *pValue = static_cast<int>(value);
-  return rc;
+  return GetConverted(*this, section, name, pValue, nDefault,
+                      [](const char* text) { return ClampToInt(ReadLong(text)); });
 }
 
 int CConfigFile::GetDouble(const char* section, const char* name, double* pValue,
                            double dDefault) {
-  LibraryCheck(kModule, pValue);
-  char value[kTypedValueSize];
-  const int rc = GetString(section, name, value, kTypedValueSize);
-  *pValue = rc == kConfigOk ? ReadDouble(value) : dDefault;
-  return rc;
+  return GetConverted(*this, section, name, pValue, dDefault, ReadConfigDouble);
 }
 
 int CConfigFile::GetChar(const char* section, const char* name, char* pValue, char cDefault) {
-  LibraryCheck(kModule, pValue);
-  char value[kTypedValueSize];
-  const int rc = GetString(section, name, value, kTypedValueSize);
-  *pValue = rc == kConfigOk ? value[0] : cDefault;
-  return rc;
+  return GetConverted(*this, section, name, pValue, cDefault,
+                      [](const char* text) { return text[0]; });
 }
 
 int CConfigFile::GetBool(const char* section, const char* name, bool* pValue, bool bDefault) {
-  LibraryCheck(kModule, pValue);
-  char value[kTypedValueSize];
-  const int rc = GetString(section, name, value, kTypedValueSize);
-  if (rc != kConfigOk) {
-    *pValue = bDefault;
-  } else if (std::strcmp(value, "true") == 0 || std::strcmp(value, "yes") == 0) {
-    *pValue = true;
-  } else if (std::strcmp(value, "false") == 0 || std::strcmp(value, "no") == 0) {
-    *pValue = false;
-  } else {
-    *pValue = ReadLong(value) != 0;
-  }
-  return rc;
+  return GetConverted(*this, section, name, pValue, bDefault, ReadBool);
 }
 
 int CConfigFile::GetSectionNames(char* dest, int size) {
@@ -624,12 +518,12 @@ int CConfigFile::GetSectionNames(char* dest, int size) {
   dest[0] = '\0';
   const int rc = Open();
   if (rc != kConfigOk) return rc;
-  char line[kHeaderLineSize];
+  ConfigLine line;
   char name[kListNameLimit + 1];
   std::size_t used = 0;
-  while (std::fgets(line, sizeof line, m_pf) != nullptr) {
-    if (!IsHeaderLine(line)) continue;
-    const std::size_t length = CopyHeaderName(line, name, kListNameLimit);
+  while (NextLookupLine(line)) {
+    if (!IsHeaderLine(line.examined)) continue;
+    const std::size_t length = CopyHeaderName(line.examined, name, kListNameLimit);
     if (!AppendListName(dest, used, name, length, size)) {
       Close();
       return kConfigListTooLong;
@@ -656,17 +550,10 @@ int CConfigFile::GetNames(const char* section, char* dest, int size) {
     Close();
     return rc;
   }
-  // Lines are read with a buffer of the list's size; a tiny list still needs a
-  // buffer that makes progress through the file.
-  const int lineSize = size < 16 ? 16 : size;
-  char* line = static_cast<char*>(std::malloc(static_cast<std::size_t>(lineSize)));
-  if (line == nullptr) {
-    Close();
-    return kConfigNoMemory;
-  }
+  ConfigLine line;
   std::size_t used = 0;
-  while (rc == kConfigOk && std::fgets(line, lineSize, m_pf) != nullptr) {
-    char* p = SkipBlanks(line);
+  while (rc == kConfigOk && NextLookupLine(line)) {
+    char* p = SkipBlanks(line.examined);
     if (*p == '[') break;
     if (*p == '#') continue;
     char* equals = std::strchr(p, '=');
@@ -675,7 +562,6 @@ int CConfigFile::GetNames(const char* section, char* dest, int size) {
     TrimBlanks(p);
     if (!AppendListName(dest, used, p, std::strlen(p), size)) rc = kConfigListTooLong;
   }
-  std::free(line);
   const int closed = Close();
   return rc != kConfigOk ? rc : closed;
 }
@@ -692,10 +578,10 @@ int CConfigFile::NextSectionName(char* dest, int size) {
   LibraryCheck(kModule, dest);
   LibraryCheck(kModule, size > 0);
   dest[0] = '\0';
-  char line[kHeaderLineSize];
-  while (std::fgets(line, sizeof line, m_pf) != nullptr) {
-    if (IsHeaderLine(line)) {
-      CopyHeaderName(line, dest, static_cast<std::size_t>(size - 1));
+  ConfigLine line;
+  while (NextLookupLine(line)) {
+    if (IsHeaderLine(line.examined)) {
+      CopyHeaderName(line.examined, dest, static_cast<std::size_t>(size - 1));
       return kConfigOk;
     }
   }
@@ -704,56 +590,57 @@ int CConfigFile::NextSectionName(char* dest, int size) {
 
 int CConfigFile::WriteString(const char* section, const char* name, const char* value) {
   LibraryCheck(kModule, name);
-  try {
-    std::string target;
-    if (!ResolveLinks(m_szFilename, target) || target.empty()) return kConfigCannotRead;
+  return WriteEntries(section, {ConfigEntryWrite{name, value}});
+}
 
+int CConfigFile::WriteEntries(const char* section, const std::vector<ConfigEntryWrite>& writes) {
+  // Every name is checked before the file is read or changed.
+  if (section != nullptr) LibraryCheck(kModule, strlen(section) < 2048);
+  for (const ConfigEntryWrite& write : writes) {
+    const char* name = write.name;
+    LibraryCheck(kModule, name);
+    LibraryCheck(kModule, strlen(name) < 2048);
+  }
+  try {
+    // Through a symbolic link the file it names is read, and replaced.
     struct stat st;
-    const bool exists = ::stat(target.c_str(), &st) == 0;
-    const bool regular = exists && S_ISREG(st.st_mode);
-    std::string content;
+    const bool exists = ::stat(m_szFilename, &st) == 0;
+    std::string text;
     if (!exists) {
       const char* program = GetProgramName();
-      content = "# generated by ";
-      content += program != nullptr ? program : "Toolkern";
-      content += "\r\n";
-    } else if (regular) {
-      const int rc = ReadWholeFile(target, content);
+      text = "# generated by ";
+      text += program != nullptr ? program : "Toolkern";
+      text += "\r\n";
+    } else if (S_ISREG(st.st_mode)) {
+      const int rc = ReadWholeFile(m_szFilename, text);
       if (rc != kConfigOk) return rc;
+      // A file its owner made read-only stays as it is, although its folder would
+      // let a new file take its place.
+      if (::access(m_szFilename, W_OK) != 0) {
+        if (m_pf != nullptr) Close();
+        return kConfigCannotOpen;
+      }
     }
-
-    if (section != nullptr) LibraryCheck(kModule, strlen(section) < 2048);
-    LibraryCheck(kModule, strlen(name) < 2048);
-
-    if (regular && ::access(target.c_str(), W_OK) != 0) {
-      if (m_pf != nullptr) Close();
-      return kConfigCannotOpen;
+    for (const ConfigEntryWrite& write : writes) {
+      text = RewriteConfigText(text, section, write.name, write.value);
     }
-    const std::string text = RewriteConfigText(content, section, name, value);
-    const int rc = !exists || regular ? ReplaceFile(target, text, exists ? &st : nullptr)
-                                      : WriteInPlace(target, text);
-    if (rc == kConfigCannotOpen && m_pf != nullptr) Close();
-    return rc;
+    FileReplaceStep failed = FileReplaceStep::None;
+    if (ReplaceFileContents(m_szFilename, text, &failed) == 0) return kConfigOk;
+    if (failed == FileReplaceStep::Write) return kConfigWriteFailed;
+    if (!exists) return kConfigCannotRead;
+    if (m_pf != nullptr) Close();
+    return kConfigCannotOpen;
   } catch (const std::bad_alloc&) {
     return kConfigNoMemory;
   }
 }
 
 int CConfigFile::WriteInt(const char* section, const char* name, int nValue) {
-  char text[16];
-  const std::to_chars_result r = std::to_chars(text, text + sizeof text - 1, nValue);
-  *r.ptr = '\0';
-  return WriteString(section, name, text);
+  return WriteString(section, name, FormatConfigInt(nValue).c_str());
 }
 
 int CConfigFile::WriteDouble(const char* section, const char* name, double dValue) {
-  if (dValue == HUGE_VAL || std::isnan(dValue)) return WriteString(section, name, "NAN");
-  // Fixed point, six decimals, "." whatever the locale; the largest double has 309 digits.
-  char text[400];
-  const std::to_chars_result r =
-      std::to_chars(text, text + sizeof text - 1, dValue, std::chars_format::fixed, 6);
-  *r.ptr = '\0';
-  return WriteString(section, name, text);
+  return WriteString(section, name, FormatConfigDouble(dValue).c_str());
 }
 
 int CConfigFile::WriteBool(const char* section, const char* name, bool bValue) {

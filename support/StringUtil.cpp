@@ -25,7 +25,8 @@ char* CopyText(const char* text, std::size_t length) {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-std::size_t ReadNumber(const char*& p) {
+// A width or precision of a format: the decimal digits at `p`, capped; `p` moves past them.
+std::size_t ReadFormatDigits(const char*& p) {
   std::size_t n = 0;
   while (IsDigit(*p)) {
     n = Capped(n * 10 + static_cast<std::size_t>(*p - '0'));
@@ -98,11 +99,11 @@ FormatEstimate EstimateFormat(const char* format, va_list args) {
         break;
       }
     }
-    const std::size_t width = ReadNumber(p);
+    const std::size_t width = ReadFormatDigits(p);
     std::size_t precision = 0;
     if (*p == '.') {
       ++p;
-      precision = ReadNumber(p);
+      precision = ReadFormatDigits(p);
     }
     bool isLong = false;
     if (*p == 'h') {

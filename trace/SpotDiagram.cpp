@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "Report.h"
+#include "NumericLocale.h"
 
 namespace {
 

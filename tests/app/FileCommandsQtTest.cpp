@@ -94,7 +94,7 @@ TEST_F(FileCommandsQtTest, SaveAsNewAndOpenThroughTheRealDialogs) {
 
   ChooseInNextFileDialog(Path("club.spekulor"), &window);
   window.MenuAction(ID_FILE_OPEN)->trigger();
-  EXPECT_EQ(Edit(IDC_PRI_DIA)->text(), QStringLiteral("203.13"));
+  EXPECT_EQ(Edit(IDC_PRI_DIA)->text(), QStringLiteral("203.127"));
   EXPECT_EQ(Edit(IDC_PRI_FOC)->text(), QStringLiteral("1000.00"));
   EXPECT_EQ(Edit(IDC_SEC_CC)->text(), QString());
   EXPECT_TRUE(static_cast<QRadioButton*>(window.Control(IDC_UNIT_MM))->isChecked());

@@ -76,14 +76,14 @@ TEST(CliSave, WritesTheDesignFileAsSaveAsDoes) {
   EXPECT_EQ(RunCli({"save", folder.File("kept.spekulor")}).status, 0);
   EXPECT_EQ(ReadFileBytes(folder.File("kept.spekulor")), Golden("files", "kept_after.spekulor"));
 
-  // From a design file, with options on top; the file's values come rounded.
+  // From a design file, with options on top; the file's values come back as they are.
   WriteFileBytes(folder.File("from.spekulor"), "[Optics]\nDiameter=203.127\nType=0\n");
   EXPECT_EQ(RunCli({"save", folder.File("to.spekulor"), folder.File("from.spekulor"),
                     "--secondary-cc", "-1.23456", "--field="})
                 .status,
             0);
   const std::string to = ReadFileBytes(folder.File("to.spekulor"));
-  EXPECT_NE(to.find("\r\nDiameter=203.130000\r\n"), std::string::npos) << to;
+  EXPECT_NE(to.find("\r\nDiameter=203.127000\r\n"), std::string::npos) << to;
   EXPECT_NE(to.find("\r\nType=0\r\n"), std::string::npos) << to;
   EXPECT_NE(to.find("\r\nField=NAN\r\n"), std::string::npos) << to;
   EXPECT_NE(to.find("\r\nSecondary CC=-1.234560\r\n"), std::string::npos) << to;
@@ -110,6 +110,15 @@ TEST(CliSave, FailuresGiveStatusOne) {
   EXPECT_EQ(unreadable.status, 1);
   EXPECT_EQ(unreadable.err, "Error reading\n");
   EXPECT_EQ(RunCli({"save"}).status, 64);
+
+  // A value the file could not give back is refused, and nothing is written.
+  const CliResult seven = RunCli({"save", folder.File("x.spekulor"), "--field", "0.1234567"});
+  EXPECT_EQ(seven.status, 2);
+  EXPECT_EQ(seven.err, "A design file cannot hold the \"fully illuminated field\" as it is: "
+                       "please give it with at most six decimals.\n");
+  bool written = true;
+  ReadFileBytes(folder.File("x.spekulor"), &written);
+  EXPECT_FALSE(written);
 }
 
 TEST(CliShow, PrintsWhatFileOpenShows) {
@@ -143,7 +152,7 @@ TEST(CliDesignArgument, ReportAndLensStartFromTheOpenedValues) {
                                        "System Focal Length=3200\r\nBack Focal Length=254\r\n");
   const CliResult fromFile = RunCli({"report", "--raw", folder.File("d.spekulor")});
   const CliResult fromOptions = RunCli({"report", "--raw", "--type", "classical", "--diameter",
-                                        "203.13", "--field", "0.50", "--primary-focal-length",
+                                        "203.127", "--field", "0.50", "--primary-focal-length",
                                         "1000.00", "--system-focal-length", "3200.00",
                                         "--back-focal-length", "254.00",
                                         "--secondary-from-system-focus", "0.00",

@@ -181,11 +181,40 @@ TEST_F(FileCommandsTest, SaveAsTakesWhatIsTypedNewAndOpenBringItBack) {
   EXPECT_EQ(request.defaultExt, "*.spekulor");
   EXPECT_EQ(request.flags, 6u);
   EXPECT_EQ(platform.texts[IDC_PRI_DIA], "203.127");
-  EXPECT_EQ(platform.texts[IDC_PRI_CC], "-1.2346");
+  EXPECT_EQ(platform.texts[IDC_PRI_CC], "-1.23456");
   EXPECT_EQ(platform.texts[IDC_FIELD], "0.75");
   EXPECT_EQ(platform.texts[IDC_SEC_CC], "");
   EXPECT_EQ(platform.texts[IDC_REPORT], "a report");
   EXPECT_TRUE(platform.messageBoxes.empty());
+}
+
+TEST_F(FileCommandsTest, SaveAsNamesAValueTheFileCannotHoldAndWritesNothing) {
+  const std::string path = folder.File("kept.spekulor");
+  WriteFileBytes(path, "[Optics]\r\nDiameter=150\r\n");
+  platform.texts[IDC_FIELD] = "0.1234567";
+  platform.filePaths.push_back(path);
+  dlg.OnCommand(ID_FILE_SAVE_AS);
+  ASSERT_EQ(platform.messageBoxes.size(), 1u);
+  EXPECT_EQ(platform.messageBoxes[0],
+            "A design file cannot hold the \"fully illuminated field\" as it is: please give it "
+            "with at most six decimals.");
+  EXPECT_EQ(ReadFileBytes(path), "[Optics]\r\nDiameter=150\r\n");
+}
+
+TEST_F(FileCommandsTest, OpenOfWhatIsNoDesignFileKeepsTheWindow) {
+  platform.texts[IDC_PRI_DIA] = "123";
+  platform.texts[IDC_REPORT] = "a report";
+  const std::string noDesigns[] = {"", std::string("\x7F" "ELF\0\0\x01", 7), "notes\n"};
+  for (const std::string& bytes : noDesigns) {
+    const std::string path = folder.File("other");
+    WriteFileBytes(path, bytes);
+    platform.filePaths.push_back(path);
+    platform.messageBoxes.clear();
+    dlg.OnCommand(ID_FILE_OPEN);
+    EXPECT_EQ(platform.messageBoxes, std::vector<std::string>{"Error reading"});
+    EXPECT_EQ(platform.texts[IDC_PRI_DIA], "123");
+    EXPECT_EQ(platform.texts[IDC_REPORT], "a report");
+  }
 }
 
 TEST_F(FileCommandsTest, SaveNewOpenGivesTheStartUpValuesWithTwoDecimals) {

@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <random>
 #include <string>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "Calculate.h"
 #include "DesignFile.h"
-#include "FileTestKit.h"
+#include "Golden.h"
+#include "TestFiles.h"
 
 namespace {
 
@@ -35,7 +39,7 @@ TEST(DesignFile, StartUpWindowSavesTheGoldenFileAndComesBack) {
   TempDir folder;
   const std::string path = folder.File("startup.spekulor");
   ASSERT_EQ(SaveDesignFile(path, DesignFields()), DesignFileStatus::Ok);
-  EXPECT_EQ(ReadFileBytes(path), Golden("startup.spekulor"));
+  EXPECT_EQ(ReadFileBytes(path), Golden("files", "startup.spekulor"));
 
   DesignFields opened;
   opened.m_nUnits = 0;
@@ -56,22 +60,25 @@ TEST(DesignFile, StartUpWindowSavesTheGoldenFileAndComesBack) {
   EXPECT_EQ(opened.m_strSecCC, "");
 }
 
-TEST(DesignFile, RoundTripsRoundAsTheWindowShows) {
+TEST(DesignFile, OpenGivesBackWhatWasSaved) {
   DesignFields typed;
   typed.m_strPriDia = "203.127";
   typed.m_strPriCC = "-1.23456";
-  typed.m_strSecRadCur = "868.57142857";
+  typed.m_strSecRadCur = "868.571429";
   typed.m_strField = "abc";
   typed.m_strSysFoc = "   ";
   typed.m_strBackFocLen = "";
   typed.m_strSecCC = "2.5e1";
+  typed.m_strSecPriDist = "0.125";
   std::string text;
   const DesignFields opened = SavedAndOpened(typed, &text);
   EXPECT_EQ(Entry(text, "Diameter"), "203.127000");
-  EXPECT_EQ(opened.m_strPriDia, "203.13");
+  EXPECT_EQ(opened.m_strPriDia, "203.127");
   EXPECT_EQ(Entry(text, "Primary CC"), "-1.234560");
-  EXPECT_EQ(opened.m_strPriCC, "-1.2346");
-  EXPECT_EQ(opened.m_strSecRadCur, "868.5714");
+  EXPECT_EQ(opened.m_strPriCC, "-1.23456");
+  EXPECT_EQ(opened.m_strSecRadCur, "868.571429");
+  // Once shown as 0.12, which is another design.
+  EXPECT_EQ(opened.m_strSecPriDist, "0.125");
   // Text that is no number, and blanks, count as given and read as zero.
   EXPECT_EQ(Entry(text, "Field"), "0.000000");
   EXPECT_EQ(opened.m_strField, "0.00");
@@ -80,8 +87,45 @@ TEST(DesignFile, RoundTripsRoundAsTheWindowShows) {
   // An empty field is not given: "NAN" and back to empty.
   EXPECT_EQ(Entry(text, "Back Focal Length"), "NAN");
   EXPECT_EQ(opened.m_strBackFocLen, "");
+  // Values that need no more decimals than two (four) show with exactly that many.
   EXPECT_EQ(Entry(text, "Secondary CC"), "25.000000");
   EXPECT_EQ(opened.m_strSecCC, "25.0000");
+}
+
+TEST(DesignFile, SavedAndOpenedDesignsGiveTheSameReport) {
+  // Values as users type them, with up to six decimals, over the ranges telescope
+  // makers use; every design the calculation accepts must come back to the same report.
+  std::mt19937 random(20261207);
+  auto typed = [&](double low, double high) {
+    const int decimals = std::uniform_int_distribution<int>(0, 6)(random);
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals,
+                  std::uniform_real_distribution<double>(low, high)(random));
+    return std::string(text);
+  };
+  TempDir folder;
+  const std::string path = folder.File("random.spekulor");
+  int compared = 0;
+  for (int attempt = 0; compared < 200 && attempt < 2000; ++attempt) {
+    DesignFields fields;
+    fields.m_nUnits = std::uniform_int_distribution<int>(0, 1)(random);
+    fields.m_nType = std::uniform_int_distribution<int>(0, 3)(random);
+    fields.m_strPriDia = typed(50, 1000);
+    fields.m_strPriFoc = typed(1.5 * std::stod(fields.m_strPriDia), 5 * std::stod(fields.m_strPriDia));
+    fields.m_strField = typed(0.05, 1.5);
+    fields.m_strSysFoc = typed(2.5 * std::stod(fields.m_strPriFoc), 5 * std::stod(fields.m_strPriFoc));
+    fields.m_strBackFocLen = typed(0.05 * std::stod(fields.m_strPriFoc), 0.4 * std::stod(fields.m_strPriFoc));
+    const CalculateOutcome typedOutcome = Calculate(fields);
+    if (!typedOutcome.ok()) continue;
+    ASSERT_EQ(SaveDesignFile(path, fields), DesignFileStatus::Ok);
+    DesignFields opened;
+    ASSERT_EQ(LoadDesignFile(path, opened), DesignFileStatus::Ok);
+    ASSERT_EQ(Calculate(opened).report, typedOutcome.report)
+        << fields.m_strPriDia << " " << fields.m_strPriFoc << " " << fields.m_strField << " "
+        << fields.m_strSysFoc << " " << fields.m_strBackFocLen;
+    ++compared;
+  }
+  EXPECT_EQ(compared, 200);
 }
 
 TEST(DesignFile, RadioIndexesAreStoredRawAndReadWithoutRangeCheck) {
@@ -119,11 +163,53 @@ TEST(DesignFile, MissingEntriesGetTheGettersDefaults) {
   EXPECT_EQ(opened.m_strPriFoc, "0.00");
   EXPECT_EQ(opened.m_strSecCC, "0.0000");
 
-  // A readable file without the section at all: every entry its default.
-  WriteFileBytes(path, "just some text\n");
+  // The section alone: every entry its default.
+  WriteFileBytes(path, "[Optics]\n");
   ASSERT_EQ(LoadDesignFile(path, opened), DesignFileStatus::Ok);
   EXPECT_EQ(opened.m_strPriDia, "0.00");
   EXPECT_EQ(opened.m_strPriCC, "0.0000");
+}
+
+TEST(DesignFile, WhatIsNoDesignFileIsNotOpened) {
+  TempDir folder;
+  const std::string path = folder.File("other");
+  DesignFields typed;
+  typed.m_strPriDia = "123";
+  const std::string cases[] = {
+      "",                                         // empty
+      "just some text\n",                         // no section "Optics"
+      "[Other]\nDiameter=5\n",                    // another program's settings
+      "[Optics]\nDiameter=5\n" + std::string("\0\x89PNG", 5),  // NUL bytes: not text
+  };
+  for (const std::string& bytes : cases) {
+    WriteFileBytes(path, bytes);
+    EXPECT_EQ(LoadDesignFile(path, typed), DesignFileStatus::NotADesignFile) << bytes;
+    EXPECT_EQ(typed.m_strPriDia, "123");
+    EXPECT_EQ(ReadFileBytes(path), bytes);
+  }
+}
+
+TEST(DesignFile, SaveAsRefusesValuesTheFileCannotHold) {
+  TempDir folder;
+  const std::string path = folder.File("kept.spekulor");
+  ASSERT_EQ(SaveDesignFile(path, DesignFields()), DesignFileStatus::Ok);
+  const std::string before = ReadFileBytes(path);
+  for (const char* text : {"0.1234567", "1e300"}) {
+    DesignFields typed;
+    typed.m_strSecCC = text;
+    const DesignFileEntry* refused = nullptr;
+    EXPECT_EQ(SaveDesignFile(path, typed, &refused), DesignFileStatus::ValueNotStorable) << text;
+    ASSERT_NE(refused, nullptr);
+    EXPECT_STREQ(refused->name, "Secondary CC");
+    EXPECT_NE(std::string(refused->notStorableMessage).find("secondary mirror conic constant"),
+              std::string::npos);
+    EXPECT_EQ(ReadFileBytes(path), before);
+  }
+  // Six decimals, and large values whose text the store takes, are held exactly.
+  EXPECT_TRUE(DesignFileHolds(0.123456));
+  EXPECT_TRUE(DesignFileHolds(1e20));
+  EXPECT_TRUE(DesignFileHolds(kNotGiven));
+  EXPECT_FALSE(DesignFileHolds(1e300));
 }
 
 TEST(DesignFile, HandWrittenNamesMatchWithoutRegardToCase) {
@@ -139,9 +225,9 @@ TEST(DesignFile, HandWrittenNamesMatchWithoutRegardToCase) {
 TEST(DesignFile, SavingOverAKeptFileReplacesOnlyTheTwelveEntries) {
   TempDir folder;
   const std::string path = folder.File("kept.spekulor");
-  WriteFileBytes(path, Golden("kept_before.spekulor"));
+  WriteFileBytes(path, Golden("files", "kept_before.spekulor"));
   ASSERT_EQ(SaveDesignFile(path, DesignFields()), DesignFileStatus::Ok);
-  EXPECT_EQ(ReadFileBytes(path), Golden("kept_after.spekulor"));
+  EXPECT_EQ(ReadFileBytes(path), Golden("files", "kept_after.spekulor"));
 }
 
 TEST(DesignFile, AnyOtherTextFileGetsTheSectionAppended) {
@@ -149,7 +235,7 @@ TEST(DesignFile, AnyOtherTextFileGetsTheSectionAppended) {
   const std::string path = folder.File("notes.txt");
   WriteFileBytes(path, "shopping list\n");
   ASSERT_EQ(SaveDesignFile(path, DesignFields()), DesignFileStatus::Ok);
-  const std::string golden = Golden("startup.spekulor");
+  const std::string golden = Golden("files", "startup.spekulor");
   const std::string withoutFirstLine = golden.substr(golden.find("\r\n") + 2);
   EXPECT_EQ(ReadFileBytes(path), "shopping list\r\n" + withoutFirstLine);
 }
@@ -199,7 +285,7 @@ TEST(DesignFile, AWriteThatFailsIsReportedAndLeavesTheFileIntact) {
   const std::string path = folder.File("big.spekulor");
   // An existing design file larger than the limit: its first rewrite cannot fit.
   const std::string before = "# notes\r\n" + std::string(3000, '#') + "\r\n" +
-                             Golden("startup.spekulor");
+                             Golden("files", "startup.spekulor");
   WriteFileBytes(path, before);
   DesignFields changed;
   changed.m_strPriDia = "250";
@@ -215,11 +301,15 @@ TEST(DesignFile, AWriteThatFailsIsReportedAndLeavesTheFileIntact) {
             DesignFileStatus::WriteFailed);
 }
 
-TEST(DesignFile, FieldTextIsFixedPointWithAPoint) {
-  EXPECT_EQ(FieldTextOf(kNotGiven, "%0.2f"), "");
-  EXPECT_EQ(FieldTextOf(0.125, "%0.2f"), "0.12");  // printf rounds the binary value
-  EXPECT_EQ(FieldTextOf(-0.00001, "%0.4f"), "-0.0000");
-  EXPECT_EQ(FieldTextOf(1e20, "%0.2f"), "100000000000000000000.00");
+TEST(DesignFile, FieldTextIsTheShortestThatGivesTheValueBack) {
+  EXPECT_EQ(FieldTextOf(kNotGiven, 2), "");
+  EXPECT_EQ(FieldTextOf(400.0, 2), "400.00");
+  EXPECT_EQ(FieldTextOf(0.125, 2), "0.125");  // "%.2f" would give 0.12: another value
+  EXPECT_EQ(FieldTextOf(-2.78, 4), "-2.7800");
+  EXPECT_EQ(FieldTextOf(-0.00001, 4), "-0.00001");
+  EXPECT_EQ(FieldTextOf(1e20, 2), "100000000000000000000.00");
+  // Beyond the file's six decimals: six, as the file holds it.
+  EXPECT_EQ(FieldTextOf(0.1234567, 2), "0.123457");
 }
 
 }  // namespace

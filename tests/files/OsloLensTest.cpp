@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "Calculate.h"
-#include "FileTestKit.h"
+#include "Golden.h"
+#include "TestFiles.h"
 #include "OsloLens.h"
 
 namespace {
@@ -33,7 +34,7 @@ std::string LensOf(const DesignFields& fields) {
 
 TEST(OsloLens, StartUpDesignIsTheGoldenFile) {
   const std::string text = LensOf(DesignFields());
-  EXPECT_EQ(text, Golden("startup.len"));
+  EXPECT_EQ(text, Golden("files", "startup.len"));
   EXPECT_EQ(LensLines(text).size(), static_cast<size_t>(kOsloLensLineCount));
   // Only line ends use CR and LF; no NUL; the one non-ASCII byte is the e acute.
   for (unsigned char c : text) {

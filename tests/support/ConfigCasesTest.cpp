@@ -12,9 +12,10 @@
 //                    sections  names|S   the list getters with a 1024-char buffer
 //   NAME.expected  one transcript line per command, then "== file ==" and the bytes of
 //                  the file afterwards ("== no file ==" when there is none).
-// SPEKULOR_UPDATE_BASELINES=1 writes the baselines instead of comparing (review them!).
+// The baselines are golden files: SPEKULOR_UPDATE_GOLDEN=1 rewrites them (review them!).
 #include "ConfigFile.h"
 #include "AppCore.h"
+#include "Golden.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -154,15 +155,7 @@ TEST_P(ConfigCases, MatchesBaseline) {
   transcript += haveOutput ? "== file ==\n" + output : "== no file ==\n";
   EXPECT_EQ(dir.List().size(), haveOutput ? 1u : 0u) << "no other file may be left behind";
 
-  const char* update = std::getenv("SPEKULOR_UPDATE_BASELINES");
-  if (update != nullptr && std::strcmp(update, "1") == 0) {
-    WriteFileBytes(base + ".expected", transcript);
-    return;
-  }
-  bool haveExpected = false;
-  const std::string expected = ReadFileBytes(base + ".expected", &haveExpected);
-  ASSERT_TRUE(haveExpected) << base << ".expected is missing";
-  EXPECT_EQ(transcript, expected);
+  ExpectMatchesFile(base + ".expected", transcript);
 }
 
 INSTANTIATE_TEST_SUITE_P(IniFiles, ConfigCases, ::testing::ValuesIn(CaseNames()),

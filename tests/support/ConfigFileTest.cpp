@@ -188,6 +188,61 @@ TEST_F(ConfigFileTest, WritersFormatTheirValues) {
   EXPECT_TRUE(b);
 }
 
+TEST_F(ConfigFileTest, WhatALookupFindsIsWhatAWriteReplaces) {
+  // A comment line longer than what a lookup examines, ending in an entry's text: it
+  // is a comment, whole, for the lookups and the write alike.
+  const std::string comment = "# " + std::string(kConfigExaminedLength, 'x') + "Diameter=5";
+  const std::string path = Make("[Optics]\n" + comment + "\nUnit=1\n");
+  CConfigFile file(path.c_str());
+  char text[16];
+  EXPECT_EQ(file.GetString("Optics", "Diameter", text, sizeof text), kConfigEndOfFile);
+  EXPECT_EQ(file.WriteString("Optics", "Diameter", "9"), kConfigOk);
+  EXPECT_EQ(file.GetString("Optics", "Diameter", text, sizeof text), kConfigOk);
+  EXPECT_STREQ(text, "9");
+  EXPECT_EQ(ReadFileBytes(path), "[Optics]\r\n" + comment + "\r\nUnit=1\r\nDiameter=9\r\n");
+  char list[64];
+  EXPECT_EQ(file.GetNames("Optics", list, sizeof list), kConfigOk);
+  EXPECT_STREQ(list, "Unit=Diameter=");
+
+  // A long entry line is found by its first characters, and replaced whole.
+  const std::string longValue = "Diameter=" + std::string(3000, '7');
+  WriteFileBytes(path, "[Optics]\n" + longValue + "\n");
+  EXPECT_EQ(file.GetString("Optics", "Diameter", text, sizeof text), kConfigValueTooLong);
+  EXPECT_EQ(file.WriteString("Optics", "Diameter", "9"), kConfigOk);
+  EXPECT_EQ(ReadFileBytes(path), "[Optics]\r\nDiameter=9\r\n");
+
+  // A header hidden behind more blanks than a lookup examines is no header for either.
+  const std::string hidden = std::string(kConfigExaminedLength, ' ') + "[Optics]";
+  WriteFileBytes(path, hidden + "\nDiameter=5\n");
+  EXPECT_EQ(file.GetString("Optics", "Diameter", text, sizeof text), kConfigSectionNotFound);
+  EXPECT_EQ(file.WriteString("Optics", "Diameter", "9"), kConfigOk);
+  EXPECT_EQ(ReadFileBytes(path), hidden + "\r\nDiameter=5\r\n[Optics]\r\nDiameter=9\r\n");
+  EXPECT_EQ(file.GetString("Optics", "Diameter", text, sizeof text), kConfigOk);
+  EXPECT_STREQ(text, "9");
+}
+
+TEST_F(ConfigFileTest, WriteEntriesIsTheWritesInOrderInOneReplacement) {
+  const std::string before = "# notes\n[Optics]\nUnit=0\nKeep=me\n[Other]\nx=1\n";
+  const std::string one = Make(before);
+  {
+    CConfigFile file(one.c_str());
+    EXPECT_EQ(file.WriteString("Optics", "Unit", "1"), kConfigOk);
+    EXPECT_EQ(file.WriteString("Optics", "Keep", nullptr), kConfigOk);
+    EXPECT_EQ(file.WriteString("Optics", "New", "a b"), kConfigOk);
+    EXPECT_EQ(file.WriteString("Optics", "New", "c"), kConfigOk);
+  }
+  const std::string all = m_dir.File("all.spekulor");
+  WriteFileBytes(all, before);
+  CConfigFile file(all.c_str());
+  EXPECT_EQ(file.WriteEntries("Optics", {{"Unit", "1"}, {"Keep", nullptr}, {"New", "a b"},
+                                         {"New", "c"}}),
+            kConfigOk);
+  EXPECT_EQ(ReadFileBytes(all), "# notes\r\n[Optics]\r\nUnit=1\r\nNew=c\r\n[Other]\r\nx=1\r\n");
+  EXPECT_EQ(ReadFileBytes(all), ReadFileBytes(one));
+  EXPECT_EQ(file.WriteEntries("Optics", {}), kConfigOk);  // nothing to change: rewritten as is
+  EXPECT_EQ(ReadFileBytes(all), ReadFileBytes(one));
+}
+
 // ---- Library checks: each ends the process with status 1 and one debug line ----
 
 void ExpectCheck(const std::function<int()>& body, const std::string& expression) {

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -119,20 +120,56 @@ TEST(LineTests, EntriesAndTheirRawValues) {
   }
 }
 
-TEST(NextLine, SplitsOnRunsOfLineEndsAndComesInPiecesWhenLong) {
-  const char* text = "\r\n\nfirst\r\r\nsecond\nlast";
-  const char* pos = text;
-  char line[16];
-  std::string lines;
-  while (NextLine(line, sizeof line, &pos) != nullptr) lines += std::string(line) + "|";
-  EXPECT_EQ(lines, "\r\n|first\r\n|second\r\n|last\r\n|");
+// The lines of a text, each as "bytes|examined|" with "+" marking a line after a
+// lone CR.
+std::string ReadLines(std::string_view text) {
+  ConfigLineReader lines(text);
+  ConfigLine line;
+  std::string out;
+  while (lines.Next(line)) {
+    out += (line.afterLoneCr ? "+" : "") + std::string(line.bytes) + "|" + line.examined + "|";
+  }
+  return out;
+}
 
-  const char* longText = "0123456789ABCDEFGHIJ\nz";
-  pos = longText;
-  lines.clear();
-  while (NextLine(line, 8, &pos) != nullptr) lines += std::string(line) + "|";
-  EXPECT_EQ(lines, "01234\r\n|56789\r\n|ABCDE\r\n|FGHIJ\r\n|z\r\n|");
-  EXPECT_EQ(NextLine(line, 3, &pos), nullptr);
+TEST(ConfigLineReader, SplitsOnRunsOfLineEnds) {
+  // A run at the very start is one empty line; "\r\r\n" is one line end; the last
+  // line has none, so nothing is added to its examined text.
+  EXPECT_EQ(ReadLines("\r\n\nfirst\r\r\nsecond\nlast"),
+            "|\n|first|first\n|second|second\n|last|last|");
+  EXPECT_EQ(ReadLines(""), "");
+  EXPECT_EQ(ReadLines("\n"), "|\n|");
+  ConfigLineReader lines("z");
+  ConfigLine line;
+  ASSERT_TRUE(lines.Next(line));
+  EXPECT_FALSE(lines.Next(line));
+  EXPECT_FALSE(lines.Next(line));
+}
+
+TEST(ConfigLineReader, TextAfterALoneCarriageReturnIsMarked) {
+  // As a file is read, everything from a lone CR to the next LF is the rest of one line.
+  EXPECT_EQ(ReadLines("[Optics]\rUnit=1\r\rType=2\r\nNext\n\rHidden\r\nShown"),
+            "[Optics]|[Optics]\n|+Unit=1|Unit=1\n|+Type=2|Type=2\n|Next|Next\n|"
+            "+Hidden|Hidden\n|Shown|Shown|");
+}
+
+TEST(ConfigLineReader, ALongLineIsOneLineExaminedInItsFirstCharacters) {
+  const std::string fits(kConfigExaminedLength - 1, 'a');
+  const std::string exact(kConfigExaminedLength, 'b');
+  const std::string longer = std::string(kConfigExaminedLength, 'c') + "Diameter=5";
+  ConfigLineReader lines(fits + "\n" + exact + "\n" + longer + "\r\nz");
+  ConfigLine line;
+  ASSERT_TRUE(lines.Next(line));
+  EXPECT_EQ(std::string(line.examined), fits + "\n");
+  ASSERT_TRUE(lines.Next(line));
+  EXPECT_EQ(std::string(line.examined), exact);  // no room for the line end
+  ASSERT_TRUE(lines.Next(line));
+  EXPECT_EQ(line.bytes, longer);
+  EXPECT_EQ(std::string(line.examined), std::string(kConfigExaminedLength, 'c'));
+  ASSERT_TRUE(lines.Next(line));
+  EXPECT_EQ(line.bytes, "z");
+  EXPECT_FALSE(line.afterLoneCr);
+  EXPECT_FALSE(lines.Next(line));
 }
 
 TEST(Rewrite, ReplacesInPlaceAndKeepsEveryOtherLine) {

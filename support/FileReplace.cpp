@@ -38,8 +38,9 @@ int ResolveLinks(const std::string& path, std::string& resolved) {
   return ELOOP;
 }
 
-// Writes all of `bytes` to `fd`, going on after short writes and interruptions.
-int WriteAll(int fd, std::string_view bytes) {
+// Writes all of `bytes` to `fd`, going on after short writes and interruptions; a
+// write that takes nothing counts as an input/output error.
+int WriteBytesToDescriptor(int fd, std::string_view bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
@@ -47,17 +48,25 @@ int WriteAll(int fd, std::string_view bytes) {
       if (errno == EINTR) continue;
       return errno;
     }
+    if (n == 0) return EIO;
     done += static_cast<size_t>(n);
   }
   return 0;
 }
 
-int WriteInPlace(const std::string& path, std::string_view bytes) {
+// Records the failed step and hands its error on.
+int Failed(FileReplaceStep step, int error, FileReplaceStep* failedStep) {
+  if (failedStep != nullptr) *failedStep = step;
+  return error;
+}
+
+int WriteInPlace(const std::string& path, std::string_view bytes, FileReplaceStep* failedStep) {
   const int fd = open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-  if (fd < 0) return errno;
-  const int writeError = WriteAll(fd, bytes);
+  if (fd < 0) return Failed(FileReplaceStep::Create, errno, failedStep);
+  const int writeError = WriteBytesToDescriptor(fd, bytes);
   const int closeError = close(fd) == 0 ? 0 : errno;
-  return writeError != 0 ? writeError : closeError;
+  const int error = writeError != 0 ? writeError : closeError;
+  return error != 0 ? Failed(FileReplaceStep::Write, error, failedStep) : 0;
 }
 
 mode_t CurrentUmask() {
@@ -108,34 +117,38 @@ void SyncFolder(const std::string& folder) {
 
 }  // namespace
 
-int ReplaceFileContents(const std::string& path, std::string_view bytes) {
-  if (path.empty()) return ENOENT;
+int ReplaceFileContents(const std::string& path, std::string_view bytes,
+                        FileReplaceStep* failedStep) {
+  if (failedStep != nullptr) *failedStep = FileReplaceStep::None;
+  const FileReplaceStep create = FileReplaceStep::Create;
+  const FileReplaceStep write = FileReplaceStep::Write;
+  if (path.empty()) return Failed(create, ENOENT, failedStep);
   std::string target;
-  if (const int error = ResolveLinks(path, target)) return error;
+  if (const int error = ResolveLinks(path, target)) return Failed(create, error, failedStep);
 
   struct stat st {};
   bool exists = false;
   if (stat(target.c_str(), &st) == 0) {
-    if (!S_ISREG(st.st_mode)) return WriteInPlace(target, bytes);
+    if (!S_ISREG(st.st_mode)) return WriteInPlace(target, bytes, failedStep);
     exists = true;
   } else if (errno != ENOENT) {
-    return errno;
+    return Failed(create, errno, failedStep);
   }
 
   const std::string folder = FolderOf(target);
   TempFile temp(folder);
-  if (temp.Error() != 0) return temp.Error();
+  if (temp.Error() != 0) return Failed(create, temp.Error(), failedStep);
 
   const mode_t mode = exists ? (st.st_mode & 07777) : (0666 & ~CurrentUmask());
   if (exists) {
     // Keeping the owner needs privileges; the permission bits are what matter.
     (void)fchown(temp.Fd(), st.st_uid, st.st_gid);
   }
-  if (fchmod(temp.Fd(), mode) != 0) return errno;
-  if (const int error = WriteAll(temp.Fd(), bytes)) return error;
-  if (fsync(temp.Fd()) != 0) return errno;
-  if (const int error = temp.Close()) return error;
-  if (rename(temp.Path().c_str(), target.c_str()) != 0) return errno;
+  if (fchmod(temp.Fd(), mode) != 0) return Failed(create, errno, failedStep);
+  if (const int error = WriteBytesToDescriptor(temp.Fd(), bytes)) return Failed(write, error, failedStep);
+  if (fsync(temp.Fd()) != 0) return Failed(write, errno, failedStep);
+  if (const int error = temp.Close()) return Failed(write, error, failedStep);
+  if (rename(temp.Path().c_str(), target.c_str()) != 0) return Failed(write, errno, failedStep);
   temp.Renamed();
   SyncFolder(folder);
   return 0;
