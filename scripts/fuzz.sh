@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang in build-fuzz and runs each for a bounded
-# time (FUZZ_SECONDS, default 60) from the checked-in seed corpus. Fails on any
+# time (FUZZ_SECONDS, default 60) from its checked-in seed corpus. Fails on any
 # finding (crash, sanitizer report, leak, timeout); prints the executions run and
 # the corpus size of every target.
 set -euo pipefail
@@ -9,7 +9,9 @@ cd "$(dirname "$0")/.."
 seconds="${FUZZ_SECONDS:-60}"
 jobs="${JOBS:-2}"
 build=build-fuzz
-targets=(config_lookup_fuzz config_write_fuzz)
+targets=(config_lookup_fuzz config_write_fuzz calculation_fuzz)
+declare -A seeds=([config_lookup_fuzz]=config [config_write_fuzz]=config
+                  [calculation_fuzz]=calculation)
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DSPEKULOR_FUZZ=ON -DSPEKULOR_APP=OFF -DSPEKULOR_TESTS=OFF -DSPEKULOR_BENCH=OFF >/dev/null
@@ -24,7 +26,7 @@ for target in "${targets[@]}"; do
   # The seeds stay as they are; new inputs go to the build's own corpus.
   if ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     "$build/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
-      -print_final_stats=1 -artifact_prefix="$artifacts/" "$corpus" fuzz/corpus/config \
+      -print_final_stats=1 -artifact_prefix="$artifacts/" "$corpus" "fuzz/corpus/${seeds[$target]}" \
       >"$log" 2>&1; then
     result=clean
   else
