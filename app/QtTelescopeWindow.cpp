@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
@@ -49,17 +50,29 @@ QString SuffixOf(const std::string& defaultExt) {
 
 }  // namespace
 
+QString ExistingFileFor(const QString& typed, const QString& suffix) {
+  const QFileInfo asTyped(typed);
+  if (asTyped.isFile()) return typed;
+  if (suffix.isEmpty() || asTyped.fileName().contains(QLatin1Char('.'))) return {};
+  const QString completed = typed + QLatin1Char('.') + suffix;
+  return QFileInfo(completed).isFile() ? completed : QString();
+}
+
 QStringList FileDialogFilters(const std::string& filter) {
   const QStringList parts = FromWindows1252(filter).split(QLatin1Char('|'));
   QStringList filters;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
     if (parts[i].isEmpty()) break;  // the closing "||"
-    QString patterns = parts[i + 1];
-    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    // "*.*" means every file where the pattern comes from; here it would hide the
+    // files whose names have no dot.
+    for (QString& pattern : patterns) {
+      if (pattern == QStringLiteral("*.*")) pattern = QStringLiteral("*");
+    }
     // The toolkit reads the patterns from the last parentheses of the description.
     QString description = parts[i];
     description.remove(QRegularExpression(QStringLiteral("\\s*\\([^)]*\\)\\s*$")));
-    filters << QStringLiteral("%1 (%2)").arg(description, patterns);
+    filters << QStringLiteral("%1 (%2)").arg(description, patterns.join(QLatin1Char(' ')));
   }
   return filters;
 }
@@ -265,18 +278,31 @@ void QtTelescopeWindow::MessageBox(const std::string& text) {
   box.exec();
 }
 
+// A save dialog completes a name typed without an extension. An open dialog takes a
+// typed name that exists as it is, and only otherwise the name with the extension
+// (the toolkit's own completion would turn an existing "notes" into a missing
+// "notes.spekulor"); a name found neither way is said so and asked again.
 std::optional<std::string> QtTelescopeWindow::AskFilePath(const FileDialogRequest& request) {
   QFileDialog dialog(this);
+  const QString suffix = SuffixOf(request.defaultExt);
   dialog.setAcceptMode(request.openFile ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-  dialog.setFileMode(request.openFile ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, (request.flags & kOverwritePrompt) == 0);
   dialog.setNameFilters(FileDialogFilters(request.filter));
-  dialog.setDefaultSuffix(SuffixOf(request.defaultExt));
+  if (!request.openFile) dialog.setDefaultSuffix(suffix);
   if (!request.fileName.empty()) dialog.selectFile(FromWindows1252(request.fileName));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-    return std::nullopt;
+  while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+    const QString chosen = dialog.selectedFiles().constFirst();
+    if (!request.openFile) return QFile::encodeName(chosen).toStdString();
+    const QString found = ExistingFileFor(chosen, suffix);
+    if (!found.isEmpty()) return QFile::encodeName(found).toStdString();
+    QMessageBox box(QMessageBox::Warning, dialog.windowTitle(),
+                    QStringLiteral("%1\nFile not found.\nPlease verify the correct file name "
+                                   "was given.").arg(QFileInfo(chosen).fileName()),
+                    QMessageBox::Ok, &dialog);
+    box.exec();
   }
-  return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+  return std::nullopt;
 }
 
 void QtTelescopeWindow::ShowPictures(const PictureSet& pictures, int page) {

@@ -89,7 +89,13 @@ class QtTelescopeWindow : public QDialog, public DialogPlatform {
   PicturesWindow* m_pictures = nullptr;
 };
 
-// Converts a filter written "Description|pattern|...||" into the toolkit's filter list.
+// The file an open dialog means by `typed`: the name as typed when such a file exists,
+// else, for a name without a dot, the name with ".suffix" when that file exists; empty
+// when neither does.
+QString ExistingFileFor(const QString& typed, const QString& suffix);
+
+// Converts a filter written "Description|pattern|...||" into the toolkit's filter
+// list; "*.*" becomes "*", every file.
 QStringList FileDialogFilters(const std::string& filter);
 
 #endif

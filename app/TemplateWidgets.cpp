@@ -72,21 +72,21 @@ QFont TemplateFont(const char* face, int pointSize) {
   return font;
 }
 
-QFont FontFromTemplate(const FontTemplate& spec) {
-  QFont font(FromWindows1252(spec.faceName));
-  if (spec.height > 0) font.setPixelSize(spec.height);
-  if (spec.weight > 0) font.setWeight(static_cast<QFont::Weight>(spec.weight));
-  font.setItalic(spec.italic);
-  font.setUnderline(spec.underline);
-  font.setStrikeOut(spec.strikeOut);
+QFont FontFromTemplate(const FontTemplate& logical) {
+  QFont font(FromWindows1252(logical.faceName));
+  if (logical.height > 0) font.setPixelSize(logical.height);
+  if (logical.weight > 0) font.setWeight(static_cast<QFont::Weight>(logical.weight));
+  font.setItalic(logical.italic);
+  font.setUnderline(logical.underline);
+  font.setStrikeOut(logical.strikeOut);
   // The family half of the pitch-and-family byte (FF_MODERN etc.) picks the fallback.
-  switch (spec.pitchAndFamily & 0xF0) {
+  switch (logical.pitchAndFamily & 0xF0) {
     case 0x10: font.setStyleHint(QFont::Serif); break;
     case 0x20: font.setStyleHint(QFont::SansSerif); break;
     case 0x30: font.setStyleHint(QFont::TypeWriter); break;
     default: break;
   }
-  if (spec.quality == 2) font.setStyleStrategy(QFont::PreferQuality);
+  if (logical.quality == 2) font.setStyleStrategy(QFont::PreferQuality);
   return font;
 }
 

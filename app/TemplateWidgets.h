@@ -18,7 +18,7 @@ class QWidget;
 // PrepareQtApplication installs) at the point size.
 QFont TemplateFont(const char* face, int pointSize);
 // The toolkit font for a window-system font description.
-QFont FontFromTemplate(const FontTemplate& font);
+QFont FontFromTemplate(const FontTemplate& logical);
 DialogBaseUnits MeasureBaseUnits(const QFont& font);
 
 // The program icon (resource 128) at 16 and 32 pixels.

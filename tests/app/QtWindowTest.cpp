@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QFile>
 #include <QFileDialog>
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -316,7 +317,7 @@ TEST(QtWindowRoutingTest, ButtonAndMenuItemsReachTheirCommands) {
         [&](QWidget* modal) {
           auto* dialog = qobject_cast<QFileDialog*>(modal);
           ASSERT_NE(dialog, nullptr);
-          asked << dialog->defaultSuffix();
+          asked << dialog->nameFilters().value(0);
           dialog->reject();
         },
         &window);
@@ -328,7 +329,8 @@ TEST(QtWindowRoutingTest, ButtonAndMenuItemsReachTheirCommands) {
     cancelNextFileDialog();
     window.MenuAction(id)->trigger();
   }
-  EXPECT_EQ(asked, (QStringList{"len", "len", "spekulor", "spekulor"}));
+  EXPECT_EQ(asked, (QStringList{"OSLO Lens Files (*.len)", "OSLO Lens Files (*.len)",
+                                "Spekulor Files (*.spekulor)", "Spekulor Files (*.spekulor)"}));
   static_cast<QLineEdit*>(window.Control(IDC_PRI_DIA))->setText(QStringLiteral("1"));
   ASSERT_TRUE(window.MenuAction(ID_FILE_NEW)->isEnabled());
   window.MenuAction(ID_FILE_NEW)->trigger();
@@ -357,15 +359,53 @@ TEST(QtFileDialogTest, SaveDialogCompletesTheExtensionAndCancelGivesNothing) {
   const std::optional<std::string> path = window.AskFilePath(request);
   ASSERT_TRUE(path.has_value());
   EXPECT_EQ(QString::fromStdString(*path), dir.path() + QStringLiteral("/design.len"));
-  EXPECT_EQ(filters, (QStringList{"OSLO Lens Files (*.len)", "All Files (*.*)"}));
+  EXPECT_EQ(filters, (QStringList{"OSLO Lens Files (*.len)", "All Files (*)"}));
 
   AnswerNextModal([](QWidget* modal) { modal->close(); });
   EXPECT_FALSE(window.AskFilePath(request).has_value());
 }
 
+TEST(QtFileDialogTest, OpenTakesATypedNameThatExistsAsItIs) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString folder = dir.path() + QLatin1Char('/');
+  for (const char* name : {"notes", "club.spekulor", "both", "both.spekulor"}) {
+    QFile file(folder + QLatin1String(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  }
+  EXPECT_EQ(ExistingFileFor(folder + "notes", "spekulor"), folder + "notes");
+  EXPECT_EQ(ExistingFileFor(folder + "club", "spekulor"), folder + "club.spekulor");
+  EXPECT_EQ(ExistingFileFor(folder + "both", "spekulor"), folder + "both");
+  EXPECT_EQ(ExistingFileFor(folder + "missing", "spekulor"), QString());
+  EXPECT_EQ(ExistingFileFor(folder + "club.txt", "spekulor"), QString());
+
+  // Through the toolkit's dialog: "notes" is opened as typed, not as "notes.spekulor".
+  QtTelescopeWindow window;
+  FileDialogRequest request;
+  request.openFile = true;
+  request.defaultExt = "*.spekulor";
+  request.filter = "Spekulor Files (*.spekulor)|*.spekulor|All Files (*.*)|*.*||";
+  for (const QString& typed : {QStringLiteral("notes"), QStringLiteral("club")}) {
+    AnswerNextModal([&](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      auto* nameEdit = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+      if (dialog == nullptr || nameEdit == nullptr) {
+        modal->close();
+        return;
+      }
+      nameEdit->setText(folder + typed);
+      QMetaObject::invokeMethod(dialog, "accept");
+    });
+    const std::optional<std::string> path = window.AskFilePath(request);
+    ASSERT_TRUE(path.has_value()) << typed.toStdString();
+    EXPECT_EQ(QString::fromStdString(*path),
+              ExistingFileFor(folder + typed, QStringLiteral("spekulor")));
+  }
+}
+
 TEST(QtFileDialogTest, FiltersAreConvertedPairByPair) {
   EXPECT_EQ(FileDialogFilters("Spekulor Files (*.spekulor)|*.spekulor|All Files (*.*)|*.*||"),
-            (QStringList{"Spekulor Files (*.spekulor)", "All Files (*.*)"}));
+            (QStringList{"Spekulor Files (*.spekulor)", "All Files (*)"}));
   EXPECT_EQ(FileDialogFilters("Texts|*.txt;*.text||"), (QStringList{"Texts (*.txt *.text)"}));
   EXPECT_TRUE(FileDialogFilters("").isEmpty());
 }
