@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -36,23 +37,15 @@ void ChooseInNextFileDialog(const QString& path, QWidget* window, QString* boxTe
                             int boxButton = QMessageBox::Yes) {
   AnswerNextModal(
       [=](QWidget* modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(modal);
-        auto* nameEdit = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        if (dialog == nullptr || nameEdit == nullptr) {
-          ADD_FAILURE() << "expected the toolkit's file dialog";
-          modal->close();
-          return;
-        }
         if (boxText != nullptr) {
           AnswerNextModal(
               [=](QWidget* box) {
                 *boxText = MessageBoxText(box);
                 PressMessageBoxButton(box, boxButton);
               },
-              dialog);
+              modal);
         }
-        nameEdit->setText(path);
-        QMetaObject::invokeMethod(dialog, "accept");
+        TypeIntoFileDialog(modal, path);
       },
       window);
 }

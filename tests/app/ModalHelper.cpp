@@ -1,8 +1,13 @@
 #include "ModalHelper.h"
 
+#include <gtest/gtest.h>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
 #include <memory>
@@ -22,9 +27,30 @@ void AnswerNextModal(std::function<void(QWidget*)> answer, const QWidget* except
     } else if (elapsed->elapsed() > timeoutMs) {
       timer->stop();
       timer->deleteLater();
+      ADD_FAILURE() << "no modal window to answer opened within " << timeoutMs << " ms";
     }
   });
   timer->start();
+}
+
+void TypeIntoFileDialog(QWidget* fileDialog, const QString& path) {
+  auto* dialog = qobject_cast<QFileDialog*>(fileDialog);
+  if (dialog == nullptr) {
+    ADD_FAILURE() << "expected the toolkit's file dialog";
+    fileDialog->close();
+    return;
+  }
+  const QFileInfo typed(path);
+  dialog->setDirectory(typed.absolutePath());
+  // The name field has the focus once the dialog is shown; before that, selectFile
+  // fills it.
+  auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+  if (field != nullptr && dialog->isAncestorOf(field)) {
+    field->setText(typed.fileName());
+  } else {
+    dialog->selectFile(typed.fileName());
+  }
+  QMetaObject::invokeMethod(dialog, "accept");
 }
 
 QString MessageBoxText(QWidget* widget) {

@@ -6,9 +6,13 @@
 #include <functional>
 
 // Polls until a modal widget other than `except` is active, then calls `answer`
-// with it; `answer` must close it. Gives up after `timeoutMs`.
+// with it; `answer` must close it. Gives up after `timeoutMs` with a test failure.
 void AnswerNextModal(std::function<void(QWidget*)> answer, const QWidget* except = nullptr,
                      int timeoutMs = 5000);
+
+// Types `path` into a file dialog as a user would (its folder chosen, then the name
+// typed into the field that has the focus) and accepts it.
+void TypeIntoFileDialog(QWidget* fileDialog, const QString& path);
 
 // The text of a message box, or empty for another widget.
 QString MessageBoxText(QWidget* widget);
