@@ -8,7 +8,7 @@ constexpr double kAstigArcsecFactor = 103132.0;
 
 // Area in square millimetres of a 7 mm eye pupil, pi * 3.5^2 with pi = 3.1415926535.
 constexpr double kPupilAreaMm2 = 38.484510005375;
-constexpr double kPi = 3.1415926535;
+constexpr double kLightGainPi = 3.1415926535;
 
 }  // namespace
 
@@ -36,7 +36,7 @@ bool FieldCurvedFromSky(double fieldCurvRadius) { return fieldCurvRadius > 0.0; 
 
 Performance ComputePerformance(double D, double F) {
   Performance perf;
-  perf.LightGain = kPi * (D / 2.0) * (D / 2.0) / kPupilAreaMm2;
+  perf.LightGain = kLightGainPi * (D / 2.0) * (D / 2.0) / kPupilAreaMm2;
   perf.SparrowLimit = 115.0 / D;
   perf.RayleighLimit = 138.0 / D;
   perf.DawesLimit = 116.0 / D;

@@ -4,6 +4,7 @@
 
 #include "DesignInput.h"
 #include "DesignResult.h"
+#include "Units.h"
 
 // Sets the seven aberration fields from m, d, R1, K1, F, D and theta: the normalised
 // Schwarzschild coefficients of coma, astigmatism and Petzval curvature, the field
@@ -16,9 +17,6 @@ DesignResult ComputeAberrations(DesignResult design);
 
 // True when the report calls the field curved "from" the sky: a radius above zero.
 bool FieldCurvedFromSky(double fieldCurvRadius);
-
-// Millimetres per inch.
-constexpr double kMillimetresPerInch = 25.4;
 
 // The visual performance of an aperture D with focal length F, both in millimetres.
 struct Performance {

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "AppCore.h"
+#include "Units.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ DesignResult StartDesign(const DesignInput& in) {
   design.SecRadCur = in.SecRadCur;
   design.PriConic = in.PriConic;
   design.SecConic = in.SecConic;
-  design.FieldRad = in.FieldAng / kDegreesPerRadian;
+  design.FieldRad = in.FieldAng / kFieldDegreesPerRadian;
   return design;
 }
 
@@ -162,7 +163,7 @@ DesignResult SizeSecondary(DesignResult g) {
 }
 
 DesignResult ComputeObstruction(DesignResult g) {
-  const double pi = 3.141592653589793;
+  const double pi = kPi;
   g.LinObstruction = g.SecDia / g.PriDia * 100.0;
   g.AreaObstruction =
       (Square(g.SecDia / 2.0) * pi) / (Square(g.PriDia / 2.0) * pi) * 100.0;

@@ -15,10 +15,10 @@
 #include "DesignResult.h"
 
 // Degrees per radian, to eight decimals, as the field angle conversion uses it.
-constexpr double kDegreesPerRadian = 57.29577951;
+constexpr double kFieldDegreesPerRadian = 57.29577951;
 
 // Starts a design from the inputs: the input quantities copied, everything else not
-// given, and FieldRad = FieldAng / kDegreesPerRadian.
+// given, and FieldRad = FieldAng / kFieldDegreesPerRadian.
 DesignResult StartDesign(const DesignInput& input);
 
 // Completes the geometry along the path: SecMag, SecPriFocDist, SecSysFocDist,

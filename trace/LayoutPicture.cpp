@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "RayTrace.h"
+#include "Units.h"
 
 namespace {
 
@@ -19,7 +20,6 @@ constexpr double kMostHeight = 420.0;   // pixels for the primary's diameter at 
 constexpr double kMargin = 40.0;
 constexpr double kTitleSize = 16.0;
 constexpr double kLabelSize = 12.0;
-constexpr double kDegreesPerRadian = 57.29577951308232;
 
 // Maps optical coordinates (z along the axis, y across) to the picture: the sky on
 // the left, the focus on the right.

@@ -5,11 +5,10 @@
 #include <cstdio>
 
 #include "NumericLocale.h"
+#include "Units.h"
 
 namespace {
 
-constexpr double kArcsecPerRadian = 206264.80624709636;
-constexpr double kPi = 3.14159265358979323846;
 constexpr int kMaxRefinements = 12;
 
 }  // namespace
@@ -120,7 +119,7 @@ SpotSet ComputeSpotSet(const DesignResult& design, LengthUnit unit, int minimumR
   SpotSet set;
   const Telescope telescope = BuildTelescope(design);
   const double halfField = design.FieldRad / 2.0;
-  set.micrometresPerUnit = unit == LengthUnit::Inch ? 25400.0 : 1000.0;
+  set.micrometresPerUnit = 1000.0 * (unit == LengthUnit::Inch ? kMillimetresPerInch : 1.0);
   set.arcsecPerUnit = kArcsecPerRadian / design.SysFoc;
   const double wavelength = kWavelengthMm * 1000.0 / set.micrometresPerUnit;
   set.airyRadius = 1.22 * wavelength * design.SysFoc / design.PriDia;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "LayoutPicture.h"
+#include "Units.h"
 
 namespace {
 
@@ -17,7 +18,6 @@ constexpr double kPanel = 240.0;
 constexpr double kGap = 28.0;
 constexpr double kMargin = 28.0;
 constexpr double kPanelTop = 102.0;
-constexpr double kDegreesPerRadian = 57.29577951308232;
 
 const char* const kFieldNames[] = {"On axis", "0.7 of the field", "Edge of the field"};
 

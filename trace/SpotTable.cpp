@@ -4,10 +4,10 @@
 
 #include "Drawing.h"
 #include "SpotPicture.h"
+#include "Units.h"
 
 namespace {
 
-constexpr double kDegreesPerRadian = 57.29577951308232;
 
 std::string PadLeft(const std::string& text, size_t width) {
   return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
@@ -23,7 +23,7 @@ const char* const kSpotCsvHeader =
     "field_fraction,field_deg,rays,centroid_y_mm,rms_um,rms_arcsec,max_um,airy_um";
 
 std::string FormatSpotCsv(const SpotSet& spots, LengthUnit unit) {
-  const double mmPerUnit = unit == LengthUnit::Inch ? 25.4 : 1.0;
+  const double mmPerUnit = unit == LengthUnit::Inch ? kMillimetresPerInch : 1.0;
   std::string out = std::string(kSpotCsvHeader) + "\n";
   for (const SpotDiagram& spot : spots.spots) {
     out += FormatFixed(spot.fieldFraction, 1) + "," +

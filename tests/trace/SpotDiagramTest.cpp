@@ -4,11 +4,11 @@
 
 #include "SpotDiagram.h"
 #include "TraceTestDesigns.h"
+#include "Units.h"
 
 namespace {
 
 constexpr double kStatTolerance = 1e-12;
-constexpr double kPi = 3.14159265358979323846;
 
 TEST(SpotStatistics, PointsOnACircleAndALopsidedSet) {
   std::vector<SpotPoint> ring;

@@ -1,0 +1,10 @@
+// The program's one home for the constants of units and angles.
+#ifndef SPEKULOR_SUPPORT_UNITS_H
+#define SPEKULOR_SUPPORT_UNITS_H
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kDegreesPerRadian = 180.0 / kPi;
+constexpr double kArcsecPerRadian = 3600.0 * kDegreesPerRadian;
+constexpr double kMillimetresPerInch = 25.4;  // exact, by definition of the inch
+
+#endif
