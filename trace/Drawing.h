@@ -68,11 +68,20 @@ struct TextShape {
 
 using Shape = std::variant<LineShape, PolylineShape, CircleShape, DotsShape, TextShape>;
 
+// A named run of shapes, shapes[first, end): what a part of the picture is, for
+// whoever looks for it (the back ends paint shapes only).
+struct DrawingPart {
+  std::string name;
+  size_t first = 0;
+  size_t end = 0;
+};
+
 struct Drawing {
   double width = 0.0;
   double height = 0.0;
   std::string title;  // what the picture shows, for the file's metadata
   std::vector<Shape> shapes;
+  std::vector<DrawingPart> parts;
 };
 
 // A box around a text, from the generous estimate of 0.6 font sizes per character

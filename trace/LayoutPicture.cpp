@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "PictureParts.h"
 #include "RayTrace.h"
 #include "Units.h"
 
 namespace {
 
-const Colour kInk{0x1a, 0x1a, 0x1a};
-const Colour kGrey{0x80, 0x80, 0x80};
 const Colour kGlass{0xd5, 0xe1, 0xec};
 const Colour kAxisRays{0x1f, 0x5f, 0xbf};
 const Colour kFieldRays{0xc8, 0x3c, 0x1e};
@@ -18,8 +17,6 @@ const Colour kFocus{0x2e, 0x7d, 0x32};
 constexpr double kOpticsWidth = 860.0;  // pixels for the telescope's length
 constexpr double kMostHeight = 420.0;   // pixels for the primary's diameter at most
 constexpr double kMargin = 40.0;
-constexpr double kTitleSize = 16.0;
-constexpr double kLabelSize = 12.0;
 
 // Maps optical coordinates (z along the axis, y across) to the picture: the sky on
 // the left, the focus on the right.
@@ -33,43 +30,8 @@ struct Frame {
   }
 };
 
-TextShape Label(double x, double y, const std::string& text, TextAnchor anchor,
-                double size = kLabelSize, Colour colour = kInk) {
-  TextShape shape;
-  shape.at = {x, y};
-  shape.text = text;
-  shape.size = size;
-  shape.anchor = anchor;
-  shape.colour = colour;
-  return shape;
-}
-
 std::string Length(double value, LengthUnit unit) {
   return FormatFixed(value, 2) + UnitSuffix(unit);
-}
-
-void AddArrowHead(Drawing& drawing, DrawPoint tip, double direction, Colour colour) {
-  PolylineShape head;
-  head.points = {tip, {tip.x - direction * 8.0, tip.y - 3.0}, {tip.x - direction * 8.0, tip.y + 3.0}};
-  head.closed = true;
-  head.filled = true;
-  head.fill = colour;
-  head.stroke = {colour, 0.5, false};
-  drawing.shapes.emplace_back(head);
-}
-
-// A horizontal dimension between x1 and x2 on the line at lineY, with extension lines
-// from fromY1 and fromY2 and arrows at both ends pointing outward to the extension lines.
-void AddDimension(Drawing& drawing, double x1, double x2, double lineY, double fromY1,
-                  double fromY2) {
-  const Stroke thin{kGrey, 0.8, false};
-  const double overshoot = lineY < fromY1 ? -5.0 : 5.0;
-  drawing.shapes.emplace_back(LineShape{{x1, fromY1}, {x1, lineY + overshoot}, thin});
-  drawing.shapes.emplace_back(LineShape{{x2, fromY2}, {x2, lineY + overshoot}, thin});
-  drawing.shapes.emplace_back(LineShape{{x1, lineY}, {x2, lineY}, {kInk, 0.9, false}});
-  const double direction = x2 > x1 ? 1.0 : -1.0;
-  AddArrowHead(drawing, {x2, lineY}, direction, kInk);
-  AddArrowHead(drawing, {x1, lineY}, -direction, kInk);
 }
 
 // Points of a mirror's profile in the meridional section between radii r1 and r2.
@@ -95,7 +57,7 @@ void AddBlank(Drawing& drawing, const Frame& frame, const ConicMirror& mirror, d
   blank.closed = true;
   blank.filled = true;
   blank.fill = kGlass;
-  blank.stroke = {kGrey, 0.8, false};
+  blank.stroke = {kLineGrey, 0.8, false};
   drawing.shapes.emplace_back(blank);
 }
 
@@ -132,15 +94,6 @@ std::vector<RayPath> TraceFan(const Telescope& telescope, double fieldAngle, dou
 }
 
 }  // namespace
-
-double RoundScaleLength(double most) {
-  if (!(most > 0.0) || !std::isfinite(most)) return 0.0;
-  const double power = std::pow(10.0, std::floor(std::log10(most)));
-  for (double step : {5.0, 2.0, 1.0}) {
-    if (step * power <= most * (1.0 + 1e-12)) return step * power;
-  }
-  return power;
-}
 
 Drawing BuildLayoutPicture(const DesignResult& design, TelescopeType type, LengthUnit unit) {
   const Telescope telescope = BuildTelescope(design);
@@ -206,33 +159,26 @@ Drawing BuildLayoutPicture(const DesignResult& design, TelescopeType type, Lengt
   AddSurface(drawing, frame, telescope.secondary, -secRim, secRim);
 
   // Optical axis and focal plane.
-  LineShape axis{frame(zTop, 0.0), frame(zEnd, 0.0), {kGrey, 0.8, true}};
+  LineShape axis{frame(zTop, 0.0), frame(zEnd, 0.0), {kLineGrey, 0.8, true}};
   drawing.shapes.emplace_back(axis);
   const double planeHalf = std::max(0.12 * D, 1.6 * imageHeight);
   drawing.shapes.emplace_back(
       LineShape{frame(-b, planeHalf), frame(-b, -planeHalf), {kFocus, 1.6, false}});
 
-  // Title and subtitle.
-  const double centreX = drawing.width / 2.0;
-  AddTextAvoiding(drawing, placed,
-                  {[&] {
-                    TextShape t = Label(centreX, 28.0, drawing.title + ", to scale",
-                                        TextAnchor::Middle, kTitleSize);
-                    t.bold = true;
-                    return t;
-                  }()});
   const std::string subtitle =
       "D " + Length(D, unit) + ", F " + Length(design.SysFoc, unit) + " (f/" +
       FormatFixed(design.SysFoc / D, 1) + "), primary f/" + FormatFixed(design.PriFoc / D, 1) +
       ", fully illuminated field " + FormatFixed(design.FieldAng, 3) + "\xB0";
-  AddTextAvoiding(drawing, placed, {Label(centreX, 48.0, subtitle, TextAnchor::Middle)});
+  AddTitleRows(drawing, placed, drawing.title + ", to scale", subtitle);
 
   // Mirror distance above the telescope, back focal length below it.
   const double xPrimary = frame(0.0, 0.0).x;
   const double xSecondary = frame(d, 0.0).x;
   const double xFocus = frame(-b, 0.0).x;
   const double mdLine = top - 18.0;
+  const size_t mdFirst = drawing.shapes.size();
   AddDimension(drawing, xSecondary, xPrimary, mdLine, frame(d, secRim).y - 4.0, top - 4.0);
+  NamePart(drawing, "mirror distance", mdFirst);
   AddTextAvoiding(drawing, placed,
                   {Label((xSecondary + xPrimary) / 2.0, mdLine - 7.0,
                          "mirror distance " + Length(d, unit), TextAnchor::Middle)});
@@ -240,7 +186,9 @@ Drawing BuildLayoutPicture(const DesignResult& design, TelescopeType type, Lengt
   const double rowA = bottom + 22.0;
   const double bfLine = bottom + 36.0;
   const double rowC = bottom + 54.0;
+  const size_t bfFirst = drawing.shapes.size();
   AddDimension(drawing, xPrimary, xFocus, bfLine, bottom + 4.0, frame(-b, -planeHalf).y + 4.0);
+  NamePart(drawing, "back focal length", bfFirst);
   const std::string bfText = "back focal length " + Length(b, unit);
   AddTextAvoiding(drawing, placed,
                   {Label((xPrimary + xFocus) / 2.0, rowC, bfText, TextAnchor::Middle),
@@ -274,21 +222,12 @@ Drawing BuildLayoutPicture(const DesignResult& design, TelescopeType type, Lengt
     x = EstimateTextBox(text).right + 24.0;
   }
   const double barLength = RoundScaleLength(120.0 / frame.scale);
-  const double barPixels = barLength * frame.scale;
-  const Stroke bar{kInk, 1.6, false};
-  drawing.shapes.emplace_back(LineShape{{x, legendY - 4.0}, {x + barPixels, legendY - 4.0}, bar});
-  drawing.shapes.emplace_back(LineShape{{x, legendY - 9.0}, {x, legendY + 1.0}, bar});
-  drawing.shapes.emplace_back(
-      LineShape{{x + barPixels, legendY - 9.0}, {x + barPixels, legendY + 1.0}, bar});
-  const TextShape barText =
-      Label(x + barPixels + 8.0, legendY, FormatFixed(barLength, barLength < 1.0 ? 3 : 0) + UnitSuffix(unit),
-            TextAnchor::Start);
-  AddTextAvoiding(drawing, placed, {barText});
+  const size_t barFirst = drawing.shapes.size();
+  AddScaleBar(drawing, placed, x, legendY, barLength * frame.scale,
+              FormatFixed(barLength, barLength < 1.0 ? 3 : 0) + UnitSuffix(unit));
+  NamePart(drawing, "scale bar", barFirst);
 
-  // Wide enough for every text, with the margin on both sides.
-  double right = drawing.width - kMargin;
-  for (const TextBox& box : placed) right = std::max(right, box.right);
-  drawing.width = right + kMargin;
+  FitWidthToTexts(drawing, placed, kMargin);
   drawing.height = legendY + 26.0;
   return drawing;
 }

@@ -11,8 +11,4 @@
 // For a design that TelescopeProblem accepts.
 Drawing BuildLayoutPicture(const DesignResult& design, TelescopeType type, LengthUnit unit);
 
-// A round length for a scale bar: the largest 1, 2 or 5 times a power of ten that is
-// not longer than `most`.
-double RoundScaleLength(double most);
-
 #endif

@@ -11,6 +11,7 @@
 #endif
 
 #include "LayoutPicture.h"
+#include "PictureParts.h"
 #include "SpotPicture.h"
 #include "Golden.h"
 #include "SvgWriter.h"
@@ -97,20 +98,55 @@ TEST(Pictures, TextsStayInsideAndApart) {
   }
 }
 
-// The layout is to scale: the mirror distance and the back focal length keep their
-// ratio on the picture, read from the two dimension lines.
+// The horizontal extent of a part's horizontal lines: the span of a dimension, the
+// length of a scale bar.
+double HorizontalSpan(const Drawing& drawing, const std::string& part) {
+  double span = 0.0;
+  for (const Shape* shape : PartShapes(drawing, part)) {
+    const LineShape* line = std::get_if<LineShape>(shape);
+    if (line != nullptr && line->from.y == line->to.y) {
+      span = std::max(span, std::fabs(line->to.x - line->from.x));
+    }
+  }
+  return span;
+}
+
+// The layout is to scale: the mirror distance, the back focal length and the scale
+// bar keep their ratios on the picture.
 TEST(Pictures, LayoutIsToScale) {
   const DesignResult design = Complete(StartupFields(2));
   const Drawing layout = BuildLayoutPicture(design, TelescopeType::RitcheyChretien, LengthUnit::Millimetre);
-  std::vector<double> spans;
-  for (const Shape& shape : layout.shapes) {
-    const LineShape* line = std::get_if<LineShape>(&shape);
-    if (line != nullptr && line->from.y == line->to.y && line->stroke.width == 0.9) {
-      spans.push_back(std::fabs(line->to.x - line->from.x));
-    }
+  const double mirrorDistance = HorizontalSpan(layout, "mirror distance");
+  const double backFocus = HorizontalSpan(layout, "back focal length");
+  ASSERT_GT(backFocus, 0.0);
+  EXPECT_NEAR(mirrorDistance / backFocus, design.PriSecDist / design.BackFocLen, 1e-9);
+  // The scale bar's label says how long it is: 100 mm, at the same scale.
+  const std::vector<const Shape*> bar = PartShapes(layout, "scale bar");
+  ASSERT_FALSE(bar.empty());
+  const TextShape* label = std::get_if<TextShape>(bar.back());
+  ASSERT_NE(label, nullptr);
+  const double barLength = std::stod(label->text);
+  EXPECT_NEAR(HorizontalSpan(layout, "scale bar") / mirrorDistance, barLength / design.PriSecDist,
+              1e-9);
+}
+
+// The Airy disk of each panel is drawn at the scale of its scale bar: 1.22 lambda F/D.
+TEST(Pictures, AiryDisksMatchTheScaleBar) {
+  const Calculation calculation = CompleteDesign(StartupFields(2));
+  const DesignResult& design = calculation.design;
+  const SpotSet set = ComputeSpotSet(design, calculation.read.unit, 300);
+  const Drawing spots = BuildSpotPicture(set, design, calculation.read.type, calculation.read.unit);
+  const std::vector<const Shape*> airy = PartShapes(spots, "Airy disk");
+  ASSERT_EQ(airy.size(), 3u);
+  const std::vector<const Shape*> bar = PartShapes(spots, "scale bar");
+  ASSERT_FALSE(bar.empty());
+  const double barMicrometres = std::stod(std::get<TextShape>(*bar.back()).text);
+  const double pixelsPerMicrometre = HorizontalSpan(spots, "scale bar") / barMicrometres;
+  const double airyMicrometres = 1.22 * 0.55 * design.SysFoc / design.PriDia;
+  for (const Shape* shape : airy) {
+    EXPECT_NEAR(std::get<CircleShape>(*shape).radius / pixelsPerMicrometre, airyMicrometres,
+                1e-9 * airyMicrometres);
   }
-  ASSERT_EQ(spans.size(), 2u);
-  EXPECT_NEAR(spans[0] / spans[1], design.PriSecDist / design.BackFocLen, 1e-9);
 }
 
 TEST(Pictures, SvgTextIsEscapedUtf8) {
