@@ -11,6 +11,7 @@
 #include "Calculate.h"
 #include "DesignFileCommand.h"
 #include "DesignOptions.h"
+#include "ExportCommand.h"
 #include "LensCommand.h"
 #include "TextOutput.h"
 #include "TraceCommand.h"
@@ -93,6 +94,8 @@ int main(int argc, char** argv) {
   CLI::App* save = AddSaveCommand(app, saveOptions);
   ShowOptions showOptions;
   CLI::App* show = AddShowCommand(app, showOptions);
+  ExportOptions exportOptions;
+  CLI::App* exportCommand = AddExportCommand(app, exportOptions);
 
   try {
     std::vector<std::string> args = SplitEmptyAssignments(argc, argv);
@@ -107,7 +110,7 @@ int main(int argc, char** argv) {
   } catch (const CLI::ParseError& e) {
     std::fprintf(stderr, "spekulor-cli: %s\n\n", e.what());
     const CLI::App* command = &app;
-    for (const CLI::App* sub : {report, trace, lens, save, show}) {
+    for (const CLI::App* sub : {report, trace, lens, save, show, exportCommand}) {
       if (sub->parsed()) command = sub;
     }
     std::fputs(command->help().c_str(), stderr);
@@ -119,5 +122,6 @@ int main(int argc, char** argv) {
   if (lens->parsed()) return RunLensCommand(lensOptions, stdout, stderr);
   if (save->parsed()) return RunSaveCommand(saveOptions, stderr);
   if (show->parsed()) return RunShowCommand(showOptions, stdout, stderr);
+  if (exportCommand->parsed()) return RunExportCommand(exportOptions, stdout, stderr);
   return kExitUsage;
 }
