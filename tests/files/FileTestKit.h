@@ -10,4 +10,9 @@
 // A file of tests/files/golden.
 std::string Golden(const std::string& name);
 
+// With SPEKULOR_UPDATE_GOLDEN set in the environment (the switch of the picture
+// goldens), writes `bytes` as the golden file `name` and returns true; otherwise
+// leaves it alone and returns false. Review the rewritten files before committing.
+bool UpdateGolden(const std::string& name, const std::string& bytes);
+
 #endif
