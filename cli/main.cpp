@@ -11,6 +11,7 @@
 #include "AppCore.h"
 #include "DesignFileCommand.h"
 #include "ExitStatus.h"
+#include "ExportCommand.h"
 #include "LensCommand.h"
 #include "ReportCommand.h"
 #include "TraceCommand.h"
@@ -62,6 +63,8 @@ int main(int argc, char** argv) {
   CLI::App* save = AddSaveCommand(app, saveOptions);
   ShowOptions showOptions;
   CLI::App* show = AddShowCommand(app, showOptions);
+  ExportOptions exportOptions;
+  CLI::App* exportCommand = AddExportCommand(app, exportOptions);
 
   try {
     std::vector<std::string> args = SplitEmptyAssignments(argc, argv);
@@ -96,5 +99,6 @@ int main(int argc, char** argv) {
   if (lens->parsed()) return RunLensCommand(lensOptions, stdout, stderr);
   if (save->parsed()) return RunSaveCommand(saveOptions, stderr);
   if (show->parsed()) return RunShowCommand(showOptions, stdout, stderr);
+  if (exportCommand->parsed()) return RunExportCommand(exportOptions, stdout, stderr);
   return kExitUsage;
 }

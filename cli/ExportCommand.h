@@ -1,0 +1,30 @@
+// spekulor-cli export: the design as a Zemax lens file or a CODE V sequence file, to
+// a file or to standard output.
+#ifndef SPEKULOR_CLI_EXPORTCOMMAND_H
+#define SPEKULOR_CLI_EXPORTCOMMAND_H
+
+#include <cstdio>
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+#include "DesignExport.h"
+#include "DesignOptions.h"
+
+struct ExportOptions {
+  ExportFormat format = ExportFormat::Zemax;  // --format, required
+  std::string designPath;                     // DESIGN, optional
+  DesignOptions design;
+  std::string outputPath;  // -o FILE; empty: standard output
+  bool raw = false;
+};
+
+CLI::App* AddExportCommand(CLI::App& app, ExportOptions& options);
+
+// With -o the file is written whole through a temporary file renamed into place;
+// without, the text goes to `out`, as a terminal wants it unless `raw`. Refusals and
+// failures go to `err`. Returns the exit status (ExitStatus.h), those of the lens
+// command.
+int RunExportCommand(const ExportOptions& options, std::FILE* out, std::FILE* err);
+
+#endif

@@ -1,0 +1,36 @@
+// The export of a design to the optical design programs: the Zemax lens file and the
+// CODE V sequence file, from the window's twelve values, inch designs included.
+#ifndef SPEKULOR_FILES_DESIGNEXPORT_H
+#define SPEKULOR_FILES_DESIGNEXPORT_H
+
+#include <string>
+
+#include "DesignInput.h"
+
+enum class ExportFormat { Zemax, CodeV };
+
+// What a file dialog and the command line need to know of a format.
+struct ExportFormatInfo {
+  ExportFormat format;
+  const char* key;        // the command line's name of the format: "zmx", "seq"
+  const char* extension;  // with its dot: ".zmx", ".seq"
+  const char* title;      // "Zemax lens file (.zmx)", "CODE V sequence (.seq)"
+};
+
+extern const ExportFormatInfo kExportFormats[2];
+
+// The entry of kExportFormats for `format`.
+const ExportFormatInfo& ExportFormatOf(ExportFormat format);
+
+struct DesignExport {
+  enum Status { Ok, RulesRefused } status = Ok;
+  std::string text;  // Ok: the file's bytes; otherwise the text of the refusal box
+  bool ok() const { return status == Ok; }
+};
+
+// Reads, checks and completes the design as Calculate does and writes it in the
+// format, lengths in the design's unit. A refusal carries "Error %d\r\n" and the
+// rule's message.
+DesignExport BuildDesignExport(const DesignFields& fields, ExportFormat format);
+
+#endif
