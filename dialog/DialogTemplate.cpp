@@ -71,6 +71,8 @@ const MenuItemTemplate kMainMenu[] = {
     {"Edit", "Calculate Results", IDM_CALCULATE_RESULTS},
     {"Edit", "Calculate Results; Export OSLO Lens-File", IDM_CALCULATE_OSLO},
     {"View", "Layout and spot diagrams...", IDM_VIEW_LAYOUT},
+    {"Export", "Zemax lens file (.zmx)...", IDM_EXPORT_ZEMAX},
+    {"Export", "CODE V sequence (.seq)...", IDM_EXPORT_CODEV},
 };
 
 // Height 12 cell, normal weight, ANSI, string/character precision, proof quality,

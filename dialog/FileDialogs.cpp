@@ -9,3 +9,9 @@ const FileDialogRequest kDesignOpenDialog = {
 const FileDialogRequest kDesignSaveDialog = {
     false, "*.spekulor", "untitled.spekulor", kHideReadOnly | kOverwritePrompt,
     "Spekulor Files (*.spekulor)|*.spekulor|All Files (*.*)|*.*||"};
+const FileDialogRequest kZemaxSaveDialog = {
+    false, "*.zmx", "untitled.zmx", kHideReadOnly | kOverwritePrompt,
+    "Zemax Lens Files (*.zmx)|*.zmx|All Files (*.*)|*.*||"};
+const FileDialogRequest kCodeVSaveDialog = {
+    false, "*.seq", "untitled.seq", kHideReadOnly | kOverwritePrompt,
+    "CODE V Sequence Files (*.seq)|*.seq|All Files (*.*)|*.*||"};

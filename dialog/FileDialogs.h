@@ -7,5 +7,7 @@
 extern const FileDialogRequest kLensSaveDialog;    // "untitled.len", OSLO Lens Files
 extern const FileDialogRequest kDesignOpenDialog;  // "untitled.spekulor", Spekulor Files
 extern const FileDialogRequest kDesignSaveDialog;
+extern const FileDialogRequest kZemaxSaveDialog;   // "untitled.zmx", Zemax Lens Files
+extern const FileDialogRequest kCodeVSaveDialog;   // "untitled.seq", CODE V Sequence Files
 
 #endif

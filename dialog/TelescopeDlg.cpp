@@ -58,6 +58,8 @@ const CommandEntry kCommandMap[] = {
     {ID_FILE_SAVE_AS, &CTelescopeDlg::OnFileSaveAs},
     {IDM_QUIT, &CTelescopeDlg::OnQuit},
     {IDM_VIEW_LAYOUT, &CTelescopeDlg::OnViewLayout},
+    {IDM_EXPORT_ZEMAX, &CTelescopeDlg::OnExportZemax},
+    {IDM_EXPORT_CODEV, &CTelescopeDlg::OnExportCodeV},
 };
 
 }  // namespace
@@ -133,17 +135,32 @@ void CTelescopeDlg::OnSysCommand(int id) {
   }
 }
 
-void CTelescopeDlg::OnOK() {
+bool CTelescopeDlg::CalculateAndShow() {
   UpdateData(true);
   const CalculateOutcome outcome = Calculate(*this);
   if (!outcome.ok()) {
     m_platform.MessageBox(outcome.errorText);
-    return;
+    return false;
   }
   m_strReport = outcome.report;
   UpdateData(false);
   DesignCompleted(outcome.calculation);
+  return true;
 }
+
+void CTelescopeDlg::OnOK() { CalculateAndShow(); }
+
+void CTelescopeDlg::ExportDesign(ExportFormat format, const FileDialogRequest& dialog) {
+  if (!CalculateAndShow()) return;
+  const std::string text = FormatDesignExport(*m_lastDesign, format);
+  const std::optional<std::string> path = m_platform.AskFilePath(dialog);
+  if (!path) return;
+  if (ReplaceFileContents(*path, text) != 0) m_platform.MessageBox(kErrorWriting);
+}
+
+void CTelescopeDlg::OnExportZemax() { ExportDesign(ExportFormat::Zemax, kZemaxSaveDialog); }
+
+void CTelescopeDlg::OnExportCodeV() { ExportDesign(ExportFormat::CodeV, kCodeVSaveDialog); }
 
 void CTelescopeDlg::OnCancel() { m_platform.EndDialog(IDCANCEL); }
 

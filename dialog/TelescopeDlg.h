@@ -8,6 +8,7 @@
 #include <string>
 
 #include "Calculate.h"
+#include "DesignExport.h"
 #include "DesignInput.h"
 #include "DialogPlatform.h"
 
@@ -50,6 +51,10 @@ class CTelescopeDlg : public TelescopeDlgMembers, public DialogHandler {
   // Opens the pictures window on the last completed design; calculates first when
   // nothing has been calculated yet.
   void OnViewLayout();
+  // Export: calculate as Calculate does (a refusal shows its box), then ask for the
+  // file and write the design for the optical design program.
+  void OnExportZemax();
+  void OnExportCodeV();
 
   // Opens the design file at `path` as File Open does after its dialog: the twelve
   // values replace the members, which then go to the controls. A file that cannot be
@@ -62,6 +67,10 @@ class CTelescopeDlg : public TelescopeDlgMembers, public DialogHandler {
   // A design was completed: it becomes what the pictures window shows, redrawn now
   // when the window is open.
   void DesignCompleted(const Calculation& calculation);
+  // Calculate: the report of the fields' design, or its refusal box. True when the
+  // design was completed (it is then m_lastDesign).
+  bool CalculateAndShow();
+  void ExportDesign(ExportFormat format, const FileDialogRequest& dialog);
   void ShowPicturePage(int page);
 
   DialogPlatform& m_platform;

@@ -13,6 +13,16 @@ const ExportFormatInfo& ExportFormatOf(ExportFormat format) {
   return format == ExportFormat::Zemax ? kExportFormats[0] : kExportFormats[1];
 }
 
+std::string FormatDesignExport(const Calculation& calc, ExportFormat format) {
+  switch (format) {
+    case ExportFormat::Zemax:
+      return FormatZemaxLens(calc.design, calc.read.type, calc.read.unit);
+    case ExportFormat::CodeV:
+      return FormatCodeVSequence(calc.design, calc.read.type, calc.read.unit);
+  }
+  return std::string();
+}
+
 DesignExport BuildDesignExport(const DesignFields& fields, ExportFormat format) {
   DesignExport result;
   const Calculation calc = CompleteDesign(fields);
@@ -21,13 +31,6 @@ DesignExport BuildDesignExport(const DesignFields& fields, ExportFormat format) 
     result.text = FormatCalcError(calc.rules);
     return result;
   }
-  switch (format) {
-    case ExportFormat::Zemax:
-      result.text = FormatZemaxLens(calc.design, calc.read.type, calc.read.unit);
-      break;
-    case ExportFormat::CodeV:
-      result.text = FormatCodeVSequence(calc.design, calc.read.type, calc.read.unit);
-      break;
-  }
+  result.text = FormatDesignExport(calc, format);
   return result;
 }

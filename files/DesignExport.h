@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "Calculate.h"
 #include "DesignInput.h"
 
 enum class ExportFormat { Zemax, CodeV };
@@ -28,9 +29,12 @@ struct DesignExport {
   bool ok() const { return status == Ok; }
 };
 
+// The file's bytes for a completed design, lengths in the design's unit.
+// `calculation` must have passed every check (Calculate's refusals).
+std::string FormatDesignExport(const Calculation& calculation, ExportFormat format);
+
 // Reads, checks and completes the design as Calculate does and writes it in the
-// format, lengths in the design's unit. A refusal carries "Error %d\r\n" and the
-// rule's message.
+// format. A refusal carries "Error %d\r\n" and the rule's message.
 DesignExport BuildDesignExport(const DesignFields& fields, ExportFormat format);
 
 #endif

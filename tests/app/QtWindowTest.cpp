@@ -279,7 +279,8 @@ TEST_F(QtWindowTest, AltSpaceOpensTheSystemMenu) {
 TEST_F(QtWindowTest, EveryCommandIsPresentAndEnabled) {
   EXPECT_TRUE(Button(IDC_CALC_OSLO)->isEnabled());
   EXPECT_EQ(Button(IDC_CALC_OSLO)->text(), QStringLiteral("Calculate; Create OSLO Lens File"));
-  for (int id : {IDM_CALCULATE_OSLO, ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE_AS, IDM_VIEW_LAYOUT}) {
+  for (int id : {IDM_CALCULATE_OSLO, ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE_AS, IDM_VIEW_LAYOUT,
+                 IDM_EXPORT_ZEMAX, IDM_EXPORT_CODEV}) {
     ASSERT_NE(window.MenuAction(id), nullptr) << id;
     EXPECT_TRUE(window.MenuAction(id)->isEnabled()) << id;
   }

@@ -122,6 +122,42 @@ TEST_F(FileCommandsTest, LensExportWriteFailuresKeepTheOldFile) {
   EXPECT_EQ(platform.texts[IDC_REPORT], FilesGolden("startup.len"));
 }
 
+TEST_F(FileCommandsTest, ExportCalculatesThenWritesTheDesignsFile) {
+  ShowReport("old report");
+  platform.filePaths.push_back(folder.File("scope.zmx"));
+  dlg.OnCommand(IDM_EXPORT_ZEMAX);
+  // Calculate's report in the window, the Zemax file on the disk.
+  EXPECT_EQ(platform.texts[IDC_REPORT], Calculate(DesignFields()).report);
+  EXPECT_EQ(ReadFileBytes(folder.File("scope.zmx")), FilesGolden("startup.zmx"));
+  ASSERT_EQ(platform.fileRequests.size(), 1u);
+  EXPECT_EQ(platform.fileRequests[0].fileName, "untitled.zmx");
+  EXPECT_EQ(platform.fileRequests[0].defaultExt, "*.zmx");
+  EXPECT_FALSE(platform.fileRequests[0].openFile);
+
+  platform.filePaths.push_back(folder.File("scope.seq"));
+  dlg.OnCommand(IDM_EXPORT_CODEV);
+  EXPECT_EQ(ReadFileBytes(folder.File("scope.seq")), FilesGolden("startup.seq"));
+  EXPECT_EQ(platform.fileRequests.at(1).fileName, "untitled.seq");
+  EXPECT_TRUE(platform.messageBoxes.empty());
+}
+
+TEST_F(FileCommandsTest, ExportOfARefusedDesignShowsItsBoxAndAsksNothing) {
+  platform.texts[IDC_PRI_DIA] = "-400";
+  dlg.OnCommand(IDM_EXPORT_CODEV);
+  ASSERT_EQ(platform.messageBoxes.size(), 1u);
+  EXPECT_EQ(platform.messageBoxes[0].rfind("Error 5\r\n", 0), 0u);
+  EXPECT_TRUE(platform.fileRequests.empty());
+
+  // A write that fails says so and leaves no file.
+  platform.texts[IDC_PRI_DIA] = "400";
+  WriteFileBytes(folder.File("plain"), "x");
+  platform.filePaths.push_back(folder.File("plain") + "/scope.zmx");
+  dlg.OnCommand(IDM_EXPORT_ZEMAX);
+  ASSERT_EQ(platform.messageBoxes.size(), 2u);
+  EXPECT_EQ(platform.messageBoxes[1], "Error writing");
+  EXPECT_EQ(folder.List(), std::vector<std::string>{"plain"});
+}
+
 TEST_F(FileCommandsTest, NewSetsTheStartUpValuesAndKeepsTheReport) {
   dlg.m_nUnits = 0;
   dlg.m_nType = 4;
