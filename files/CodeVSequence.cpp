@@ -8,12 +8,7 @@ namespace {
 
 using R = DesignResult;
 
-constexpr ExportPiece T(const char* text) { return ExportText(text); }
-constexpr ExportPiece N(double (*value)(const R&)) { return ExportNumber(value); }
-constexpr ExportPiece Angle(double (*value)(const R&)) {
-  return ExportNumber(value, kFieldAngleDigits);
-}
-constexpr ExportPiece E() { return ExportEnd(); }
+using namespace export_table;
 
 const ExportPiece kCodeVPieces[] = {
     T("RDM;LEN"), E(),

@@ -73,6 +73,16 @@ constexpr ExportPiece ExportEnd() { return {ExportPiece::End, nullptr, nullptr, 
 // 0.2625 rather than the binary neighbour 0.26249999999999996.
 constexpr int kFieldAngleDigits = 12;
 
+// Short names for writing the formats' tables.
+namespace export_table {
+constexpr ExportPiece T(const char* text) { return ExportText(text); }
+constexpr ExportPiece N(double (*value)(const DesignResult&)) { return ExportNumber(value); }
+constexpr ExportPiece Angle(double (*value)(const DesignResult&)) {
+  return ExportNumber(value, kFieldAngleDigits);
+}
+constexpr ExportPiece E() { return ExportEnd(); }
+}  // namespace export_table
+
 // How a file spells the two length units.
 struct ExportUnitWords {
   const char* millimetre;

@@ -8,12 +8,7 @@ namespace {
 
 using R = DesignResult;
 
-constexpr ExportPiece T(const char* text) { return ExportText(text); }
-constexpr ExportPiece N(double (*value)(const R&)) { return ExportNumber(value); }
-constexpr ExportPiece Angle(double (*value)(const R&)) {
-  return ExportNumber(value, kFieldAngleDigits);
-}
-constexpr ExportPiece E() { return ExportEnd(); }
+using namespace export_table;
 
 // A mirror: no glass, the medium's index is reversed (the values after the name are
 // the unused catalogue placeholders OpticStudio itself writes for a mirror).

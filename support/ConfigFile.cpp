@@ -421,18 +421,21 @@ int CConfigFile::FindName(const char* name, char* xvalue) {
   return kConfigEndOfFile;
 }
 
+int CConfigFile::OpenAtSection(const char* section) {
+  int rc = Open();
+  if (rc != kConfigOk) return rc;
+  rc = FindSection(section);
+  if (rc != kConfigOk) Close();
+  return rc;
+}
+
 int CConfigFile::GetString(const char* section, const char* name, char* dest, int len) {
   LibraryCheck(kModule, len < 2048);
   LibraryCheck(kModule, dest);
   LibraryCheck(kModule, len > 0);
   dest[0] = '\0';
-  int rc = Open();
+  int rc = OpenAtSection(section);
   if (rc != kConfigOk) return rc;
-  rc = FindSection(section);
-  if (rc != kConfigOk) {
-    Close();
-    return rc;
-  }
   char* raw = static_cast<char*>(std::malloc(kRawValueSize));
   if (raw == nullptr) {
     Close();
@@ -543,13 +546,8 @@ int CConfigFile::GetNames(const char* section, char* dest, int size) {
   LibraryCheck(kModule, dest);
   LibraryCheck(kModule, size > 0);
   dest[0] = '\0';
-  int rc = Open();
+  int rc = OpenAtSection(section);
   if (rc != kConfigOk) return rc;
-  rc = FindSection(section);
-  if (rc != kConfigOk) {
-    Close();
-    return rc;
-  }
   ConfigLine line;
   std::size_t used = 0;
   while (rc == kConfigOk && NextLookupLine(line)) {

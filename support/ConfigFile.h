@@ -134,6 +134,8 @@ class CConfigFile {
   int Close();  // 54 when nothing is open
   // Moves to the line after the header of `section`; null stays in the preamble. 406.
   int FindSection(const char* section);
+  // Open, then FindSection; closes again when the section is not there.
+  int OpenAtSection(const char* section);
   // Reads on for the entry `name` and copies its raw value (comment cut, not yet
   // unquoted) into `xvalue`, which holds at least 2040 chars. 401 or 402.
   int FindName(const char* name, char* xvalue);
