@@ -157,7 +157,8 @@ TEST(ConfigLineReader, ALongLineIsOneLineExaminedInItsFirstCharacters) {
   const std::string fits(kConfigExaminedLength - 1, 'a');
   const std::string exact(kConfigExaminedLength, 'b');
   const std::string longer = std::string(kConfigExaminedLength, 'c') + "Diameter=5";
-  ConfigLineReader lines(fits + "\n" + exact + "\n" + longer + "\r\nz");
+  const std::string text = fits + "\n" + exact + "\n" + longer + "\r\nz";  // the reader views it
+  ConfigLineReader lines(text);
   ConfigLine line;
   ASSERT_TRUE(lines.Next(line));
   EXPECT_EQ(std::string(line.examined), fits + "\n");
