@@ -54,7 +54,9 @@ TextShape Label(double x, double y, const std::string& text, TextAnchor anchor,
   return shape;
 }
 
-std::string Length(double value, LengthUnit unit) { return FormatFixed(value, 2) + UnitSuffix(unit); }
+std::string Length(double value, LengthUnit unit) {
+  return FormatFixed(value, unit == LengthUnit::Inch ? 3 : 2) + UnitSuffix(unit);
+}
 
 // A filled arrow head with its tip at `tip`, pointing along (dx, dy) of unit length.
 void AddArrowHead(Drawing& drawing, DrawPoint tip, double dx, double dy) {

@@ -24,7 +24,7 @@ std::string Percent(double fraction) { return FormatFixed(fraction * 100.0, 0) +
 
 std::string BaffleProblem(const DesignResult& design, const BaffleOptions& options) {
   const std::string untraceable = TelescopeProblem(design);
-  if (!untraceable.empty()) return "cannot trace this design: " + untraceable;
+  if (!untraceable.empty()) return "it cannot be traced: " + untraceable;
   if (!(design.BackFocLen > 0.0))
     return "the focus does not lie behind the primary, so there is no hole to bore and no tube "
            "to fit";

@@ -10,7 +10,7 @@ constexpr size_t kLabelWidth = 46;
 constexpr size_t kValueWidth = 14;
 
 std::string Length(double value, LengthUnit unit) {
-  return FormatFixed(value, 2) + UnitSuffix(unit);
+  return FormatFixed(value, unit == LengthUnit::Inch ? 3 : 2) + UnitSuffix(unit);
 }
 
 std::string Percent(double fraction) { return FormatFixed(fraction * 100.0, 2) + " %"; }
@@ -55,7 +55,9 @@ std::vector<BaffleBlock> BaffleBlocks(const BafflePlan& plan, LengthUnit unit) {
         {"Focus behind the primary's back", Length(f.backFocus - back, unit), ""},
         {"Largest mirror distance (focus " + Length(focus.clearance, unit) + " back)",
          Length(focus.largestSpacing, unit), ""},
-        {"  the secondary may move away by", Length(focus.spacingSlack, unit), ""},
+        focus.spacingSlack >= 0.0
+            ? BaffleRow{"  the secondary may move away by", Length(focus.spacingSlack, unit), ""}
+            : BaffleRow{"  the secondary must come closer by", Length(-focus.spacingSlack, unit), ""},
         {"Mirror distance sending the focus to infinity", Length(focus.focusAtInfinity, unit), ""}}});
 
   blocks.push_back(
