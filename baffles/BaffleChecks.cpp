@@ -5,10 +5,10 @@
 
 #include "BaffleTrace.h"
 #include "SpotDiagram.h"
+#include "Units.h"
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
 constexpr int kGridAcross = 24;       // grid spacing D / 24 on the primary
 constexpr int kEdgeAzimuths = 48;     // rim and skirt-silhouette points per turn
 constexpr int kImageAzimuths = 8;     // points per ring of the image circle

@@ -4,15 +4,12 @@
 #include <cmath>
 #include <vector>
 
-#include "BaffleTable.h"
 #include "BaffleTrace.h"
-#include "LayoutPicture.h"
+#include "PictureParts.h"
 #include "RayTrace.h"
 
 namespace {
 
-const Colour kInk{0x1a, 0x1a, 0x1a};
-const Colour kGrey{0x80, 0x80, 0x80};
 const Colour kGlass{0xd5, 0xe1, 0xec};
 const Colour kAxisRays{0x1f, 0x5f, 0xbf};
 const Colour kFieldRays{0xc8, 0x3c, 0x1e};
@@ -23,14 +20,9 @@ const Colour kSkyLine{0x8e, 0x24, 0xaa};
 constexpr double kOpticsWidth = 860.0;  // pixels for the telescope's length
 constexpr double kMostHeight = 380.0;   // pixels for the primary's diameter at most
 constexpr double kMargin = 40.0;
-constexpr double kTop = 150.0;          // the primary's upper rim
-constexpr double kTitleSize = 16.0;
-constexpr double kLabelSize = 12.0;
+constexpr double kTop = 130.0;          // the primary's upper rim
 constexpr double kRowHeight = 18.0;
 constexpr double kBaffleStroke = 3.0;
-constexpr double kValueColumn = 470.0;  // right edge of the exact values, from the margin
-constexpr double kFirstOrderColumn = 590.0;
-constexpr double kIndent = 14.0;
 
 // Optical coordinates (z along the axis, y across) on the picture: the sky on the
 // left, the focus on the right.
@@ -43,27 +35,14 @@ struct Frame {
   }
 };
 
-TextShape Label(double x, double y, const std::string& text, TextAnchor anchor,
-                Colour colour = kInk, double size = kLabelSize) {
-  TextShape shape;
-  shape.at = {x, y};
-  shape.text = text;
-  shape.size = size;
-  shape.anchor = anchor;
-  shape.colour = colour;
-  return shape;
-}
-
 std::string Length(double value, LengthUnit unit) {
   return FormatFixed(value, unit == LengthUnit::Inch ? 3 : 2) + UnitSuffix(unit);
 }
 
-// A filled arrow head with its tip at `tip`, pointing along (dx, dy) of unit length.
-void AddArrowHead(Drawing& drawing, DrawPoint tip, double dx, double dy) {
+// A filled arrow head with its tip at `tip`, pointing down (direction 1) or up (-1).
+void AddVerticalArrowHead(Drawing& drawing, DrawPoint tip, double direction) {
   PolylineShape head;
-  head.points = {tip,
-                 {tip.x - 8.0 * dx - 3.0 * dy, tip.y - 8.0 * dy + 3.0 * dx},
-                 {tip.x - 8.0 * dx + 3.0 * dy, tip.y - 8.0 * dy - 3.0 * dx}};
+  head.points = {tip, {tip.x - 3.0, tip.y - direction * 8.0}, {tip.x + 3.0, tip.y - direction * 8.0}};
   head.closed = true;
   head.filled = true;
   head.fill = kInk;
@@ -71,25 +50,12 @@ void AddArrowHead(Drawing& drawing, DrawPoint tip, double dx, double dy) {
   drawing.shapes.emplace_back(head);
 }
 
-// A horizontal dimension between x1 and x2 on the line at lineY, with extension lines
-// up from fromY1 and fromY2.
-void AddHorizontalDimension(Drawing& drawing, double x1, double x2, double lineY, double fromY1,
-                            double fromY2) {
-  const Stroke thin{kGrey, 0.8, false};
-  drawing.shapes.emplace_back(LineShape{{x1, fromY1}, {x1, lineY - 5.0}, thin});
-  drawing.shapes.emplace_back(LineShape{{x2, fromY2}, {x2, lineY - 5.0}, thin});
-  drawing.shapes.emplace_back(LineShape{{x1, lineY}, {x2, lineY}, {kInk, 0.9, false}});
-  const double direction = x2 > x1 ? 1.0 : -1.0;
-  AddArrowHead(drawing, {x2, lineY}, direction, 0.0);
-  AddArrowHead(drawing, {x1, lineY}, -direction, 0.0);
-}
-
-// A vertical dimension across a diameter at x, from y1 to y2.
-void AddVerticalDimension(Drawing& drawing, double x, double y1, double y2) {
+// A diameter across the axis at x, from y1 to y2, arrows at both ends pointing outward.
+void AddDiameter(Drawing& drawing, double x, double y1, double y2) {
   drawing.shapes.emplace_back(LineShape{{x, y1}, {x, y2}, {kInk, 0.9, false}});
   const double direction = y2 > y1 ? 1.0 : -1.0;
-  AddArrowHead(drawing, {x, y2}, 0.0, direction);
-  AddArrowHead(drawing, {x, y1}, 0.0, -direction);
+  AddVerticalArrowHead(drawing, {x, y2}, direction);
+  AddVerticalArrowHead(drawing, {x, y1}, -direction);
 }
 
 std::vector<DrawPoint> Profile(const Frame& frame, const ConicMirror& mirror, double r1, double r2) {
@@ -112,7 +78,7 @@ void AddMirror(Drawing& drawing, const Frame& frame, const ConicMirror& mirror, 
   blank.closed = true;
   blank.filled = true;
   blank.fill = kGlass;
-  blank.stroke = {kGrey, 0.8, false};
+  blank.stroke = {kLineGrey, 0.8, false};
   drawing.shapes.emplace_back(blank);
   PolylineShape surface;
   surface.points = Profile(frame, mirror, r1, r2);
@@ -169,7 +135,7 @@ Drawing BuildBafflePicture(const BafflePlan& plan, const DesignResult& design, T
   const double bottom = frame.axisY + rim * frame.scale;
 
   Drawing drawing;
-  drawing.title = std::string("Baffles and central hole of the ") + TelescopeTypeName(type);
+  drawing.title = std::string(TelescopeTypeName(type)) + " telescope with its baffles and central hole";
   drawing.width = 2.0 * kMargin + (zStart - zEnd) * frame.scale;
   std::vector<TextBox> placed;
 
@@ -192,24 +158,32 @@ Drawing BuildBafflePicture(const BafflePlan& plan, const DesignResult& design, T
   // The extreme lines of skylight: from the image circle's edge past the far edge of
   // the tube's mouth, until they meet the skirt's open end.
   const double skyAtSkirt = SkyLineRadius(h, -b, parts.tubeRadius, parts.tubeZ, parts.skirtZ);
+  const size_t skyFirst = drawing.shapes.size();
   for (double side : {1.0, -1.0}) {
     drawing.shapes.emplace_back(LineShape{frame(-b, -side * h), frame(parts.skirtZ, side * skyAtSkirt),
                                           {kSkyLine, 1.2, true}});
   }
+  NamePart(drawing, "skylight lines", skyFirst);
 
   // The baffles: the skirt closed by the secondary's cell, the tube down through the bore.
   const Stroke baffle{kBaffle, kBaffleStroke, false};
+  const size_t skirtFirst = drawing.shapes.size();
   for (double side : {1.0, -1.0}) {
     drawing.shapes.emplace_back(LineShape{frame(parts.skirtZ, side * parts.skirtRadius),
                                           frame(secBack, side * parts.skirtRadius), baffle});
-    drawing.shapes.emplace_back(LineShape{frame(parts.tubeBottomZ, side * parts.tubeRadius),
-                                          frame(parts.tubeZ, side * parts.tubeRadius), baffle});
   }
   drawing.shapes.emplace_back(
       LineShape{frame(secBack, parts.skirtRadius), frame(secBack, -parts.skirtRadius), baffle});
+  NamePart(drawing, "secondary baffle", skirtFirst);
+  const size_t tubeFirst = drawing.shapes.size();
+  for (double side : {1.0, -1.0}) {
+    drawing.shapes.emplace_back(LineShape{frame(parts.tubeBottomZ, side * parts.tubeRadius),
+                                          frame(parts.tubeZ, side * parts.tubeRadius), baffle});
+  }
+  NamePart(drawing, "primary baffle", tubeFirst);
 
   // Axis, focal plane and image circle.
-  drawing.shapes.emplace_back(LineShape{frame(zStart, 0.0), frame(zEnd, 0.0), {kGrey, 0.8, true}});
+  drawing.shapes.emplace_back(LineShape{frame(zStart, 0.0), frame(zEnd, 0.0), {kLineGrey, 0.8, true}});
   const double planeHalf = std::max(0.1 * D, 1.6 * h);
   drawing.shapes.emplace_back(LineShape{frame(-b, planeHalf), frame(-b, -planeHalf), {kFocus, 1.6, false}});
   drawing.shapes.emplace_back(LineShape{frame(-b, h), frame(-b, -h), {kFocus, 4.0, false}});
@@ -220,34 +194,34 @@ Drawing BuildBafflePicture(const BafflePlan& plan, const DesignResult& design, T
   const double xPrimary = frame(0.0, 0.0).x;
   const double xSecondary = frame(d, 0.0).x;
   const double xFocus = frame(-b, 0.0).x;
-  AddVerticalDimension(drawing, xSkirt - 6.0, frame(0.0, parts.skirtRadius).y,
-                       frame(0.0, -parts.skirtRadius).y);
-  AddVerticalDimension(drawing, xMouth - 6.0, frame(0.0, parts.tubeRadius).y,
-                       frame(0.0, -parts.tubeRadius).y);
+  size_t first = drawing.shapes.size();
+  AddDiameter(drawing, xSkirt - 6.0, frame(0.0, parts.skirtRadius).y, frame(0.0, -parts.skirtRadius).y);
+  NamePart(drawing, "skirt diameter", first);
+  first = drawing.shapes.size();
+  AddDiameter(drawing, xMouth - 6.0, frame(0.0, parts.tubeRadius).y, frame(0.0, -parts.tubeRadius).y);
+  NamePart(drawing, "tube diameter", first);
 
-  // Title and subtitle.
-  const double centreX = drawing.width / 2.0;
-  TextShape title = Label(centreX, 28.0, drawing.title + ", to scale", TextAnchor::Middle, kInk, kTitleSize);
-  title.bold = true;
-  AddTextAvoiding(drawing, placed, {title});
   const std::string subtitle = "D " + Length(D, unit) + ", F " + Length(design.SysFoc, unit) +
                                ", fully illuminated field " + FormatFixed(design.FieldAng, 3) +
                                "\xB0, image circle " + Length(2.0 * h, unit) + " across";
-  AddTextAvoiding(drawing, placed, {Label(centreX, 48.0, subtitle, TextAnchor::Middle)});
+  AddTitleRows(drawing, placed, drawing.title + ", to scale", subtitle);
 
-  // The baffles' positions above the telescope.
-  const double skirtLine = kTop - 52.0;
-  const double mouthLine = kTop - 22.0;
-  AddHorizontalDimension(drawing, xSecondary, xSkirt, skirtLine, frame(d, secRim).y - 4.0,
-                         frame(parts.skirtZ, parts.skirtRadius).y - 4.0);
-  const std::string skirtText =
-      "skirt ends " + Length(d - parts.skirtZ, unit) + " below the secondary";
+  // The baffles' places above the telescope.
+  const double skirtLine = kTop - 46.0;
+  const double mouthLine = kTop - 18.0;
+  first = drawing.shapes.size();
+  AddDimension(drawing, xSecondary, xSkirt, skirtLine, frame(d, secRim).y - 4.0,
+               frame(parts.skirtZ, parts.skirtRadius).y - 4.0);
+  NamePart(drawing, "skirt end", first);
+  const std::string skirtText = "skirt ends " + Length(d - parts.skirtZ, unit) + " below the secondary";
   AddTextAvoiding(drawing, placed,
                   {Label((xSecondary + xSkirt) / 2.0, skirtLine - 7.0, skirtText, TextAnchor::Middle),
                    Label(std::min(xSecondary, xSkirt) - 8.0, skirtLine + 4.0, skirtText, TextAnchor::End),
                    Label(std::max(xSecondary, xSkirt) + 8.0, skirtLine + 4.0, skirtText, TextAnchor::Start)});
-  AddHorizontalDimension(drawing, xMouth, xPrimary, mouthLine,
-                         frame(parts.tubeZ, parts.tubeRadius).y - 4.0, kTop - 4.0);
+  first = drawing.shapes.size();
+  AddDimension(drawing, xMouth, xPrimary, mouthLine, frame(parts.tubeZ, parts.tubeRadius).y - 4.0,
+               kTop - 4.0);
+  NamePart(drawing, "tube mouth", first);
   const std::string mouthText = "tube's mouth " + Length(parts.tubeZ, unit) + " in front of the primary";
   AddTextAvoiding(drawing, placed,
                   {Label((xMouth + xPrimary) / 2.0, mouthLine - 7.0, mouthText, TextAnchor::Middle),
@@ -257,13 +231,16 @@ Drawing BuildBafflePicture(const BafflePlan& plan, const DesignResult& design, T
   const auto addUnder = [&](double x, const std::string& text, Colour colour) {
     std::vector<TextShape> candidates;
     for (int row = 0; row < 4; ++row) {
-      candidates.push_back(Label(x, bottom + 24.0 + row * kRowHeight, text, TextAnchor::Middle, colour));
+      candidates.push_back(
+          Label(x, bottom + 24.0 + row * kRowHeight, text, TextAnchor::Middle, kLabelSize, colour));
     }
     AddTextAvoiding(drawing, placed, candidates);
   };
   addUnder(xSkirt, "secondary baffle \xD8 " + Length(2.0 * parts.skirtRadius, unit), kInk);
   addUnder(xMouth, "primary baffle \xD8 " + Length(2.0 * parts.tubeRadius, unit), kInk);
-  addUnder(xPrimary, "hole \xD8 " + Length(plan.hole, unit), kInk);
+  std::string holeText = "hole \xD8 " + Length(plan.hole, unit);
+  if (parts.boreRadius > plan.hole / 2.0) holeText += ", bore \xD8 " + Length(2.0 * parts.boreRadius, unit);
+  addUnder(xPrimary, holeText, kInk);
   addUnder(xFocus, "image circle \xD8 " + Length(2.0 * h, unit), kFocus);
   addUnder(xSecondary, "secondary", kInk);
 
@@ -285,50 +262,12 @@ Drawing BuildBafflePicture(const BafflePlan& plan, const DesignResult& design, T
     x = EstimateTextBox(text).right + 24.0;
   }
   const double barLength = RoundScaleLength(120.0 / frame.scale);
-  const double barPixels = barLength * frame.scale;
-  const Stroke bar{kInk, 1.6, false};
-  drawing.shapes.emplace_back(LineShape{{x, legendY - 4.0}, {x + barPixels, legendY - 4.0}, bar});
-  drawing.shapes.emplace_back(LineShape{{x, legendY - 9.0}, {x, legendY + 1.0}, bar});
-  drawing.shapes.emplace_back(LineShape{{x + barPixels, legendY - 9.0}, {x + barPixels, legendY + 1.0}, bar});
-  AddTextAvoiding(drawing, placed,
-                  {Label(x + barPixels + 8.0, legendY,
-                         FormatFixed(barLength, barLength < 1.0 ? 3 : 0) + UnitSuffix(unit),
-                         TextAnchor::Start)});
+  first = drawing.shapes.size();
+  AddScaleBar(drawing, placed, x, legendY, barLength * frame.scale,
+              FormatFixed(barLength, barLength < 1.0 ? 3 : 0) + UnitSuffix(unit));
+  NamePart(drawing, "scale bar", first);
 
-  // The table of figures.
-  double y = legendY + 2.0 * kRowHeight;
-  bool first = true;
-  for (const BaffleBlock& block : BaffleBlocks(plan, unit)) {
-    TextShape heading = Label(kMargin, y, block.heading, TextAnchor::Start);
-    heading.bold = true;
-    AddTextAvoiding(drawing, placed, {heading});
-    if (first) {
-      AddTextAvoiding(drawing, placed,
-                      {Label(kMargin + kValueColumn, y, "exact trace", TextAnchor::End, kGrey)});
-      AddTextAvoiding(drawing, placed,
-                      {Label(kMargin + kFirstOrderColumn, y, "first order", TextAnchor::End, kGrey)});
-      first = false;
-    }
-    y += kRowHeight;
-    for (const BaffleRow& row : block.rows) {
-      // A label that the text table indents is indented here by position: SVG folds spaces.
-      const size_t indent = row.label.find_first_not_of(' ');
-      AddTextAvoiding(drawing, placed,
-                      {Label(kMargin + (indent == 0 ? 0.0 : kIndent), y, row.label.substr(indent),
-                             TextAnchor::Start)});
-      AddTextAvoiding(drawing, placed, {Label(kMargin + kValueColumn, y, row.value, TextAnchor::End)});
-      if (!row.firstOrder.empty()) {
-        AddTextAvoiding(drawing, placed,
-                        {Label(kMargin + kFirstOrderColumn, y, row.firstOrder, TextAnchor::End, kGrey)});
-      }
-      y += kRowHeight;
-    }
-    y += kRowHeight / 2.0;
-  }
-
-  double right = drawing.width - kMargin;
-  for (const TextBox& box : placed) right = std::max(right, box.right);
-  drawing.width = right + kMargin;
-  drawing.height = y + kMargin / 2.0;
+  FitWidthToTexts(drawing, placed, kMargin);
+  drawing.height = legendY + 26.0;
   return drawing;
 }

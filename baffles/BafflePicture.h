@@ -1,7 +1,11 @@
 // The telescope in section with its central hole and both baffles, to scale: the
 // field's beam traced exactly, the extreme lines of skylight from the image circle's
-// edge past the tube's mouth to the skirt, the baffles' positions and diameters as
-// dimensions, and the table of figures (BaffleTable.h) underneath.
+// edge past the tube's mouth to the skirt, the baffles' places and diameters as
+// dimensions, a legend and a scale bar. Coordinates and texts as in trace/Drawing.h.
+//
+// Named parts (trace/PictureParts.h) for whoever looks for them: "secondary baffle",
+// "primary baffle", "skylight lines", "skirt diameter", "tube diameter", "skirt end",
+// "tube mouth" (the two dimensions along the axis) and "scale bar".
 #ifndef SPEKULOR_BAFFLES_BAFFLEPICTURE_H
 #define SPEKULOR_BAFFLES_BAFFLEPICTURE_H
 

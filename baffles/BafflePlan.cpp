@@ -82,14 +82,3 @@ BafflePlan PlanBaffles(const DesignResult& design, const BaffleOptions& options)
   }
   return plan;
 }
-
-BaffleStudy StudyBaffles(const DesignFields& fields, const BaffleOptions& options) {
-  BaffleStudy study;
-  study.calculation = CompleteDesign(fields);
-  if (study.calculation.rules.error != CalcError::None) {
-    study.refusal = FormatCalcError(study.calculation.rules);
-    return study;
-  }
-  study.plan = PlanBaffles(study.calculation.design, options);
-  return study;
-}

@@ -12,7 +12,7 @@
 #include "BaffleFrame.h"
 #include "BaffleParts.h"
 #include "BaffleSolver.h"
-#include "Calculate.h"
+#include "DesignInput.h"
 #include "DesignResult.h"
 #include "FocusTravel.h"
 
@@ -53,16 +53,5 @@ std::string BaffleProblem(const DesignResult& design, const BaffleOptions& optio
 
 // The study of a completed design.
 BafflePlan PlanBaffles(const DesignResult& design, const BaffleOptions& options);
-
-// The study from the window's twelve values, read and checked the way Calculate reads
-// and checks them.
-struct BaffleStudy {
-  Calculation calculation;
-  std::string refusal;  // the refusal box's text ("Error %d\r\n" and the message), or empty
-  BafflePlan plan;      // meaningful when refusal is empty
-  bool refused() const { return !refusal.empty(); }
-  bool ok() const { return !refused() && plan.ok(); }
-};
-BaffleStudy StudyBaffles(const DesignFields& fields, const BaffleOptions& options);
 
 #endif

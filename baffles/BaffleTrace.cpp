@@ -4,9 +4,10 @@
 #include <cmath>
 #include <limits>
 
+#include "Units.h"
+
 namespace {
 
-constexpr double kPi = 3.141592653589793;
 constexpr double kJustInside = 1.0 - 1e-12;   // a rim point that the rim does not clip
 constexpr double kJustOutside = 1.0 + 1e-9;   // a grazing point that the skirt does not stop
 constexpr int kGrazingAzimuths = 13;          // on a half turn, both meridional ends included

@@ -1,13 +1,14 @@
 #include "BafflesCommand.h"
 
 #include <cmath>
-#include <csignal>
 
 #include <nlohmann/json.hpp>
 
-#include "BafflePicture.h"
+#include "BafflePictures.h"
 #include "BaffleTable.h"
 #include "DesignFileCommand.h"
+#include "ExitStatus.h"
+#include "FileMessages.h"
 #include "FileReplace.h"
 #include "SvgWriter.h"
 #include "TextOutput.h"
@@ -28,11 +29,6 @@ CLI::Validator FiniteLength(double least, const std::string& what) {
       "LENGTH");
 }
 
-bool WriteAll(std::FILE* stream, const std::string& text) {
-  return std::fwrite(text.data(), 1, text.size(), stream) == text.size() &&
-         std::fflush(stream) == 0;
-}
-
 }  // namespace
 
 CLI::App* AddBafflesCommand(CLI::App& app, BafflesOptions& options) {
@@ -42,7 +38,7 @@ CLI::App* AddBafflesCommand(CLI::App& app, BafflesOptions& options) {
       "baffle (tube) that keep direct skylight off the image circle with the least obstruction, "
       "and how the focus moves with the mirror distance. Lengths in the design's unit, z from "
       "the primary's vertex toward the sky. Exit status 2 for a refused design, 3 for a design "
-      "that cannot be traced or baffled, 1 when a file cannot be written.");
+      "that cannot be baffled, 1 when a file cannot be read or written.");
   AddDesignArgument(*baffles, options.designPath);
   AddDesignOptions(*baffles, options.design);
   baffles
@@ -82,33 +78,29 @@ int RunBafflesCommand(const BafflesOptions& options, std::FILE* out, std::FILE* 
   if (const int status = StartDesignFields(options.designPath, options.design, fields, err)) {
     return status;
   }
-  const BaffleStudy study = StudyBaffles(fields, options.baffles);
-  if (study.refused()) {
-    std::fputs(ToTerminalText(study.refusal).c_str(), err);
-    return kBafflesExitRefused;
+  const Calculation calculation = CompleteDesign(fields);
+  if (calculation.rules.error != CalcError::None) {
+    return PrintRefusal(FormatCalcError(calculation.rules), err);
   }
-  const BafflePlan& plan = study.plan;
-  if (!plan.ok()) {
-    std::fprintf(err, "Cannot baffle this design: %s\n", plan.problem.c_str());
-    return kBafflesExitNotBaffled;
+  const BafflePictures pictures = DrawBafflePictures(calculation, options.baffles);
+  if (!pictures.ok()) {
+    std::fprintf(err, "%s\n", pictures.errorText.c_str());
+    return kExitCannotAnalyse;
   }
-  const DesignResult& design = study.calculation.design;
-  const TelescopeType type = study.calculation.read.type;
-  const LengthUnit unit = study.calculation.read.unit;
-  if (!options.svgPath.empty()) {
-    // A file-size limit is to fail the write, not to end the program.
-    std::signal(SIGXFSZ, SIG_IGN);
-    const std::string svg = WriteSvg(BuildBafflePicture(plan, design, type, unit));
-    if (ReplaceFileContents(options.svgPath, svg) != 0) {
-      std::fprintf(err, "Error writing %s\n", options.svgPath.c_str());
-      return kBafflesExitWriteFailed;
-    }
+  // The picture in section; the table of figures is what the command prints.
+  if (!options.svgPath.empty() &&
+      ReplaceFileContents(options.svgPath, WriteSvg(pictures.drawings.front())) != 0) {
+    std::fprintf(err, "%s %s\n", kErrorWriting, options.svgPath.c_str());
+    return kExitFileFailed;
   }
-  const std::string text = options.json ? FormatBafflesJson(plan, unit)
-                                        : Windows1252ToUtf8(FormatBaffleTable(plan, design, type, unit));
-  if (!WriteAll(out, text)) {
-    std::fprintf(err, "Error writing\n");
-    return kBafflesExitWriteFailed;
+  const BafflePlan& plan = pictures.plan;
+  const LengthUnit unit = calculation.read.unit;
+  const std::string text =
+      options.json ? FormatBafflesJson(plan, unit)
+                   : Windows1252ToUtf8(FormatBaffleTable(plan, calculation.design, calculation.read.type, unit));
+  if (!WriteBytes(out, text)) {
+    std::fprintf(err, "%s\n", kErrorWriting);
+    return kExitFileFailed;
   }
-  return 0;
+  return kExitOk;
 }

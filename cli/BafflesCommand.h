@@ -23,11 +23,6 @@ struct BafflesOptions {
 // options, --thickness, --focus-clearance, --json and --svg on `app`.
 CLI::App* AddBafflesCommand(CLI::App& app, BafflesOptions& options);
 
-// Exit statuses besides 0.
-constexpr int kBafflesExitWriteFailed = 1;  // DESIGN could not be read, or a file not written
-constexpr int kBafflesExitRefused = 2;      // the design was refused: "Error N" and its message
-constexpr int kBafflesExitNotBaffled = 3;   // completed, but it cannot be traced or baffled
-
 // The figures as JSON: unit, image_circle_diameter, hole_diameter, secondary_baffle
 // {diameter, z}, primary_baffle {diameter, z}, obstruction {linear, area} (fractions
 // of the primary's diameter and area), focus_travel {back_focus_per_spacing}, checks
@@ -36,8 +31,10 @@ constexpr int kBafflesExitNotBaffled = 3;   // completed, but it cannot be trace
 std::string FormatBafflesJson(const BafflePlan& plan, LengthUnit unit);
 
 // Starts from the window's start-up values or the DESIGN file's, applies the options,
-// completes the design, studies its baffles and writes the table (or JSON) to `out`
-// and the picture when asked for; messages go to `err`. Returns the exit status.
+// completes the design, plans its baffles and writes the table (or JSON) to `out` and
+// the picture in section when asked for; messages go to `err`. Returns the exit status
+// (ExitStatus.h): kExitCannotAnalyse, with the reason, for a design that cannot be
+// baffled.
 int RunBafflesCommand(const BafflesOptions& options, std::FILE* out, std::FILE* err);
 
 #endif

@@ -2,11 +2,14 @@
 
 #include <cmath>
 #include <set>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
 #include "CliRun.h"
+#include "Golden.h"
 #include "TestFiles.h"
 
 namespace {
@@ -57,18 +60,41 @@ TEST(CliBaffles, JsonHasExactlyThePublishedKeys) {
   EXPECT_EQ(json["checks"]["sky_lines_reaching_image"].get<int>(), 0);
 }
 
-// The f/12 layout from the options: the published first-order figures within a few mm.
+// The two numbers of a table row: the exact trace's and the first order's.
+std::vector<double> RowNumbers(const std::string& table, const std::string& label) {
+  std::vector<double> numbers;
+  const size_t row = table.find(label);
+  if (row == std::string::npos) return numbers;
+  std::istringstream line(table.substr(row + label.size(), table.find('\n', row) - row - label.size()));
+  std::string word;
+  while (line >> word) {
+    if (word != "mm") numbers.push_back(std::stod(word));
+  }
+  return numbers;
+}
+
+// The f/12 layout from the options: the published first-order optimum (skirt 89.6 mm
+// ending 65.7 mm below the secondary, tube 52.2 mm with its mouth 270 mm in front of
+// the primary) in the first-order column, the exact trace's a little larger.
 TEST(CliBaffles, TableOfThePublishedLayout) {
   const CliResult result =
       RunCli({"baffles", "--diameter", "250", "--primary-focal-length", "750", "--system-focal-length",
               "3000", "--back-focal-length", "200", "--field", "0.5"});
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out.rfind("Baffles and central hole of the Ritchey-Chr\xC3\xA9tien\n", 0), 0u);
-  const size_t row = result.out.find("Secondary baffle diameter");
-  ASSERT_NE(row, std::string::npos);
-  const double exact = std::atof(result.out.c_str() + result.out.find_first_of("0123456789", row));
-  EXPECT_NEAR(exact, 89.6, 3.0);
-  EXPECT_NE(result.out.find("89.55 mm"), std::string::npos);  // the first-order column
+  const std::vector<double> skirt = RowNumbers(result.out, "Secondary baffle diameter");
+  const std::vector<double> skirtEnd = RowNumbers(result.out, "its open end below the secondary");
+  const std::vector<double> tube = RowNumbers(result.out, "Primary baffle diameter");
+  const std::vector<double> mouth = RowNumbers(result.out, "its mouth in front of the primary");
+  for (const std::vector<double>* row : {&skirt, &skirtEnd, &tube, &mouth}) ASSERT_EQ(row->size(), 2u);
+  EXPECT_NEAR(skirt[1], 89.6, 0.1);
+  EXPECT_NEAR(skirtEnd[1], 65.7, 0.1);
+  EXPECT_NEAR(tube[1], 52.2, 0.1);
+  EXPECT_NEAR(mouth[1], 270.0, 0.5);
+  EXPECT_GT(skirt[0], skirt[1]);
+  EXPECT_LT(skirt[0], skirt[1] + 3.0);
+  EXPECT_GT(tube[0], tube[1]);
+  EXPECT_LT(tube[0], tube[1] + 3.0);
 
   const CliResult inch = RunCli({"baffles", "--json", "--unit", "inch", "--diameter", "10",
                                  "--primary-focal-length", "30", "--system-focal-length", "100",
@@ -82,8 +108,7 @@ TEST(CliBaffles, PictureIsWrittenAsTheLibraryDrawsIt) {
   const std::string path = folder.File("baffles.svg");
   const CliResult result = RunCli({"baffles", "--svg", path});
   EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(ReadFileBytes(path),
-            ReadFileBytes(std::string(SPEKULOR_BAFFLES_GOLDEN_DIR) + "/startup_baffles.svg"));
+  EXPECT_EQ(ReadFileBytes(path), Golden("baffles", "startup_baffles.svg"));
   // Written through a temporary file that is renamed: nothing else stays behind.
   EXPECT_EQ(folder.List(), std::vector<std::string>{"baffles.svg"});
 }
@@ -100,9 +125,18 @@ TEST(CliBaffles, FailuresHaveTheirStatuses) {
   EXPECT_NE(wide.err.find("obstruction"), std::string::npos) << wide.err;
   EXPECT_EQ(wide.out, "");
 
-  const CliResult flat = RunCli({"baffles", "--system-focal-length", "1000"});
-  EXPECT_EQ(flat.status, 3);
-  EXPECT_NE(flat.err.find("cannot be traced"), std::string::npos) << flat.err;
+  const CliResult impossible = RunCli({"baffles", "--system-focal-length", "1000"});  // m = 1
+  EXPECT_EQ(impossible.status, 2);
+  EXPECT_EQ(impossible.err.rfind("Error 5\n", 0), 0u) << impossible.err;
+
+  const CliResult inFront = RunCli({"baffles", "--back-focal-length", "-50"});
+  EXPECT_EQ(inFront.status, 3);
+  EXPECT_NE(inFront.err.find("does not lie behind the primary"), std::string::npos) << inFront.err;
+
+  TempDir folder;
+  const CliResult missing = RunCli({"baffles", folder.File("none.spekulor")});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.err.rfind("Error reading", 0), 0u) << missing.err;
 
   const CliResult unwritable = RunCli({"baffles", "--svg", "/nonexistent-folder/baffles.svg"});
   EXPECT_EQ(unwritable.status, 1);
