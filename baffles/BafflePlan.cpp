@@ -13,6 +13,10 @@ namespace {
 
 constexpr int kRimAzimuths = 32;
 
+// What helps a design that needs too large a skirt: the skirt grows with the field
+// and with the primary's focal ratio.
+constexpr char kBaffleAdvice[] = "Narrow the field or choose a faster primary.";
+
 double Thickness(const DesignResult& design, const BaffleOptions& options) {
   return options.primaryThickness != kNotGiven ? options.primaryThickness
                                                : kDefaultThicknessRatio * design.PriDia;
@@ -45,9 +49,9 @@ BafflePlan PlanBaffles(const DesignResult& design, const BaffleOptions& options)
 
   plan.firstOrderHole = FirstOrderHoleDiameter(plan.frame);
   if (!SolveBafflePair(FirstOrderNeeds(plan.frame), plan.firstOrder)) {
-    plan.problem = "even to first order no pair of baffles keeps direct skylight off the image "
-                   "circle without cutting into the field's light (the field is too wide for "
-                   "this layout)";
+    plan.problem = std::string("even to first order no pair of baffles keeps direct skylight off "
+                               "the image circle without cutting into the field's light. ") +
+                   kBaffleAdvice;
     return plan;
   }
   plan.firstOrderLinearObstruction = plan.firstOrder.skirtRadius * 2.0 / plan.frame.diameter;
@@ -56,8 +60,9 @@ BafflePlan PlanBaffles(const DesignResult& design, const BaffleOptions& options)
   const std::vector<BeamRay> rimRays = TraceRimRays(bare, plan.frame.halfField, kRimAzimuths);
   plan.hole = 2.0 * HoleRadius(bare, rimRays);
   if (!SolveBafflePair(ExactNeeds(bare, plan.frame, rimRays, plan.hole / 2.0), plan.baffles)) {
-    plan.problem = "the exact trace finds no pair of baffles that keeps direct skylight off the "
-                   "image circle without cutting into the field's light";
+    plan.problem = std::string("the exact trace finds no pair of baffles that keeps direct skylight "
+                               "off the image circle without cutting into the field's light. ") +
+                   kBaffleAdvice;
     return plan;
   }
   plan.parts = MakeBaffleParts(plan.baffles, bare, plan.hole / 2.0, std::max(-thickness, -design.BackFocLen));
@@ -66,10 +71,10 @@ BafflePlan PlanBaffles(const DesignResult& design, const BaffleOptions& options)
   plan.linearObstruction = obstruction / design.PriDia;
   plan.areaObstruction = plan.linearObstruction * plan.linearObstruction;
   if (plan.linearObstruction > kMostBaffleObstruction) {
-    plan.problem = "the secondary baffle would have to be " + Percent(plan.linearObstruction) +
-                   " of the primary's diameter across: more obstruction than baffling is worth "
-                   "(at most " + Percent(kMostBaffleObstruction) +
-                   "); narrow the field or shorten the mirror distance";
+    plan.problem = "a secondary baffle that keeps direct skylight off the image circle would be " +
+                   Percent(plan.linearObstruction) +
+                   " of the primary's diameter across, more obstruction than baffling is worth "
+                   "(at most " + Percent(kMostBaffleObstruction) + "). " + kBaffleAdvice;
     return plan;
   }
 

@@ -26,7 +26,7 @@ CLI::Validator FiniteLength(double least, const std::string& what) {
         }
         return std::string();
       },
-      "LENGTH");
+      "");
 }
 
 }  // namespace

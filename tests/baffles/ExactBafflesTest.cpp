@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "BaffleChecks.h"
 #include "BafflePlan.h"
@@ -17,12 +19,13 @@ constexpr double kPositionTolerance = 5.0;  // exact against first order, positi
 // a part in a thousand or so for primaries of f/2.5 and f/3.
 constexpr double kAxisHoleRelative = 2e-3;
 constexpr double kHoleCrossCheck = 0.5;  // mm, the exact hole against 2 [h + (y2 - h) b / (d + b)]
+constexpr double kSmallMove = 1.0;       // mm, a baffle's end moved from the optimum
 
 BafflePlan Plan(const DesignFields& fields, BaffleOptions options = BaffleOptions()) {
   return PlanBaffles(CompleteFields(fields), options);
 }
 
-// The exact baffles of the f/12 layout lie within a few millimetres of the published
+// The exact baffles of the f/12 layout lie within a few millimetres of the worked example's
 // first-order figures, and a little larger.
 TEST(ExactBaffles, CloseToFirstOrderAndALittleLarger) {
   for (int type : {0, 1, 2, 4}) {
@@ -70,6 +73,63 @@ TEST(ExactBaffles, ChecksHoldAndCanFail) {
   widerTube.tubeRadius *= 1.01;
   widerTube.boreRadius = widerTube.tubeRadius;
   EXPECT_GT(CheckFieldRays(bare, halfField, widerTube).blocked, 0);
+}
+
+// No slack is left at the exact optimum: a skirt ending 1 mm higher (and so narrower,
+// as the beam allows there) lets skylight reach the image, a mouth 1 mm lower (its
+// tube narrower) does too, and a mouth 1 mm higher (its tube wider) cuts the field's
+// light; each judged by the exact checks alone.
+TEST(ExactBaffles, EveryMoveFromTheOptimumFails) {
+  const DesignResult design = CompleteFields(F12Fields(2));
+  const BafflePlan plan = PlanBaffles(design, BaffleOptions());
+  ASSERT_TRUE(plan.ok()) << plan.problem;
+  const Telescope bare = BareTelescope(design);
+  const std::vector<BeamRay> rim = TraceRimRays(bare, plan.frame.halfField, 32);
+  const double h = plan.frame.imageRadius;
+  const double imageZ = -design.BackFocLen;
+  // As wide as the beam there, with the solver's allowance for rounding.
+  const double margin = kRoundingMargin * design.PriDia;
+  const auto skirtAt = [&](double z) { return BeamRadiusAt(rim, z, true) + margin; };
+  const auto tubeAt = [&](double z) { return BeamRadiusAt(rim, z, false) + margin; };
+
+  BaffleParts higherSkirt = plan.parts;
+  higherSkirt.skirtZ += kSmallMove;
+  higherSkirt.skirtRadius = skirtAt(higherSkirt.skirtZ);
+  EXPECT_LT(higherSkirt.skirtRadius, plan.parts.skirtRadius);
+  EXPECT_GT(CheckSkyLines(higherSkirt, h, imageZ).reaching, 0);
+
+  BaffleParts lowerMouth = plan.parts;
+  lowerMouth.tubeZ -= kSmallMove;
+  lowerMouth.tubeRadius = tubeAt(lowerMouth.tubeZ);
+  EXPECT_GT(CheckSkyLines(lowerMouth, h, imageZ).reaching, 0);
+
+  BaffleParts higherMouth = plan.parts;
+  higherMouth.tubeZ += kSmallMove;
+  higherMouth.tubeRadius = tubeAt(higherMouth.tubeZ);
+  higherMouth.boreRadius = std::max(higherMouth.boreRadius, higherMouth.tubeRadius);
+  EXPECT_GT(CheckFieldRays(bare, plan.frame.halfField, higherMouth).blocked, 0);
+}
+
+// Slower primaries need larger skirts for the same telescope and field (the light
+// cone to the secondary is longer and the secondary farther out), until the skirt
+// is refused as too large.
+TEST(ExactBaffles, SlowerPrimariesNeedLargerSkirts) {
+  double previous = 0.0;
+  for (const char* f1 : {"500", "750", "1000"}) {
+    DesignFields fields = F12Fields(2);
+    fields.m_strPriFoc = f1;
+    fields.m_strField = "1";
+    const BafflePlan plan = Plan(fields);
+    ASSERT_TRUE(plan.ok()) << f1 << ": " << plan.problem;
+    EXPECT_GT(plan.linearObstruction, previous) << f1;
+    previous = plan.linearObstruction;
+  }
+  DesignFields slow = F12Fields(2);
+  slow.m_strPriFoc = "2000";
+  slow.m_strField = "1";
+  const BafflePlan refused = Plan(slow);
+  EXPECT_FALSE(refused.ok());
+  EXPECT_NE(refused.problem.find("faster primary"), std::string::npos) << refused.problem;
 }
 
 // On the axis the exact hole is b D / F: the classical Cassegrain images the axis

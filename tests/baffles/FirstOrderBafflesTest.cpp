@@ -10,9 +10,9 @@
 
 namespace {
 
-// The published first-order figures are given to a tenth of a millimetre (the mouth
+// The worked example's first-order figures are given to a tenth of a millimetre (the mouth
 // "about 270").
-constexpr double kPublishedTolerance = 0.1;
+constexpr double kExampleTolerance = 0.1;
 constexpr double kMouthTolerance = 0.5;
 constexpr double kGridStep = 0.25;  // mm, brute-force search
 
@@ -20,14 +20,14 @@ BaffleFrame F12Frame() { return MakeBaffleFrame(CompleteFields(F12Fields(2))); }
 
 // D 250, f1 750, m 4, b 200, theta 0.25 degree: skirt 89.6 ending 65.7 below the
 // secondary, tube 52.2 with its mouth 270 in front of the primary.
-TEST(FirstOrderBaffles, PublishedOptimum) {
+TEST(FirstOrderBaffles, WorkedExampleOptimum) {
   const BaffleFrame frame = F12Frame();
   ASSERT_NEAR(frame.spacing, 560.0, 1e-9);
   BafflePair pair;
   ASSERT_TRUE(SolveBafflePair(FirstOrderNeeds(frame), pair));
-  EXPECT_NEAR(2.0 * pair.skirtRadius, 89.6, kPublishedTolerance);
-  EXPECT_NEAR(frame.spacing - pair.skirtZ, 65.7, kPublishedTolerance);
-  EXPECT_NEAR(2.0 * pair.tubeRadius, 52.2, kPublishedTolerance);
+  EXPECT_NEAR(2.0 * pair.skirtRadius, 89.6, kExampleTolerance);
+  EXPECT_NEAR(frame.spacing - pair.skirtZ, 65.7, kExampleTolerance);
+  EXPECT_NEAR(2.0 * pair.tubeRadius, 52.2, kExampleTolerance);
   EXPECT_NEAR(pair.tubeZ, 270.0, kMouthTolerance);
 }
 

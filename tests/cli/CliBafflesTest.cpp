@@ -20,10 +20,10 @@ std::set<std::string> Keys(const nlohmann::json& object) {
   return keys;
 }
 
-// Exactly the published keys, and figures that follow from the start-up design by
+// Exactly the documented keys, and figures that follow from the start-up design by
 // hand: the image circle 2 F tan(theta), the back-focus rate m^2 + 1 with m = 3.2, the
 // hole near 2 [h + (y2 - h) b / (d + b)], the area the square of the diameter's share.
-TEST(CliBaffles, JsonHasExactlyThePublishedKeys) {
+TEST(CliBaffles, JsonHasExactlyTheDocumentedKeys) {
   const CliResult result = RunCli({"baffles", "--json"});
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.err, "");
@@ -73,10 +73,10 @@ std::vector<double> RowNumbers(const std::string& table, const std::string& labe
   return numbers;
 }
 
-// The f/12 layout from the options: the published first-order optimum (skirt 89.6 mm
+// The f/12 layout from the options: the worked example's first-order optimum (skirt 89.6 mm
 // ending 65.7 mm below the secondary, tube 52.2 mm with its mouth 270 mm in front of
 // the primary) in the first-order column, the exact trace's a little larger.
-TEST(CliBaffles, TableOfThePublishedLayout) {
+TEST(CliBaffles, TableOfTheWorkedExample) {
   const CliResult result =
       RunCli({"baffles", "--diameter", "250", "--primary-focal-length", "750", "--system-focal-length",
               "3000", "--back-focal-length", "200", "--field", "0.5"});
