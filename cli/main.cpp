@@ -9,6 +9,7 @@
 #include <CLI/CLI.hpp>
 
 #include "AppCore.h"
+#include "BafflesCommand.h"
 #include "DesignFileCommand.h"
 #include "ExitStatus.h"
 #include "ExportCommand.h"
@@ -56,6 +57,8 @@ int main(int argc, char** argv) {
 
   TraceOptions traceOptions;
   CLI::App* trace = AddTraceCommand(app, traceOptions);
+  BafflesOptions bafflesOptions;
+  CLI::App* baffles = AddBafflesCommand(app, bafflesOptions);
 
   LensOptions lensOptions;
   CLI::App* lens = AddLensCommand(app, lensOptions);
@@ -96,6 +99,7 @@ int main(int argc, char** argv) {
 
   if (report->parsed()) return RunReportCommand(reportOptions, stdout, stderr);
   if (trace->parsed()) return RunTraceCommand(traceOptions, stdout, stderr);
+  if (baffles->parsed()) return RunBafflesCommand(bafflesOptions, stdout, stderr);
   if (lens->parsed()) return RunLensCommand(lensOptions, stdout, stderr);
   if (save->parsed()) return RunSaveCommand(saveOptions, stderr);
   if (show->parsed()) return RunShowCommand(showOptions, stdout, stderr);

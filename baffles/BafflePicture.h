@@ -1,0 +1,21 @@
+// The telescope in section with its central hole and both baffles, to scale: the
+// field's beam traced exactly, the extreme lines of skylight from the image circle's
+// edge past the tube's mouth to the skirt, the baffles' places and diameters as
+// dimensions, a legend and a scale bar. Coordinates and texts as in trace/Drawing.h.
+//
+// Named parts (trace/PictureParts.h) for whoever looks for them: "secondary baffle",
+// "primary baffle", "skylight lines", "skirt diameter", "tube diameter", "skirt end",
+// "tube mouth" (the two dimensions along the axis) and "scale bar".
+#ifndef SPEKULOR_BAFFLES_BAFFLEPICTURE_H
+#define SPEKULOR_BAFFLES_BAFFLEPICTURE_H
+
+#include "BafflePlan.h"
+#include "DesignInput.h"
+#include "DesignResult.h"
+#include "Drawing.h"
+
+// For a plan that succeeded (plan.ok()) on the completed design.
+Drawing BuildBafflePicture(const BafflePlan& plan, const DesignResult& design, TelescopeType type,
+                           LengthUnit unit);
+
+#endif

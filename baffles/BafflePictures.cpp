@@ -1,0 +1,25 @@
+#include "BafflePictures.h"
+
+#include "BafflePicture.h"
+#include "BaffleTable.h"
+
+const char* const kCannotBaffle = "Cannot baffle this design: ";
+
+BafflePictures DrawBafflePictures(const Calculation& calculation, const BaffleOptions& options) {
+  BafflePictures pictures;
+  if (calculation.rules.error != CalcError::None) {
+    pictures.errorText = FormatCalcError(calculation.rules);
+    return pictures;
+  }
+  const DesignResult& design = calculation.design;
+  pictures.plan = PlanBaffles(design, options);
+  if (!pictures.plan.ok()) {
+    pictures.errorText = kCannotBaffle + pictures.plan.problem;
+    return pictures;
+  }
+  const TelescopeType type = calculation.read.type;
+  const LengthUnit unit = calculation.read.unit;
+  pictures.drawings.push_back(BuildBafflePicture(pictures.plan, design, type, unit));
+  pictures.drawings.push_back(BuildBaffleTableDrawing(pictures.plan, design, type, unit));
+  return pictures;
+}

@@ -1,0 +1,32 @@
+// The page "Baffles and hole" of a completed design: its baffle plan (BafflePlan.h),
+// the telescope in section with the hole and both baffles (BafflePicture.h) and the
+// table of figures (BaffleTable.h), or why there are none.
+#ifndef SPEKULOR_BAFFLES_BAFFLEPICTURES_H
+#define SPEKULOR_BAFFLES_BAFFLEPICTURES_H
+
+#include <string>
+#include <vector>
+
+#include "BafflePlan.h"
+#include "Calculate.h"
+#include "Drawing.h"
+
+// The first words of the text of a design that cannot be baffled.
+extern const char* const kCannotBaffle;
+
+struct BafflePictures {
+  // Empty when the design was baffled; otherwise why not: the refusal box's text for
+  // a refused design, else kCannotBaffle and the plan's problem in plain words.
+  std::string errorText;
+  BafflePlan plan;                // the figures, for a design that was baffled
+  std::vector<Drawing> drawings;  // top to bottom: the section, then the table of figures
+  bool ok() const { return errorText.empty(); }
+};
+
+// The plan and the drawings of `calculation`, the primary's thickness and the wanted
+// focus clearance taken from `options` (the defaults: a 1:6 blank, the focus anywhere
+// behind its back).
+BafflePictures DrawBafflePictures(const Calculation& calculation,
+                                  const BaffleOptions& options = BaffleOptions());
+
+#endif

@@ -1,0 +1,89 @@
+#include "BafflePlan.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "BaffleTrace.h"
+#include "Drawing.h"
+#include "FirstOrderBaffles.h"
+#include "RayTrace.h"
+
+namespace {
+
+constexpr int kRimAzimuths = 32;
+
+// What helps a design that needs too large a skirt: the skirt grows with the field
+// and with the primary's focal ratio.
+constexpr char kBaffleAdvice[] = "Narrow the field or choose a faster primary.";
+
+double Thickness(const DesignResult& design, const BaffleOptions& options) {
+  return options.primaryThickness != kNotGiven ? options.primaryThickness
+                                               : kDefaultThicknessRatio * design.PriDia;
+}
+
+std::string Percent(double fraction) { return FormatFixed(fraction * 100.0, 0) + " %"; }
+
+}  // namespace
+
+std::string BaffleProblem(const DesignResult& design, const BaffleOptions& options) {
+  const std::string untraceable = TelescopeProblem(design);
+  if (!untraceable.empty()) return "it cannot be traced: " + untraceable;
+  if (!(design.BackFocLen > 0.0))
+    return "the focus does not lie behind the primary, so there is no hole to bore and no tube "
+           "to fit";
+  const double thickness = Thickness(design, options);
+  if (!std::isfinite(thickness) || thickness < 0.0)
+    return "the primary's thickness must be a length of zero or more";
+  if (!std::isfinite(options.focusClearance)) return "the focus clearance must be a finite length";
+  return std::string();
+}
+
+BafflePlan PlanBaffles(const DesignResult& design, const BaffleOptions& options) {
+  BafflePlan plan;
+  plan.problem = BaffleProblem(design, options);
+  if (!plan.ok()) return plan;
+  const double thickness = Thickness(design, options);
+  plan.frame = MakeBaffleFrame(design);
+  plan.focus = ComputeFocusTravel(design, thickness, options.focusClearance);
+
+  plan.firstOrderHole = FirstOrderHoleDiameter(plan.frame);
+  if (!SolveBafflePair(FirstOrderNeeds(plan.frame), plan.firstOrder)) {
+    plan.problem = std::string("even to first order no pair of baffles keeps direct skylight off "
+                               "the image circle without cutting into the field's light. ") +
+                   kBaffleAdvice;
+    return plan;
+  }
+  plan.firstOrderLinearObstruction = plan.firstOrder.skirtRadius * 2.0 / plan.frame.diameter;
+
+  const Telescope bare = BareTelescope(design);
+  const std::vector<BeamRay> rimRays = TraceRimRays(bare, plan.frame.halfField, kRimAzimuths);
+  plan.hole = 2.0 * HoleRadius(bare, rimRays);
+  if (!SolveBafflePair(ExactNeeds(bare, plan.frame, rimRays, plan.hole / 2.0), plan.baffles)) {
+    plan.problem = std::string("the exact trace finds no pair of baffles that keeps direct skylight "
+                               "off the image circle without cutting into the field's light. ") +
+                   kBaffleAdvice;
+    return plan;
+  }
+  plan.parts = MakeBaffleParts(plan.baffles, bare, plan.hole / 2.0, std::max(-thickness, -design.BackFocLen));
+
+  const double obstruction = std::max(2.0 * plan.baffles.skirtRadius, design.SecDia);
+  plan.linearObstruction = obstruction / design.PriDia;
+  plan.areaObstruction = plan.linearObstruction * plan.linearObstruction;
+  if (plan.linearObstruction > kMostBaffleObstruction) {
+    plan.problem = "a secondary baffle that keeps direct skylight off the image circle would be " +
+                   Percent(plan.linearObstruction) +
+                   " of the primary's diameter across, more obstruction than baffling is worth "
+                   "(at most " + Percent(kMostBaffleObstruction) + "). " + kBaffleAdvice;
+    return plan;
+  }
+
+  plan.fieldRays = CheckFieldRays(bare, plan.frame.halfField, plan.parts);
+  plan.skyLines = CheckSkyLines(plan.parts, plan.frame.imageRadius, -design.BackFocLen);
+  if (plan.fieldRays.blocked > 0 || plan.skyLines.reaching > 0) {
+    plan.problem = "the exact check of the baffles failed: " + std::to_string(plan.fieldRays.blocked) +
+                   " rays of the field blocked, " + std::to_string(plan.skyLines.reaching) +
+                   " lines of skylight reaching the image circle";
+  }
+  return plan;
+}

@@ -1,0 +1,57 @@
+// The central hole, the two baffles and the focus travel of a completed design: the
+// whole study in one top function, one step a line.
+//
+// Lengths in the design's unit and in the frame of trace/RayTrace.h: z from the
+// primary's vertex toward the sky, the secondary at z = d, the focal plane at z = -b.
+#ifndef SPEKULOR_BAFFLES_BAFFLEPLAN_H
+#define SPEKULOR_BAFFLES_BAFFLEPLAN_H
+
+#include <string>
+
+#include "BaffleChecks.h"
+#include "BaffleFrame.h"
+#include "BaffleParts.h"
+#include "BaffleSolver.h"
+#include "DesignInput.h"
+#include "DesignResult.h"
+#include "FocusTravel.h"
+
+// A skirt wider than this fraction of the primary's diameter is refused: it would cost
+// more light (a quarter of the area) than baffling is worth.
+constexpr double kMostBaffleObstruction = 0.5;
+
+// The primary's thickness when none is given, as a fraction of D: the classic 1:6 blank.
+constexpr double kDefaultThicknessRatio = 1.0 / 6.0;
+
+struct BaffleOptions {
+  double primaryThickness = kNotGiven;  // the primary's back lies this far behind its vertex
+  double focusClearance = 0.0;          // wanted distance of the focus behind the back
+};
+
+struct BafflePlan {
+  // Empty when the design was baffled; otherwise why it cannot be, in plain words.
+  std::string problem;
+  BaffleFrame frame;
+  double firstOrderHole = 0.0;  // diameter, 2 [h + (y2 - h) b / (d + b)]
+  double hole = 0.0;            // diameter, from the exact trace
+  BafflePair firstOrder;
+  BafflePair baffles;           // from the exact trace, with the rounding margin
+  BaffleParts parts;            // the baffles as placed in the telescope
+  double linearObstruction = 0.0;  // fraction of D: the skirt (or the secondary, if wider)
+  double areaObstruction = 0.0;    // fraction of the primary's area
+  double firstOrderLinearObstruction = 0.0;
+  FieldRayCheck fieldRays;
+  SkyLineCheck skyLines;
+  FocusTravel focus;
+  bool ok() const { return problem.empty(); }
+};
+
+// Why the completed design cannot be baffled before any solving, or empty: it must be
+// traceable (TelescopeProblem) with its focus behind the primary, and the options
+// must be lengths.
+std::string BaffleProblem(const DesignResult& design, const BaffleOptions& options);
+
+// The study of a completed design.
+BafflePlan PlanBaffles(const DesignResult& design, const BaffleOptions& options);
+
+#endif

@@ -1,0 +1,152 @@
+#include "BaffleTable.h"
+
+#include <algorithm>
+
+#include "PictureParts.h"
+
+namespace {
+
+constexpr size_t kLabelWidth = 46;
+constexpr size_t kValueWidth = 14;
+
+// The drawing's columns, in pixels from its left margin.
+constexpr double kMargin = 40.0;
+constexpr double kRowHeight = 18.0;
+constexpr double kIndent = 14.0;
+constexpr double kValueColumn = 470.0;  // right edge of the exact values
+constexpr double kFirstOrderColumn = 590.0;
+constexpr double kFirstRow = 80.0;
+
+std::string Length(double value, LengthUnit unit) {
+  return FormatFixed(value, unit == LengthUnit::Inch ? 3 : 2) + UnitSuffix(unit);
+}
+
+std::string Percent(double fraction) { return FormatFixed(fraction * 100.0, 2) + " %"; }
+
+std::string PadLeft(const std::string& text, size_t width) {
+  return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
+}
+
+std::string PadRight(const std::string& text, size_t width) {
+  return text.size() < width ? text + std::string(width - text.size(), ' ') : text;
+}
+
+bool HasFirstOrder(const BaffleBlock& block) {
+  return std::any_of(block.rows.begin(), block.rows.end(),
+                     [](const BaffleRow& row) { return !row.firstOrder.empty(); });
+}
+
+std::string Heading(TelescopeType type) {
+  return std::string("Baffles and central hole of the ") + TelescopeTypeName(type);
+}
+
+std::string FieldLine(const BafflePlan& plan, const DesignResult& design, LengthUnit unit) {
+  return "Fully illuminated field " + FormatFixed(design.FieldAng, 3) + "\xB0, image circle " +
+         Length(2.0 * plan.frame.imageRadius, unit) + " across";
+}
+
+}  // namespace
+
+std::vector<BaffleBlock> BaffleBlocks(const BafflePlan& plan, LengthUnit unit) {
+  const BaffleFrame& f = plan.frame;
+  const BafflePair& exact = plan.baffles;
+  const BafflePair& first = plan.firstOrder;
+  const double firstArea = plan.firstOrderLinearObstruction * plan.firstOrderLinearObstruction;
+  BaffleBlock hole{"Hole and baffles",
+                   {{"Image circle diameter", Length(2.0 * f.imageRadius, unit), ""},
+                    {"Central hole diameter", Length(plan.hole, unit), Length(plan.firstOrderHole, unit)}}};
+  if (2.0 * plan.parts.boreRadius > plan.hole) {
+    hole.rows.push_back({"  bored to take the primary baffle", Length(2.0 * plan.parts.boreRadius, unit), ""});
+  }
+  const std::vector<BaffleRow> baffles = {
+      {"Secondary baffle diameter", Length(2.0 * exact.skirtRadius, unit),
+       Length(2.0 * first.skirtRadius, unit)},
+      {"  its open end below the secondary", Length(f.spacing - exact.skirtZ, unit),
+       Length(f.spacing - first.skirtZ, unit)},
+      {"Primary baffle diameter", Length(2.0 * exact.tubeRadius, unit),
+       Length(2.0 * first.tubeRadius, unit)},
+      {"  its mouth in front of the primary", Length(exact.tubeZ, unit), Length(first.tubeZ, unit)},
+      {"Obstruction, diameter", Percent(plan.linearObstruction),
+       Percent(plan.firstOrderLinearObstruction)},
+      {"Obstruction, area", Percent(plan.areaObstruction), Percent(firstArea)}};
+  hole.rows.insert(hole.rows.end(), baffles.begin(), baffles.end());
+
+  const FocusTravel& focus = plan.focus;
+  const double back = -focus.primaryBackZ;
+  BaffleBlock travel{
+      "Focus travel",
+      {{"Back focus gained per unit of spacing lost", FormatFixed(focus.backFocusPerSpacing, 4), ""},
+       {"Primary's back behind its vertex", Length(back, unit), ""},
+       {"Focus behind the primary's back", Length(f.backFocus - back, unit), ""},
+       {"Focus wanted behind the primary's back", Length(focus.clearance, unit), ""},
+       {"  largest mirror distance giving it", Length(focus.largestSpacing, unit), ""},
+       focus.spacingSlack >= 0.0
+           ? BaffleRow{"  the secondary may move away by", Length(focus.spacingSlack, unit), ""}
+           : BaffleRow{"  the secondary must come closer by", Length(-focus.spacingSlack, unit), ""},
+       {"Mirror distance sending the focus to infinity", Length(focus.focusAtInfinity, unit), ""}}};
+
+  BaffleBlock checks{
+      "Checks by the exact trace",
+      {{"Rays of the field traced", std::to_string(plan.fieldRays.rays), ""},
+       {"  blocked by a baffle or the hole", std::to_string(plan.fieldRays.blocked), ""},
+       {"Straight lines from the image circle tried", std::to_string(plan.skyLines.lines), ""},
+       {"  reaching the sky", std::to_string(plan.skyLines.reaching), ""}}};
+  return {hole, travel, checks};
+}
+
+std::string FormatBaffleTable(const BafflePlan& plan, const DesignResult& design,
+                              TelescopeType type, LengthUnit unit) {
+  std::string out = Heading(type) + "\n" + FieldLine(plan, design, unit) + "\n";
+  for (const BaffleBlock& block : BaffleBlocks(plan, unit)) {
+    out += "\n";
+    out += HasFirstOrder(block) ? PadRight(block.heading, kLabelWidth) +
+                                      PadLeft("Exact trace", kValueWidth) +
+                                      PadLeft("First order", kValueWidth)
+                                : block.heading;
+    out += "\n";
+    for (const BaffleRow& row : block.rows) {
+      std::string line = PadRight(row.label, kLabelWidth) + PadLeft(row.value, kValueWidth);
+      if (!row.firstOrder.empty()) line += PadLeft(row.firstOrder, kValueWidth);
+      out += line + "\n";
+    }
+  }
+  return out;
+}
+
+Drawing BuildBaffleTableDrawing(const BafflePlan& plan, const DesignResult& design,
+                                TelescopeType type, LengthUnit unit) {
+  Drawing drawing;
+  drawing.title = "Figures of the baffles and central hole of the " + std::string(TelescopeTypeName(type));
+  drawing.width = 2.0 * kMargin + kFirstOrderColumn;
+  std::vector<TextBox> placed;
+  AddTitleRows(drawing, placed, Heading(type), FieldLine(plan, design, unit));
+  // The title rows are centred on the first width; the columns start at the margin.
+  double y = kFirstRow;
+  for (const BaffleBlock& block : BaffleBlocks(plan, unit)) {
+    AddTextAvoiding(drawing, placed,
+                    {Label(kMargin, y, block.heading, TextAnchor::Start, kLabelSize, kInk, true)});
+    if (HasFirstOrder(block)) {
+      AddTextAvoiding(drawing, placed,
+                      {Label(kMargin + kValueColumn, y, "exact trace", TextAnchor::End, kLabelSize, kLineGrey)});
+      AddTextAvoiding(drawing, placed, {Label(kMargin + kFirstOrderColumn, y, "first order",
+                                              TextAnchor::End, kLabelSize, kLineGrey)});
+    }
+    y += kRowHeight;
+    for (const BaffleRow& row : block.rows) {
+      const size_t indent = row.label.find_first_not_of(' ');
+      AddTextAvoiding(drawing, placed,
+                      {Label(kMargin + (indent == 0 ? 0.0 : kIndent), y, row.label.substr(indent),
+                             TextAnchor::Start)});
+      AddTextAvoiding(drawing, placed, {Label(kMargin + kValueColumn, y, row.value, TextAnchor::End)});
+      if (!row.firstOrder.empty()) {
+        AddTextAvoiding(drawing, placed, {Label(kMargin + kFirstOrderColumn, y, row.firstOrder,
+                                                TextAnchor::End, kLabelSize, kLineGrey)});
+      }
+      y += kRowHeight;
+    }
+    y += kRowHeight / 2.0;
+  }
+  FitWidthToTexts(drawing, placed, kMargin);
+  drawing.height = y + kMargin / 2.0;
+  return drawing;
+}

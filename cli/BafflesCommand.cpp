@@ -1,0 +1,106 @@
+#include "BafflesCommand.h"
+
+#include <cmath>
+
+#include <nlohmann/json.hpp>
+
+#include "BafflePictures.h"
+#include "BaffleTable.h"
+#include "DesignFileCommand.h"
+#include "ExitStatus.h"
+#include "FileMessages.h"
+#include "FileReplace.h"
+#include "SvgWriter.h"
+#include "TextOutput.h"
+#include "Windows1252.h"
+
+namespace {
+
+// A finite number, read as CLI11 reads the option's value; `least` bounds it below.
+CLI::Validator FiniteLength(double least, const std::string& what) {
+  return CLI::Validator(
+      [least, what](std::string& text) {
+        double value = 0.0;
+        if (!CLI::detail::lexical_cast(text, value) || !std::isfinite(value) || value < least) {
+          return "'" + text + "' is not " + what;
+        }
+        return std::string();
+      },
+      "");
+}
+
+}  // namespace
+
+CLI::App* AddBafflesCommand(CLI::App& app, BafflesOptions& options) {
+  CLI::App* baffles = app.add_subcommand(
+      "baffles",
+      "The central hole to bore in the primary, the secondary baffle (skirt) and the primary "
+      "baffle (tube) that keep direct skylight off the image circle with the least obstruction, "
+      "and how the focus moves with the mirror distance. Lengths in the design's unit, z from "
+      "the primary's vertex toward the sky. Exit status 2 for a refused design, 3 for a design "
+      "that cannot be baffled, 1 when a file cannot be read or written.");
+  AddDesignArgument(*baffles, options.designPath);
+  AddDesignOptions(*baffles, options.design);
+  baffles
+      ->add_option("--thickness", options.baffles.primaryThickness,
+                   "The primary's back lies this far behind its vertex (default D / 6)")
+      ->check(FiniteLength(0.0, "a length of zero or more"))
+      ->type_name("LENGTH");
+  baffles
+      ->add_option("--focus-clearance", options.baffles.focusClearance,
+                   "Least distance wanted from the primary's back to the focus (default 0)")
+      ->check(FiniteLength(-HUGE_VAL, "a length"))
+      ->type_name("LENGTH");
+  baffles->add_flag("--json", options.json, "Print the figures as JSON");
+  baffles->add_option("--svg", options.svgPath, "Write the picture in section to FILE.svg")
+      ->type_name("FILE.svg");
+  return baffles;
+}
+
+std::string FormatBafflesJson(const BafflePlan& plan, LengthUnit unit) {
+  nlohmann::ordered_json json;
+  json["unit"] = unit == LengthUnit::Inch ? "inch" : "mm";
+  json["image_circle_diameter"] = 2.0 * plan.frame.imageRadius;
+  json["hole_diameter"] = plan.hole;
+  json["secondary_baffle"] = {{"diameter", 2.0 * plan.baffles.skirtRadius}, {"z", plan.baffles.skirtZ}};
+  json["primary_baffle"] = {{"diameter", 2.0 * plan.baffles.tubeRadius}, {"z", plan.baffles.tubeZ}};
+  json["obstruction"] = {{"linear", plan.linearObstruction}, {"area", plan.areaObstruction}};
+  json["focus_travel"] = {{"back_focus_per_spacing", plan.focus.backFocusPerSpacing}};
+  json["checks"] = {{"field_rays", plan.fieldRays.rays},
+                    {"field_rays_blocked", plan.fieldRays.blocked},
+                    {"sky_lines", plan.skyLines.lines},
+                    {"sky_lines_reaching_image", plan.skyLines.reaching}};
+  return json.dump() + "\n";
+}
+
+int RunBafflesCommand(const BafflesOptions& options, std::FILE* out, std::FILE* err) {
+  DesignFields fields;
+  if (const int status = StartDesignFields(options.designPath, options.design, fields, err)) {
+    return status;
+  }
+  const Calculation calculation = CompleteDesign(fields);
+  if (calculation.rules.error != CalcError::None) {
+    return PrintRefusal(FormatCalcError(calculation.rules), err);
+  }
+  const BafflePictures pictures = DrawBafflePictures(calculation, options.baffles);
+  if (!pictures.ok()) {
+    std::fprintf(err, "%s\n", pictures.errorText.c_str());
+    return kExitCannotAnalyse;
+  }
+  // The picture in section; the table of figures is what the command prints.
+  if (!options.svgPath.empty() &&
+      ReplaceFileContents(options.svgPath, WriteSvg(pictures.drawings.front())) != 0) {
+    std::fprintf(err, "%s %s\n", kErrorWriting, options.svgPath.c_str());
+    return kExitFileFailed;
+  }
+  const BafflePlan& plan = pictures.plan;
+  const LengthUnit unit = calculation.read.unit;
+  const std::string text =
+      options.json ? FormatBafflesJson(plan, unit)
+                   : Windows1252ToUtf8(FormatBaffleTable(plan, calculation.design, calculation.read.type, unit));
+  if (!WriteBytes(out, text)) {
+    std::fprintf(err, "%s\n", kErrorWriting);
+    return kExitFileFailed;
+  }
+  return kExitOk;
+}

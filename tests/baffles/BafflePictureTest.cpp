@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#ifdef SPEKULOR_HAVE_LIBXML2
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+#endif
+
+#include "BafflePictures.h"
+#include "BaffleTable.h"
+#include "BaffleTestDesigns.h"
+#include "Golden.h"
+#include "PictureParts.h"
+#include "SvgWriter.h"
+
+namespace {
+
+constexpr double kPixelTolerance = 1e-6;
+
+struct Drawn {
+  Calculation calculation;
+  BafflePictures pictures;
+};
+
+Drawn Draw(const DesignFields& fields) {
+  Drawn drawn;
+  drawn.calculation = CompleteDesign(fields);
+  drawn.pictures = DrawBafflePictures(drawn.calculation);
+  EXPECT_TRUE(drawn.pictures.ok()) << drawn.pictures.errorText;
+  return drawn;
+}
+
+TEST(BafflePicture, StartupDesignMatchesGolden) {
+  const Drawn drawn = Draw(DesignFields());
+  ASSERT_EQ(drawn.pictures.drawings.size(), 2u);
+  ExpectGolden("baffles", "startup_baffles.svg", WriteSvg(drawn.pictures.drawings[0]));
+  ExpectGolden("baffles", "startup_baffles_table.svg", WriteSvg(drawn.pictures.drawings[1]));
+  const Calculation& c = drawn.calculation;
+  ExpectGolden("baffles", "startup_baffles.txt",
+               FormatBaffleTable(drawn.pictures.plan, c.design, c.read.type, c.read.unit));
+}
+
+// A refused design gives its refusal box's text, one that cannot be baffled says so
+// plainly, and neither has drawings.
+TEST(BafflePicture, ReasonsInsteadOfDrawings) {
+  DesignFields empty;
+  empty.m_strPriDia = "";
+  const BafflePictures refused = DrawBafflePictures(CompleteDesign(empty));
+  EXPECT_EQ(refused.errorText.rfind("Error 1\r\n", 0), 0u) << refused.errorText;
+  EXPECT_TRUE(refused.drawings.empty());
+
+  DesignFields wide;
+  wide.m_strField = "3";
+  const BafflePictures huge = DrawBafflePictures(CompleteDesign(wide));
+  EXPECT_EQ(huge.errorText.rfind(kCannotBaffle, 0), 0u) << huge.errorText;
+  EXPECT_NE(huge.errorText.find("obstruction"), std::string::npos) << huge.errorText;
+  EXPECT_TRUE(huge.drawings.empty());
+}
+
+#ifdef SPEKULOR_HAVE_LIBXML2
+// Parsed by libxml2 with no recovery: an unescaped "&", a byte that is not UTF-8 or an
+// unclosed element fails.
+bool IsWellFormedSvg(const std::string& text) {
+  xmlDocPtr doc = xmlReadMemory(text.data(), static_cast<int>(text.size()), "baffles.svg", nullptr,
+                                XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+  if (doc == nullptr) return false;
+  const xmlNode* root = xmlDocGetRootElement(doc);
+  const bool svg = root != nullptr && std::string(reinterpret_cast<const char*>(root->name)) == "svg";
+  xmlFreeDoc(doc);
+  return svg;
+}
+
+TEST(BafflePicture, SvgIsWellFormedXml) {
+  EXPECT_TRUE(IsWellFormedSvg(Golden("baffles", "startup_baffles.svg")));
+  EXPECT_TRUE(IsWellFormedSvg(Golden("baffles", "startup_baffles_table.svg")));
+  for (const BaffleCase& c : BaffleSpread()) {
+    const Drawn drawn = Draw(c.fields);
+    for (const Drawing& drawing : drawn.pictures.drawings) {
+      EXPECT_TRUE(IsWellFormedSvg(WriteSvg(drawing))) << c.name << ": " << drawing.title;
+    }
+  }
+  EXPECT_FALSE(IsWellFormedSvg("<svg><text>\xD8 5</text></svg>"));  // Windows-1252, not UTF-8
+}
+#endif
+
+// Every text inside the canvas, and no two overlapping, for designs of every shape.
+TEST(BafflePicture, TextsStayInsideAndApart) {
+  for (const BaffleCase& c : BaffleSpread()) {
+    const Drawn drawn = Draw(c.fields);
+    for (const Drawing& drawing : drawn.pictures.drawings) {
+      std::vector<TextBox> boxes;
+      for (const Shape& shape : drawing.shapes) {
+        if (const TextShape* text = std::get_if<TextShape>(&shape)) boxes.push_back(EstimateTextBox(*text));
+      }
+      ASSERT_GE(boxes.size(), 10u) << c.name;
+      for (size_t i = 0; i < boxes.size(); ++i) {
+        EXPECT_GE(boxes[i].left, 0.0) << c.name << " text " << i;
+        EXPECT_GE(boxes[i].top, 0.0) << c.name << " text " << i;
+        EXPECT_LE(boxes[i].right, drawing.width) << c.name << " text " << i;
+        EXPECT_LE(boxes[i].bottom, drawing.height) << c.name << " text " << i;
+        for (size_t j = i + 1; j < boxes.size(); ++j) {
+          EXPECT_FALSE(BoxesOverlap(boxes[i], boxes[j])) << c.name << " texts " << i << ", " << j;
+        }
+      }
+    }
+  }
+}
+
+std::vector<LineShape> PartLines(const Drawing& drawing, const std::string& part) {
+  std::vector<LineShape> lines;
+  for (const Shape* shape : PartShapes(drawing, part)) {
+    if (const LineShape* line = std::get_if<LineShape>(shape)) lines.push_back(*line);
+  }
+  return lines;
+}
+
+// The dimension's line: the one drawn in ink, between the two arrows.
+double DimensionLength(const Drawing& drawing, const std::string& part) {
+  for (const LineShape& line : PartLines(drawing, part)) {
+    if (line.stroke.width == 0.9) return std::hypot(line.to.x - line.from.x, line.to.y - line.from.y);
+  }
+  return 0.0;
+}
+
+// To scale: the skirt's end below the secondary and the mouth in front of the primary
+// keep the ratio of the lengths they stand for, and so do the two diameters.
+TEST(BafflePicture, DimensionsAreToScale) {
+  const Drawn drawn = Draw(F12Fields(2));
+  const BafflePlan& plan = drawn.pictures.plan;
+  const Drawing& section = drawn.pictures.drawings.at(0);
+  const double skirtEnd = DimensionLength(section, "skirt end");
+  const double mouth = DimensionLength(section, "tube mouth");
+  const double skirt = DimensionLength(section, "skirt diameter");
+  const double tube = DimensionLength(section, "tube diameter");
+  ASSERT_GT(mouth, 0.0);
+  ASSERT_GT(tube, 0.0);
+  EXPECT_NEAR(skirtEnd / mouth, (plan.frame.spacing - plan.baffles.skirtZ) / plan.baffles.tubeZ, 1e-9);
+  EXPECT_NEAR(skirt / tube, plan.baffles.skirtRadius / plan.baffles.tubeRadius, 1e-9);
+  // The same scale along and across the axis.
+  EXPECT_NEAR(skirt / mouth, 2.0 * plan.baffles.skirtRadius / plan.baffles.tubeZ, 1e-9);
+}
+
+// The extreme skylight lines run from the image circle's edge, across the axis, to the
+// skirt's open end and meet it inside its rim: the picture shows the light stopped.
+TEST(BafflePicture, SkylightLinesEndInsideTheSkirt) {
+  for (const BaffleCase& c : BaffleSpread()) {
+    const Drawn drawn = Draw(c.fields);
+    const Drawing& section = drawn.pictures.drawings.at(0);
+    const std::vector<LineShape> sky = PartLines(section, "skylight lines");
+    const std::vector<LineShape> skirt = PartLines(section, "secondary baffle");
+    ASSERT_EQ(sky.size(), 2u) << c.name;
+    ASSERT_EQ(skirt.size(), 3u) << c.name;  // both walls and the cell across them
+    const double skirtEndX = skirt[0].from.x;
+    const double upper = std::fmin(skirt[0].from.y, skirt[1].from.y);
+    const double lower = std::fmax(skirt[0].from.y, skirt[1].from.y);
+    const double axisY = (upper + lower) / 2.0;
+    for (const LineShape& line : sky) {
+      EXPECT_NEAR(line.to.x, skirtEndX, kPixelTolerance) << c.name;
+      EXPECT_GE(line.to.y, upper) << c.name;
+      EXPECT_LE(line.to.y, lower) << c.name;
+      EXPECT_LT((line.from.y - axisY) * (line.to.y - axisY), 0.0) << c.name;  // crosses the axis
+    }
+  }
+}
+
+}  // namespace

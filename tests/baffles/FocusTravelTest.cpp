@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "BaffleTestDesigns.h"
+#include "FocusTravel.h"
+#include "Solver.h"
+
+namespace {
+
+constexpr double kSmallMove = 0.01;          // mm of mirror distance
+constexpr double kOneSidedTolerance = 1e-3;  // relative: the change is not quite linear
+constexpr double kCentralTolerance = 1e-6;   // relative, central difference
+constexpr double kLengthTolerance = 1e-7;    // mm
+
+// A fresh solve of the design with its secondary moved: the same primary and secondary
+// radius, the prime focus `move` farther behind the secondary (the mirrors `move`
+// closer), completed by calc's solver along the secondary-radius path.
+double FreshBackFocus(const DesignResult& design, double move) {
+  DesignInput input;
+  input.PriDia = design.PriDia;
+  input.FieldAng = design.FieldAng;
+  input.PriFoc = design.PriFoc;
+  input.SecRadCur = design.SecRadCur;
+  input.SecPriFocDist = design.SecPriFocDist + move;
+  return SolveGeometry(StartDesign(input), SolvePath::FromSecPriFocDist).BackFocLen;
+}
+
+TEST(FocusTravel, AgreesWithAFreshSolveOfTheMovedDesign) {
+  for (const DesignFields& fields : {F12Fields(2), DesignFields()}) {
+    const DesignResult design = CompleteFields(fields);
+    const FocusTravel travel = ComputeFocusTravel(design, 40.0, 0.0);
+    const double b = design.BackFocLen;
+    const double forward = (FreshBackFocus(design, kSmallMove) - b) / kSmallMove;
+    EXPECT_NEAR(forward / travel.backFocusPerSpacing, 1.0, kOneSidedTolerance);
+    const double central =
+        (FreshBackFocus(design, kSmallMove) - FreshBackFocus(design, -kSmallMove)) / (2.0 * kSmallMove);
+    EXPECT_NEAR(central / travel.backFocusPerSpacing, 1.0, kCentralTolerance);
+    // The exact rate is m^2 + 1.
+    EXPECT_NEAR(travel.backFocusPerSpacing, design.SecMag * design.SecMag + 1.0, 1e-9);
+  }
+}
+
+TEST(FocusTravel, MirrorDistancesKeepingTheFocusBehindTheBack) {
+  const DesignResult design = CompleteFields(F12Fields(2));
+  EXPECT_NEAR(BackFocusAtSpacing(design, design.PriSecDist), design.BackFocLen, kLengthTolerance);
+  const double thickness = 42.0, clearance = 100.0;
+  const FocusTravel travel = ComputeFocusTravel(design, thickness, clearance);
+  EXPECT_DOUBLE_EQ(travel.primaryBackZ, -thickness);
+  // At the largest distance a fresh solve puts the focus exactly that far behind the back.
+  const double move = design.PriSecDist - travel.largestSpacing;
+  EXPECT_NEAR(FreshBackFocus(design, move), thickness + clearance, kLengthTolerance);
+  EXPECT_NEAR(travel.spacingSlack, travel.largestSpacing - design.PriSecDist, 1e-12);
+  // b 200 lies 58 mm beyond the wanted 142: the secondary may move away by a little
+  // more than 58 / (m^2 + 1) = 3.4 mm, as m falls while it moves.
+  EXPECT_GT(travel.spacingSlack, 58.0 / 17.0);
+  EXPECT_LT(travel.spacingSlack, 1.1 * 58.0 / 17.0);
+  // Nearer than f1 - R2 / 2 the secondary forms no real image: the focus runs off.
+  EXPECT_NEAR(travel.focusAtInfinity, design.PriFoc - design.SecRadCur / 2.0, 1e-12);
+  EXPECT_GT(BackFocusAtSpacing(design, travel.focusAtInfinity + 1e-6), 1e8);
+}
+
+}  // namespace
