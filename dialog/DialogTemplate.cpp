@@ -71,6 +71,7 @@ const MenuItemTemplate kMainMenu[] = {
     {"Edit", "Calculate Results", IDM_CALCULATE_RESULTS},
     {"Edit", "Calculate Results; Export OSLO Lens-File", IDM_CALCULATE_OSLO},
     {"View", "Layout and spot diagrams...", IDM_VIEW_LAYOUT},
+    {"View", "Baffles and hole...", IDM_VIEW_BAFFLES},
     {"Export", "Zemax lens file (.zmx)...", IDM_EXPORT_ZEMAX},
     {"Export", "CODE V sequence (.seq)...", IDM_EXPORT_CODEV},
 };

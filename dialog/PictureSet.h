@@ -18,7 +18,7 @@ struct PictureSet {
   std::vector<PicturePage> pages;
 };
 
-// The page index of each View item.
-enum PicturePageIndex : int { kLayoutPage = 0 };
+// The page index of each View item, in the order of the tabs.
+enum PicturePageIndex : int { kLayoutPage = 0, kBafflesPage = 1 };
 
 #endif

@@ -58,6 +58,7 @@ const CommandEntry kCommandMap[] = {
     {ID_FILE_SAVE_AS, &CTelescopeDlg::OnFileSaveAs},
     {IDM_QUIT, &CTelescopeDlg::OnQuit},
     {IDM_VIEW_LAYOUT, &CTelescopeDlg::OnViewLayout},
+    {IDM_VIEW_BAFFLES, &CTelescopeDlg::OnViewBaffles},
     {IDM_EXPORT_ZEMAX, &CTelescopeDlg::OnExportZemax},
     {IDM_EXPORT_CODEV, &CTelescopeDlg::OnExportCodeV},
 };
@@ -180,6 +181,8 @@ void CTelescopeDlg::ShowPicturePage(int page) {
 }
 
 void CTelescopeDlg::OnViewLayout() { ShowPicturePage(kLayoutPage); }
+
+void CTelescopeDlg::OnViewBaffles() { ShowPicturePage(kBafflesPage); }
 
 // Refuses inch, then refused inputs, with one box each; otherwise shows the lens
 // text in place of the report, asks for a path and writes the file whole.

@@ -50,6 +50,30 @@ TEST(PictureView, PainterDrawsTheDrawing) {
   }
 }
 
+TEST(PicturesWindowTest, EveryViewItemOpensItsTab) {
+  QtTelescopeWindow window;
+  CTelescopeDlg dlg(window);
+  window.Open(dlg);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  const std::pair<int, const char*> items[] = {
+      {IDM_VIEW_BAFFLES, "Baffles and hole"},
+      {IDM_VIEW_LAYOUT, "Layout and spot diagrams"},
+  };
+  for (const auto& [id, title] : items) {
+    QAction* item = window.MenuAction(id);
+    ASSERT_NE(item, nullptr) << title;
+    EXPECT_EQ(item->text(), QString::fromLatin1(title) + QStringLiteral("..."));
+    item->trigger();
+    PicturesWindow* pictures = window.Pictures();
+    ASSERT_NE(pictures, nullptr);
+    EXPECT_EQ(pictures->Tabs()->tabText(pictures->Tabs()->currentIndex()),
+              QString::fromLatin1(title));
+    EXPECT_FALSE(pictures->Views(pictures->Tabs()->currentIndex()).empty()) << title;
+  }
+  window.done(0);
+}
+
 TEST(PicturesWindowTest, ViewOpensTheModelessWindowThatFollowsCalculate) {
   QtTelescopeWindow window;
   CTelescopeDlg dlg(window);

@@ -84,6 +84,28 @@ TEST_F(PicturesCommandTest, AnOpenWindowFollowsEachSuccessfulCalculate) {
   EXPECT_EQ(LayoutTitle(platform.updatedPictures[1]), "Pressmann-Camichel telescope in section");
 }
 
+TEST_F(PicturesCommandTest, EachViewItemOpensItsPageOfTheSameDesign) {
+  dlg.OnCommand(IDM_VIEW_BAFFLES);
+  ASSERT_EQ(platform.shownPictures.size(), 1u);
+  EXPECT_EQ(platform.shownPictures[0].second, kBafflesPage);
+  const PictureSet& set = platform.shownPictures[0].first;
+  ASSERT_EQ(set.pages.size(), 2u);
+  EXPECT_EQ(set.pages[kLayoutPage].title, "Layout and spot diagrams");
+  const PicturePage& baffles = set.pages[kBafflesPage];
+  EXPECT_EQ(baffles.title, "Baffles and hole");
+  EXPECT_TRUE(baffles.refusal.empty()) << baffles.refusal;
+  EXPECT_EQ(baffles.drawings.size(), 2u);  // the section and the table of figures
+
+  // A field too wide to baffle: that page says why, the layout page still draws.
+  platform.texts[IDC_FIELD] = "3";
+  dlg.OnCommand(IDOK);
+  ASSERT_EQ(platform.updatedPictures.size(), 1u);
+  const PictureSet& wide = platform.updatedPictures[0];
+  EXPECT_EQ(wide.pages[kBafflesPage].refusal.rfind("Cannot baffle this design: ", 0), 0u);
+  EXPECT_TRUE(wide.pages[kBafflesPage].drawings.empty());
+  EXPECT_EQ(wide.pages[kLayoutPage].drawings.size(), 2u);
+}
+
 TEST_F(PicturesCommandTest, RefusedFirstCalculationShowsOnlyItsBox) {
   platform.texts[IDC_PRI_DIA] = "";
   dlg.OnCommand(IDM_VIEW_LAYOUT);
