@@ -1,0 +1,24 @@
+// Constants of the image-quality analysis.
+#ifndef SPEKULOR_QUALITY_QUALITYCONSTANTS_H
+#define SPEKULOR_QUALITY_QUALITYCONSTANTS_H
+
+#include <array>
+
+constexpr double kPi = 3.14159265358979323846;
+
+// Pupil samples across the primary's diameter, by default.
+constexpr int kDefaultQualityGrid = 128;
+
+// The pupil grid is padded with zeros to kImagePadding times its size before the
+// transform, so the point image is sampled every lambda N / kImagePadding: twice as
+// fine as the intensity's Nyquist limit lambda N / 2, and without wrap-around in the
+// pupil's autocorrelation (the MTF), which needs a padding of 2 at least.
+constexpr int kImagePadding = 4;
+
+// Fractions of the cutoff frequency 1 / (lambda N) at which the MTF is reported.
+constexpr std::array<double, 4> kMtfFractions = {0.1, 0.25, 0.5, 0.75};
+
+// Energy fraction whose diameter is reported.
+constexpr double kEncircledFraction = 0.8;
+
+#endif
