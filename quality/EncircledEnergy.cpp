@@ -20,12 +20,31 @@ double RadiusForFraction(const EnergyCurve& curve, double fraction) {
   return curve.radius.back();
 }
 
+namespace {
+
+constexpr int kBinsPerSample = 4;
+
+// Parts per side of a sample's square by its distance from the centre, in samples.
+struct PartsByDistance {
+  double within;
+  int parts;
+};
+constexpr PartsByDistance kParts[] = {{12.0, 8}, {48.0, 4}};
+constexpr int kPartsFar = 2;
+
+int PartsAt(double distance) {
+  for (const PartsByDistance& band : kParts) {
+    if (distance < band.within) return band.parts;
+  }
+  return kPartsFar;
+}
+
+}  // namespace
+
 EnergyCurve ComputeEncircledEnergy(const PointImage& image, double largestRadius) {
-  constexpr int kParts = 4;      // per side of a sample
-  constexpr int kBinsPerSample = 4;
   EnergyCurve curve;
   const int m = image.size;
-  if (m == 0 || !(image.total > 0.0) || !(largestRadius > 0.0)) return curve;
+  if (m < 3 || !(image.energy > 0.0) || !(largestRadius > 0.0)) return curve;
   // In samples from here on.
   const double cx = m / 2 + image.centroidX / image.spacing;
   const double cy = m / 2 + image.centroidY / image.spacing;
@@ -33,20 +52,43 @@ EnergyCurve ComputeEncircledEnergy(const PointImage& image, double largestRadius
   const int bins = static_cast<int>(std::ceil(reach * kBinsPerSample)) + 1;
   std::vector<double> ring(static_cast<size_t>(bins) + 1, 0.0);
 
-  const int firstRow = std::max(0, static_cast<int>(std::floor(cy - reach - 1.0)));
-  const int lastRow = std::min(m - 1, static_cast<int>(std::ceil(cy + reach + 1.0)));
-  const int firstColumn = std::max(0, static_cast<int>(std::floor(cx - reach - 1.0)));
-  const int lastColumn = std::min(m - 1, static_cast<int>(std::ceil(cx + reach + 1.0)));
-  const double part = 1.0 / (kParts * kParts);
+  // The frame's outermost samples have no neighbours on one side and hold no light
+  // worth counting.
+  const int firstRow = std::max(1, static_cast<int>(std::floor(cy - reach - 1.0)));
+  const int lastRow = std::min(m - 2, static_cast<int>(std::ceil(cy + reach + 1.0)));
+  const int firstColumn = std::max(1, static_cast<int>(std::floor(cx - reach - 1.0)));
+  const int lastColumn = std::min(m - 2, static_cast<int>(std::ceil(cx + reach + 1.0)));
+  const double* intensity = image.intensity.data();
   for (int row = firstRow; row <= lastRow; ++row) {
+    const double* here = intensity + static_cast<size_t>(row) * m;
+    const double* below = here - m;
+    const double* above = here + m;
     for (int column = firstColumn; column <= lastColumn; ++column) {
-      const double value = image.intensity[static_cast<size_t>(row) * m + column] * part;
-      for (int pj = 0; pj < kParts; ++pj) {
-        const double dy = row + (pj + 0.5) / kParts - 0.5 - cy;
-        for (int pi = 0; pi < kParts; ++pi) {
-          const double dx = column + (pi + 0.5) / kParts - 0.5 - cx;
-          const double bin = std::sqrt(dx * dx + dy * dy) * kBinsPerSample;
-          if (bin < bins) ring[static_cast<size_t>(bin)] += value;
+      const double rowOffset = row - cy;
+      const double columnOffset = column - cx;
+      const double distance = std::sqrt(rowOffset * rowOffset + columnOffset * columnOffset);
+      if (distance > reach + 1.0) continue;
+      const double v = here[column];
+      const double gx = 0.5 * (here[column + 1] - here[column - 1]);
+      const double gy = 0.5 * (above[column] - below[column]);
+      const double hxx = here[column + 1] + here[column - 1] - 2.0 * v;
+      const double hyy = above[column] + below[column] - 2.0 * v;
+      const double hxy =
+          0.25 * (above[column + 1] - above[column - 1] - below[column + 1] + below[column - 1]);
+      const int parts = PartsAt(distance);
+      const double area = 1.0 / (parts * parts);
+      for (int pj = 0; pj < parts; ++pj) {
+        const double dy = (pj + 0.5) / parts - 0.5;
+        const double y = rowOffset + dy;
+        const double alongY = v + gy * dy + 0.5 * hyy * dy * dy;
+        const double slopeX = gx + hxy * dy;
+        for (int pi = 0; pi < parts; ++pi) {
+          const double dx = (pi + 0.5) / parts - 0.5;
+          const double x = columnOffset + dx;
+          const double bin = std::sqrt(x * x + y * y) * kBinsPerSample;
+          if (bin < bins) {
+            ring[static_cast<size_t>(bin)] += area * (alongY + dx * (slopeX + 0.5 * hxx * dx));
+          }
         }
       }
     }
@@ -56,7 +98,7 @@ EnergyCurve ComputeEncircledEnergy(const PointImage& image, double largestRadius
   double sum = 0.0;
   for (int k = 0; k <= bins; ++k) {
     curve.radius.push_back(k * image.spacing / kBinsPerSample);
-    curve.fraction.push_back(sum / image.total);
+    curve.fraction.push_back(sum / image.energy);
     if (k < bins) sum += ring[k];
   }
   return curve;
@@ -64,7 +106,7 @@ EnergyCurve ComputeEncircledEnergy(const PointImage& image, double largestRadius
 
 double RoughEnergyRadius(const PointImage& image, double fraction) {
   const int m = image.size;
-  if (m == 0 || !(image.total > 0.0)) return 0.0;
+  if (m == 0 || !(image.energy > 0.0)) return 0.0;
   const double cx = m / 2 + image.centroidX / image.spacing;
   const double cy = m / 2 + image.centroidY / image.spacing;
   std::vector<double> ring(static_cast<size_t>(m), 0.0);
@@ -79,7 +121,7 @@ double RoughEnergyRadius(const PointImage& image, double fraction) {
   double sum = 0.0;
   for (size_t k = 0; k < ring.size(); ++k) {
     sum += ring[k];
-    if (sum >= fraction * image.total) return (static_cast<double>(k) + 1.0) * image.spacing;
+    if (sum >= fraction * image.energy) return (static_cast<double>(k) + 1.0) * image.spacing;
   }
   return m / 2 * image.spacing;
 }

@@ -17,9 +17,15 @@ double RadiusForFraction(const EnergyCurve& curve, double fraction);
 struct PointImage;
 
 // The curve of a sampled point image about its centroid, from 0 to `largestRadius`
-// (design unit) every quarter sample. Each sample stands for a square of light the
-// size of the sample spacing, split into 4 x 4 parts, each counted at its own distance;
-// the fractions are of the whole image's light.
+// (design unit) every quarter sample; the fractions are of the light the pupil passes
+// (PointImage::energy). Each sample stands for the square about it, over which the
+// intensity follows its second-order Taylor polynomial from central differences of the
+// neighbouring samples; the square is split into parts (8 x 8 near the centroid, fewer
+// farther out, where the curve changes slowly), each counted at its centre's distance.
+// The light of a square is then right to the second order in the spacing, and a
+// circle cutting a square takes the side where the light is: counting each sample as
+// a uniform square instead misses half a percent of the light within the perfect
+// image's 80 % radius, which moves that radius by a percent and a half.
 EnergyCurve ComputeEncircledEnergy(const PointImage& image, double largestRadius);
 
 // A quick radius (design unit) holding `fraction` of the light, counting each sample

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "Aberrations.h"
+#include "Drawing.h"
 #include "FocusSearch.h"
 #include "PerfectAperture.h"
 #include "PupilFunction.h"
@@ -13,7 +14,7 @@
 
 namespace {
 
-constexpr double kAiryFactor = 1.22;
+constexpr double kAiryFactor = 1.22;  // the clear circle's first dark ring, lambda N
 // The fine encircled-energy curve reaches 1.5 times the radius holding 95 % of the
 // light, and at least 12 lambda N.
 constexpr double kEnergyReachFraction = 0.95;
@@ -35,7 +36,11 @@ QualitySet StartQualitySet(const DesignResult& design, LengthUnit unit,
   set.focalRatio = design.SysFoc / design.PriDia;
   set.obstruction = design.SecDia / design.PriDia;
   set.cutoffPerMm = 1.0 / (options.wavelengthNm * 1e-6 * set.focalRatio);
-  set.airyRadius = kAiryFactor * set.wavelength * set.focalRatio;
+  set.thirdOrderFieldRadius = design.FieldCurvRadius;
+  for (size_t i = 0; i < set.fields.size(); ++i) {
+    set.fields[i].fieldFraction = kSpotFieldFractions[i];
+    set.fields[i].fieldAngle = kSpotFieldFractions[i] * design.FieldRad / 2.0;
+  }
   return set;
 }
 
@@ -43,6 +48,8 @@ std::vector<TracedPupil> TraceFieldPupils(const Telescope& telescope, QualitySet
   std::vector<TracedPupil> pupils;
   for (FieldQuality& field : set.fields) {
     pupils.push_back(TracePupil(telescope, field.fieldAngle, set.options.gridSize));
+    field.raysPassing = pupils.back().launched - pupils.back().obstructed;
+    field.raysImaged = pupils.back().imaged;
   }
   return pupils;
 }
@@ -75,7 +82,7 @@ double ChooseFocus(const std::vector<TracedPupil>& pupils, const QualitySet& set
 int WindowHalfWidth(const std::vector<TracedPupil>& pupils, const QualitySet& set, int imageSize) {
   const double lambdaN = set.wavelength * set.focalRatio;
   const double spacing = lambdaN / kImagePadding;
-  double widest = kWindowAiryRadii * set.airyRadius;
+  double widest = kWindowAiryRadii * kAiryFactor * lambdaN;
   for (const TracedPupil& pupil : pupils) {
     widest = std::max(widest, kWindowSpotRadii * GeometricSpotRadius(pupil, set.focusShift));
   }
@@ -166,10 +173,6 @@ QualitySet ComputeImageQuality(const DesignResult& design, LengthUnit unit,
                                const QualityOptions& options, QualityWorkspace& workspace) {
   if (workspace.gridSize != options.gridSize) return ComputeImageQuality(design, unit, options);
   QualitySet set = StartQualitySet(design, unit, options);
-  for (size_t i = 0; i < set.fields.size(); ++i) {
-    set.fields[i].fieldFraction = kSpotFieldFractions[i];
-    set.fields[i].fieldAngle = kSpotFieldFractions[i] * design.FieldRad / 2.0;
-  }
   const std::vector<TracedPupil> pupils = TraceFieldPupils(BuildTelescope(design), set);
   FindOwnFoci(pupils, set);
   set.focusShift = ChooseFocus(pupils, set);
@@ -179,4 +182,42 @@ QualitySet ComputeImageQuality(const DesignResult& design, LengthUnit unit,
   }
   set.perfect = MeasurePerfectAperture(set);
   return set;
+}
+
+std::string QualityOptionsProblem(const QualityOptions& options) {
+  if (options.gridSize < kLeastQualityGrid || options.gridSize > kMostQualityGrid) {
+    return "the pupil grid must be from " + std::to_string(kLeastQualityGrid) + " to " +
+           std::to_string(kMostQualityGrid) + " cells across";
+  }
+  if (!(options.wavelengthNm >= kLeastWavelengthNm && options.wavelengthNm <= kMostWavelengthNm)) {
+    return "the wavelength must be from " + FormatFixed(kLeastWavelengthNm, 0) + " to " +
+           FormatFixed(kMostWavelengthNm, 0) + " nm";
+  }
+  return std::string();
+}
+
+std::string QualityProblem(const QualitySet& set) {
+  for (const FieldQuality& field : set.fields) {
+    if (field.raysPassing <= 0 || 2 * field.raysImaged < field.raysPassing) {
+      return "Cannot trace this design: only " + std::to_string(field.raysImaged) + " of the " +
+             std::to_string(field.raysPassing) + " rays that pass the secondary reach the image at " +
+             FormatFixed(field.fieldFraction, 1) + " of the field";
+    }
+  }
+  for (const FieldQuality& field : set.fields) {
+    if (!(field.largestWaveStep <= kLargestWaveStep)) {
+      // The grid that brings the step down to the largest, in steps of 32 cells.
+      const double needed = set.options.gridSize * field.largestWaveStep / kLargestWaveStep;
+      const int grid = 32 * static_cast<int>(std::ceil(needed / 32.0));
+      const std::string need = std::isfinite(needed) && grid <= kMostQualityGrid
+                                   ? "a pupil grid of " + std::to_string(grid) + " or more"
+                                   : "a pupil grid finer than " + std::to_string(kMostQualityGrid);
+      return "Cannot analyse the image quality: at " + FormatFixed(field.fieldFraction, 1) +
+             " of the field the wavefront changes by " + FormatFixed(field.largestWaveStep, 2) +
+             " waves from one pupil cell to the next, too fast for a pupil grid of " +
+             std::to_string(set.options.gridSize) + "; it needs " + need +
+             ". The image is far from the diffraction limit: see the spot diagrams.";
+    }
+  }
+  return std::string();
 }

@@ -5,14 +5,17 @@
 
 namespace {
 
-std::vector<double> LineMtf(FourierPlans& plans, int pupilSize) {
+// The transfer at zero frequency is the pupil's area, `energy` (PointImage.h): a partly
+// lit cell overlaps itself with its whole lit area f, not with f^2, while its overlaps
+// with shifted cells, f times theirs, are right.
+std::vector<double> LineMtf(FourierPlans& plans, int pupilSize, double energy) {
   plans.TransformLine();
   const std::complex<double>* spectrum = plans.LineSpectrum();
-  const double zero = std::abs(spectrum[0]);
   std::vector<double> curve(static_cast<size_t>(pupilSize) + 1, 0.0);
-  if (!(zero > 0.0)) return curve;
+  if (!(energy > 0.0)) return curve;
+  curve[0] = 1.0;
   const int last = std::min(pupilSize, plans.Size() / 2);
-  for (int k = 0; k <= last; ++k) curve[k] = std::abs(spectrum[k]) / zero;
+  for (int k = 1; k <= last; ++k) curve[k] = std::min(1.0, std::abs(spectrum[k]) / energy);
   return curve;
 }
 
@@ -29,13 +32,13 @@ MtfCurves ComputeMtf(const PointImage& image, int pupilSize, FourierPlans& plans
     for (int column = 0; column < m; ++column) sum += values[column];
     line[row] = sum;
   }
-  curves.tangential = LineMtf(plans, pupilSize);
+  curves.tangential = LineMtf(plans, pupilSize, image.energy);
   std::fill(line, line + m, 0.0);
   for (int row = 0; row < m; ++row) {
     const double* values = &image.intensity[static_cast<size_t>(row) * m];
     for (int column = 0; column < m; ++column) line[column] += values[column];
   }
-  curves.sagittal = LineMtf(plans, pupilSize);
+  curves.sagittal = LineMtf(plans, pupilSize, image.energy);
   return curves;
 }
 

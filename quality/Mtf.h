@@ -1,7 +1,8 @@
 // The modulation transfer function from the point image: along one direction it is
 // the modulus of the Fourier transform of the line spread function, the point image
 // summed across that direction (the projection-slice theorem; Goodman, "Introduction to
-// Fourier Optics", sec. 7.2 and 2.1), normalised to 1 at zero frequency.
+// Fourier Optics", sec. 7.2 and 2.1), normalised by the pupil's area (PointImage::
+// energy), which is its value at zero frequency.
 //
 // Tangential: frequencies along y, the direction of the field point's image height;
 // sagittal: along x. A transform of M samples spaced lambda N size / M gives frequencies

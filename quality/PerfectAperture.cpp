@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "QualityConstants.h"
+#include "Units.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "QualityConstants.h"
+#include "Units.h"
 
 void ComputePointImage(const PupilFunction& pupil, double spacing, FourierPlans& plans,
                        PointImage& image) {
@@ -13,6 +13,7 @@ void ComputePointImage(const PupilFunction& pupil, double spacing, FourierPlans&
   image.centroidX = 0.0;
   image.centroidY = 0.0;
   image.total = 0.0;
+  image.energy = 0.0;
   const int m = plans.Size();
   const int n = pupil.size;
   if (n < 1 || m < 2 * n || plans.FilledRows() < n) return;
@@ -20,12 +21,14 @@ void ComputePointImage(const PupilFunction& pupil, double spacing, FourierPlans&
   std::complex<double>* field = plans.Field();
   std::fill(field, field + static_cast<size_t>(n) * m, std::complex<double>(0.0, 0.0));
   double amplitudeSum = 0.0;
+  double powerSum = 0.0;
   for (int j = 0; j < n; ++j) {
     for (int i = 0; i < n; ++i) {
       const size_t k = static_cast<size_t>(j) * n + i;
       const double a = pupil.amplitude[k];
       if (!(a > 0.0)) continue;
       amplitudeSum += a;
+      powerSum += a * a;
       field[static_cast<size_t>(j) * m + i] = std::polar(a, 2.0 * kPi * pupil.waves[k]);
     }
   }
@@ -55,6 +58,7 @@ void ComputePointImage(const PupilFunction& pupil, double spacing, FourierPlans&
     }
   }
   image.total = sum;
+  image.energy = sum * amplitudeSum / powerSum;
   image.centroidX = sumX / sum * spacing;
   image.centroidY = sumY / sum * spacing;
 }

@@ -6,6 +6,7 @@
 namespace {
 
 struct CellRay {
+  RayFate fate = RayFate::NoImage;
   bool imaged = false;
   Vec3 onSecondary;
   Vec3 direction;
@@ -21,6 +22,7 @@ CellRay TraceCellRay(const Telescope& telescope, double x, double y, const Vec3&
   const Vec3 origin = RayOriginThrough(telescope, x, y, direction, startZ);
   const TracedRay ray = TraceRay(telescope, origin, direction);
   CellRay cell;
+  cell.fate = ray.fate;
   if (ray.fate != RayFate::Imaged) return cell;
   cell.imaged = true;
   cell.onSecondary = ray.onSecondary;
@@ -62,7 +64,11 @@ TracedPupil TracePupil(const Telescope& telescope, double fieldAngle, int size) 
     for (int i = 0; i < size; ++i) {
       if (std::hypot(centre(i), centre(j)) > reach) continue;
       const CellRay cell = TraceCellRay(telescope, centre(i), centre(j), direction, startZ);
+      if (cell.fate == RayFate::OutsideStop) continue;
+      ++pupil.launched;
+      if (cell.fate == RayFate::Obstructed) ++pupil.obstructed;
       if (!cell.imaged) continue;
+      ++pupil.imaged;
       PupilRay ray;
       ray.cell = j * size + i;
       ray.weight = 1.0;

@@ -36,6 +36,11 @@ struct TracedPupil {
   double exitPupilZ = 0.0;   // the exit pupil on the axis
   double systemFocus = 0.0;  // F
   double focalRatio = 0.0;   // F / D
+  // The cells' centre rays that met the primary inside its rim: all of them, those the
+  // secondary's disc stopped on the way in, and those that reached the image.
+  int launched = 0;
+  int obstructed = 0;
+  int imaged = 0;
   std::vector<PupilRay> rays;  // the cells passing light, in cell order
 };
 
