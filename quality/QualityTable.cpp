@@ -7,8 +7,8 @@
 
 namespace {
 
-constexpr size_t kLabelWidth = 30;
-constexpr size_t kCellWidth = 12;
+constexpr size_t kLabelWidth = 28;
+constexpr size_t kCellWidth = 13;
 const char* const kColumnHeads[] = {"On axis", "0.7 field", "1.0 field", "Perfect"};
 
 std::string PadLeft(const std::string& text, size_t width) {
