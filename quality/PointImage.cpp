@@ -16,10 +16,11 @@ void ComputePointImage(const PupilFunction& pupil, double spacing, FourierPlans&
   image.energy = 0.0;
   const int m = plans.Size();
   const int n = pupil.size;
-  if (n < 1 || m < 2 * n || plans.FilledRows() < n) return;
+  if (n < 1 || m < 2 * n || plans.FilledColumns() < n) return;
 
-  std::complex<double>* field = plans.Field();
-  std::fill(field, field + static_cast<size_t>(n) * m, std::complex<double>(0.0, 0.0));
+  std::complex<double>* columns = plans.Columns();
+  std::fill(columns, columns + static_cast<size_t>(plans.FilledColumns()) * m,
+            std::complex<double>(0.0, 0.0));
   double amplitudeSum = 0.0;
   double powerSum = 0.0;
   for (int j = 0; j < n; ++j) {
@@ -29,11 +30,12 @@ void ComputePointImage(const PupilFunction& pupil, double spacing, FourierPlans&
       if (!(a > 0.0)) continue;
       amplitudeSum += a;
       powerSum += a * a;
-      field[static_cast<size_t>(j) * m + i] = std::polar(a, 2.0 * kPi * pupil.waves[k]);
+      columns[static_cast<size_t>(i) * m + j] = std::polar(a, 2.0 * kPi * pupil.waves[k]);
     }
   }
   if (!(amplitudeSum > 0.0)) return;
-  plans.TransformField();
+  plans.Transform();
+  const std::complex<double>* spectrum = plans.Spectrum();
   image.size = m;
 
   // The same pupil without error has its peak, (sum of amplitudes)^2, at the origin.
@@ -49,7 +51,7 @@ void ComputePointImage(const PupilFunction& pupil, double spacing, FourierPlans&
     const double y = row - half;
     for (int k = 0; k < m; ++k) {
       const int column = (k + half) % m;
-      const double value = std::norm(field[static_cast<size_t>(l) * m + k]) * norm;
+      const double value = std::norm(spectrum[static_cast<size_t>(l) * m + k]) * norm;
       image.intensity[static_cast<size_t>(row) * m + column] = value;
       image.strehl = std::max(image.strehl, value);
       sum += value;

@@ -38,7 +38,7 @@ struct PointImage {
 };
 
 // The point image of `pupil` with `spacing` between its samples, transformed in
-// `plans`, whose size must be at least twice the pupil's and whose filled rows at
+// `plans`, whose size must be at least twice the pupil's and whose filled columns at
 // least the pupil's (otherwise an empty image), written into `image`, whose storage is
 // reused when it has the size already.
 void ComputePointImage(const PupilFunction& pupil, double spacing, FourierPlans& plans,
