@@ -66,7 +66,7 @@ void BM_ImageQualityPage(benchmark::State& state) {
   const QualityOptions options;
   for (auto _ : state) {
     const QualityPictures pictures = DrawQualityPictures(calculation, options);
-    benchmark::DoNotOptimize(pictures.drawing.shapes.size());
+    benchmark::DoNotOptimize(pictures.drawings.front().shapes.size());
   }
   SetCounters(state, options.gridSize);
   state.SetLabel("grid 128, analysis and picture");

@@ -111,7 +111,7 @@ int RunQualityCommand(const QualityCommandOptions& options, std::FILE* out, std:
     return kExitCannotAnalyse;
   }
   if (!options.svgPath.empty() &&
-      ReplaceFileContents(options.svgPath, WriteSvg(pictures.drawing)) != 0) {
+      ReplaceFileContents(options.svgPath, WriteSvg(pictures.drawings.front())) != 0) {
     std::fprintf(err, "%s %s\n", kErrorWriting, options.svgPath.c_str());
     return kExitFileFailed;
   }

@@ -19,8 +19,8 @@ QualityPictures Finish(const Calculation& calculation, QualitySet quality) {
   QualityPictures pictures;
   pictures.errorText = QualityProblem(quality);
   if (!pictures.ok()) return pictures;
-  pictures.drawing = BuildQualityPicture(quality, calculation.design, calculation.read.type,
-                                         calculation.read.unit);
+  pictures.drawings.push_back(BuildQualityPicture(quality, calculation.design,
+                                                  calculation.read.type, calculation.read.unit));
   pictures.quality = std::move(quality);
   return pictures;
 }

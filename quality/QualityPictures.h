@@ -4,6 +4,7 @@
 #define SPEKULOR_QUALITY_QUALITYPICTURES_H
 
 #include <string>
+#include <vector>
 
 #include "Calculate.h"
 #include "Drawing.h"
@@ -15,14 +16,15 @@ struct QualityPictures {
   // the exact trace cannot follow, or "Cannot analyse the image quality: " and the
   // reason (options out of range, a wavefront too steep for the pupil grid).
   std::string errorText;
-  QualitySet quality;
-  Drawing drawing;  // BuildQualityPicture
+  QualitySet quality;             // the figures, for a design that was analysed
+  std::vector<Drawing> drawings;  // one: the whole page (BuildQualityPicture)
   bool ok() const { return errorText.empty(); }
 };
 
 // The analysis with `options` and its picture; the second form reuses a workspace
 // made for options.gridSize (ImageQuality.h).
-QualityPictures DrawQualityPictures(const Calculation& calculation, const QualityOptions& options);
+QualityPictures DrawQualityPictures(const Calculation& calculation,
+                                    const QualityOptions& options = QualityOptions());
 QualityPictures DrawQualityPictures(const Calculation& calculation, const QualityOptions& options,
                                     QualityWorkspace& workspace);
 

@@ -176,7 +176,7 @@ TEST(QualityPictures, RefusalsComeBackAsTheirTexts) {
   const QualityPictures badOptions = DrawQualityPictures(CompleteDesign(StartupFields(2)), tooFine);
   EXPECT_EQ(badOptions.errorText,
             "Cannot analyse the image quality: the pupil grid must be from 16 to 512 cells across");
-  EXPECT_TRUE(badOptions.drawing.shapes.empty());
+  EXPECT_TRUE(badOptions.drawings.empty());
 }
 
 }  // namespace

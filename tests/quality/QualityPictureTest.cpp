@@ -59,7 +59,7 @@ double HorizontalSpan(const Drawing& drawing, const std::string& part) {
 TEST(QualityPicture, StartupDesignMatchesGoldenSvg) {
   const QualityPictures pictures = DrawQualityPictures(CompleteDesign(DesignFields()), QualityOptions());
   ASSERT_TRUE(pictures.ok()) << pictures.errorText;
-  ExpectGolden("quality", "startup_quality.svg", WriteSvg(pictures.drawing));
+  ExpectGolden("quality", "startup_quality.svg", WriteSvg(pictures.drawings.front()));
 }
 
 #ifdef SPEKULOR_HAVE_LIBXML2
@@ -81,20 +81,21 @@ TEST(QualityPicture, TextsStayInsideAndApart) {
     const QualityPictures pictures = Draw(c.fields, kSpreadGrid);
     if (!pictures.ok()) {
       EXPECT_EQ(pictures.errorText.rfind("Cannot analyse the image quality: ", 0), 0u) << c.name;
-      EXPECT_TRUE(pictures.drawing.shapes.empty()) << c.name;
+      EXPECT_TRUE(pictures.drawings.empty()) << c.name;
       continue;
     }
     ++drawn;
+    ASSERT_EQ(pictures.drawings.size(), 1u) << c.name;
     std::vector<TextBox> boxes;
-    for (const Shape& shape : pictures.drawing.shapes) {
+    for (const Shape& shape : pictures.drawings.front().shapes) {
       if (const TextShape* text = std::get_if<TextShape>(&shape)) boxes.push_back(EstimateTextBox(*text));
     }
     ASSERT_GE(boxes.size(), 40u) << c.name;
     for (size_t i = 0; i < boxes.size(); ++i) {
       EXPECT_GE(boxes[i].left, 0.0) << c.name << " text " << i;
       EXPECT_GE(boxes[i].top, 0.0) << c.name << " text " << i;
-      EXPECT_LE(boxes[i].right, pictures.drawing.width) << c.name << " text " << i;
-      EXPECT_LE(boxes[i].bottom, pictures.drawing.height) << c.name << " text " << i;
+      EXPECT_LE(boxes[i].right, pictures.drawings.front().width) << c.name << " text " << i;
+      EXPECT_LE(boxes[i].bottom, pictures.drawings.front().height) << c.name << " text " << i;
       for (size_t j = i + 1; j < boxes.size(); ++j) {
         EXPECT_FALSE(BoxesOverlap(boxes[i], boxes[j])) << c.name << " texts " << i << ", " << j;
       }
@@ -110,12 +111,12 @@ TEST(QualityPicture, DarkRingsMatchTheScaleBar) {
   options.gridSize = kGrid;
   const QualityPictures pictures = DrawQualityPictures(calculation, options);
   ASSERT_TRUE(pictures.ok());
-  const std::vector<const Shape*> rings = PartShapes(pictures.drawing, "first dark ring");
+  const std::vector<const Shape*> rings = PartShapes(pictures.drawings.front(), "first dark ring");
   ASSERT_EQ(rings.size(), 3u);
-  const std::vector<const Shape*> bar = PartShapes(pictures.drawing, "scale bar");
+  const std::vector<const Shape*> bar = PartShapes(pictures.drawings.front(), "scale bar");
   ASSERT_FALSE(bar.empty());
   const double barMicrometres = std::stod(std::get<TextShape>(*bar.back()).text);
-  const double pixelsPerMicrometre = HorizontalSpan(pictures.drawing, "scale bar") / barMicrometres;
+  const double pixelsPerMicrometre = HorizontalSpan(pictures.drawings.front(), "scale bar") / barMicrometres;
   const DesignResult& design = calculation.design;
   const double lambdaN = 0.55 * design.SysFoc / design.PriDia;  // micrometres
   const double expected = FirstZeroLambdaN(design.SecDia / design.PriDia) * lambdaN;
@@ -132,7 +133,7 @@ TEST(QualityPicture, PerfectMtfCurveIsDrawnToItsAxes) {
   options.gridSize = kGrid;
   const QualityPictures pictures = DrawQualityPictures(calculation, options);
   ASSERT_TRUE(pictures.ok());
-  const std::vector<const Shape*> curve = PartShapes(pictures.drawing, "perfect MTF");
+  const std::vector<const Shape*> curve = PartShapes(pictures.drawings.front(), "perfect MTF");
   ASSERT_EQ(curve.size(), 1u);
   const std::vector<DrawPoint>& points = std::get<PolylineShape>(*curve[0]).points;
   ASSERT_EQ(points.size(), static_cast<size_t>(kGrid) + 1);
@@ -148,7 +149,7 @@ TEST(QualityPicture, PerfectMtfCurveIsDrawnToItsAxes) {
   // And the three field points' curves, tangential and sagittal, are there.
   for (size_t i = 0; i < 3; ++i) {
     for (const char* kind : {" tangential MTF", " sagittal MTF", " encircled energy"}) {
-      EXPECT_EQ(PartShapes(pictures.drawing, SpotFieldName(i) + std::string(kind)).size(), 1u);
+      EXPECT_EQ(PartShapes(pictures.drawings.front(), SpotFieldName(i) + std::string(kind)).size(), 1u);
     }
   }
 }
