@@ -14,6 +14,7 @@
 #include "ExitStatus.h"
 #include "ExportCommand.h"
 #include "LensCommand.h"
+#include "QualityCommand.h"
 #include "ReportCommand.h"
 #include "TraceCommand.h"
 #include "Version.h"
@@ -59,6 +60,8 @@ int main(int argc, char** argv) {
   CLI::App* trace = AddTraceCommand(app, traceOptions);
   BafflesOptions bafflesOptions;
   CLI::App* baffles = AddBafflesCommand(app, bafflesOptions);
+  QualityCommandOptions qualityOptions;
+  CLI::App* quality = AddQualityCommand(app, qualityOptions);
 
   LensOptions lensOptions;
   CLI::App* lens = AddLensCommand(app, lensOptions);
@@ -100,6 +103,7 @@ int main(int argc, char** argv) {
   if (report->parsed()) return RunReportCommand(reportOptions, stdout, stderr);
   if (trace->parsed()) return RunTraceCommand(traceOptions, stdout, stderr);
   if (baffles->parsed()) return RunBafflesCommand(bafflesOptions, stdout, stderr);
+  if (quality->parsed()) return RunQualityCommand(qualityOptions, stdout, stderr);
   if (lens->parsed()) return RunLensCommand(lensOptions, stdout, stderr);
   if (save->parsed()) return RunSaveCommand(saveOptions, stderr);
   if (show->parsed()) return RunShowCommand(showOptions, stdout, stderr);

@@ -1,0 +1,223 @@
+#include "ImageQuality.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "Aberrations.h"
+#include "Drawing.h"
+#include "FocusSearch.h"
+#include "PerfectAperture.h"
+#include "PupilFunction.h"
+#include "PupilTrace.h"
+#include "RayTrace.h"
+#include "Wavefront.h"
+
+namespace {
+
+constexpr double kAiryFactor = 1.22;  // the clear circle's first dark ring, lambda N
+// The fine encircled-energy curve reaches 1.5 times the radius holding 95 % of the
+// light, and at least 12 lambda N.
+constexpr double kEnergyReachFraction = 0.95;
+constexpr double kEnergyReachFactor = 1.5;
+constexpr double kLeastEnergyReach = 12.0;  // lambda N
+// Point images are shown out to 5 Airy radii, or to 3 geometric RMS spot radii of the
+// widest spot.
+constexpr double kWindowAiryRadii = 5.0;
+constexpr double kWindowSpotRadii = 3.0;
+constexpr double kPerfectEnergyStep = 0.05;  // lambda N between the perfect curve's samples
+
+QualitySet StartQualitySet(const DesignResult& design, LengthUnit unit,
+                           const QualityOptions& options) {
+  QualitySet set;
+  set.options = options;
+  const double millimetresPerUnit = unit == LengthUnit::Inch ? kMillimetresPerInch : 1.0;
+  set.micrometresPerUnit = 1000.0 * millimetresPerUnit;
+  set.wavelength = options.wavelengthNm * 1e-6 / millimetresPerUnit;
+  set.focalRatio = design.SysFoc / design.PriDia;
+  set.obstruction = design.SecDia / design.PriDia;
+  set.cutoffPerMm = 1.0 / (options.wavelengthNm * 1e-6 * set.focalRatio);
+  set.thirdOrderFieldRadius = design.FieldCurvRadius;
+  for (size_t i = 0; i < set.fields.size(); ++i) {
+    set.fields[i].fieldFraction = kSpotFieldFractions[i];
+    set.fields[i].fieldAngle = kSpotFieldFractions[i] * design.FieldRad / 2.0;
+  }
+  return set;
+}
+
+std::vector<TracedPupil> TraceFieldPupils(const Telescope& telescope, QualitySet& set) {
+  std::vector<TracedPupil> pupils;
+  for (FieldQuality& field : set.fields) {
+    pupils.push_back(TracePupil(telescope, field.fieldAngle, set.options.gridSize));
+    field.raysPassing = pupils.back().launched - pupils.back().obstructed;
+    field.raysImaged = pupils.back().imaged;
+  }
+  return pupils;
+}
+
+void FindOwnFoci(const std::vector<TracedPupil>& pupils, QualitySet& set) {
+  std::vector<double> heights;
+  std::vector<double> shifts;
+  for (size_t i = 0; i < pupils.size(); ++i) {
+    FieldQuality& field = set.fields[i];
+    field.ownBestFocus = OwnBestFocus(pupils[i], set.wavelength);
+    field.ownBestHeight = EvaluateWavefront(pupils[i], field.ownBestFocus, set.wavelength).imageY;
+    heights.push_back(field.ownBestHeight);
+    shifts.push_back(field.ownBestFocus);
+  }
+  set.focalSurfaceRadius = FocalSurfaceRadius(heights, shifts);
+}
+
+double ChooseFocus(const std::vector<TracedPupil>& pupils, const QualitySet& set) {
+  if (set.options.focus == FocusMode::Paraxial) return 0.0;
+  std::vector<const TracedPupil*> list;
+  std::vector<double> ownFoci;
+  for (size_t i = 0; i < pupils.size(); ++i) {
+    list.push_back(&pupils[i]);
+    ownFoci.push_back(set.fields[i].ownBestFocus);
+  }
+  return CommonBestFocus(list, ownFoci, set.wavelength);
+}
+
+// Half the side of the point-image windows, in samples of the point image.
+int WindowHalfWidth(const std::vector<TracedPupil>& pupils, const QualitySet& set, int imageSize) {
+  const double lambdaN = set.wavelength * set.focalRatio;
+  const double spacing = lambdaN / kImagePadding;
+  double widest = kWindowAiryRadii * kAiryFactor * lambdaN;
+  for (const TracedPupil& pupil : pupils) {
+    widest = std::max(widest, kWindowSpotRadii * GeometricSpotRadius(pupil, set.focusShift));
+  }
+  return std::min(imageSize / 2 - 1, static_cast<int>(std::ceil(widest / spacing)));
+}
+
+PointImageWindow CutWindow(const PointImage& image, int half) {
+  PointImageWindow window;
+  if (image.size == 0) return window;
+  window.size = 2 * half + 1;
+  window.spacing = image.spacing;
+  window.intensity.reserve(static_cast<size_t>(window.size) * window.size);
+  const int centre = image.size / 2;
+  for (int row = centre - half; row <= centre + half; ++row) {
+    for (int column = centre - half; column <= centre + half; ++column) {
+      window.intensity.push_back(image.intensity[static_cast<size_t>(row) * image.size + column]);
+    }
+  }
+  return window;
+}
+
+// Everything measured in the plane set.focusShift for one field point.
+void MeasureField(const TracedPupil& pupil, const QualitySet& set, int windowHalf,
+                  QualityWorkspace& workspace, FieldQuality& field) {
+  const Wavefront front = EvaluateWavefront(pupil, set.focusShift, set.wavelength);
+  field.imageHeight = front.imageY;
+  field.rmsWaves = front.rmsWaves;
+  field.pvWaves = front.pvWaves;
+  field.strehlMarechal = MarechalStrehl(front.rmsWaves);
+  const PupilFunction function = TracedPupilFunction(pupil, front);
+  field.largestWaveStep = LargestWaveStep(function);
+
+  const double lambdaN = set.wavelength * set.focalRatio;
+  PointImage& image = workspace.image;
+  ComputePointImage(function, lambdaN * pupil.size / workspace.plans.Size(), workspace.plans,
+                    image);
+  field.strehl = image.strehl;
+  field.mtf = ComputeMtf(image, pupil.size, workspace.plans);
+  for (size_t k = 0; k < kMtfFractions.size(); ++k) {
+    field.mtfTangential[k] = MtfAt(field.mtf.tangential, kMtfFractions[k]);
+    field.mtfSagittal[k] = MtfAt(field.mtf.sagittal, kMtfFractions[k]);
+  }
+  const double reach =
+      std::clamp(kEnergyReachFactor * RoughEnergyRadius(image, kEnergyReachFraction),
+                 kLeastEnergyReach * lambdaN, (image.size / 2 - 2) * image.spacing);
+  field.energy = ComputeEncircledEnergy(image, reach);
+  field.ee80Diameter = 2.0 * RadiusForFraction(field.energy, kEncircledFraction);
+  field.image = CutWindow(image, windowHalf);
+}
+
+PerfectQuality MeasurePerfectAperture(const QualitySet& set) {
+  PerfectQuality perfect;
+  const double lambdaN = set.wavelength * set.focalRatio;
+  perfect.firstDarkRing = ObstructedFirstDarkRing(set.obstruction) * lambdaN;
+  for (size_t k = 0; k < kMtfFractions.size(); ++k) {
+    perfect.mtf[k] = ObstructedMtf(kMtfFractions[k], set.obstruction);
+  }
+  const int grid = set.options.gridSize;
+  for (int k = 0; k <= grid; ++k) {
+    perfect.mtfCurve.push_back(ObstructedMtf(static_cast<double>(k) / grid, set.obstruction));
+  }
+  // As far as the fields' curves reach.
+  double reach = kLeastEnergyReach;
+  for (const FieldQuality& field : set.fields) {
+    if (!field.energy.radius.empty()) reach = std::max(reach, field.energy.radius.back() / lambdaN);
+  }
+  perfect.energy = ObstructedEncircledEnergy(
+      set.obstruction, reach, static_cast<int>(std::ceil(reach / kPerfectEnergyStep)) + 1);
+  for (double& radius : perfect.energy.radius) radius *= lambdaN;
+  perfect.ee80Diameter = 2.0 * RadiusForFraction(perfect.energy, kEncircledFraction);
+  return perfect;
+}
+
+}  // namespace
+
+int PointImageSize(int gridSize) { return kImagePadding * gridSize; }
+
+QualityWorkspace::QualityWorkspace(int grid)
+    : gridSize(grid), plans(PointImageSize(grid), grid) {}
+
+QualitySet ComputeImageQuality(const DesignResult& design, LengthUnit unit,
+                               const QualityOptions& options) {
+  QualityWorkspace workspace(options.gridSize);
+  return ComputeImageQuality(design, unit, options, workspace);
+}
+
+QualitySet ComputeImageQuality(const DesignResult& design, LengthUnit unit,
+                               const QualityOptions& options, QualityWorkspace& workspace) {
+  if (workspace.gridSize != options.gridSize) return ComputeImageQuality(design, unit, options);
+  QualitySet set = StartQualitySet(design, unit, options);
+  const std::vector<TracedPupil> pupils = TraceFieldPupils(BuildTelescope(design), set);
+  FindOwnFoci(pupils, set);
+  set.focusShift = ChooseFocus(pupils, set);
+  const int windowHalf = WindowHalfWidth(pupils, set, workspace.plans.Size());
+  for (size_t i = 0; i < pupils.size(); ++i) {
+    MeasureField(pupils[i], set, windowHalf, workspace, set.fields[i]);
+  }
+  set.perfect = MeasurePerfectAperture(set);
+  return set;
+}
+
+std::string QualityOptionsProblem(const QualityOptions& options) {
+  if (options.gridSize < kLeastQualityGrid || options.gridSize > kMostQualityGrid) {
+    return "the pupil grid must be from " + std::to_string(kLeastQualityGrid) + " to " +
+           std::to_string(kMostQualityGrid) + " cells across";
+  }
+  if (!(options.wavelengthNm >= kLeastWavelengthNm && options.wavelengthNm <= kMostWavelengthNm)) {
+    return "the wavelength must be from " + FormatFixed(kLeastWavelengthNm, 0) + " to " +
+           FormatFixed(kMostWavelengthNm, 0) + " nm";
+  }
+  return std::string();
+}
+
+std::string QualityProblem(const QualitySet& set) {
+  for (const FieldQuality& field : set.fields) {
+    if (field.raysPassing <= 0 || 2 * field.raysImaged < field.raysPassing) {
+      return "Cannot trace this design: only " + std::to_string(field.raysImaged) + " of the " +
+             std::to_string(field.raysPassing) + " rays that pass the secondary reach the image at " +
+             FormatFixed(field.fieldFraction, 1) + " of the field";
+    }
+  }
+  for (const FieldQuality& field : set.fields) {
+    if (!(field.largestWaveStep <= kLargestWaveStep)) {
+      // The grid that brings the step down to the largest, in steps of 32 cells.
+      const double needed = set.options.gridSize * field.largestWaveStep / kLargestWaveStep;
+      const int grid = 32 * static_cast<int>(std::ceil(needed / 32.0));
+      const std::string need = std::isfinite(needed) && grid <= kMostQualityGrid
+                                   ? "a pupil grid of " + std::to_string(grid) + " or more"
+                                   : "a pupil grid finer than " + std::to_string(kMostQualityGrid);
+      return "Cannot analyse the image quality: at " + FormatFixed(field.fieldFraction, 1) +
+             " of the field the wavefront changes by " + FormatFixed(field.largestWaveStep, 2) +
+             " waves from one pupil cell to the next, too fast for a pupil grid of " +
+             std::to_string(set.options.gridSize) + "; it needs " + need +
+             ". The image is far from the diffraction limit: see the spot diagrams.";
+    }
+  }
+  return std::string();
+}

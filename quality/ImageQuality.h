@@ -1,0 +1,126 @@
+// How sharp a completed design images a star: the wavefront error, Strehl ratio,
+// point image, MTF and encircled energy at the three field points of the spot
+// diagrams (on the axis, 0.7 and 1.0 of the half field), from the exact trace, in the
+// paraxial image plane or in the best flat focal plane, beside the perfect aperture
+// with the same central obstruction.
+//
+// The pipeline: trace each field point's pupil (PupilTrace.h); find each point's own
+// best focus and the focal surface through them, and the common plane (FocusSearch.h);
+// in that plane the wavefront (Wavefront.h), the pupil function and its point image
+// (PointImage.h), the MTF (Mtf.h) and the encircled energy (EncircledEnergy.h); and the
+// perfect aperture in closed form (PerfectAperture.h).
+#ifndef SPEKULOR_QUALITY_IMAGEQUALITY_H
+#define SPEKULOR_QUALITY_IMAGEQUALITY_H
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "DesignInput.h"
+#include "DesignResult.h"
+#include "EncircledEnergy.h"
+#include "FourierPlans.h"
+#include "Mtf.h"
+#include "PointImage.h"
+#include "QualityConstants.h"
+#include "SpotDiagram.h"
+
+enum class FocusMode {
+  Paraxial,  // the paraxial image plane, as the spot diagrams
+  Best       // the one flat plane of least mean RMS wavefront error over the three points
+};
+
+struct QualityOptions {
+  FocusMode focus = FocusMode::Best;
+  double wavelengthNm = kWavelengthMm * 1e6;
+  int gridSize = kDefaultQualityGrid;  // pupil cells across the primary
+};
+
+// Why the options cannot be used, or "" when they can: the grid from kLeastQualityGrid
+// to kMostQualityGrid, the wavelength from kLeastWavelengthNm to kMostWavelengthNm.
+std::string QualityOptionsProblem(const QualityOptions& options);
+
+// The central part of a point image, for pictures: samples centred on the reference
+// point, relative to the perfect peak.
+struct PointImageWindow {
+  int size = 0;          // samples across (odd)
+  double spacing = 0.0;  // design unit
+  std::vector<double> intensity;  // size * size, row (along y) after row
+};
+
+struct FieldQuality {
+  double fieldFraction = 0.0;   // of the half field
+  double fieldAngle = 0.0;      // radians
+  int raysPassing = 0;          // pupil cells' centre rays passing the secondary's disc
+  int raysImaged = 0;           // and of those, reaching the image
+  double ownBestFocus = 0.0;    // this point's own best focus shift, design unit
+  double ownBestHeight = 0.0;   // its image's height there, design unit
+  double imageHeight = 0.0;     // the image's height in the plane used, design unit
+  double rmsWaves = 0.0;        // piston and tilt removed
+  double pvWaves = 0.0;
+  double strehl = 0.0;          // from the point image
+  double strehlMarechal = 0.0;  // from rmsWaves
+  double ee80Diameter = 0.0;    // design unit
+  std::array<double, kMtfFractions.size()> mtfTangential{};
+  std::array<double, kMtfFractions.size()> mtfSagittal{};
+  MtfCurves mtf;                // at k / gridSize of the cutoff
+  EnergyCurve energy;           // radius in the design unit
+  PointImageWindow image;
+  double largestWaveStep = 0.0;  // waves; above kLargestWaveStep the pupil grid is too coarse
+};
+
+struct PerfectQuality {
+  double firstDarkRing = 0.0;   // design unit
+  double ee80Diameter = 0.0;    // design unit
+  std::array<double, kMtfFractions.size()> mtf{};
+  std::vector<double> mtfCurve;  // at k / gridSize of the cutoff
+  EnergyCurve energy;            // radius in the design unit
+};
+
+struct QualitySet {
+  QualityOptions options;
+  double wavelength = 0.0;          // design unit
+  double micrometresPerUnit = 0.0;  // 1000 for mm, 25400 for inch
+  double focalRatio = 0.0;          // N = F / D
+  double obstruction = 0.0;         // secondary diameter / primary diameter
+  double cutoffPerMm = 0.0;         // 1 / (lambda N), cycles per millimetre
+  double focusShift = 0.0;          // the plane used, from the paraxial one, design unit,
+                                    // positive away from the primary
+  double focalSurfaceRadius = 0.0;  // through the three own best foci, design unit,
+                                    // negative when curved toward the sky; infinite
+                                    // for a flat field
+  double thirdOrderFieldRadius = 0.0;  // the report's radius of field curvature
+  std::array<FieldQuality, kSpotFieldFractions.size()> fields;
+  PerfectQuality perfect;
+};
+
+// The transform size for a pupil grid: kImagePadding times as many samples.
+int PointImageSize(int gridSize);
+
+// The FFTW plans and the point image's storage for one pupil grid, made once and
+// reused by every analysis at that grid. Plans are made with FFTW's planner, which
+// is not thread-safe: make workspaces on one thread at a time.
+struct QualityWorkspace {
+  explicit QualityWorkspace(int gridSize);
+  int gridSize;
+  FourierPlans plans;
+  PointImage image;
+};
+
+// The whole analysis of a completed, traceable design (see TelescopeProblem) with
+// usable options (QualityOptionsProblem), its lengths in `unit`. The first form makes
+// its own workspace; the second uses one made for options.gridSize (otherwise it
+// makes its own all the same). Check the result with QualityProblem before use.
+QualitySet ComputeImageQuality(const DesignResult& design, LengthUnit unit,
+                               const QualityOptions& options);
+QualitySet ComputeImageQuality(const DesignResult& design, LengthUnit unit,
+                               const QualityOptions& options, QualityWorkspace& workspace);
+
+// Why an analysed set cannot stand as a result, or "" when it can: a field point at
+// which fewer than half of the rays that pass the secondary reach the image (as the
+// spot diagrams, "Cannot trace this design: ..."), or whose wavefront changes faster
+// than the pupil grid can follow ("Cannot analyse the image quality: ...", with the
+// grid it would need).
+std::string QualityProblem(const QualitySet& set);
+
+#endif

@@ -1,0 +1,31 @@
+// The image-quality analysis of a calculation and its picture, for the pictures
+// window's page "Image quality" and for spekulor-cli quality.
+#ifndef SPEKULOR_QUALITY_QUALITYPICTURES_H
+#define SPEKULOR_QUALITY_QUALITYPICTURES_H
+
+#include <string>
+#include <vector>
+
+#include "Calculate.h"
+#include "Drawing.h"
+#include "ImageQuality.h"
+
+struct QualityPictures {
+  // Empty when the design was analysed; otherwise why it cannot be: the refusal box's
+  // text for a refused design, "Cannot trace this design: " and the reason for a design
+  // the exact trace cannot follow, or "Cannot analyse the image quality: " and the
+  // reason (options out of range, a wavefront too steep for the pupil grid).
+  std::string errorText;
+  QualitySet quality;             // the figures, for a design that was analysed
+  std::vector<Drawing> drawings;  // one: the whole page (BuildQualityPicture)
+  bool ok() const { return errorText.empty(); }
+};
+
+// The analysis with `options` and its picture; the second form reuses a workspace
+// made for options.gridSize (ImageQuality.h).
+QualityPictures DrawQualityPictures(const Calculation& calculation,
+                                    const QualityOptions& options = QualityOptions());
+QualityPictures DrawQualityPictures(const Calculation& calculation, const QualityOptions& options,
+                                    QualityWorkspace& workspace);
+
+#endif
