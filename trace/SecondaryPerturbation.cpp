@@ -1,20 +1,13 @@
 #include "SecondaryPerturbation.h"
 
-#include <charconv>
 #include <cmath>
 
+#include "Drawing.h"
 #include "Units.h"
 
 namespace {
 
 constexpr double kMostTiltDeg = 45.0;
-
-// The value as given: the shortest text that reads back to it, with ".".
-std::string ShortestText(double value) {
-  char buffer[32];
-  const std::to_chars_result result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
-}
 
 }  // namespace
 
@@ -59,19 +52,19 @@ std::string DescribeSecondaryPerturbation(const SecondaryPerturbation& perturbat
   std::string text = "secondary";
   const char* separator = " ";
   if (perturbation.despace != 0.0) {
-    text += separator + std::string("despaced ") + ShortestText(perturbation.despace) + unitText;
+    text += separator + std::string("despaced ") + FormatShortest(perturbation.despace) + unitText;
     separator = ", ";
   }
   if (perturbation.decenter != 0.0) {
-    text += separator + std::string("decentered ") + ShortestText(perturbation.decenter) +
+    text += separator + std::string("decentered ") + FormatShortest(perturbation.decenter) +
             unitText;
     separator = ", ";
   }
   if (perturbation.tiltDeg != 0.0) {
-    text += separator + std::string("tilted ") + ShortestText(perturbation.tiltDeg) + "\xB0 about ";
+    text += separator + std::string("tilted ") + FormatShortest(perturbation.tiltDeg) + "\xB0 about ";
     text += perturbation.pivot == 0.0
                 ? std::string("its vertex")
-                : "the point " + ShortestText(perturbation.pivot) + unitText +
+                : "the point " + FormatShortest(perturbation.pivot) + unitText +
                       " from its vertex toward the sky";
   }
   return text;
