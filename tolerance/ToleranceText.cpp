@@ -40,50 +40,70 @@ std::string FormatTolerance(const ToleranceFound& found, Misalignment kind, Leng
   return found.found ? "\xB1" + amount : "beyond " + amount;
 }
 
-std::string FormatToleranceTable(const ToleranceAnalysis& analysis, TelescopeType type) {
+std::string FormatMisalignment(double amount, Misalignment kind, LengthUnit unit) {
+  return (amount > 0.0 ? "+" : "") + Significant(amount) +
+         (kind == Misalignment::Tilt ? std::string("\xB0") : std::string(UnitSuffix(unit)));
+}
+
+const char* const kToleranceSigns =
+    "Signs: despace positive toward the primary, decenter and tilt toward +y (the side of "
+    "the field's images); W is the optical path difference, positive where longer, phi from "
+    "+y.";
+
+std::string ToleranceTitle(const ToleranceAnalysis& analysis, TelescopeType type) {
+  return std::string("Collimation tolerances of the ") + TelescopeTypeName(type) +
+         "'s secondary, axis image at " + FormatFixed(analysis.options.wavelengthNm, 0) + " nm";
+}
+
+std::string ToleranceBudgetLine(const ToleranceAnalysis& analysis) {
+  return "Each alone adds " + FormatShortest(analysis.options.budgetWaves) +
+         " waves RMS to the aligned design's " + FormatFixed(analysis.aligned.rmsWaves, 4) +
+         " (in quadrature, refocused and re-pointed)";
+}
+
+std::vector<ToleranceRow> ToleranceRows(const ToleranceAnalysis& analysis) {
   const Sensitivities& s = analysis.sensitivities;
   const std::string unit = analysis.unit == LengthUnit::Inch ? "inch" : "mm";
   const std::string perUnit = " per " + unit;
   const std::string unitPerUnit = " " + unit + perUnit;
-  std::string out = std::string("Collimation tolerances of the ") + TelescopeTypeName(type) +
-                    "'s secondary, axis image at " +
-                    FormatFixed(analysis.options.wavelengthNm, 0) + " nm\n";
-  out += "Each alone adds " + FormatShortest(analysis.options.budgetWaves) +
-         " waves RMS to the aligned design's " + FormatFixed(analysis.aligned.rmsWaves, 4) +
-         " (in quadrature, refocused and re-pointed)\n\n";
+  std::vector<ToleranceRow> rows = {
+      {Misalignment::Despace, "Despace",
+       "back focal length " + Signed(s.backFocusPerUnit, 3) + unitPerUnit,
+       "spherical W040 " + Signed(s.w040NmPerUnit, 1) + " nm" + perUnit, "", ""},
+      {Misalignment::Decenter, "Decenter",
+       "coma W131 " + Signed(s.w131NmPerUnit, 1) + " nm" + perUnit,
+       "image shift " + Signed(s.imageShiftPerUnit, 4) + unitPerUnit, "", ""},
+      {Misalignment::Tilt, "Tilt", "coma W131 " + Signed(s.w131NmPerDegree, 1) + " nm per degree",
+       "about the vertex", "", ""},
+  };
+  for (ToleranceRow& row : rows) {
+    const ToleranceFound& found = analysis.Tolerance(row.kind);
+    row.tolerance = FormatTolerance(found, row.kind, analysis.unit);
+    row.adds = FormatFixed(found.addedWaves, 4) + " waves";
+  }
+  return rows;
+}
 
+std::string ComaFreePivotLine(const ToleranceAnalysis& analysis) {
+  const double pivot = analysis.sensitivities.comaFreePivot;
+  const std::string unit = analysis.unit == LengthUnit::Inch ? "inch" : "mm";
+  return "Coma-free pivot: " + (std::isfinite(pivot)
+                                    ? FormatFixed(pivot, 2) + " " + unit +
+                                          " from the secondary's vertex toward the sky"
+                                    : std::string("none (a decenter adds no coma)"));
+}
+
+std::string FormatToleranceTable(const ToleranceAnalysis& analysis, TelescopeType type) {
+  std::string out = ToleranceTitle(analysis, type) + "\n" + ToleranceBudgetLine(analysis) + "\n\n";
   const size_t widths[] = {10, 44, 16};
   out += PadRight("Secondary", widths[0]) + PadRight("Sensitivity", widths[1]) +
          PadRight("Tolerance", widths[2]) + "Adds\n";
-  const struct {
-    Misalignment kind;
-    const char* name;
-    std::string first;
-    std::string second;
-  } rows[] = {
-      {Misalignment::Despace, "Despace",
-       "back focal length " + Signed(s.backFocusPerUnit, 3) + unitPerUnit,
-       "spherical W040 " + Signed(s.w040NmPerUnit, 1) + " nm" + perUnit},
-      {Misalignment::Decenter, "Decenter", "coma W131 " + Signed(s.w131NmPerUnit, 1) + " nm" + perUnit,
-       "image shift " + Signed(s.imageShiftPerUnit, 4) + unitPerUnit},
-      {Misalignment::Tilt, "Tilt",
-       "coma W131 " + Signed(s.w131NmPerDegree, 1) + " nm per degree", "about the vertex"},
-  };
-  for (const auto& row : rows) {
-    const ToleranceFound& found = analysis.Tolerance(row.kind);
-    out += PadRight(row.name, widths[0]) + PadRight(row.first, widths[1]) +
-           PadRight(FormatTolerance(found, row.kind, analysis.unit), widths[2]) +
-           FormatFixed(found.addedWaves, 4) + " waves\n";
-    out += PadRight("", widths[0]) + row.second + "\n";
+  for (const ToleranceRow& row : ToleranceRows(analysis)) {
+    out += PadRight(row.name, widths[0]) + PadRight(row.sensitivity, widths[1]) +
+           PadRight(row.tolerance, widths[2]) + row.adds + "\n";
+    out += PadRight("", widths[0]) + row.detail + "\n";
   }
-  out += "\nComa-free pivot: " + (std::isfinite(s.comaFreePivot)
-                                      ? FormatFixed(s.comaFreePivot, 2) + " " + unit +
-                                            " from the secondary's vertex toward the sky"
-                                      : std::string("none (a decenter adds no coma)")) +
-         "\n";
-  out += "Signs: despace positive toward the primary, decenter and tilt toward +y (the side "
-         "of the field's images); W is the optical path difference, positive where longer, "
-         "phi from +y.\n";
+  out += "\n" + ComaFreePivotLine(analysis) + "\n" + kToleranceSigns + "\n";
   return out;
 }
 

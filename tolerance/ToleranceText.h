@@ -10,9 +10,25 @@
 #define SPEKULOR_TOLERANCE_TOLERANCETEXT_H
 
 #include <string>
+#include <vector>
 
 #include "DesignInput.h"
 #include "Tolerances.h"
+
+// The table's texts, shared by the text and the picture; Windows-1252.
+struct ToleranceRow {
+  Misalignment kind;
+  std::string name;         // "Despace"
+  std::string sensitivity;  // "back focal length +17.000 mm per mm"
+  std::string detail;       // "spherical W040 -90.2 nm per mm"
+  std::string tolerance;    // FormatTolerance
+  std::string adds;         // "0.0500 waves"
+};
+std::string ToleranceTitle(const ToleranceAnalysis& analysis, TelescopeType type);
+std::string ToleranceBudgetLine(const ToleranceAnalysis& analysis);
+std::vector<ToleranceRow> ToleranceRows(const ToleranceAnalysis& analysis);
+std::string ComaFreePivotLine(const ToleranceAnalysis& analysis);
+extern const char* const kToleranceSigns;
 
 // The table under a line naming the design, Windows-1252 with LF line ends.
 std::string FormatToleranceTable(const ToleranceAnalysis& analysis, TelescopeType type);
@@ -23,5 +39,9 @@ std::string FormatToleranceJson(const ToleranceAnalysis& analysis);
 // A tolerance as the table shows it: "±0.1951 mm", "±0.0641°", or "beyond 5.000°" when
 // the budget was not reached; Windows-1252.
 std::string FormatTolerance(const ToleranceFound& found, Misalignment kind, LengthUnit unit);
+
+// A signed misalignment to four significant digits: "+0.2124 mm", "-4.608 mm",
+// "+0.06404°"; Windows-1252.
+std::string FormatMisalignment(double amount, Misalignment kind, LengthUnit unit);
 
 #endif
