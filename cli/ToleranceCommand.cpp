@@ -1,9 +1,12 @@
 #include "ToleranceCommand.h"
 
 #include "Calculate.h"
+#include "CollimationPictures.h"
 #include "DesignFileCommand.h"
 #include "ExitStatus.h"
 #include "FileMessages.h"
+#include "FileReplace.h"
+#include "SvgWriter.h"
 #include "TextOutput.h"
 #include "ToleranceText.h"
 #include "Windows1252.h"
@@ -27,6 +30,11 @@ CLI::App* AddToleranceCommand(CLI::App& app, ToleranceCommandOptions& options) {
       ->type_name("W");
   command->add_flag("--json", options.json,
                     "Print JSON: budget_waves_rms, coma_free_pivot, despace, decenter, tilt");
+  command
+      ->add_option("--images", options.imagesPath,
+                   "Write the axis image aligned and at each tolerance (spots and point images) "
+                   "to FILE.svg")
+      ->type_name("FILE.svg");
   return command;
 }
 
@@ -41,11 +49,22 @@ int RunToleranceCommand(const ToleranceCommandOptions& options, std::FILE* out, 
   }
   ToleranceOptions analysisOptions;
   analysisOptions.budgetWaves = options.budgetWaves;
-  const ToleranceAnalysis analysis =
-      AnalyseTolerances(calculation.design, calculation.read.unit, analysisOptions);
+  // The pictures hold the analysis they were drawn from.
+  CollimationPictures pictures;
+  if (!options.imagesPath.empty()) {
+    pictures = DrawCollimationPictures(calculation, analysisOptions);
+  } else {
+    pictures.analysis = AnalyseTolerances(calculation.design, calculation.read.unit, analysisOptions);
+  }
+  const ToleranceAnalysis& analysis = pictures.analysis;
   if (!analysis.ok()) {
     std::fprintf(err, "Cannot analyse this design: %s\n", analysis.problem.c_str());
     return kExitCannotAnalyse;
+  }
+  if (!options.imagesPath.empty() &&
+      ReplaceFileContents(options.imagesPath, WriteSvg(pictures.axisImages)) != 0) {
+    std::fprintf(err, "%s %s\n", kErrorWriting, options.imagesPath.c_str());
+    return kExitFileFailed;
   }
   const std::string text =
       options.json ? FormatToleranceJson(analysis)

@@ -17,14 +17,15 @@ struct ToleranceCommandOptions {
   DesignOptions design;
   double budgetWaves = kDefaultBudgetWaves;  // --budget-waves W
   bool json = false;                         // --json
+  std::string imagesPath;  // --images FILE.svg, the axis images at the tolerances; empty when not asked for
 };
 
 // Registers the "tolerances" subcommand with the optional DESIGN file, the twelve
-// design options, --budget-waves and --json on `app`.
+// design options, --budget-waves, --json and --images on `app`.
 CLI::App* AddToleranceCommand(CLI::App& app, ToleranceCommandOptions& options);
 
-// Completes the design, analyses it and writes the table (or JSON) to `out`; messages
-// go to `err`. Returns the exit status (ExitStatus.h): kExitCannotAnalyse for a
+// Completes the design, analyses it and writes the table (or JSON) to `out`, and the
+// Collimation page's axis images when asked for; messages go to `err`. Returns the exit status (ExitStatus.h): kExitCannotAnalyse for a
 // completed design that cannot be traced.
 int RunToleranceCommand(const ToleranceCommandOptions& options, std::FILE* out, std::FILE* err);
 

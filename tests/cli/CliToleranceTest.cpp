@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "CliRun.h"
+#include "Golden.h"
 #include "TestFiles.h"
 
 namespace {
@@ -101,6 +102,19 @@ TEST(CliTolerances, StartsFromADesignFileAndFailsWithTheCommonStatuses) {
   }
   const CliResult missing = RunCli({"tolerances", folder.Path() + "/none.spekulor"});
   EXPECT_EQ(missing.status, 1);
+}
+
+// --images writes the Collimation page's axis images as the library draws them.
+TEST(CliTolerances, ImagesAreWrittenAsTheLibraryDrawsThem) {
+  TempDir folder;
+  const CliResult result = RunCli({"tolerances", "--images", folder.File("axis.svg")});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out.rfind("Collimation tolerances of the Ritchey-Chr\xC3\xA9tien's", 0), 0u);
+  EXPECT_EQ(ReadFileBytes(folder.File("axis.svg")),
+            Golden("tolerance", "startup_collimation_images.svg"));
+  const CliResult unwritable = RunCli({"tolerances", "--images", "/nonexistent-folder/axis.svg"});
+  EXPECT_EQ(unwritable.status, 1);
+  EXPECT_EQ(unwritable.err, "Error writing /nonexistent-folder/axis.svg\n");
 }
 
 }  // namespace
