@@ -11,9 +11,9 @@
 // Systems", sec. 7.2 and 7.3, and Mahajan, "Optical Imaging and Aberrations" I,
 // sec. 8.2) written for one image point: its field dependence is folded into the
 // coefficients, so W131 is the coefficient of rho^3 cos phi and W040 that of rho^4.
-// Fitting all of them together keeps each free of the others' projections: the ring's
-// area makes rho^4 and rho^2 (and rho^3 cos phi and rho cos phi) far from orthogonal,
-// and a fit of one alone would give Zernike-like balanced values instead.
+// Fitting all of them together keeps each free of the others' share: over the ring
+// rho^4 and rho^2 (and rho^3 cos phi and rho cos phi) are far from orthogonal, and a fit
+// of one alone would give balanced, Zernike-like values instead.
 #ifndef SPEKULOR_TOLERANCE_PUPILFIT_H
 #define SPEKULOR_TOLERANCE_PUPILFIT_H
 
