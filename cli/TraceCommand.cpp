@@ -6,6 +6,7 @@
 #include "ExitStatus.h"
 #include "FileMessages.h"
 #include "FileReplace.h"
+#include "SecondaryOptions.h"
 #include "SpotTable.h"
 #include "SvgWriter.h"
 #include "TextOutput.h"
@@ -46,6 +47,7 @@ CLI::App* AddTraceCommand(CLI::App& app, TraceOptions& options) {
   trace->add_flag("--csv", options.csv,
                   "Print CSV: field_fraction,field_deg,rays,centroid_y_mm,rms_um,rms_arcsec,"
                   "max_um,airy_um");
+  AddSecondaryOptions(*trace, options.secondary);
   return trace;
 }
 
@@ -58,7 +60,7 @@ int RunTraceCommand(const TraceOptions& options, std::FILE* out, std::FILE* err)
   if (calculation.rules.error != CalcError::None) {
     return PrintRefusal(FormatCalcError(calculation.rules), err);
   }
-  const DesignPictures pictures = DrawDesignPictures(calculation, options.rays);
+  const DesignPictures pictures = DrawDesignPictures(calculation, options.rays, options.secondary);
   if (!pictures.ok()) {
     std::fprintf(err, "%s\n", pictures.errorText.c_str());
     return kExitCannotAnalyse;
@@ -69,9 +71,12 @@ int RunTraceCommand(const TraceOptions& options, std::FILE* out, std::FILE* err)
   }
   const TelescopeType type = calculation.read.type;
   const LengthUnit unit = calculation.read.unit;
-  const std::string text = options.csv
-                               ? FormatSpotCsv(pictures.spots, unit)
-                               : Windows1252ToUtf8(FormatSpotTable(pictures.spots, type, unit));
+  const std::string condition = IsAligned(options.secondary)
+                                    ? std::string()
+                                    : DescribeSecondaryPerturbation(options.secondary, unit);
+  const std::string text =
+      options.csv ? FormatSpotCsv(pictures.spots, unit)
+                  : Windows1252ToUtf8(FormatSpotTable(pictures.spots, type, unit, condition));
   if (!WriteBytes(out, text)) {
     std::fprintf(err, "%s\n", kErrorWriting);
     return kExitFileFailed;

@@ -10,6 +10,7 @@
 
 #include "DesignInput.h"
 #include "DesignOptions.h"
+#include "SecondaryPerturbation.h"
 
 struct TraceOptions {
   std::string designPath;   // DESIGN, a design file to start from; empty for the start-up values
@@ -18,16 +19,18 @@ struct TraceOptions {
   std::string layoutPath;   // --layout FILE.svg, empty when not asked for
   std::string spotsPath;    // --spots FILE.svg, empty when not asked for
   bool csv = false;
+  SecondaryPerturbation secondary;  // --despace, --decenter, --tilt, --pivot
 };
 
 // Registers the "trace" subcommand with the optional DESIGN file, the twelve design
-// options, --rays, --layout, --spots and --csv on `app`.
+// options, --rays, --layout, --spots, --csv and the secondary's misalignment on `app`.
 CLI::App* AddTraceCommand(CLI::App& app, TraceOptions& options);
 
 // Starts from the window's start-up values or the DESIGN file's, applies the options,
 // completes the design, traces it and writes the table (or CSV) to `out` and any SVG
-// files asked for; messages go to `err`. Returns the exit status (ExitStatus.h):
-// kExitCannotAnalyse for a completed design that cannot be traced.
+// files asked for; messages go to `err`. A misaligned secondary is traced for the
+// spots, and the table's first line says how it stands. Returns the exit status
+// (ExitStatus.h): kExitCannotAnalyse for a completed design that cannot be traced.
 int RunTraceCommand(const TraceOptions& options, std::FILE* out, std::FILE* err);
 
 #endif

@@ -16,6 +16,7 @@
 #include "LensCommand.h"
 #include "QualityCommand.h"
 #include "ReportCommand.h"
+#include "ToleranceCommand.h"
 #include "TraceCommand.h"
 #include "Version.h"
 
@@ -71,6 +72,8 @@ int main(int argc, char** argv) {
   CLI::App* show = AddShowCommand(app, showOptions);
   ExportOptions exportOptions;
   CLI::App* exportCommand = AddExportCommand(app, exportOptions);
+  ToleranceCommandOptions toleranceOptions;
+  CLI::App* tolerances = AddToleranceCommand(app, toleranceOptions);
 
   try {
     std::vector<std::string> args = SplitEmptyAssignments(argc, argv);
@@ -108,5 +111,6 @@ int main(int argc, char** argv) {
   if (save->parsed()) return RunSaveCommand(saveOptions, stderr);
   if (show->parsed()) return RunShowCommand(showOptions, stdout, stderr);
   if (exportCommand->parsed()) return RunExportCommand(exportOptions, stdout, stderr);
+  if (tolerances->parsed()) return RunToleranceCommand(toleranceOptions, stdout, stderr);
   return kExitUsage;
 }

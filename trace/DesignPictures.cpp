@@ -5,6 +5,11 @@
 #include "SpotPicture.h"
 
 DesignPictures DrawDesignPictures(const Calculation& calculation, int spotRays) {
+  return DrawDesignPictures(calculation, spotRays, SecondaryPerturbation{});
+}
+
+DesignPictures DrawDesignPictures(const Calculation& calculation, int spotRays,
+                                  const SecondaryPerturbation& secondary) {
   DesignPictures pictures;
   if (calculation.rules.error != CalcError::None) {
     pictures.errorText = FormatCalcError(calculation.rules);
@@ -16,15 +21,22 @@ DesignPictures DrawDesignPictures(const Calculation& calculation, int spotRays) 
     pictures.errorText = "Cannot trace this design: " + problem;
     return pictures;
   }
+  const std::string misplaced = PerturbationProblem(BuildTelescope(design), secondary);
+  if (!misplaced.empty()) {
+    pictures.errorText = "Cannot trace this design: " + misplaced;
+    return pictures;
+  }
   const TelescopeType type = calculation.read.type;
   const LengthUnit unit = calculation.read.unit;
-  pictures.spots = ComputeSpotSet(design, unit, spotRays);
+  pictures.spots = ComputeSpotSet(design, unit, spotRays, secondary);
   const std::string lost = SpotSetProblem(pictures.spots);
   if (!lost.empty()) {
     pictures.errorText = "Cannot trace this design: " + lost;
     return pictures;
   }
   pictures.layout = BuildLayoutPicture(design, type, unit);
-  pictures.spotDrawing = BuildSpotPicture(pictures.spots, design, type, unit);
+  pictures.spotDrawing = BuildSpotPicture(
+      pictures.spots, design, type, unit,
+      IsAligned(secondary) ? std::string() : DescribeSecondaryPerturbation(secondary, unit));
   return pictures;
 }

@@ -7,6 +7,7 @@
 
 #include "Calculate.h"
 #include "Drawing.h"
+#include "SecondaryPerturbation.h"
 #include "SpotDiagram.h"
 
 struct DesignPictures {
@@ -22,5 +23,11 @@ struct DesignPictures {
 // A refused `calculation` gives its refusal; a design whose trace loses more than
 // half of the rays that pass the secondary at any field point is not drawn.
 DesignPictures DrawDesignPictures(const Calculation& calculation, int spotRays);
+
+// The same with the secondary moved for the spot diagrams (whose title says so); the
+// layout shows the design as it is. A perturbation the trace cannot take (see
+// PerturbationProblem) is not drawn.
+DesignPictures DrawDesignPictures(const Calculation& calculation, int spotRays,
+                                  const SecondaryPerturbation& secondary);
 
 #endif

@@ -44,3 +44,11 @@ std::string FormatFixed(double value, int decimals) {
   if (text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
   return text;
 }
+
+std::string FormatShortest(double value) {
+  if (!std::isfinite(value)) return std::isnan(value) ? "nan" : (value > 0 ? "inf" : "-inf");
+  char buffer[32];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  if (result.ec != std::errc()) return "nan";
+  return std::string(buffer, result.ptr);
+}

@@ -104,4 +104,8 @@ bool AddTextAvoiding(Drawing& drawing, std::vector<TextBox>& placed,
 // Number as text with `decimals` digits after a "." whatever the locale.
 std::string FormatFixed(double value, int decimals);
 
+// Number as text in the shortest form that reads back to it exactly ("0.1", "-2.5e-07"),
+// with "." whatever the locale: a value as the user gave it.
+std::string FormatShortest(double value);
+
 #endif

@@ -8,6 +8,20 @@ namespace {
 
 bool IsFiniteLength(double value) { return std::isfinite(value) && IsGiven(value); }
 
+// Whether a ray from the sky meets the disc of a moved secondary's rim, which lies in
+// the mirror's own frame at shadowZ.
+bool InMovedShadow(const Telescope& telescope, const Vec3& origin, const Vec3& direction) {
+  if (!(telescope.shadowRadius > 0.0)) return false;
+  const Vec3 p = ToMirrorFrame(telescope.secondaryPose, origin);
+  const Vec3 u = ToMirrorDirection(telescope.secondaryPose, direction);
+  if (!(u.z < 0.0)) return false;
+  const double s = (telescope.shadowZ - p.z) / u.z;
+  if (!(s > 0.0)) return false;
+  const double hx = p.x + s * u.x;
+  const double hy = p.y + s * u.y;
+  return hx * hx + hy * hy < telescope.shadowRadius * telescope.shadowRadius;
+}
+
 }  // namespace
 
 Telescope BuildTelescope(const DesignResult& design) {
@@ -59,7 +73,12 @@ Vec3 RayOriginThrough(const Telescope& telescope, double x, double y, const Vec3
 TracedRay TraceRay(const Telescope& telescope, const Vec3& origin, const Vec3& direction) {
   TracedRay ray;
   // The secondary's disc, seen from the sky.
-  if (telescope.shadowRadius > 0.0 && direction.z < 0.0 && origin.z > telescope.shadowZ) {
+  if (telescope.secondaryPose.moved) {
+    if (InMovedShadow(telescope, origin, direction)) {
+      ray.fate = RayFate::Obstructed;
+      return ray;
+    }
+  } else if (telescope.shadowRadius > 0.0 && direction.z < 0.0 && origin.z > telescope.shadowZ) {
     const double s = (telescope.shadowZ - origin.z) / direction.z;
     const double hx = origin.x + s * direction.x;
     const double hy = origin.y + s * direction.y;
@@ -83,19 +102,25 @@ TracedRay TraceRay(const Telescope& telescope, const Vec3& origin, const Vec3& d
   }
   const Vec3 afterPrimary = Reflect(direction, MirrorNormal(telescope.primary, ray.onPrimary));
 
-  if (!IntersectMirror(telescope.secondary, ray.onPrimary, afterPrimary, t)) {
+  // The secondary is met in its own frame; for a secondary in the design's place that
+  // frame is the telescope's, and nothing is converted.
+  const MirrorPose& pose = telescope.secondaryPose;
+  const Vec3 towardSecondary = pose.moved ? ToMirrorDirection(pose, afterPrimary) : afterPrimary;
+  const Vec3 fromPrimary = pose.moved ? ToMirrorFrame(pose, ray.onPrimary) : ray.onPrimary;
+  if (!IntersectMirror(telescope.secondary, fromPrimary, towardSecondary, t)) {
     ray.fate = RayFate::MissedSecondary;
     return ray;
   }
-  ray.onSecondary = ray.onPrimary + t * afterPrimary;
+  const Vec3 onSecondary = fromPrimary + t * towardSecondary;
   const double secRim = telescope.secondary.clearRadius * telescope.secondary.clearRadius;
-  if (ray.onSecondary.x * ray.onSecondary.x + ray.onSecondary.y * ray.onSecondary.y >
-      secRim * (1.0 + 1e-12)) {
+  if (onSecondary.x * onSecondary.x + onSecondary.y * onSecondary.y > secRim * (1.0 + 1e-12)) {
     ray.fate = RayFate::MissedSecondary;
     return ray;
   }
-  ray.finalDirection =
-      Reflect(afterPrimary, MirrorNormal(telescope.secondary, ray.onSecondary));
+  const Vec3 reflected =
+      Reflect(towardSecondary, MirrorNormal(telescope.secondary, onSecondary));
+  ray.onSecondary = pose.moved ? FromMirrorFrame(pose, onSecondary) : onSecondary;
+  ray.finalDirection = pose.moved ? FromMirrorDirection(pose, reflected) : reflected;
 
   // The image plane lies behind the secondary, toward -z.
   if (!(ray.finalDirection.z < 0.0) || !(ray.onSecondary.z > telescope.imageZ)) {

@@ -13,6 +13,7 @@
 
 #include "ConicMirror.h"
 #include "DesignResult.h"
+#include "MirrorPose.h"
 
 struct Telescope {
   ConicMirror primary;    // clear radius D / 2: its rim is the aperture stop
@@ -22,6 +23,10 @@ struct Telescope {
   double imageZ = 0.0;        // -b
   double systemFocus = 0.0;   // F, for angular measures
   double diameter = 0.0;      // D
+  // The secondary's place when it is moved off the design's (SecondaryPerturbation.h):
+  // `secondary`, shadowZ and shadowRadius then describe it in its own frame. The image
+  // plane stays where the design puts it.
+  MirrorPose secondaryPose;
 };
 
 // The telescope of a completed design: R1, K1, R2, K2, d, b, D, SecDia, F.

@@ -116,8 +116,13 @@ SpotDiagram TraceSpotDiagram(const Telescope& telescope, double fieldAngle, int 
 }
 
 SpotSet ComputeSpotSet(const DesignResult& design, LengthUnit unit, int minimumRays) {
+  return ComputeSpotSet(design, unit, minimumRays, SecondaryPerturbation{});
+}
+
+SpotSet ComputeSpotSet(const DesignResult& design, LengthUnit unit, int minimumRays,
+                       const SecondaryPerturbation& secondary) {
   SpotSet set;
-  const Telescope telescope = BuildTelescope(design);
+  const Telescope telescope = PerturbSecondary(BuildTelescope(design), secondary);
   const double halfField = design.FieldRad / 2.0;
   set.micrometresPerUnit = 1000.0 * (unit == LengthUnit::Inch ? kMillimetresPerInch : 1.0);
   set.arcsecPerUnit = kArcsecPerRadian / design.SysFoc;

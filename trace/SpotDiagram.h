@@ -10,6 +10,7 @@
 #include "DesignInput.h"
 #include "DesignResult.h"
 #include "RayTrace.h"
+#include "SecondaryPerturbation.h"
 
 struct SpotPoint {
   double x = 0.0;
@@ -62,8 +63,11 @@ struct SpotSet {
   double arcsecPerUnit = 0.0;       // 206264.8 / F
 };
 
-// The three spot diagrams of a completed, traceable design (see TelescopeProblem).
+// The three spot diagrams of a completed, traceable design (see TelescopeProblem),
+// and the same with its secondary moved (see PerturbationProblem).
 SpotSet ComputeSpotSet(const DesignResult& design, LengthUnit unit, int minimumRays);
+SpotSet ComputeSpotSet(const DesignResult& design, LengthUnit unit, int minimumRays,
+                       const SecondaryPerturbation& secondary);
 
 // Why a traced spot set cannot stand as a result, or "" when it can: a field point at
 // which fewer than half of the rays that pass the secondary reach the image plane (a

@@ -32,6 +32,11 @@ const char* SpotFieldName(size_t index) { return index < 3 ? kFieldNames[index] 
 
 Drawing BuildSpotPicture(const SpotSet& spots, const DesignResult& design, TelescopeType type,
                          LengthUnit unit) {
+  return BuildSpotPicture(spots, design, type, unit, std::string());
+}
+
+Drawing BuildSpotPicture(const SpotSet& spots, const DesignResult& design, TelescopeType type,
+                         LengthUnit unit, const std::string& condition) {
   Drawing drawing;
   drawing.title = std::string("Spot diagrams of the ") + TelescopeTypeName(type);
   drawing.width = 2.0 * kMargin + 3.0 * kPanel + 2.0 * kGap;
@@ -41,7 +46,10 @@ Drawing BuildSpotPicture(const SpotSet& spots, const DesignResult& design, Teles
                                FormatFixed(design.SysFoc, 2) + UnitSuffix(unit) + " (f/" +
                                FormatFixed(design.SysFoc / design.PriDia, 1) +
                                "), wavelength 550 nm, all three to the same scale";
-  AddTitleRows(drawing, placed, drawing.title + " in the paraxial image plane", subtitle);
+  const std::string titleRow = drawing.title + " in the paraxial image plane" +
+                               (condition.empty() ? std::string() : ", " + condition);
+  if (!condition.empty()) drawing.title += ", " + condition;
+  AddTitleRows(drawing, placed, titleRow, subtitle);
 
   // One scale for all three: the largest spot or Airy disk fills 44 % of a panel.
   double extent = spots.airyRadius;

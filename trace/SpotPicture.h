@@ -3,6 +3,8 @@
 #ifndef SPEKULOR_TRACE_SPOTPICTURE_H
 #define SPEKULOR_TRACE_SPOTPICTURE_H
 
+#include <string>
+
 #include "DesignInput.h"
 #include "DesignResult.h"
 #include "Drawing.h"
@@ -10,6 +12,11 @@
 
 Drawing BuildSpotPicture(const SpotSet& spots, const DesignResult& design, TelescopeType type,
                          LengthUnit unit);
+
+// The same for spots traced under a stated condition, such as a moved secondary
+// (DescribeSecondaryPerturbation): the title ends with ", " and `condition`.
+Drawing BuildSpotPicture(const SpotSet& spots, const DesignResult& design, TelescopeType type,
+                         LengthUnit unit, const std::string& condition);
 
 // "On axis", "0.7 of the field", "Edge of the field": the heading of field point i.
 const char* SpotFieldName(size_t index);

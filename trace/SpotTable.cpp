@@ -39,9 +39,15 @@ std::string FormatSpotCsv(const SpotSet& spots, LengthUnit unit) {
 }
 
 std::string FormatSpotTable(const SpotSet& spots, TelescopeType type, LengthUnit unit) {
+  return FormatSpotTable(spots, type, unit, std::string());
+}
+
+std::string FormatSpotTable(const SpotSet& spots, TelescopeType type, LengthUnit unit,
+                            const std::string& condition) {
   const std::string unitName = unit == LengthUnit::Inch ? "inch" : "mm";
   std::string out = std::string("Spot diagrams of the ") + TelescopeTypeName(type) +
-                    " in the paraxial image plane, 550 nm\n";
+                    " in the paraxial image plane, 550 nm" +
+                    (condition.empty() ? std::string() : ", " + condition) + "\n";
   out += "Airy disk radius " + FormatFixed(spots.airyRadius * spots.micrometresPerUnit, 2) +
          " \xB5m (" + FormatFixed(spots.airyRadius * spots.arcsecPerUnit, 2) + "\")\n\n";
   const size_t widths[] = {18, 9, 7, 14, 20, 20, 10};

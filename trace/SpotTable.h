@@ -18,4 +18,9 @@ std::string FormatSpotCsv(const SpotSet& spots, LengthUnit unit);
 // LF line ends.
 std::string FormatSpotTable(const SpotSet& spots, TelescopeType type, LengthUnit unit);
 
+// The same for spots traced under a stated condition, such as a moved secondary
+// (DescribeSecondaryPerturbation): the first line ends with ", " and `condition`.
+std::string FormatSpotTable(const SpotSet& spots, TelescopeType type, LengthUnit unit,
+                            const std::string& condition);
+
 #endif

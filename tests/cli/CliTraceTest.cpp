@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -113,6 +114,57 @@ TEST(CliTrace, FailuresHaveTheirStatuses) {
     EXPECT_EQ(RunCli({"trace", "--rays", rays}).status, 64) << rays;
   }
   EXPECT_EQ(RunCli({"trace", "--type", "newtonian"}).status, 64);
+}
+
+// A misaligned secondary: the first line says how it stands, the axis image moves as
+// first-order optics says (decentered by e: (1 - m) e; tilted by a about its vertex:
+// q tan 2a, q = d + b), and without the options the output is the design's.
+TEST(CliTrace, MisalignedSecondaryMovesTheAxisImage) {
+  // Classical start-up: m = 3.2, d = 701.43, b = 254.
+  const CliResult decentered = RunCli({"trace", "--type", "classical", "--rays", "500",
+                                       "--decenter", "0.1"});
+  ASSERT_EQ(decentered.status, 0) << decentered.err;
+  EXPECT_EQ(decentered.out.rfind("Spot diagrams of the Classical cassegrain in the paraxial "
+                                 "image plane, 550 nm, secondary decentered 0.1 mm\n",
+                                 0),
+            0u)
+      << decentered.out;
+  const CliResult csv = RunCli({"trace", "--type", "classical", "--rays", "500", "--csv",
+                                "--decenter", "0.1"});
+  ASSERT_EQ(csv.status, 0) << csv.err;
+  EXPECT_NEAR(std::atof(Split(Split(csv.out, '\n')[1], ',')[3].c_str()), (1.0 - 3.2) * 0.1,
+              0.02 * 0.22);
+  EXPECT_NE(Split(Split(csv.out, '\n')[1], ',')[4], "0.0000");  // coma on the axis
+
+  const CliResult tilted = RunCli({"trace", "--type", "classical", "--rays", "500", "--csv",
+                                   "--tilt", "0.01"});
+  ASSERT_EQ(tilted.status, 0) << tilted.err;
+  const double q = 701.428571 + 254.0;
+  EXPECT_NEAR(std::atof(Split(Split(tilted.out, '\n')[1], ',')[3].c_str()),
+              q * std::tan(2.0 * 0.01 / 57.29577951308232), 0.02 * 0.33);
+
+  // Turned about the prime focus (p = 298.57) the classical secondary stays stigmatic.
+  const CliResult aboutFocus = RunCli({"trace", "--type", "classical", "--rays", "500", "--csv",
+                                       "--tilt", "0.01", "--pivot", "298.5714285714"});
+  ASSERT_EQ(aboutFocus.status, 0) << aboutFocus.err;
+  EXPECT_LT(std::atof(Split(Split(aboutFocus.out, '\n')[1], ',')[4].c_str()), 0.01);
+
+  const CliResult aligned = RunCli({"trace", "--rays", "500", "--pivot", "50"});
+  EXPECT_EQ(aligned.out, RunCli({"trace", "--rays", "500"}).out);
+}
+
+TEST(CliTrace, MisalignmentsOutsideWhatTheTraceTakesAreRefused) {
+  for (const char* option : {"--despace", "--decenter", "--tilt", "--pivot"}) {
+    EXPECT_EQ(RunCli({"trace", option, "nan"}).status, 64) << option;
+    EXPECT_EQ(RunCli({"trace", option, "inf"}).status, 64) << option;
+    EXPECT_EQ(RunCli({"trace", option, "x"}).status, 64) << option;
+  }
+  const CliResult through = RunCli({"trace", "--despace", "800"});
+  EXPECT_EQ(through.status, 3);
+  EXPECT_EQ(through.err,
+            "Cannot trace this design: the despaced secondary does not stand in front of the "
+            "primary\n");
+  EXPECT_EQ(RunCli({"trace", "--tilt", "60"}).status, 3);
 }
 
 }  // namespace

@@ -1,0 +1,14 @@
+// The secondary's misalignment as command-line options, shared by the commands that
+// trace a telescope: --despace, --decenter, --tilt and --pivot, in the design's unit and
+// degrees (see trace/SecondaryPerturbation.h for their directions).
+#ifndef SPEKULOR_CLI_SECONDARYOPTIONS_H
+#define SPEKULOR_CLI_SECONDARYOPTIONS_H
+
+#include <CLI/CLI.hpp>
+
+#include "SecondaryPerturbation.h"
+
+// Registers the four options on `command`; each takes a finite number.
+void AddSecondaryOptions(CLI::App& command, SecondaryPerturbation& secondary);
+
+#endif

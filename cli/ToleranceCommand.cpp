@@ -1,0 +1,77 @@
+#include "ToleranceCommand.h"
+
+#include "Calculate.h"
+#include "CollimationPictures.h"
+#include "DesignFileCommand.h"
+#include "ExitStatus.h"
+#include "FileMessages.h"
+#include "FileReplace.h"
+#include "SvgWriter.h"
+#include "TextOutput.h"
+#include "ToleranceText.h"
+#include "Windows1252.h"
+
+CLI::App* AddToleranceCommand(CLI::App& app, ToleranceCommandOptions& options) {
+  CLI::App* command = app.add_subcommand(
+      "tolerances",
+      "Collimation tolerances of the completed design's secondary, from the exact trace: "
+      "the back focal length and spherical aberration a despace adds, the coma and image "
+      "shift of a decenter, the coma of a tilt about the vertex, the coma-free pivot, and "
+      "the despace, decenter and tilt that each alone add the budget to the axis image's "
+      "RMS wavefront error at 550 nm. Exit status 2 for a refused design, 3 for a design "
+      "that cannot be traced, 1 when a file cannot be read or written.");
+  AddDesignArgument(*command, options.designPath);
+  AddDesignOptions(*command, options.design);
+  command
+      ->add_option("--budget-waves", options.budgetWaves,
+                   "RMS wavefront error, in waves at 550 nm, that each misalignment may add "
+                   "(default 0.05)")
+      ->check(CLI::Range(1e-6, 1.0))
+      ->type_name("W");
+  command->add_flag("--json", options.json,
+                    "Print JSON: budget_waves_rms, coma_free_pivot, despace, decenter, tilt");
+  command
+      ->add_option("--images", options.imagesPath,
+                   "Write the axis image aligned and at each tolerance (spots and point images) "
+                   "to FILE.svg")
+      ->type_name("FILE.svg");
+  return command;
+}
+
+int RunToleranceCommand(const ToleranceCommandOptions& options, std::FILE* out, std::FILE* err) {
+  DesignFields fields;
+  if (const int status = StartDesignFields(options.designPath, options.design, fields, err)) {
+    return status;
+  }
+  const Calculation calculation = CompleteDesign(fields);
+  if (calculation.rules.error != CalcError::None) {
+    return PrintRefusal(FormatCalcError(calculation.rules), err);
+  }
+  ToleranceOptions analysisOptions;
+  analysisOptions.budgetWaves = options.budgetWaves;
+  // The pictures hold the analysis they were drawn from.
+  CollimationPictures pictures;
+  if (!options.imagesPath.empty()) {
+    pictures = DrawCollimationPictures(calculation, analysisOptions);
+  } else {
+    pictures.analysis = AnalyseTolerances(calculation.design, calculation.read.unit, analysisOptions);
+  }
+  const ToleranceAnalysis& analysis = pictures.analysis;
+  if (!analysis.ok()) {
+    std::fprintf(err, "Cannot analyse this design: %s\n", analysis.problem.c_str());
+    return kExitCannotAnalyse;
+  }
+  if (!options.imagesPath.empty() &&
+      ReplaceFileContents(options.imagesPath, WriteSvg(pictures.axisImages)) != 0) {
+    std::fprintf(err, "%s %s\n", kErrorWriting, options.imagesPath.c_str());
+    return kExitFileFailed;
+  }
+  const std::string text =
+      options.json ? FormatToleranceJson(analysis)
+                   : Windows1252ToUtf8(FormatToleranceTable(analysis, calculation.read.type));
+  if (!WriteBytes(out, text)) {
+    std::fprintf(err, "%s\n", kErrorWriting);
+    return kExitFileFailed;
+  }
+  return kExitOk;
+}

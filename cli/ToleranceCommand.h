@@ -1,0 +1,32 @@
+// spekulor-cli tolerances: how tightly the secondary must be collimated, from the exact
+// trace: sensitivities to despace, decenter and tilt, the coma-free pivot, and each
+// misalignment that alone adds the wavefront error budget on the axis.
+#ifndef SPEKULOR_CLI_TOLERANCECOMMAND_H
+#define SPEKULOR_CLI_TOLERANCECOMMAND_H
+
+#include <cstdio>
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+#include "DesignOptions.h"
+#include "Tolerances.h"
+
+struct ToleranceCommandOptions {
+  std::string designPath;  // DESIGN, a design file to start from; empty for the start-up values
+  DesignOptions design;
+  double budgetWaves = kDefaultBudgetWaves;  // --budget-waves W
+  bool json = false;                         // --json
+  std::string imagesPath;  // --images FILE.svg, the axis images at the tolerances; empty when not asked for
+};
+
+// Registers the "tolerances" subcommand with the optional DESIGN file, the twelve
+// design options, --budget-waves, --json and --images on `app`.
+CLI::App* AddToleranceCommand(CLI::App& app, ToleranceCommandOptions& options);
+
+// Completes the design, analyses it and writes the table (or JSON) to `out`, and the
+// Collimation page's axis images when asked for; messages go to `err`. Returns the exit status (ExitStatus.h): kExitCannotAnalyse for a
+// completed design that cannot be traced.
+int RunToleranceCommand(const ToleranceCommandOptions& options, std::FILE* out, std::FILE* err);
+
+#endif

@@ -1,0 +1,157 @@
+// Each tolerance, put into the exact trace, adds the budget; and the tolerances agree
+// with the RMS of a pure third-order aberration over the ring (Mahajan, "Optical
+// Imaging and Aberrations" I, sec. 8.3, the variance of primary aberrations; for an
+// annulus the moments <rho^2k> = (1 - eps^(2k+2)) / ((k + 1)(1 - eps^2))).
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "FocusSearch.h"
+#include "PupilTrace.h"
+#include "SecondaryPerturbation.h"
+#include "ThirdOrder.h"
+#include "ToleranceTestDesigns.h"
+#include "Tolerances.h"
+#include "Wavefront.h"
+
+namespace {
+
+constexpr double kBudgetTolerance = 0.10;      // the traced error at a tolerance
+constexpr double kThirdOrderTolerance = 0.03;  // tolerance against third-order theory
+// A despace tolerance is a few per cent of the secondary's distance from the prime
+// focus, where the spherical aberration it adds already grows faster than linearly.
+constexpr double kDespaceThirdOrderTolerance = 0.06;
+constexpr int kCheckGrid = 96;                 // finer than the analysis' own
+
+// RMS wavefront error of the axis at its own best focus, piston and tilt removed, on a
+// grid of its own: the check does not reuse the analysis' fit.
+double TracedAxisRms(const DesignResult& design, const SecondaryPerturbation& secondary,
+                     double wavelength) {
+  const TracedPupil pupil =
+      TracePupil(PerturbSecondary(BuildTelescope(design), secondary), 0.0, kCheckGrid);
+  return EvaluateWavefront(pupil, OwnBestFocus(pupil, wavelength), wavelength).rmsWaves;
+}
+
+double RingMoment(int k, double eps) {
+  return (1.0 - std::pow(eps, 2.0 * k + 2.0)) / ((k + 1.0) * (1.0 - eps * eps));
+}
+
+TEST(Tolerances, EachToleranceAddsTheBudgetInTheExactTrace) {
+  for (int type : {kClassical, kDallKirkham, kRitcheyChretien, kPressmannCamichel}) {
+    const DesignResult design = ExampleDesign(type);
+    const ToleranceAnalysis analysis =
+        AnalyseTolerances(design, LengthUnit::Millimetre, ToleranceOptions{});
+    ASSERT_TRUE(analysis.ok()) << analysis.problem;
+    const double aligned = TracedAxisRms(design, SecondaryPerturbation{}, analysis.wavelength);
+    EXPECT_NEAR(aligned, analysis.aligned.rmsWaves, 0.002) << type;
+    for (Misalignment kind : kMisalignments) {
+      const ToleranceFound& found = analysis.Tolerance(kind);
+      ASSERT_TRUE(found.found) << type << " " << MisalignmentName(kind);
+      const double rms =
+          TracedAxisRms(design, Misaligned(kind, found.amount), analysis.wavelength);
+      const double added = std::sqrt(rms * rms - aligned * aligned);
+      EXPECT_NEAR(added / kDefaultBudgetWaves, 1.0, kBudgetTolerance)
+          << type << " " << MisalignmentName(kind);
+    }
+  }
+}
+
+// Coma W131 rho^3 cos phi with its tilt removed has the variance
+// W131^2 (<rho^6> - <rho^4>^2 / <rho^2>) / 2 over the ring; spherical aberration W040 rho^4
+// with piston and defocus removed var(rho^4) - cov(rho^4, rho^2)^2 / var(rho^2). A
+// classical Cassegrain, perfect when aligned, reaches the budget where these equal it.
+TEST(Tolerances, AgreeWithTheRmsOfThirdOrderAberrations) {
+  for (int type : {kClassical, kRitcheyChretien}) {
+    const DesignResult design = ExampleDesign(type);
+    const ToleranceAnalysis analysis =
+        AnalyseTolerances(design, LengthUnit::Millimetre, ToleranceOptions{});
+    ASSERT_TRUE(analysis.ok());
+    const ThirdOrderMisalignment third = ThirdOrder(design);
+    const double eps = design.SecDia / design.PriDia;
+    const double m2 = RingMoment(1, eps);
+    const double m4 = RingMoment(2, eps);
+    const double m6 = RingMoment(3, eps);
+    const double m8 = RingMoment(4, eps);
+    const double comaFactor = std::sqrt((m6 - m4 * m4 / m2) / 2.0);
+    const double budget = kDefaultBudgetWaves * analysis.wavelength;
+    EXPECT_NEAR(analysis.Tolerance(Misalignment::Decenter).amount /
+                    (budget / (std::fabs(third.comaPerDecenter) * comaFactor)),
+                1.0, kThirdOrderTolerance)
+        << type;
+    EXPECT_NEAR(analysis.Tolerance(Misalignment::Tilt).amount /
+                    (budget / (std::fabs(third.comaPerTiltRadian) * comaFactor) *
+                     57.29577951308232),
+                1.0, kThirdOrderTolerance)
+        << type;
+    if (type == kClassical) {
+      const double sphericalFactor =
+          std::sqrt(m8 - m4 * m4 - std::pow(m6 - m4 * m2, 2.0) / (m4 - m2 * m2));
+      EXPECT_NEAR(std::fabs(analysis.Tolerance(Misalignment::Despace).amount) /
+                      (budget / (std::fabs(third.sphericalPerDespace) * sphericalFactor)),
+                  1.0, kDespaceThirdOrderTolerance);
+    }
+  }
+}
+
+// Coma grows in proportion to the misalignment: twice the budget, twice the tolerance.
+TEST(Tolerances, TwiceTheBudgetDoublesTheComaTolerances) {
+  const DesignResult design = ExampleDesign(kRitcheyChretien);
+  ToleranceOptions options;
+  const ToleranceAnalysis one = AnalyseTolerances(design, LengthUnit::Millimetre, options);
+  options.budgetWaves = 2.0 * kDefaultBudgetWaves;
+  const ToleranceAnalysis two = AnalyseTolerances(design, LengthUnit::Millimetre, options);
+  for (Misalignment kind : {Misalignment::Decenter, Misalignment::Tilt}) {
+    EXPECT_NEAR(two.Tolerance(kind).amount / one.Tolerance(kind).amount, 2.0, 0.02)
+        << MisalignmentName(kind);
+  }
+  EXPECT_NEAR(two.sensitivities.w131NmPerUnit, one.sensitivities.w131NmPerUnit, 1e-9);
+}
+
+// The same telescope in inches: lengths per unit 25.4 times larger, lengths 25.4 times
+// smaller, angles the same.
+TEST(Tolerances, InchDesignIsTheSameTelescope) {
+  const DesignResult mm = CompleteExample(kRitcheyChretien, "254", "762", "3048", "203.2").design;
+  DesignFields fields;
+  fields.m_nUnits = 0;
+  fields.m_nType = kRitcheyChretien;
+  fields.m_strField = "0.75";
+  fields.m_strPriDia = "10";
+  fields.m_strPriFoc = "30";
+  fields.m_strSysFoc = "120";
+  fields.m_strBackFocLen = "8";
+  const Calculation inchCalculation = CompleteDesign(fields);
+  ASSERT_EQ(inchCalculation.rules.error, CalcError::None);
+  const ToleranceAnalysis a = AnalyseTolerances(mm, LengthUnit::Millimetre, ToleranceOptions{});
+  const ToleranceAnalysis b =
+      AnalyseTolerances(inchCalculation.design, LengthUnit::Inch, ToleranceOptions{});
+  ASSERT_TRUE(a.ok() && b.ok());
+  EXPECT_NEAR(b.sensitivities.w131NmPerUnit / a.sensitivities.w131NmPerUnit, 25.4, 1e-3);
+  EXPECT_NEAR(b.sensitivities.w040NmPerUnit / a.sensitivities.w040NmPerUnit, 25.4, 1e-3);
+  EXPECT_NEAR(b.sensitivities.w131NmPerDegree / a.sensitivities.w131NmPerDegree, 1.0, 1e-3);
+  EXPECT_NEAR(a.sensitivities.comaFreePivot / b.sensitivities.comaFreePivot, 25.4, 1e-3);
+  EXPECT_NEAR(b.sensitivities.backFocusPerUnit, a.sensitivities.backFocusPerUnit, 1e-4);
+  for (Misalignment kind : {Misalignment::Decenter, Misalignment::Despace}) {
+    EXPECT_NEAR(a.Tolerance(kind).amount / b.Tolerance(kind).amount, 25.4, 0.01);
+  }
+  EXPECT_NEAR(a.Tolerance(Misalignment::Tilt).amount / b.Tolerance(Misalignment::Tilt).amount,
+              1.0, 0.01);
+}
+
+TEST(Tolerances, WhatCannotBeAnalysedIsSaid) {
+  const DesignResult design = ExampleDesign(kClassical);
+  ToleranceOptions options;
+  options.budgetWaves = 0.0;
+  EXPECT_EQ(AnalyseTolerances(design, LengthUnit::Millimetre, options).problem,
+            "the wavefront error budget must lie above 0 and at most 1 wave");
+  options.budgetWaves = std::nan("");
+  EXPECT_FALSE(AnalyseTolerances(design, LengthUnit::Millimetre, options).ok());
+  options = ToleranceOptions{};
+  options.gridSize = 8;
+  EXPECT_FALSE(AnalyseTolerances(design, LengthUnit::Millimetre, options).ok());
+  DesignResult wide = design;
+  wide.SecDia = 2.0 * design.PriDia;
+  EXPECT_EQ(AnalyseTolerances(wide, LengthUnit::Millimetre, ToleranceOptions{}).problem,
+            "the secondary is not smaller than the primary");
+}
+
+}  // namespace

@@ -1,0 +1,69 @@
+// The table and the JSON of a made-up analysis, written out by hand.
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "ToleranceText.h"
+
+namespace {
+
+ToleranceAnalysis MadeUp() {
+  ToleranceAnalysis analysis;
+  analysis.unit = LengthUnit::Millimetre;
+  analysis.aligned.rmsWaves = 0.0123;
+  Sensitivities& s = analysis.sensitivities;
+  s.backFocusPerUnit = 17.0;
+  s.w040NmPerUnit = -90.25;
+  s.w131NmPerUnit = 1085.0;
+  s.imageShiftPerUnit = -2.5;
+  s.w131NmPerDegree = -3600.5;
+  s.comaFreePivot = 190.126;
+  analysis.tolerances[0] = {true, -4.5, 0.0499, {}, 5};
+  analysis.tolerances[1] = {true, 0.25, 0.05, {}, 1};
+  analysis.tolerances[2] = {false, 5.0, 0.03, {}, 3};
+  return analysis;
+}
+
+TEST(ToleranceText, JsonHasTheKeysInTheirOrder) {
+  EXPECT_EQ(FormatToleranceJson(MadeUp()),
+            "{\"budget_waves_rms\":0.05,\"coma_free_pivot\":190.126,"
+            "\"despace\":{\"back_focus_per_unit\":17.0,\"w040_nm_per_unit\":-90.25,"
+            "\"tolerance\":4.5},"
+            "\"decenter\":{\"w131_nm_per_unit\":1085.0,\"image_shift_per_unit\":-2.5,"
+            "\"tolerance\":0.25},"
+            "\"tilt\":{\"w131_nm_per_degree\":-3600.5,\"tolerance_deg\":null}}\n");
+  ToleranceAnalysis none = MadeUp();
+  none.sensitivities.comaFreePivot = std::numeric_limits<double>::infinity();
+  EXPECT_NE(FormatToleranceJson(none).find("\"coma_free_pivot\":null,"), std::string::npos);
+}
+
+TEST(ToleranceText, TableShowsEachKindWithItsTolerance) {
+  const std::string table = FormatToleranceTable(MadeUp(), TelescopeType::Classical);
+  const std::string expected =
+      "Collimation tolerances of the Classical cassegrain's secondary, axis image at 550 nm\n"
+      "Each alone adds 0.05 waves RMS to the aligned design's 0.0123 (in quadrature, refocused "
+      "and re-pointed)\n"
+      "\n"
+      "Secondary Sensitivity                                 Tolerance       Adds\n"
+      "Despace   back focal length +17.000 mm per mm         \xB1" "4.500 mm       0.0499 waves\n"
+      "          spherical W040 -90.2 nm per mm\n"
+      "Decenter  coma W131 +1085.0 nm per mm                 \xB1" "0.2500 mm      0.0500 waves\n"
+      "          image shift -2.5000 mm per mm\n"
+      "Tilt      coma W131 -3600.5 nm per degree             beyond 5.000\xB0   0.0300 waves\n"
+      "          about the vertex\n"
+      "\n"
+      "Coma-free pivot: 190.13 mm from the secondary's vertex toward the sky\n"
+      "Signs: despace positive toward the primary, decenter and tilt toward +y (the side of "
+      "the field's images); W is the optical path difference, positive where longer, phi from "
+      "+y.\n";
+  EXPECT_EQ(table, expected);
+}
+
+TEST(ToleranceText, TolerancesInInchesAndDegrees) {
+  ToleranceFound found{true, -0.0076789, 0.05, {}, 1};
+  EXPECT_EQ(FormatTolerance(found, Misalignment::Decenter, LengthUnit::Inch), "\xB1" "0.007679 inch");
+  found.amount = 0.064041;
+  EXPECT_EQ(FormatTolerance(found, Misalignment::Tilt, LengthUnit::Inch), "\xB1" "0.06404\xB0");
+}
+
+}  // namespace

@@ -1,0 +1,32 @@
+#include "AxisWavefront.h"
+
+#include "FocusSearch.h"
+#include "Wavefront.h"
+
+AxisWavefront MeasureAxisWavefront(const TracedPupil& pupil, double wavelength) {
+  AxisWavefront axis;
+  if (pupil.rays.empty()) return axis;
+  axis.traced = true;
+  axis.bestFocus = OwnBestFocus(pupil, wavelength);
+  const Wavefront front = EvaluateWavefront(pupil, axis.bestFocus, wavelength);
+  axis.imageX = front.imageX;
+  axis.imageY = front.imageY;
+  axis.rmsWaves = front.rmsWaves;
+  axis.terms = FitPupilTerms(pupil, front.waves);
+
+  // Moving the plane changes the defocus term in proportion; where it vanishes is the
+  // paraxial focus (the other terms take up the rest of the wavefront).
+  const double step = FocusStep(pupil, wavelength);
+  const Wavefront beyond = EvaluateWavefront(pupil, axis.bestFocus + step, wavelength);
+  const double defocusBeyond = FitPupilTerms(pupil, beyond.waves)[kDefocus];
+  const double perShift = (defocusBeyond - axis.terms[kDefocus]) / step;
+  axis.paraxialFocus =
+      perShift != 0.0 ? axis.bestFocus - axis.terms[kDefocus] / perShift : axis.bestFocus;
+  return axis;
+}
+
+AxisWavefront MeasureAxis(const AxisProbe& probe, const SecondaryPerturbation& secondary) {
+  return MeasureAxisWavefront(
+      TracePupil(PerturbSecondary(probe.telescope, secondary), 0.0, probe.gridSize),
+      probe.wavelength);
+}

@@ -1,0 +1,38 @@
+// The axis image of a telescope as collimation sees it: refocused to its least RMS
+// wavefront error, re-pointed (piston and tilt removed), and the wavefront there fitted
+// with the classical terms (PupilFit.h).
+//
+// Focus shifts are from the design's paraxial image plane, in the design's unit,
+// positive away from the primary (a longer back focal length), as in FocusSearch.h.
+#ifndef SPEKULOR_TOLERANCE_AXISWAVEFRONT_H
+#define SPEKULOR_TOLERANCE_AXISWAVEFRONT_H
+
+#include "PupilFit.h"
+#include "PupilTrace.h"
+#include "SecondaryPerturbation.h"
+
+struct AxisWavefront {
+  bool traced = false;        // false when no ray reached the image
+  double bestFocus = 0.0;     // the plane of least RMS wavefront error
+  double paraxialFocus = 0.0; // the plane in which the fitted defocus rho^2 vanishes
+  double imageX = 0.0;        // the light's centroid in the best plane, design unit
+  double imageY = 0.0;
+  double rmsWaves = 0.0;      // RMS wavefront error there, piston and tilt removed
+  PupilTerms terms{};         // the fitted coefficients there, in waves
+};
+
+// Measures the axis image of a pupil traced for a star on the axis, at `wavelength`
+// (design unit).
+AxisWavefront MeasureAxisWavefront(const TracedPupil& pupil, double wavelength);
+
+// What every measurement of one telescope's axis image shares.
+struct AxisProbe {
+  Telescope telescope;      // the design's, secondary aligned
+  int gridSize = 0;         // pupil cells across the primary (PupilTrace.h)
+  double wavelength = 0.0;  // design unit
+};
+
+// The axis image with the secondary placed as `secondary` says.
+AxisWavefront MeasureAxis(const AxisProbe& probe, const SecondaryPerturbation& secondary);
+
+#endif

@@ -1,0 +1,54 @@
+// Collimation tolerances of a completed design: how the secondary's despace, decenter
+// and tilt change the axis image (Sensitivities.h), the coma-free pivot, and for each
+// kind the misalignment that alone adds a given RMS wavefront error on the axis
+// (ToleranceSearch.h), all on the exact trace.
+#ifndef SPEKULOR_TOLERANCE_TOLERANCES_H
+#define SPEKULOR_TOLERANCE_TOLERANCES_H
+
+#include <array>
+#include <string>
+
+#include "DesignInput.h"
+#include "DesignResult.h"
+#include "Misalignment.h"
+#include "Sensitivities.h"
+#include "SpotDiagram.h"
+#include "ToleranceSearch.h"
+
+// The error budget: 0.05 waves RMS, a quarter of the Marechal criterion's 0.07 for a
+// diffraction-limited image spent on a single misalignment.
+constexpr double kDefaultBudgetWaves = 0.05;
+// Pupil cells across the primary for the tolerance traces: the coefficients agree with
+// those of a grid twice as fine to 1e-4, at a quarter of the work.
+constexpr int kToleranceGrid = 64;
+
+struct ToleranceOptions {
+  double budgetWaves = kDefaultBudgetWaves;  // waves RMS at the wavelength
+  double wavelengthNm = kWavelengthMm * 1e6;
+  int gridSize = kToleranceGrid;
+};
+
+struct ToleranceAnalysis {
+  std::string problem;  // why the design cannot be analysed, or "" when it was
+  ToleranceOptions options;
+  LengthUnit unit = LengthUnit::Millimetre;
+  double wavelength = 0.0;      // design unit
+  AxisWavefront aligned;        // the design's own axis image
+  Sensitivities sensitivities;
+  std::array<ToleranceFound, kMisalignments.size()> tolerances;  // in kMisalignments' order
+  bool ok() const { return problem.empty(); }
+  const ToleranceFound& Tolerance(Misalignment kind) const {
+    return tolerances[static_cast<size_t>(kind)];
+  }
+};
+
+// Why the options cannot be used, or "": the budget must lie in (0, 1] waves, the
+// wavelength in [300, 3000] nm and the grid in [16, 512].
+std::string ToleranceOptionsProblem(const ToleranceOptions& options);
+
+// The whole analysis of a completed design in `unit`. A design that cannot be traced
+// (TelescopeProblem), or whose axis image loses its light, gives only the problem.
+ToleranceAnalysis AnalyseTolerances(const DesignResult& design, LengthUnit unit,
+                                    const ToleranceOptions& options);
+
+#endif

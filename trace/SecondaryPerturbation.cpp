@@ -1,0 +1,71 @@
+#include "SecondaryPerturbation.h"
+
+#include <cmath>
+
+#include "Drawing.h"
+#include "Units.h"
+
+namespace {
+
+constexpr double kMostTiltDeg = 45.0;
+
+}  // namespace
+
+bool IsAligned(const SecondaryPerturbation& perturbation) {
+  return perturbation.despace == 0.0 && perturbation.decenter == 0.0 &&
+         perturbation.tiltDeg == 0.0;
+}
+
+Telescope PerturbSecondary(const Telescope& aligned, const SecondaryPerturbation& perturbation) {
+  Telescope telescope = aligned;
+  if (IsAligned(perturbation)) return telescope;
+  const double turn = perturbation.tiltDeg / kDegreesPerRadian;
+  MirrorPose& pose = telescope.secondaryPose;
+  pose.moved = true;
+  pose.cosTurn = std::cos(turn);
+  pose.sinTurn = std::sin(turn);
+  pose.pivotZ = aligned.secondary.vertexZ + perturbation.pivot;
+  pose.shiftY = perturbation.decenter;
+  pose.shiftZ = -perturbation.despace;
+  return telescope;
+}
+
+std::string PerturbationProblem(const Telescope& aligned,
+                                const SecondaryPerturbation& perturbation) {
+  if (!std::isfinite(perturbation.despace) || !std::isfinite(perturbation.decenter) ||
+      !std::isfinite(perturbation.tiltDeg) || !std::isfinite(perturbation.pivot)) {
+    return "the secondary's displacement is not a finite number";
+  }
+  if (!(std::fabs(perturbation.tiltDeg) <= kMostTiltDeg)) {
+    return "the secondary's tilt is more than 45 degrees";
+  }
+  if (!(perturbation.despace < aligned.secondary.vertexZ)) {
+    return "the despaced secondary does not stand in front of the primary";
+  }
+  return std::string();
+}
+
+std::string DescribeSecondaryPerturbation(const SecondaryPerturbation& perturbation,
+                                          LengthUnit unit) {
+  if (IsAligned(perturbation)) return "secondary aligned";
+  const std::string unitText = UnitSuffix(unit);
+  std::string text = "secondary";
+  const char* separator = " ";
+  if (perturbation.despace != 0.0) {
+    text += separator + std::string("despaced ") + FormatShortest(perturbation.despace) + unitText;
+    separator = ", ";
+  }
+  if (perturbation.decenter != 0.0) {
+    text += separator + std::string("decentered ") + FormatShortest(perturbation.decenter) +
+            unitText;
+    separator = ", ";
+  }
+  if (perturbation.tiltDeg != 0.0) {
+    text += separator + std::string("tilted ") + FormatShortest(perturbation.tiltDeg) + "\xB0 about ";
+    text += perturbation.pivot == 0.0
+                ? std::string("its vertex")
+                : "the point " + FormatShortest(perturbation.pivot) + unitText +
+                      " from its vertex toward the sky";
+  }
+  return text;
+}
