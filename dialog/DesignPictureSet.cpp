@@ -3,7 +3,9 @@
 #include <utility>
 
 #include "BafflePictures.h"
+#include "CollimationPictures.h"
 #include "DesignPictures.h"
+#include "QualityPictures.h"
 #include "SpotDiagram.h"
 
 namespace {
@@ -30,8 +32,19 @@ PictureSet DrawPictureSet(const Calculation& calculation) {
   set.pages.push_back(
       Page("Layout and spot diagrams", std::move(layout.errorText), std::move(layoutDrawings)));
 
+  QualityPictures quality = DrawQualityPictures(calculation);
+  set.pages.push_back(
+      Page("Image quality", std::move(quality.errorText), std::move(quality.drawings)));
+
   BafflePictures baffles = DrawBafflePictures(calculation);
   set.pages.push_back(
       Page("Baffles and hole", std::move(baffles.errorText), std::move(baffles.drawings)));
+
+  CollimationPictures collimation = DrawCollimationPictures(calculation, ToleranceOptions());
+  std::vector<Drawing> collimationDrawings;
+  collimationDrawings.push_back(std::move(collimation.table));
+  collimationDrawings.push_back(std::move(collimation.axisImages));
+  set.pages.push_back(Page("Collimation", std::move(collimation.errorText),
+                           std::move(collimationDrawings)));
   return set;
 }

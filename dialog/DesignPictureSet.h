@@ -5,7 +5,8 @@
 #include "Calculate.h"
 #include "PictureSet.h"
 
-// One page per analysis, in PicturePageIndex order. `calculation` must have passed the
+// One page per analysis, in PicturePageIndex order: the layout and spot diagrams, the
+// image quality, the baffles and hole, the collimation tolerances. `calculation` must have passed the
 // required-input rules.
 PictureSet DrawPictureSet(const Calculation& calculation);
 

@@ -71,7 +71,9 @@ const MenuItemTemplate kMainMenu[] = {
     {"Edit", "Calculate Results", IDM_CALCULATE_RESULTS},
     {"Edit", "Calculate Results; Export OSLO Lens-File", IDM_CALCULATE_OSLO},
     {"View", "Layout and spot diagrams...", IDM_VIEW_LAYOUT},
+    {"View", "Image quality...", IDM_VIEW_QUALITY},
     {"View", "Baffles and hole...", IDM_VIEW_BAFFLES},
+    {"View", "Collimation...", IDM_VIEW_COLLIMATION},
     {"Export", "Zemax lens file (.zmx)...", IDM_EXPORT_ZEMAX},
     {"Export", "CODE V sequence (.seq)...", IDM_EXPORT_CODEV},
 };

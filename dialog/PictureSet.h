@@ -19,6 +19,11 @@ struct PictureSet {
 };
 
 // The page index of each View item, in the order of the tabs.
-enum PicturePageIndex : int { kLayoutPage = 0, kBafflesPage = 1 };
+enum PicturePageIndex : int {
+  kLayoutPage = 0,
+  kQualityPage = 1,
+  kBafflesPage = 2,
+  kCollimationPage = 3
+};
 
 #endif

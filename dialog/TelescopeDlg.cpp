@@ -59,6 +59,8 @@ const CommandEntry kCommandMap[] = {
     {IDM_QUIT, &CTelescopeDlg::OnQuit},
     {IDM_VIEW_LAYOUT, &CTelescopeDlg::OnViewLayout},
     {IDM_VIEW_BAFFLES, &CTelescopeDlg::OnViewBaffles},
+    {IDM_VIEW_QUALITY, &CTelescopeDlg::OnViewQuality},
+    {IDM_VIEW_COLLIMATION, &CTelescopeDlg::OnViewCollimation},
     {IDM_EXPORT_ZEMAX, &CTelescopeDlg::OnExportZemax},
     {IDM_EXPORT_CODEV, &CTelescopeDlg::OnExportCodeV},
 };
@@ -183,6 +185,10 @@ void CTelescopeDlg::ShowPicturePage(int page) {
 void CTelescopeDlg::OnViewLayout() { ShowPicturePage(kLayoutPage); }
 
 void CTelescopeDlg::OnViewBaffles() { ShowPicturePage(kBafflesPage); }
+
+void CTelescopeDlg::OnViewQuality() { ShowPicturePage(kQualityPage); }
+
+void CTelescopeDlg::OnViewCollimation() { ShowPicturePage(kCollimationPage); }
 
 // Refuses inch, then refused inputs, with one box each; otherwise shows the lens
 // text in place of the report, asks for a path and writes the file whole.

@@ -51,7 +51,9 @@ class CTelescopeDlg : public TelescopeDlgMembers, public DialogHandler {
   // Opens the pictures window on the last completed design; calculates first when
   // nothing has been calculated yet.
   void OnViewLayout();
-  void OnViewBaffles();  // the same, on the page "Baffles and hole"
+  void OnViewBaffles();      // the same, on the page "Baffles and hole"
+  void OnViewQuality();      // on the page "Image quality"
+  void OnViewCollimation();  // on the page "Collimation"
   // Export: calculate as Calculate does (a refusal shows its box), then ask for the
   // file and write the design for the optical design program.
   void OnExportZemax();

@@ -57,7 +57,9 @@ TEST(PicturesWindowTest, EveryViewItemOpensItsTab) {
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
   const std::pair<int, const char*> items[] = {
+      {IDM_VIEW_QUALITY, "Image quality"},
       {IDM_VIEW_BAFFLES, "Baffles and hole"},
+      {IDM_VIEW_COLLIMATION, "Collimation"},
       {IDM_VIEW_LAYOUT, "Layout and spot diagrams"},
   };
   for (const auto& [id, title] : items) {

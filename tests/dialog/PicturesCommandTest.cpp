@@ -88,9 +88,20 @@ TEST_F(PicturesCommandTest, EachViewItemOpensItsPageOfTheSameDesign) {
   dlg.OnCommand(IDM_VIEW_BAFFLES);
   ASSERT_EQ(platform.shownPictures.size(), 1u);
   EXPECT_EQ(platform.shownPictures[0].second, kBafflesPage);
-  const PictureSet& set = platform.shownPictures[0].first;
-  ASSERT_EQ(set.pages.size(), 2u);
+  const PictureSet set = platform.shownPictures[0].first;  // the list grows below
+  ASSERT_EQ(set.pages.size(), 4u);
   EXPECT_EQ(set.pages[kLayoutPage].title, "Layout and spot diagrams");
+  EXPECT_EQ(set.pages[kQualityPage].title, "Image quality");
+  EXPECT_EQ(set.pages[kCollimationPage].title, "Collimation");
+  for (const PicturePage& page : set.pages) {
+    EXPECT_TRUE(page.refusal.empty()) << page.title << ": " << page.refusal;
+    EXPECT_FALSE(page.drawings.empty()) << page.title;
+  }
+  dlg.OnCommand(IDM_VIEW_QUALITY);
+  dlg.OnCommand(IDM_VIEW_COLLIMATION);
+  ASSERT_EQ(platform.shownPictures.size(), 3u);
+  EXPECT_EQ(platform.shownPictures[1].second, kQualityPage);
+  EXPECT_EQ(platform.shownPictures[2].second, kCollimationPage);
   const PicturePage& baffles = set.pages[kBafflesPage];
   EXPECT_EQ(baffles.title, "Baffles and hole");
   EXPECT_TRUE(baffles.refusal.empty()) << baffles.refusal;
@@ -100,7 +111,7 @@ TEST_F(PicturesCommandTest, EachViewItemOpensItsPageOfTheSameDesign) {
   platform.texts[IDC_FIELD] = "3";
   dlg.OnCommand(IDOK);
   ASSERT_EQ(platform.updatedPictures.size(), 1u);
-  const PictureSet& wide = platform.updatedPictures[0];
+  const PictureSet& wide = platform.updatedPictures.back();
   EXPECT_EQ(wide.pages[kBafflesPage].refusal.rfind("Cannot baffle this design: ", 0), 0u);
   EXPECT_TRUE(wide.pages[kBafflesPage].drawings.empty());
   EXPECT_EQ(wide.pages[kLayoutPage].drawings.size(), 2u);
