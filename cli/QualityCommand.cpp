@@ -9,6 +9,7 @@
 #include "FileReplace.h"
 #include "QualityPictures.h"
 #include "QualityTable.h"
+#include "SecondaryOptions.h"
 #include "SvgWriter.h"
 #include "TextOutput.h"
 #include "Units.h"
@@ -42,6 +43,7 @@ CLI::App* AddQualityCommand(CLI::App& app, QualityCommandOptions& options) {
       ->add_option("--wavelength", options.wavelengthNm, "Wavelength in nanometres (default 550)")
       ->check(CLI::Range(kLeastWavelengthNm, kMostWavelengthNm))
       ->type_name("NM");
+  AddSecondaryOptions(*quality, options.secondary);
   quality
       ->add_option("--grid", options.grid,
                    "Pupil cells across the primary (default 128); the point image is computed "
@@ -105,6 +107,7 @@ int RunQualityCommand(const QualityCommandOptions& options, std::FILE* out, std:
   analysis.focus = options.focus == kFocusNames[0] ? FocusMode::Paraxial : FocusMode::Best;
   analysis.wavelengthNm = options.wavelengthNm;
   analysis.gridSize = options.grid;
+  analysis.secondary = options.secondary;
   const QualityPictures pictures = DrawQualityPictures(calculation, analysis);
   if (!pictures.ok()) {
     std::fputs(ToTerminalText(pictures.errorText).c_str(), err);

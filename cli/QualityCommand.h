@@ -11,6 +11,7 @@
 
 #include "DesignOptions.h"
 #include "ImageQuality.h"
+#include "SecondaryPerturbation.h"
 
 struct QualityCommandOptions {
   std::string designPath;  // DESIGN, a design file to start from; empty for the start-up values
@@ -20,6 +21,7 @@ struct QualityCommandOptions {
   int grid = kDefaultQualityGrid;
   bool json = false;
   std::string svgPath;  // --svg FILE.svg, empty when not asked for
+  SecondaryPerturbation secondary;  // --despace, --decenter, --tilt, --pivot
 };
 
 // Registers the "quality" subcommand with the optional DESIGN file, the twelve design

@@ -173,7 +173,7 @@ QualitySet ComputeImageQuality(const DesignResult& design, LengthUnit unit,
                                const QualityOptions& options, QualityWorkspace& workspace) {
   if (workspace.gridSize != options.gridSize) return ComputeImageQuality(design, unit, options);
   QualitySet set = StartQualitySet(design, unit, options);
-  const std::vector<TracedPupil> pupils = TraceFieldPupils(BuildTelescope(design), set);
+  const std::vector<TracedPupil> pupils = TraceFieldPupils(PerturbSecondary(BuildTelescope(design), options.secondary), set);
   FindOwnFoci(pupils, set);
   set.focusShift = ChooseFocus(pupils, set);
   const int windowHalf = WindowHalfWidth(pupils, set, workspace.plans.Size());

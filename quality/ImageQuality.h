@@ -23,6 +23,7 @@
 #include "Mtf.h"
 #include "PointImage.h"
 #include "QualityConstants.h"
+#include "SecondaryPerturbation.h"
 #include "SpotDiagram.h"
 
 enum class FocusMode {
@@ -34,6 +35,9 @@ struct QualityOptions {
   FocusMode focus = FocusMode::Best;
   double wavelengthNm = kWavelengthMm * 1e6;
   int gridSize = kDefaultQualityGrid;  // pupil cells across the primary
+  // The secondary as it stands in the tube: aligned unless a misalignment is given
+  // (SecondaryPerturbation.h); the design's own figures stay those of the aligned one.
+  SecondaryPerturbation secondary;
 };
 
 // Why the options cannot be used, or "" when they can: the grid from kLeastQualityGrid

@@ -12,6 +12,9 @@ std::string CalculationProblem(const Calculation& calculation, const QualityOpti
   if (!problem.empty()) return "Cannot trace this design: " + problem;
   const std::string optionsProblem = QualityOptionsProblem(options);
   if (!optionsProblem.empty()) return "Cannot analyse the image quality: " + optionsProblem;
+  const std::string moved =
+      PerturbationProblem(BuildTelescope(calculation.design), options.secondary);
+  if (!moved.empty()) return "Cannot trace this design: " + moved;
   return std::string();
 }
 

@@ -105,6 +105,22 @@ TEST(CliQuality, PictureIsWrittenAsTheLibraryDrawsIt) {
   EXPECT_EQ(ReadFileBytes(folder.Path() + "/quality.svg"), Golden("quality", "startup_quality.svg"));
 }
 
+TEST(CliQuality, AMisalignedSecondaryLowersTheAxisStrehlRatio) {
+  const CliResult aligned = RunCli({"quality", "--type", "classical", "--grid", "48", "--json",
+                                   "--focus", "paraxial"});
+  const CliResult tilted = RunCli({"quality", "--type", "classical", "--grid", "48", "--json",
+                                   "--focus", "paraxial", "--tilt", "0.2"});
+  ASSERT_EQ(aligned.status, 0) << aligned.err;
+  ASSERT_EQ(tilted.status, 0) << tilted.err;
+  const auto axisStrehl = [](const std::string& json) {
+    const size_t at = json.find("\"strehl\":");
+    return at == std::string::npos ? -1.0 : std::stod(json.substr(at + 9));
+  };
+  EXPECT_GT(axisStrehl(aligned.out), 0.9);
+  EXPECT_LT(axisStrehl(tilted.out), axisStrehl(aligned.out) - 0.05);
+  EXPECT_EQ(RunCli({"quality", "--tilt", "60"}).status, 3);  // beyond what the trace takes
+}
+
 TEST(CliQuality, FailuresHaveTheirStatuses) {
   const CliResult refused = RunCli({"quality", "--diameter", ""});
   EXPECT_EQ(refused.status, 2);
