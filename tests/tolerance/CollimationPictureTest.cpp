@@ -6,13 +6,10 @@
 #include <string>
 #include <variant>
 
-#ifdef SPEKULOR_HAVE_LIBXML2
-#include <libxml/parser.h>
-#include <libxml/tree.h>
-#endif
 
 #include "CollimationPictures.h"
 #include "Golden.h"
+#include "SvgCheck.h"
 #include "PictureParts.h"
 #include "SvgWriter.h"
 #include "ToleranceTestDesigns.h"
@@ -40,17 +37,6 @@ TEST(CollimationPictures, StartupDesignMatchesGoldenSvg) {
 }
 
 #ifdef SPEKULOR_HAVE_LIBXML2
-// Parsed by libxml2 with no recovery, as the other pictures are.
-bool IsWellFormedSvg(const std::string& text) {
-  xmlDocPtr doc = xmlReadMemory(text.data(), static_cast<int>(text.size()), "picture.svg", nullptr,
-                                XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
-  if (doc == nullptr) return false;
-  const xmlNode* root = xmlDocGetRootElement(doc);
-  const bool svg = root != nullptr && std::string(reinterpret_cast<const char*>(root->name)) == "svg";
-  xmlFreeDoc(doc);
-  return svg;
-}
-
 TEST(CollimationPictures, SvgIsWellFormedXml) {
   EXPECT_TRUE(IsWellFormedSvg(Golden("tolerance", "startup_collimation_table.svg")));
   EXPECT_TRUE(IsWellFormedSvg(Golden("tolerance", "startup_collimation_images.svg")));
