@@ -88,8 +88,8 @@ const ReportLine kReportLines[] = {
 // Thanks to the theory and the designs this calculation stands on.
 const char* const kReportCredits[4] = {
     "Image errors after the third-order theory of two-mirror telescopes by K. Schwarzschild (1905).",
-    "Designs named after L. Cassegrain, H. Dall and A. Kirkham, G. W. Ritchey and H. Chr\xE9tien, "
-    "Pressmann and Camichel.",
+    ("Designs named after L. Cassegrain, H. Dall and A. Kirkham, G. W. Ritchey and H. Chr\xE9tien, "
+     "Pressmann and Camichel."),
     "Resolution limits after C. M. Sparrow, Lord Rayleigh and W. R. Dawes.",
     "Further reading: D. J. Schroeder, Astronomical Optics (Academic Press).",
 };

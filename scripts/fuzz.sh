@@ -1,27 +1,31 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang in build-fuzz and runs each for a bounded
-# time (FUZZ_SECONDS, default 60) from its checked-in seed corpus. Fails on any
-# finding (crash, sanitizer report, leak, timeout); prints the executions run and
-# the corpus size of every target.
+# Builds the libFuzzer targets in build-check (clang, with AddressSanitizer and
+# UndefinedBehaviorSanitizer: the same build whose unit tests scripts/test.sh runs under
+# the sanitizers) and runs each for a bounded time (FUZZ_SECONDS, default 60) from its
+# checked-in seed corpus, FUZZ_JOBS (default 2) at a time. Fails on any finding (crash,
+# sanitizer report, leak, timeout); prints the executions run and the corpus size of
+# every target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds="${FUZZ_SECONDS:-60}"
 jobs="${JOBS:-2}"
-build=build-fuzz
+fuzz_jobs="${FUZZ_JOBS:-2}"
+build=build-check
 targets=(config_lookup_fuzz config_write_fuzz calculation_fuzz)
 declare -A seeds=([config_lookup_fuzz]=config [config_write_fuzz]=config
                   [calculation_fuzz]=calculation)
 
-CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DSPEKULOR_FUZZ=ON -DSPEKULOR_APP=OFF -DSPEKULOR_TESTS=OFF -DSPEKULOR_BENCH=OFF >/dev/null
-cmake --build "$build" -j"$jobs" --target "${targets[@]}"
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake --preset check "${launcher[@]}" >/dev/null
+cmake --build "$build" -j"$jobs" --target fuzz_targets
 
-status=0
-for target in "${targets[@]}"; do
-  corpus="$build/corpus/$target"
-  artifacts="$build/artifacts/$target"
-  log="$build/$target.log"
+# Runs one target; its summary line goes to $build/<target>.summary.
+run_target() {
+  local target=$1
+  local corpus="$build/corpus/$target" artifacts="$build/artifacts/$target"
+  local log="$build/$target.log" result
   mkdir -p "$corpus" "$artifacts"
   # The seeds stay as they are; new inputs go to the build's own corpus.
   if ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
@@ -31,12 +35,33 @@ for target in "${targets[@]}"; do
     result=clean
   else
     result="FINDING (see $log and $artifacts)"
-    status=1
-    tail -n 40 "$log" >&2
   fi
+  local runs files bytes
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
   files=$(find "$corpus" -type f | wc -l)
   bytes=$(du -sb "$corpus" | cut -f1)
-  echo "$target: ${runs:-?} executions in ${seconds} s, corpus $files files ($bytes bytes): $result"
+  echo "$target: ${runs:-?} executions in ${seconds} s, corpus $files files ($bytes bytes): $result" \
+    >"$build/$target.summary"
+  [ "$result" = clean ]
+}
+
+status=0
+running=0
+for target in "${targets[@]}"; do
+  if [ "$running" -ge "$fuzz_jobs" ]; then
+    wait -n || status=1
+    running=$((running - 1))
+  fi
+  run_target "$target" &
+  running=$((running + 1))
+done
+while [ "$running" -gt 0 ]; do
+  wait -n || status=1
+  running=$((running - 1))
+done
+
+for target in "${targets[@]}"; do
+  cat "$build/$target.summary"
+  if ! grep -q ': clean$' "$build/$target.summary"; then tail -n 40 "$build/$target.log" >&2; fi
 done
 exit "$status"

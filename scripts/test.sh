@@ -1,26 +1,76 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test:
-# the unit tests, the same Qt-free tests again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and the bounded fuzzing runs.
+# Installs what is missing, builds everything and runs every test: the unit tests
+# (release build), the Qt-free tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer (check build: clang at -O1), and the bounded fuzzing runs
+# from the check build. Warnings are errors in both builds, which are the presets
+# "release" and "check" of CMakePresets.json.
+#
+# The builds take both cores; the two test runs and the fuzzing then run side by side,
+# since the tests mostly wait on the child processes they start while the fuzzers run
+# for a fixed time. Each stage's output goes to build-logs/ and is shown when the stage
+# fails; each stage's time is printed at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/deps.sh all
 jobs="${JOBS:-2}"
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+logs=build-logs
+mkdir -p "$logs"
+rm -f "$logs"/*.time
 
-echo "== Build and unit tests =="
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DSPEKULOR_WERROR=ON >/dev/null
-cmake --build build -j"$jobs"
-ctest --test-dir build --output-on-failure --no-tests=error -j"$jobs"
+# Runs one stage with its output in $logs/<name>.log and its time in $logs/<name>.time.
+stage() {
+  local name=$1 start=$SECONDS status=0
+  shift
+  "$@" >"$logs/$name.log" 2>&1 || status=$?
+  echo "$((SECONDS - start))" >"$logs/$name.time"
+  if [ "$status" -ne 0 ]; then
+    echo "FAILED: $name (exit $status); the end of $logs/$name.log:" >&2
+    tail -n 80 "$logs/$name.log" >&2
+  fi
+  return "$status"
+}
 
-echo "== Qt-free libraries under AddressSanitizer and UndefinedBehaviorSanitizer =="
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DSPEKULOR_SANITIZE=ON \
-  -DSPEKULOR_APP=OFF -DSPEKULOR_BENCH=OFF >/dev/null
-cmake --build build-sanitize -j"$jobs"
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --test-dir build-sanitize --output-on-failure --no-tests=error -j"$jobs"
+release_build() {
+  cmake --preset release "${launcher[@]}"
+  cmake --build build -j"$jobs"
+}
+check_build() {
+  cmake --preset check "${launcher[@]}"
+  cmake --build build-check -j"$jobs"
+}
 
-if [ -x scripts/fuzz.sh ]; then
-  echo "== Fuzzing =="
-  scripts/fuzz.sh
-fi
+summary() {
+  echo "== Stage times (s) =="
+  local name
+  for name in deps release-build check-build release-tests check-tests fuzzing; do
+    [ -f "$logs/$name.time" ] && printf '  %-16s %5s\n' "$name" "$(cat "$logs/$name.time")"
+  done
+  echo "  total            $SECONDS"
+}
+trap summary EXIT
+
+echo "== Install what is missing =="
+stage deps scripts/deps.sh all
+echo "== Release build =="
+stage release-build release_build
+echo "== Check build (clang, AddressSanitizer and UndefinedBehaviorSanitizer, -O1) =="
+stage check-build check_build
+
+echo "== Unit tests, unit tests under the sanitizers and fuzzing, side by side =="
+stage release-tests ctest --preset release -j"$jobs" &
+release_tests=$!
+stage check-tests ctest --preset check -j"$jobs" &
+check_tests=$!
+stage fuzzing scripts/fuzz.sh &
+fuzzing=$!
+status=0
+wait "$release_tests" || status=1
+wait "$check_tests" || status=1
+wait "$fuzzing" || status=1
+for name in release-tests check-tests; do
+  grep -E 'tests passed|tests failed' "$logs/$name.log" | sed "s/^/  $name: /" || true
+done
+grep -E '^[a-z_]+_fuzz: ' "$logs/fuzzing.log" | sed 's/^/  /' || true
+exit "$status"

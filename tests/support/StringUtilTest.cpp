@@ -119,8 +119,9 @@ TEST(FormatText, UnacceptedLetterLeavesTheExplanation) {
   const char* format = "value %y";
   FormatText(target, format, 5);
   EXPECT_STREQ(target.Text(), "Fehlerhaftes Zeichen im Format-String: y");
+  // An argument to spare, so that no compiler takes the format for an unchecked one.
   const char* truncated = "100 %";
-  FormatText(target, truncated);
+  FormatText(target, truncated, 0);
   EXPECT_STREQ(target.Text(), "Fehlerhaftes Zeichen im Format-String: ");
 }
 
