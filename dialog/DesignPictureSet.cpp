@@ -32,7 +32,7 @@ PictureSet DrawPictureSet(const Calculation& calculation) {
   set.pages.push_back(
       Page("Layout and spot diagrams", std::move(layout.errorText), std::move(layoutDrawings)));
 
-  QualityPictures quality = DrawQualityPictures(calculation);
+  QualityPictures quality = DrawQualityPictures(calculation, QualityOptions(), MessageReader::Window);
   set.pages.push_back(
       Page("Image quality", std::move(quality.errorText), std::move(quality.drawings)));
 
