@@ -209,6 +209,13 @@ TEST_F(KeyboardTest, NoAltCombinationChangesAField) {
     QTest::keyClick(field, Qt::Key_At, Qt::ControlModifier | Qt::AltModifier);
     EXPECT_EQ(field->text().toStdString(), "0.755@") << id;
   }
+  // Alt+Space still reaches the window's system menu from a field.
+  QLineEdit* field = Edit(IDC_FIELD);
+  field->setFocus(Qt::OtherFocusReason);
+  QTest::keyClick(field, Qt::Key_Space, Qt::AltModifier);
+  EXPECT_TRUE(QTest::qWaitFor([this] { return window.SystemMenu()->isVisible(); }, 2000));
+  window.SystemMenu()->close();
+  EXPECT_EQ(field->text().toStdString(), "0.755@");
 }
 
 TEST_F(KeyboardTest, TabSkipsRadioButtonsThatWereClicked) {
