@@ -179,9 +179,12 @@ TemplateWidgets::TemplateWidgets(const DialogTemplate& dialog, QWidget* client) 
     m_controls.push_back({&control, widget});
   }
 
-  const std::vector<QWidget*> tabStops = TabStops();
-  for (std::size_t i = 1; i < tabStops.size(); ++i) {
-    QWidget::setTabOrder(tabStops[i - 1], tabStops[i]);
+  // The focus chain runs through every control in template order, and Tab stops at
+  // those that take the tab focus, the template's tab stops. From a control that is
+  // none, a clicked radio button, Tab goes on to the next tab stop after it in the
+  // template and Shift+Tab back to the one before it.
+  for (std::size_t i = 1; i < m_controls.size(); ++i) {
+    QWidget::setTabOrder(m_controls[i - 1].widget, m_controls[i].widget);
   }
   const PixelRect size = DialogRectToPixels(0, 0, dialog.width, dialog.height, m_units);
   client->setFixedSize(size.width, size.height);

@@ -250,6 +250,20 @@ TEST_F(KeyboardTest, TabSkipsAFocusedRadioButtonThatWasUncheckedSinceOrNeverChec
   ExpectTemplateTabCycle("after moving with the arrow keys");
 }
 
+// A clicked radio button stands where the template has it: between "Calculate" and
+// the first entry field.
+TEST_F(KeyboardTest, TabFromAClickedRadioButtonGoesOnInTemplateOrder) {
+  for (int id : kRadios) {
+    QTest::mouseClick(Radio(id), Qt::LeftButton);
+    ASSERT_EQ(QApplication::focusWidget(), Radio(id));
+    QTest::keyClick(Radio(id), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), window.Control(IDC_PRI_DIA)) << id;
+    QTest::mouseClick(Radio(id), Qt::LeftButton);
+    QTest::keyClick(Radio(id), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), window.Control(IDOK)) << id;
+  }
+}
+
 TEST_F(KeyboardTest, TabFromTheExportButtonGoesBackToCalculate) {
   QTest::mouseClick(Radio(IDC_UNIT_INCH), Qt::LeftButton);
   window.CheckRadio(IDC_UNIT_INCH, 1);
