@@ -40,23 +40,23 @@ void PicturesWindow::SetPictures(const PictureSet& pictures) {
     std::vector<PictureView*> views;
     QLabel* refusal = nullptr;
     if (!source.refusal.empty()) {
+      // Alone, the reason fills the page; above pictures, it takes the room it needs.
       refusal = new QLabel(FromWindows1252(source.refusal), page);
       refusal->setTextFormat(Qt::PlainText);
       refusal->setWordWrap(true);
       refusal->setAlignment(Qt::AlignCenter);
-      column->addWidget(refusal);
-    } else {
-      double height = 0.0;
-      for (const Drawing& drawing : source.drawings) {
-        auto* view = new PictureView(drawing, page);
-        // Each picture gets room in proportion to its height.
-        column->addWidget(view, static_cast<int>(drawing.height));
-        views.push_back(view);
-        widest = std::max(widest, drawing.width);
-        height += drawing.height;
-      }
-      tallest = std::max(tallest, height);
+      column->addWidget(refusal, source.drawings.empty() ? 1 : 0);
     }
+    double height = 0.0;
+    for (const Drawing& drawing : source.drawings) {
+      auto* view = new PictureView(drawing, page);
+      // Each picture gets room in proportion to its height.
+      column->addWidget(view, static_cast<int>(drawing.height));
+      views.push_back(view);
+      widest = std::max(widest, drawing.width);
+      height += drawing.height;
+    }
+    tallest = std::max(tallest, height);
     m_tabs->addTab(page, FromWindows1252(source.title));
     m_views.push_back(std::move(views));
     m_refusals.push_back(refusal);

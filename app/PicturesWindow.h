@@ -1,7 +1,7 @@
 // The pictures window: modeless beside the main window, one tab a page of the
 // PictureSet (the telescope in section and its spot diagrams first), each page a
 // column of pictures scaled to the room they have, or the reason the design cannot
-// be drawn; and a Close button.
+// be drawn (above what could still be drawn, if anything); and a Close button.
 #ifndef SPEKULOR_APP_PICTURESWINDOW_H
 #define SPEKULOR_APP_PICTURESWINDOW_H
 
@@ -24,9 +24,9 @@ class PicturesWindow : public QDialog {
   void SetPictures(const PictureSet& pictures);
 
   QTabWidget* Tabs() const { return m_tabs; }
-  // The views of a page, top to bottom; empty for a page that shows its refusal.
+  // The views of a page, top to bottom; empty for a page that shows only its refusal.
   const std::vector<PictureView*>& Views(int page) const { return m_views.at(page); }
-  // The label with a page's refusal, or null when the page shows pictures.
+  // The label with a page's refusal, or null when the page has none.
   QLabel* RefusalLabel(int page) const { return m_refusals.at(page); }
 
  private:

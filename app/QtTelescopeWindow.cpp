@@ -48,6 +48,21 @@ QString SuffixOf(const std::string& defaultExt) {
   return ext;
 }
 
+// A menu's title on the bar: its name with an ampersand before the first letter that
+// no menu before it took (`taken`, upper case), so that Alt and that letter opens it:
+// "&File", "&Edit", "&View", "E&xport". The name itself is shown as it is.
+QString TitleWithMnemonic(const QString& name, QString& taken) {
+  for (qsizetype i = 0; i < name.size(); ++i) {
+    const QChar letter = name.at(i).toUpper();
+    if (!letter.isLetter() || taken.contains(letter)) continue;
+    taken.append(letter);
+    QString title = name;
+    title.insert(i, QLatin1Char('&'));
+    return title;
+  }
+  return name;
+}
+
 }  // namespace
 
 QString ExistingFileFor(const QString& typed, const QString& suffix) {
@@ -110,11 +125,12 @@ void QtTelescopeWindow::BuildMenuBar() {
   const MenuItemTemplate* items = MainMenuItems(&count);
   QMenu* menu = nullptr;
   const char* menuName = nullptr;
+  QString takenMnemonics;
   for (std::size_t i = 0; i < count; ++i) {
     const MenuItemTemplate& item = items[i];
     if (menuName == nullptr || std::string(menuName) != item.menu) {
       menuName = item.menu;
-      menu = m_menuBar->addMenu(FromWindows1252(item.menu));
+      menu = m_menuBar->addMenu(TitleWithMnemonic(FromWindows1252(item.menu), takenMnemonics));
     }
     if (item.id == 0) {
       menu->addSeparator();

@@ -1,8 +1,10 @@
 #include "TemplateWidgets.h"
 
 #include <QButtonGroup>
+#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -14,6 +16,38 @@
 
 namespace {
 
+// A radio button that Tab never reaches, as the template has it. The toolkit makes a
+// radio button its group's tab stop when it takes the focus (by a click, or a press
+// released elsewhere) and leaves it one after another button of the group is checked.
+class TemplateRadioButton final : public QRadioButton {
+ public:
+  using QRadioButton::QRadioButton;
+
+ protected:
+  void focusInEvent(QFocusEvent* event) override {
+    QRadioButton::focusInEvent(event);
+    setFocusPolicy(Qt::ClickFocus);
+  }
+};
+
+// An entry field that leaves every Alt combination to the menus and the window: the
+// toolkit would type the letter of an Alt+letter that opens no menu into the field.
+// Ctrl+Alt is AltGr on some keyboards and still types.
+class TemplateEdit final : public QLineEdit {
+ public:
+  using QLineEdit::QLineEdit;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if ((modifiers & Qt::AltModifier) != 0 && (modifiers & Qt::ControlModifier) == 0) {
+      event->ignore();
+      return;
+    }
+    QLineEdit::keyPressEvent(event);
+  }
+};
+
 QWidget* CreateControl(const ControlTemplate& control, QWidget* client) {
   const QString text = FromWindows1252(control.text);
   switch (control.kind) {
@@ -23,7 +57,7 @@ QWidget* CreateControl(const ControlTemplate& control, QWidget* client) {
       return button;
     }
     case ControlKind::RadioButton: {
-      auto* radio = new QRadioButton(text, client);
+      auto* radio = new TemplateRadioButton(text, client);
       // Radio buttons are reached with the mouse and their group's arrow keys, never with Tab.
       radio->setFocusPolicy(Qt::ClickFocus);
       return radio;
@@ -36,7 +70,7 @@ QWidget* CreateControl(const ControlTemplate& control, QWidget* client) {
       return label;
     }
     case ControlKind::Edit: {
-      auto* edit = new QLineEdit(text, client);
+      auto* edit = new TemplateEdit(text, client);
       return edit;
     }
     case ControlKind::ReportBox: {
@@ -145,9 +179,12 @@ TemplateWidgets::TemplateWidgets(const DialogTemplate& dialog, QWidget* client) 
     m_controls.push_back({&control, widget});
   }
 
-  const std::vector<QWidget*> tabStops = TabStops();
-  for (std::size_t i = 1; i < tabStops.size(); ++i) {
-    QWidget::setTabOrder(tabStops[i - 1], tabStops[i]);
+  // The focus chain runs through every control in template order, and Tab stops at
+  // those that take the tab focus, the template's tab stops. From a control that is
+  // none, a clicked radio button, Tab goes on to the next tab stop after it in the
+  // template and Shift+Tab back to the one before it.
+  for (std::size_t i = 1; i < m_controls.size(); ++i) {
+    QWidget::setTabOrder(m_controls[i - 1].widget, m_controls[i].widget);
   }
   const PixelRect size = DialogRectToPixels(0, 0, dialog.width, dialog.height, m_units);
   client->setFixedSize(size.width, size.height);

@@ -12,13 +12,16 @@ BafflePictures DrawBafflePictures(const Calculation& calculation, const BaffleOp
     return pictures;
   }
   const DesignResult& design = calculation.design;
+  const TelescopeType type = calculation.read.type;
+  const LengthUnit unit = calculation.read.unit;
   pictures.plan = PlanBaffles(design, options);
   if (!pictures.plan.ok()) {
     pictures.errorText = kCannotBaffle + pictures.plan.problem;
+    if (pictures.plan.focusKnown) {
+      pictures.drawings.push_back(BuildFocusTravelDrawing(pictures.plan, design, type, unit));
+    }
     return pictures;
   }
-  const TelescopeType type = calculation.read.type;
-  const LengthUnit unit = calculation.read.unit;
   pictures.drawings.push_back(BuildBafflePicture(pictures.plan, design, type, unit));
   pictures.drawings.push_back(BuildBaffleTableDrawing(pictures.plan, design, type, unit));
   return pictures;

@@ -19,7 +19,10 @@ struct BafflePictures {
   // a refused design, else kCannotBaffle and the plan's problem in plain words.
   std::string errorText;
   BafflePlan plan;                // the figures, for a design that was baffled
-  std::vector<Drawing> drawings;  // top to bottom: the section, then the table of figures
+  // Top to bottom: the section, then the table of figures. For a design that cannot
+  // be baffled but whose focus travel is known (plan.focusKnown), shown with the
+  // errorText: the focus travel's table (BuildFocusTravelDrawing) alone.
+  std::vector<Drawing> drawings;
   bool ok() const { return errorText.empty(); }
 };
 

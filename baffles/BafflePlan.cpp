@@ -26,12 +26,9 @@ std::string Percent(double fraction) { return FormatFixed(fraction * 100.0, 0) +
 
 }  // namespace
 
-std::string BaffleProblem(const DesignResult& design, const BaffleOptions& options) {
+std::string FocusTravelProblem(const DesignResult& design, const BaffleOptions& options) {
   const std::string untraceable = TelescopeProblem(design);
   if (!untraceable.empty()) return "it cannot be traced: " + untraceable;
-  if (!(design.BackFocLen > 0.0))
-    return "the focus does not lie behind the primary, so there is no hole to bore and no tube "
-           "to fit";
   const double thickness = Thickness(design, options);
   if (!std::isfinite(thickness) || thickness < 0.0)
     return "the primary's thickness must be a length of zero or more";
@@ -39,13 +36,27 @@ std::string BaffleProblem(const DesignResult& design, const BaffleOptions& optio
   return std::string();
 }
 
+std::string BaffleProblem(const DesignResult& design, const BaffleOptions& options) {
+  const std::string travel = FocusTravelProblem(design, options);
+  if (!travel.empty()) return travel;
+  if (!(design.BackFocLen > 0.0))
+    return "the focus does not lie behind the primary, so there is no hole to bore and no tube "
+           "to fit";
+  return std::string();
+}
+
 BafflePlan PlanBaffles(const DesignResult& design, const BaffleOptions& options) {
   BafflePlan plan;
-  plan.problem = BaffleProblem(design, options);
+  plan.problem = FocusTravelProblem(design, options);
   if (!plan.ok()) return plan;
+  // The focus travel first: where the baffles fail, it tells how far the secondary
+  // must move to bring the focus where it is wanted.
   const double thickness = Thickness(design, options);
   plan.frame = MakeBaffleFrame(design);
   plan.focus = ComputeFocusTravel(design, thickness, options.focusClearance);
+  plan.focusKnown = true;
+  plan.problem = BaffleProblem(design, options);
+  if (!plan.ok()) return plan;
 
   plan.firstOrderHole = FirstOrderHoleDiameter(plan.frame);
   if (!SolveBafflePair(FirstOrderNeeds(plan.frame), plan.firstOrder)) {

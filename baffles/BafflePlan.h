@@ -31,6 +31,9 @@ struct BaffleOptions {
 struct BafflePlan {
   // Empty when the design was baffled; otherwise why it cannot be, in plain words.
   std::string problem;
+  // The frame and the focus travel were worked out: for every traceable design with
+  // usable options (FocusTravelProblem), also when its baffles cannot be planned.
+  bool focusKnown = false;
   BaffleFrame frame;
   double firstOrderHole = 0.0;  // diameter, 2 [h + (y2 - h) b / (d + b)]
   double hole = 0.0;            // diameter, from the exact trace
@@ -46,9 +49,12 @@ struct BafflePlan {
   bool ok() const { return problem.empty(); }
 };
 
-// Why the completed design cannot be baffled before any solving, or empty: it must be
-// traceable (TelescopeProblem) with its focus behind the primary, and the options
-// must be lengths.
+// Why the focus travel of the completed design cannot be worked out, or empty: it must
+// be traceable (TelescopeProblem) and the options must be lengths.
+std::string FocusTravelProblem(const DesignResult& design, const BaffleOptions& options);
+
+// Why the completed design cannot be baffled before any solving, or empty: no
+// FocusTravelProblem, and its focus behind the primary.
 std::string BaffleProblem(const DesignResult& design, const BaffleOptions& options);
 
 // The study of a completed design.

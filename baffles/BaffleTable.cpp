@@ -47,6 +47,22 @@ std::string FieldLine(const BafflePlan& plan, const DesignResult& design, Length
 
 }  // namespace
 
+BaffleBlock FocusTravelBlock(const BafflePlan& plan, LengthUnit unit) {
+  const FocusTravel& focus = plan.focus;
+  const double back = -focus.primaryBackZ;
+  return {
+      "Focus travel",
+      {{"Back focus gained per unit of spacing lost", FormatFixed(focus.backFocusPerSpacing, 4), ""},
+       {"Primary's back behind its vertex", Length(back, unit), ""},
+       {"Focus behind the primary's back", Length(plan.frame.backFocus - back, unit), ""},
+       {"Focus wanted behind the primary's back", Length(focus.clearance, unit), ""},
+       {"  largest mirror distance giving it", Length(focus.largestSpacing, unit), ""},
+       focus.spacingSlack >= 0.0
+           ? BaffleRow{"  the secondary may move away by", Length(focus.spacingSlack, unit), ""}
+           : BaffleRow{"  the secondary must come closer by", Length(-focus.spacingSlack, unit), ""},
+       {"Mirror distance sending the focus to infinity", Length(focus.focusAtInfinity, unit), ""}}};
+}
+
 std::vector<BaffleBlock> BaffleBlocks(const BafflePlan& plan, LengthUnit unit) {
   const BaffleFrame& f = plan.frame;
   const BafflePair& exact = plan.baffles;
@@ -71,27 +87,13 @@ std::vector<BaffleBlock> BaffleBlocks(const BafflePlan& plan, LengthUnit unit) {
       {"Obstruction, area", Percent(plan.areaObstruction), Percent(firstArea)}};
   hole.rows.insert(hole.rows.end(), baffles.begin(), baffles.end());
 
-  const FocusTravel& focus = plan.focus;
-  const double back = -focus.primaryBackZ;
-  BaffleBlock travel{
-      "Focus travel",
-      {{"Back focus gained per unit of spacing lost", FormatFixed(focus.backFocusPerSpacing, 4), ""},
-       {"Primary's back behind its vertex", Length(back, unit), ""},
-       {"Focus behind the primary's back", Length(f.backFocus - back, unit), ""},
-       {"Focus wanted behind the primary's back", Length(focus.clearance, unit), ""},
-       {"  largest mirror distance giving it", Length(focus.largestSpacing, unit), ""},
-       focus.spacingSlack >= 0.0
-           ? BaffleRow{"  the secondary may move away by", Length(focus.spacingSlack, unit), ""}
-           : BaffleRow{"  the secondary must come closer by", Length(-focus.spacingSlack, unit), ""},
-       {"Mirror distance sending the focus to infinity", Length(focus.focusAtInfinity, unit), ""}}};
-
   BaffleBlock checks{
       "Checks by the exact trace",
       {{"Rays of the field traced", std::to_string(plan.fieldRays.rays), ""},
        {"  blocked by a baffle or the hole", std::to_string(plan.fieldRays.blocked), ""},
        {"Straight lines from the image circle tried", std::to_string(plan.skyLines.lines), ""},
        {"  reaching the sky", std::to_string(plan.skyLines.reaching), ""}}};
-  return {hole, travel, checks};
+  return {hole, FocusTravelBlock(plan, unit), checks};
 }
 
 std::string FormatBaffleTable(const BafflePlan& plan, const DesignResult& design,
@@ -113,16 +115,19 @@ std::string FormatBaffleTable(const BafflePlan& plan, const DesignResult& design
   return out;
 }
 
-Drawing BuildBaffleTableDrawing(const BafflePlan& plan, const DesignResult& design,
-                                TelescopeType type, LengthUnit unit) {
+namespace {
+
+// The blocks as a drawing under two title rows.
+Drawing DrawBlocks(const std::string& title, const std::string& heading,
+                   const std::string& subheading, const std::vector<BaffleBlock>& blocks) {
   Drawing drawing;
-  drawing.title = "Figures of the baffles and central hole of the " + std::string(TelescopeTypeName(type));
+  drawing.title = title;
   drawing.width = 2.0 * kMargin + kFirstOrderColumn;
   std::vector<TextBox> placed;
-  AddTitleRows(drawing, placed, Heading(type), FieldLine(plan, design, unit));
+  AddTitleRows(drawing, placed, heading, subheading);
   // The title rows are centred on the first width; the columns start at the margin.
   double y = kFirstRow;
-  for (const BaffleBlock& block : BaffleBlocks(plan, unit)) {
+  for (const BaffleBlock& block : blocks) {
     AddTextAvoiding(drawing, placed,
                     {Label(kMargin, y, block.heading, TextAnchor::Start, kLabelSize, kInk, true)});
     if (HasFirstOrder(block)) {
@@ -149,4 +154,20 @@ Drawing BuildBaffleTableDrawing(const BafflePlan& plan, const DesignResult& desi
   FitWidthToTexts(drawing, placed, kMargin);
   drawing.height = y + kMargin / 2.0;
   return drawing;
+}
+
+}  // namespace
+
+Drawing BuildBaffleTableDrawing(const BafflePlan& plan, const DesignResult& design,
+                                TelescopeType type, LengthUnit unit) {
+  return DrawBlocks("Figures of the baffles and central hole of the " +
+                        std::string(TelescopeTypeName(type)),
+                    Heading(type), FieldLine(plan, design, unit), BaffleBlocks(plan, unit));
+}
+
+Drawing BuildFocusTravelDrawing(const BafflePlan& plan, const DesignResult& design,
+                                TelescopeType type, LengthUnit unit) {
+  const std::string heading = std::string("Focus travel of the ") + TelescopeTypeName(type);
+  return DrawBlocks(heading, heading, FieldLine(plan, design, unit),
+                    {FocusTravelBlock(plan, unit)});
 }

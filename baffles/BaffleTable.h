@@ -26,6 +26,10 @@ struct BaffleBlock {
 // travel, and the two checks. For a plan that succeeded (plan.ok()).
 std::vector<BaffleBlock> BaffleBlocks(const BafflePlan& plan, LengthUnit unit);
 
+// The focus travel's block alone, for any plan whose focus travel is known
+// (plan.focusKnown), baffled or not.
+BaffleBlock FocusTravelBlock(const BafflePlan& plan, LengthUnit unit);
+
 // "Baffles and central hole of the <type>", the field and image circle, then the
 // blocks as aligned columns; LF line ends.
 std::string FormatBaffleTable(const BafflePlan& plan, const DesignResult& design,
@@ -34,6 +38,12 @@ std::string FormatBaffleTable(const BafflePlan& plan, const DesignResult& design
 // The same blocks as a drawing: a bold heading a block, labels on the left, the
 // exact values and the first-order ones in grey in right-aligned columns.
 Drawing BuildBaffleTableDrawing(const BafflePlan& plan, const DesignResult& design,
+                                TelescopeType type, LengthUnit unit);
+
+// "Focus travel of the <type>", the field and image circle, and the focus travel's
+// block, drawn as the table above: what the page shows of a design whose baffles
+// cannot be planned (plan.focusKnown).
+Drawing BuildFocusTravelDrawing(const BafflePlan& plan, const DesignResult& design,
                                 TelescopeType type, LengthUnit unit);
 
 #endif

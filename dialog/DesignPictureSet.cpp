@@ -10,14 +10,14 @@
 
 namespace {
 
+// A page of what an analysis gave: its drawings, and its refusal where it has one.
+// Most analyses give no drawings with a refusal; the baffles still give the focus
+// travel.
 PicturePage Page(const char* title, std::string refusal, std::vector<Drawing> drawings) {
   PicturePage page;
   page.title = title;
-  if (refusal.empty()) {
-    page.drawings = std::move(drawings);
-  } else {
-    page.refusal = std::move(refusal);
-  }
+  page.refusal = std::move(refusal);
+  page.drawings = std::move(drawings);
   return page;
 }
 
@@ -27,12 +27,14 @@ PictureSet DrawPictureSet(const Calculation& calculation) {
   PictureSet set;
   DesignPictures layout = DrawDesignPictures(calculation, kDefaultSpotRays);
   std::vector<Drawing> layoutDrawings;
-  layoutDrawings.push_back(std::move(layout.layout));
-  layoutDrawings.push_back(std::move(layout.spotDrawing));
+  if (layout.ok()) {
+    layoutDrawings.push_back(std::move(layout.layout));
+    layoutDrawings.push_back(std::move(layout.spotDrawing));
+  }
   set.pages.push_back(
       Page("Layout and spot diagrams", std::move(layout.errorText), std::move(layoutDrawings)));
 
-  QualityPictures quality = DrawQualityPictures(calculation);
+  QualityPictures quality = DrawQualityPictures(calculation, QualityOptions(), MessageReader::Window);
   set.pages.push_back(
       Page("Image quality", std::move(quality.errorText), std::move(quality.drawings)));
 
@@ -42,8 +44,10 @@ PictureSet DrawPictureSet(const Calculation& calculation) {
 
   CollimationPictures collimation = DrawCollimationPictures(calculation, ToleranceOptions());
   std::vector<Drawing> collimationDrawings;
-  collimationDrawings.push_back(std::move(collimation.table));
-  collimationDrawings.push_back(std::move(collimation.axisImages));
+  if (collimation.ok()) {
+    collimationDrawings.push_back(std::move(collimation.table));
+    collimationDrawings.push_back(std::move(collimation.axisImages));
+  }
   set.pages.push_back(Page("Collimation", std::move(collimation.errorText),
                            std::move(collimationDrawings)));
   return set;

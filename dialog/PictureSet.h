@@ -1,5 +1,6 @@
 // What the pictures window shows: pages (tabs), each a column of drawings or, for a
-// design its analysis cannot handle, the reason instead.
+// design its analysis cannot handle, the reason, above what the analysis could still
+// draw (the baffles' focus travel).
 #ifndef SPEKULOR_DIALOG_PICTURESET_H
 #define SPEKULOR_DIALOG_PICTURESET_H
 
@@ -10,7 +11,8 @@
 
 struct PicturePage {
   std::string title;              // the tab's title, Windows-1252
-  std::string refusal;            // when not empty, shown in place of the drawings
+  std::string refusal;            // when not empty, shown first, in place of the
+                                  // drawings where there are none
   std::vector<Drawing> drawings;  // top to bottom, each with room for its height
 };
 

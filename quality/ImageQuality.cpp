@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "Aberrations.h"
+#include "AnalysisWording.h"
 #include "Drawing.h"
 #include "FocusSearch.h"
 #include "PerfectAperture.h"
@@ -196,27 +197,38 @@ std::string QualityOptionsProblem(const QualityOptions& options) {
   return std::string();
 }
 
-std::string QualityProblem(const QualitySet& set) {
+std::string QualityProblem(const QualitySet& set, MessageReader reader) {
   for (const FieldQuality& field : set.fields) {
     if (field.raysPassing <= 0 || 2 * field.raysImaged < field.raysPassing) {
       return "Cannot trace this design: only " + std::to_string(field.raysImaged) + " of the " +
-             std::to_string(field.raysPassing) + " rays that pass the secondary reach the image at " +
-             FormatFixed(field.fieldFraction, 1) + " of the field";
+             std::to_string(field.raysPassing) + " rays that pass the secondary reach the image " +
+             FieldPlace(field.fieldFraction);
     }
   }
   for (const FieldQuality& field : set.fields) {
     if (!(field.largestWaveStep <= kLargestWaveStep)) {
+      const std::string steep = "Cannot analyse the image quality: " +
+                                FieldPlace(field.fieldFraction) + " the wavefront changes by " +
+                                FormatFixed(field.largestWaveStep, 2) +
+                                " waves from one pupil cell to the next, too fast for ";
+      const std::string farOff =
+          "The image is far from the diffraction limit: see the spot diagrams.";
+      if (reader == MessageReader::Window) {
+        // The window's grid is fixed; what its user can change is the design. The
+        // aberrations off the axis, and on it the defocus of the one flat plane that
+        // serves the whole field, grow with the field; a slower primary lessens them.
+        return steep + "the analysis to follow. " + farOff +
+               " A narrower fully illuminated field or a longer primary mirror focal length "
+               "brings it closer.";
+      }
       // The grid that brings the step down to the largest, in steps of 32 cells.
       const double needed = set.options.gridSize * field.largestWaveStep / kLargestWaveStep;
       const int grid = 32 * static_cast<int>(std::ceil(needed / 32.0));
       const std::string need = std::isfinite(needed) && grid <= kMostQualityGrid
                                    ? "a pupil grid of " + std::to_string(grid) + " or more"
                                    : "a pupil grid finer than " + std::to_string(kMostQualityGrid);
-      return "Cannot analyse the image quality: at " + FormatFixed(field.fieldFraction, 1) +
-             " of the field the wavefront changes by " + FormatFixed(field.largestWaveStep, 2) +
-             " waves from one pupil cell to the next, too fast for a pupil grid of " +
-             std::to_string(set.options.gridSize) + "; it needs " + need +
-             ". The image is far from the diffraction limit: see the spot diagrams.";
+      return steep + "a pupil grid of " + std::to_string(set.options.gridSize) + "; it needs " +
+             need + ". " + farOff;
     }
   }
   return std::string();

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "AnalysisWording.h"
 #include "DesignInput.h"
 #include "DesignResult.h"
 #include "EncircledEnergy.h"
@@ -123,8 +124,10 @@ QualitySet ComputeImageQuality(const DesignResult& design, LengthUnit unit,
 // Why an analysed set cannot stand as a result, or "" when it can: a field point at
 // which fewer than half of the rays that pass the secondary reach the image (as the
 // spot diagrams, "Cannot trace this design: ..."), or whose wavefront changes faster
-// than the pupil grid can follow ("Cannot analyse the image quality: ...", with the
-// grid it would need).
-std::string QualityProblem(const QualitySet& set);
+// than the pupil grid can follow ("Cannot analyse the image quality: ..."). For the
+// command line that names the grid it would need; for the window, which has no grid
+// to set, the entries that smooth the wavefront.
+std::string QualityProblem(const QualitySet& set,
+                           MessageReader reader = MessageReader::CommandLine);
 
 #endif

@@ -18,9 +18,9 @@ std::string CalculationProblem(const Calculation& calculation, const QualityOpti
   return std::string();
 }
 
-QualityPictures Finish(const Calculation& calculation, QualitySet quality) {
+QualityPictures Finish(const Calculation& calculation, QualitySet quality, MessageReader reader) {
   QualityPictures pictures;
-  pictures.errorText = QualityProblem(quality);
+  pictures.errorText = QualityProblem(quality, reader);
   if (!pictures.ok()) return pictures;
   pictures.drawings.push_back(BuildQualityPicture(quality, calculation.design,
                                                   calculation.read.type, calculation.read.unit));
@@ -30,19 +30,21 @@ QualityPictures Finish(const Calculation& calculation, QualitySet quality) {
 
 }  // namespace
 
-QualityPictures DrawQualityPictures(const Calculation& calculation, const QualityOptions& options) {
+QualityPictures DrawQualityPictures(const Calculation& calculation, const QualityOptions& options,
+                                    MessageReader reader) {
   QualityPictures pictures;
   pictures.errorText = CalculationProblem(calculation, options);
   if (!pictures.ok()) return pictures;
   return Finish(calculation,
-                ComputeImageQuality(calculation.design, calculation.read.unit, options));
+                ComputeImageQuality(calculation.design, calculation.read.unit, options), reader);
 }
 
 QualityPictures DrawQualityPictures(const Calculation& calculation, const QualityOptions& options,
-                                    QualityWorkspace& workspace) {
+                                    QualityWorkspace& workspace, MessageReader reader) {
   QualityPictures pictures;
   pictures.errorText = CalculationProblem(calculation, options);
   if (!pictures.ok()) return pictures;
-  return Finish(calculation, ComputeImageQuality(calculation.design, calculation.read.unit,
-                                                 options, workspace));
+  return Finish(calculation,
+                ComputeImageQuality(calculation.design, calculation.read.unit, options, workspace),
+                reader);
 }

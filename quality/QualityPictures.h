@@ -21,11 +21,13 @@ struct QualityPictures {
   bool ok() const { return errorText.empty(); }
 };
 
-// The analysis with `options` and its picture; the second form reuses a workspace
-// made for options.gridSize (ImageQuality.h).
+// The analysis with `options` and its picture, a refusal worded for `reader`; the
+// second form reuses a workspace made for options.gridSize (ImageQuality.h).
 QualityPictures DrawQualityPictures(const Calculation& calculation,
-                                    const QualityOptions& options = QualityOptions());
+                                    const QualityOptions& options = QualityOptions(),
+                                    MessageReader reader = MessageReader::CommandLine);
 QualityPictures DrawQualityPictures(const Calculation& calculation, const QualityOptions& options,
-                                    QualityWorkspace& workspace);
+                                    QualityWorkspace& workspace,
+                                    MessageReader reader = MessageReader::CommandLine);
 
 #endif

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <string>
 
-#include "NumericLocale.h"
+#include "AnalysisWording.h"
 #include "Units.h"
 
 namespace {
@@ -140,13 +140,8 @@ std::string SpotSetProblem(const SpotSet& set) {
     const int unobstructed = spot.launched - spot.obstructed;
     const int imaged = static_cast<int>(spot.points.size());
     if (unobstructed <= 0 || 2 * imaged < unobstructed) {
-      char text[160];
-      NumericLocaleScope numericLocale;
-      std::snprintf(text, sizeof text,
-                    "only %d of the %d rays that pass the secondary reach the image at %.1f of "
-                    "the field",
-                    imaged, unobstructed, spot.fieldFraction);
-      return text;
+      return "only " + std::to_string(imaged) + " of the " + std::to_string(unobstructed) +
+             " rays that pass the secondary reach the image " + FieldPlace(spot.fieldFraction);
     }
   }
   return std::string();

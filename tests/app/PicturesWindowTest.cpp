@@ -83,10 +83,10 @@ TEST(PicturesWindowTest, ViewOpensTheModelessWindowThatFollowsCalculate) {
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
 
-  // "View" follows "Edit" in the menu bar.
+  // "View" follows "Edit" in the menu bar (as shown: without the mnemonics' ampersands).
   QStringList menus;
   for (QAction* action : window.MainMenuBar()->actions()) {
-    if (action->menu() != nullptr) menus << action->text();
+    if (action->menu() != nullptr) menus << QString(action->text()).remove(QLatin1Char('&'));
   }
   const int edit = static_cast<int>(menus.indexOf(QStringLiteral("Edit")));
   ASSERT_GE(edit, 0);
@@ -135,6 +135,34 @@ TEST(PicturesWindowTest, APageWithARefusalShowsItsText) {
   EXPECT_EQ(pictures.RefusalLabel(0)->text(),
             QStringLiteral("Cannot trace this design: the secondary has no power"));
   EXPECT_TRUE(pictures.Views(0).empty());
+}
+
+// Baffles that cannot be planned: View > Baffles and hole shows why, and under the
+// reason the focus travel's table.
+TEST(PicturesWindowTest, TheBafflesPageShowsTheReasonAboveTheFocusTravel) {
+  QtTelescopeWindow window;
+  CTelescopeDlg dlg(window);
+  window.Open(dlg);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  window.SetControlText(IDC_FIELD, "3");
+  window.MenuAction(IDM_VIEW_BAFFLES)->trigger();
+  PicturesWindow* pictures = window.Pictures();
+  ASSERT_NE(pictures, nullptr);
+  EXPECT_EQ(pictures->Tabs()->currentIndex(), kBafflesPage);
+  QLabel* reason = pictures->RefusalLabel(kBafflesPage);
+  ASSERT_NE(reason, nullptr);
+  EXPECT_TRUE(reason->text().startsWith(QStringLiteral("Cannot baffle this design: ")))
+      << reason->text().toStdString();
+  ASSERT_EQ(pictures->Views(kBafflesPage).size(), 1u);
+  PictureView* travel = pictures->Views(kBafflesPage)[0];
+  QApplication::processEvents();
+  EXPECT_TRUE(reason->isVisible());
+  EXPECT_TRUE(travel->isVisible());
+  EXPECT_LE(reason->geometry().bottom(), travel->geometry().top());
+  EXPECT_GT(travel->height(), reason->height());
+  pictures->reject();
+  window.done(0);
 }
 
 }  // namespace

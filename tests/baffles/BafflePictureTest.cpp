@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "BafflePictures.h"
 #include "BaffleTable.h"
 #include "BaffleTestDesigns.h"
+#include "FocusTravel.h"
 #include "Golden.h"
 #include "SvgCheck.h"
 #include "PictureParts.h"
@@ -40,21 +42,96 @@ TEST(BafflePicture, StartupDesignMatchesGolden) {
                FormatBaffleTable(drawn.pictures.plan, c.design, c.read.type, c.read.unit));
 }
 
-// A refused design gives its refusal box's text, one that cannot be baffled says so
-// plainly, and neither has drawings.
-TEST(BafflePicture, ReasonsInsteadOfDrawings) {
+std::vector<std::string> TextsOf(const Drawing& drawing) {
+  std::vector<std::string> texts;
+  for (const Shape& shape : drawing.shapes) {
+    if (const TextShape* text = std::get_if<TextShape>(&shape)) texts.push_back(text->text);
+  }
+  return texts;
+}
+
+// The number that follows `label` among the drawing's texts (the value of its row).
+double RowValue(const Drawing& drawing, const std::string& label) {
+  const std::vector<std::string> texts = TextsOf(drawing);
+  for (size_t i = 0; i + 1 < texts.size(); ++i) {
+    if (texts[i] == label) return std::stod(texts[i + 1]);
+  }
+  ADD_FAILURE() << "no row " << label;
+  return std::nan("");
+}
+
+// Every text inside the canvas, and no two overlapping.
+void ExpectTextsInsideAndApart(const Drawing& drawing, const std::string& name) {
+  std::vector<TextBox> boxes;
+  for (const Shape& shape : drawing.shapes) {
+    if (const TextShape* text = std::get_if<TextShape>(&shape)) boxes.push_back(EstimateTextBox(*text));
+  }
+  ASSERT_GE(boxes.size(), 10u) << name;
+  for (size_t i = 0; i < boxes.size(); ++i) {
+    EXPECT_GE(boxes[i].left, 0.0) << name << " text " << i;
+    EXPECT_GE(boxes[i].top, 0.0) << name << " text " << i;
+    EXPECT_LE(boxes[i].right, drawing.width) << name << " text " << i;
+    EXPECT_LE(boxes[i].bottom, drawing.height) << name << " text " << i;
+    for (size_t j = i + 1; j < boxes.size(); ++j) {
+      EXPECT_FALSE(BoxesOverlap(boxes[i], boxes[j])) << name << " texts " << i << ", " << j;
+    }
+  }
+}
+
+// A refused design gives its refusal box's text and no drawings.
+TEST(BafflePicture, ARefusedDesignGivesItsBoxTextAndNoDrawings) {
   DesignFields empty;
   empty.m_strPriDia = "";
   const BafflePictures refused = DrawBafflePictures(CompleteDesign(empty));
   EXPECT_EQ(refused.errorText.rfind("Error 1\r\n", 0), 0u) << refused.errorText;
   EXPECT_TRUE(refused.drawings.empty());
+  EXPECT_FALSE(refused.plan.focusKnown);
+}
 
+// A design that cannot be baffled says why plainly and still shows its focus travel:
+// the mirror distance change the table gives puts the focus where it is wanted, the
+// primary's back of the default 1:6 blank (to the table's rounding of 0.01).
+TEST(BafflePicture, ADesignThatCannotBeBaffledStillShowsItsFocusTravel) {
   DesignFields wide;
   wide.m_strField = "3";
-  const BafflePictures huge = DrawBafflePictures(CompleteDesign(wide));
-  EXPECT_EQ(huge.errorText.rfind(kCannotBaffle, 0), 0u) << huge.errorText;
-  EXPECT_NE(huge.errorText.find("obstruction"), std::string::npos) << huge.errorText;
-  EXPECT_TRUE(huge.drawings.empty());
+  DesignFields inFront;
+  inFront.m_strBackFocLen = "-30";
+  struct Case {
+    const char* name;
+    DesignFields fields;
+    const char* reason;
+    const char* slackRow;
+    double sign;  // + the secondary may move away, - it must come closer
+  };
+  const Case cases[] = {
+      {"too wide to baffle", wide, "obstruction", "the secondary may move away by", 1.0},
+      {"focus in front of the primary", inFront, "the focus does not lie behind the primary",
+       "the secondary must come closer by", -1.0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Calculation calculation = CompleteDesign(c.fields);
+    ASSERT_EQ(calculation.rules.error, CalcError::None);
+    const BafflePictures pictures = DrawBafflePictures(calculation);
+    EXPECT_FALSE(pictures.ok());
+    EXPECT_EQ(pictures.errorText.rfind(kCannotBaffle, 0), 0u) << pictures.errorText;
+    EXPECT_NE(pictures.errorText.find(c.reason), std::string::npos) << pictures.errorText;
+    EXPECT_TRUE(pictures.plan.focusKnown);
+    ASSERT_EQ(pictures.drawings.size(), 1u);
+    const Drawing& travel = pictures.drawings[0];
+    const std::vector<std::string> texts = TextsOf(travel);
+    EXPECT_EQ(texts.at(0), "Focus travel of the Ritchey-Chr\xE9tien");
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "Focus travel"), texts.end());
+
+    ExpectTextsInsideAndApart(travel, c.name);
+    const DesignResult& design = calculation.design;
+    const double back = design.PriDia / 6.0;
+    EXPECT_NEAR(RowValue(travel, "Primary's back behind its vertex"), back, 0.005);
+    EXPECT_NEAR(RowValue(travel, "Focus behind the primary's back"), design.BackFocLen - back,
+                0.005);
+    const double move = c.sign * RowValue(travel, c.slackRow);
+    const double rate = RowValue(travel, "Back focus gained per unit of spacing lost");
+    EXPECT_NEAR(BackFocusAtSpacing(design, design.PriSecDist + move), back, rate * 0.005 + 1e-9);
+  }
 }
 
 #ifdef SPEKULOR_HAVE_LIBXML2
@@ -71,26 +148,11 @@ TEST(BafflePicture, SvgIsWellFormedXml) {
 }
 #endif
 
-// Every text inside the canvas, and no two overlapping, for designs of every shape.
+// Texts inside and apart for designs of every shape.
 TEST(BafflePicture, TextsStayInsideAndApart) {
   for (const BaffleCase& c : BaffleSpread()) {
     const Drawn drawn = Draw(c.fields);
-    for (const Drawing& drawing : drawn.pictures.drawings) {
-      std::vector<TextBox> boxes;
-      for (const Shape& shape : drawing.shapes) {
-        if (const TextShape* text = std::get_if<TextShape>(&shape)) boxes.push_back(EstimateTextBox(*text));
-      }
-      ASSERT_GE(boxes.size(), 10u) << c.name;
-      for (size_t i = 0; i < boxes.size(); ++i) {
-        EXPECT_GE(boxes[i].left, 0.0) << c.name << " text " << i;
-        EXPECT_GE(boxes[i].top, 0.0) << c.name << " text " << i;
-        EXPECT_LE(boxes[i].right, drawing.width) << c.name << " text " << i;
-        EXPECT_LE(boxes[i].bottom, drawing.height) << c.name << " text " << i;
-        for (size_t j = i + 1; j < boxes.size(); ++j) {
-          EXPECT_FALSE(BoxesOverlap(boxes[i], boxes[j])) << c.name << " texts " << i << ", " << j;
-        }
-      }
-    }
+    for (const Drawing& drawing : drawn.pictures.drawings) ExpectTextsInsideAndApart(drawing, c.name);
   }
 }
 

@@ -107,13 +107,15 @@ TEST_F(PicturesCommandTest, EachViewItemOpensItsPageOfTheSameDesign) {
   EXPECT_TRUE(baffles.refusal.empty()) << baffles.refusal;
   EXPECT_EQ(baffles.drawings.size(), 2u);  // the section and the table of figures
 
-  // A field too wide to baffle: that page says why, the layout page still draws.
+  // A field too wide to baffle: that page says why above the focus travel, the layout
+  // page still draws.
   platform.texts[IDC_FIELD] = "3";
   dlg.OnCommand(IDOK);
   ASSERT_EQ(platform.updatedPictures.size(), 1u);
   const PictureSet& wide = platform.updatedPictures.back();
   EXPECT_EQ(wide.pages[kBafflesPage].refusal.rfind("Cannot baffle this design: ", 0), 0u);
-  EXPECT_TRUE(wide.pages[kBafflesPage].drawings.empty());
+  ASSERT_EQ(wide.pages[kBafflesPage].drawings.size(), 1u);
+  EXPECT_EQ(wide.pages[kBafflesPage].drawings[0].title.rfind("Focus travel of the ", 0), 0u);
   EXPECT_EQ(wide.pages[kLayoutPage].drawings.size(), 2u);
 }
 

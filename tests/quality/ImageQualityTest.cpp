@@ -152,18 +152,53 @@ TEST(ImageQuality, LostLightAndSteepWavefrontsAreRefused) {
             "image at 0.7 of the field");
   set.fields[1].raysImaged = 50;
   EXPECT_EQ(QualityProblem(set), "");
+  set.fields[0].raysImaged = 49;
+  EXPECT_EQ(QualityProblem(set),
+            "Cannot trace this design: only 49 of the 100 rays that pass the secondary reach the "
+            "image on the axis");
+  EXPECT_EQ(QualityProblem(set, MessageReader::Window), QualityProblem(set));
+  set.fields[0].raysImaged = 100;
   set.fields[2].fieldFraction = 1.0;
   set.fields[2].largestWaveStep = 0.77;
   EXPECT_EQ(QualityProblem(set),
-            "Cannot analyse the image quality: at 1.0 of the field the wavefront changes by 0.77 "
-            "waves from one pupil cell to the next, too fast for a pupil grid of 128; it needs a "
-            "pupil grid of 224 or more. The image is far from the diffraction limit: see the "
-            "spot diagrams.");
+            "Cannot analyse the image quality: at the edge of the field the wavefront changes by "
+            "0.77 waves from one pupil cell to the next, too fast for a pupil grid of 128; it "
+            "needs a pupil grid of 224 or more. The image is far from the diffraction limit: see "
+            "the spot diagrams.");
   set.fields[2].largestWaveStep = 4.0;
   EXPECT_NE(QualityProblem(set).find("a pupil grid finer than 512"), std::string::npos);
   // A Pressmann-Camichel's field outruns a coarse grid.
   const QualitySet coarse = Analyse(StartupFields(3), FocusMode::Best, 32);
   EXPECT_EQ(QualityProblem(coarse).rfind("Cannot analyse the image quality: at ", 0), 0u);
+}
+
+// The window has no grid to set: its wording of a wavefront too steep names the
+// design's entries instead.
+TEST(ImageQuality, TheWindowsWordingOfASteepWavefrontNamesItsEntries) {
+  QualitySet set;
+  set.options.gridSize = 128;
+  for (size_t i = 0; i < set.fields.size(); ++i) {
+    set.fields[i].fieldFraction = kSpotFieldFractions[i];
+    set.fields[i].raysPassing = 100;
+    set.fields[i].raysImaged = 100;
+  }
+  set.fields[1].largestWaveStep = 0.77;
+  EXPECT_EQ(QualityProblem(set, MessageReader::Window),
+            "Cannot analyse the image quality: at 0.7 of the field the wavefront changes by 0.77 "
+            "waves from one pupil cell to the next, too fast for the analysis to follow. The "
+            "image is far from the diffraction limit: see the spot diagrams. A narrower fully "
+            "illuminated field or a longer primary mirror focal length brings it closer.");
+  EXPECT_NE(QualityProblem(set).find("pupil grid of 128"), std::string::npos);
+  set.fields[0].largestWaveStep = 0.6;
+  EXPECT_EQ(QualityProblem(set, MessageReader::Window),
+            "Cannot analyse the image quality: on the axis the wavefront changes by 0.60 waves "
+            "from one pupil cell to the next, too fast for the analysis to follow. The image is "
+            "far from the diffraction limit: see the spot diagrams. A narrower fully illuminated "
+            "field or a longer primary mirror focal length brings it closer.");
+  EXPECT_EQ(QualityProblem(set).rfind("Cannot analyse the image quality: on the axis the "
+                                      "wavefront changes by 0.60 waves",
+                                      0),
+            0u);
 }
 
 TEST(QualityPictures, RefusalsComeBackAsTheirTexts) {

@@ -248,8 +248,19 @@ TEST(SpotSet, ASpotOfTooFewRaysIsNoResult) {
   set.spots[2].points.resize(39);
   set.spots[2].fieldFraction = 1.0;
   EXPECT_EQ(SpotSetProblem(set),
-            "only 39 of the 80 rays that pass the secondary reach the image at 1.0 of the field");
+            "only 39 of the 80 rays that pass the secondary reach the image at the edge of the "
+            "field");
   set.spots[2].points.resize(40);
+  set.spots[1].points.resize(39);
+  set.spots[1].fieldFraction = 0.7;
+  EXPECT_EQ(SpotSetProblem(set),
+            "only 39 of the 80 rays that pass the secondary reach the image at 0.7 of the field");
+  set.spots[1].points.resize(40);
+  set.spots[0].points.resize(39);
+  set.spots[0].fieldFraction = 0.0;
+  EXPECT_EQ(SpotSetProblem(set),
+            "only 39 of the 80 rays that pass the secondary reach the image on the axis");
+  set.spots[0].points.resize(40);
   set.spots[0].obstructed = 100;  // nothing passes: no spot at all
   EXPECT_NE(SpotSetProblem(set), "");
 }
