@@ -7,6 +7,15 @@
 
 namespace {
 
+ToleranceFound Found(ToleranceLimit limit, double amount, double addedWaves) {
+  ToleranceFound found;
+  found.found = limit == ToleranceLimit::Budget;
+  found.limit = limit;
+  found.amount = amount;
+  found.addedWaves = addedWaves;
+  return found;
+}
+
 ToleranceAnalysis MadeUp() {
   ToleranceAnalysis analysis;
   analysis.unit = LengthUnit::Millimetre;
@@ -18,9 +27,9 @@ ToleranceAnalysis MadeUp() {
   s.imageShiftPerUnit = -2.5;
   s.w131NmPerDegree = -3600.5;
   s.comaFreePivot = 190.126;
-  analysis.tolerances[0] = {true, -4.5, 0.0499, {}, 5};
-  analysis.tolerances[1] = {true, 0.25, 0.05, {}, 1};
-  analysis.tolerances[2] = {false, 5.0, 0.03, {}, 3};
+  analysis.tolerances[0] = Found(ToleranceLimit::Budget, -4.5, 0.0499);
+  analysis.tolerances[1] = Found(ToleranceLimit::Budget, 0.25, 0.05);
+  analysis.tolerances[2] = Found(ToleranceLimit::BeyondRange, 5.0, 0.03);
   return analysis;
 }
 
@@ -60,7 +69,7 @@ TEST(ToleranceText, TableShowsEachKindWithItsTolerance) {
 }
 
 TEST(ToleranceText, TolerancesInInchesAndDegrees) {
-  ToleranceFound found{true, -0.0076789, 0.05, {}, 1};
+  ToleranceFound found = Found(ToleranceLimit::Budget, -0.0076789, 0.05);
   EXPECT_EQ(FormatTolerance(found, Misalignment::Decenter, LengthUnit::Inch), "\xB1" "0.007679 inch");
   found.amount = 0.064041;
   EXPECT_EQ(FormatTolerance(found, Misalignment::Tilt, LengthUnit::Inch), "\xB1" "0.06404\xB0");
