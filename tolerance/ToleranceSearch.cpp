@@ -108,7 +108,7 @@ void ClimbTheLadder(SideSearch& search, double step, double top, bool includeTop
     if (step < top) known.push_back(step);
     bool topTraced = false;
     for (const Sample& sample : search.samples) {
-      if (sample.amount < top) known.push_back(sample.amount);
+      if (sample.amount >= step && sample.amount < top) known.push_back(sample.amount);
       if (sample.amount == top) topTraced = true;
     }
     std::sort(known.begin(), known.end());
@@ -216,6 +216,7 @@ ToleranceFound SearchTheTrace(const AxisProbe& probe, Misalignment kind,
       lo = sample;
       continue;
     }
+    if (search.Reaches(sample)) return search.Result(sample, ToleranceLimit::Budget);
     return NarrowTheBracket(search, lo, sample);
   }
   if (hasCandidate) return search.Result(candidate, ToleranceLimit::Budget);
