@@ -7,6 +7,26 @@
 #include "RayTrace.h"
 #include "Units.h"
 
+namespace {
+
+// The detail of a refused aligned axis image, in the image-quality analysis' words for
+// a field point it refuses.
+std::string AxisRefusalDetail(const ToleranceAnalysis& analysis) {
+  const AxisWavefront& aligned = analysis.aligned;
+  if (analysis.refusal == ToleranceRefusal::LightLost) {
+    return "only " + std::to_string(aligned.raysImaged) + " of the " +
+           std::to_string(aligned.raysPassing) +
+           " rays that pass the secondary reach the image on the axis";
+  }
+  return "on the axis the wavefront changes by " + FormatFixed(aligned.largestWaveStep, 2) +
+         " waves from one pupil cell to the next, too fast for the pupil grid of " +
+         std::to_string(analysis.options.gridSize) +
+         " the tolerances are traced on. The image is far from the diffraction limit: see the "
+         "spot diagrams.";
+}
+
+}  // namespace
+
 std::string ToleranceOptionsProblem(const ToleranceOptions& options) {
   if (!(options.budgetWaves > 0.0 && options.budgetWaves <= 1.0)) {
     return "the wavefront error budget must lie above 0 and at most 1 wave";
@@ -43,19 +63,13 @@ ToleranceAnalysis AnalyseTolerances(const DesignResult& design, LengthUnit unit,
   analysis.aligned = MeasureAxis(probe, SecondaryPerturbation{});
   const AxisWavefront& aligned = analysis.aligned;
   if (!HoldsTheLight(aligned)) {
-    return refuse(ToleranceRefusal::LightLost,
-                  "only " + std::to_string(aligned.raysImaged) + " of the " +
-                      std::to_string(aligned.raysPassing) +
-                      " rays that pass the secondary reach the image on the axis");
+    analysis.refusal = ToleranceRefusal::LightLost;
+  } else if (!(aligned.largestWaveStep <= kLargestWaveStep)) {
+    analysis.refusal = ToleranceRefusal::TooSteep;
   }
-  if (!(aligned.largestWaveStep <= kLargestWaveStep)) {
-    return refuse(ToleranceRefusal::TooSteep,
-                  "on the axis the wavefront changes by " +
-                      FormatFixed(aligned.largestWaveStep, 2) +
-                      " waves from one pupil cell to the next, too fast for the pupil grid of " +
-                      std::to_string(options.gridSize) +
-                      " the tolerances are traced on. The image is far from the diffraction "
-                      "limit: see the spot diagrams.");
+  if (!analysis.ok()) {
+    analysis.problem = AxisRefusalDetail(analysis);
+    return analysis;
   }
   analysis.resolvedWaves = ResolvedWaves(probe.telescope, aligned, analysis.wavelength);
   analysis.sensitivities = MeasureSensitivities(probe, options.wavelengthNm);
