@@ -141,10 +141,9 @@ std::vector<std::string> ToleranceNotes(const ToleranceAnalysis& analysis) {
   bool fromGrowth = false;
   for (const ToleranceFound& found : analysis.tolerances) fromGrowth = fromGrowth || found.fromGrowth;
   if (fromGrowth) {
-    notes.push_back("The trace resolves added errors down to " +
-                    Significant(analysis.resolvedWaves) +
-                    " waves; below, a tolerance follows from the variance a x^2 + b x it "
-                    "traces there.");
+    notes.push_back("Below " + Significant(analysis.resolvedWaves) +
+                    " waves the trace's rounding hides the added error: these tolerances "
+                    "solve a x^2 + b x = budget^2, with a and b traced above.");
   }
   for (const ToleranceRow& row : ToleranceRows(analysis)) {
     const ToleranceFound& found = analysis.Tolerance(row.kind);

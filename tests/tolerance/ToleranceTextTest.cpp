@@ -117,8 +117,9 @@ TEST(ToleranceText, TinyBudgetsKeepTheirDigits) {
   analysis.tolerances[1].fromGrowth = true;
   const std::string table = FormatToleranceTable(analysis, TelescopeType::Classical);
   EXPECT_NE(table.find("\xB1" "0.000002260 mm 0.0000009982 waves\n"), std::string::npos) << table;
-  EXPECT_NE(table.find("\nThe trace resolves added errors down to 0.0001371 waves; below, a "
-                       "tolerance follows from the variance a x^2 + b x it traces there.\n"),
+  EXPECT_NE(table.find("\nBelow 0.0001371 waves the trace's rounding hides the added error: "
+                       "these tolerances solve a x^2 + b x = budget^2, with a and b traced "
+                       "above.\n"),
             std::string::npos)
       << table;
 }
