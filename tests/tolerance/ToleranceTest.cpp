@@ -42,29 +42,33 @@ double RingMoment(int k, double eps) {
   return (1.0 - std::pow(eps, 2.0 * k + 2.0)) / ((k + 1.0) * (1.0 - eps * eps));
 }
 
-// Every type and speed, and budgets from a hundredth of a wave to a tenth.
-TEST(Tolerances, EachToleranceAddsTheBudgetInTheExactTrace) {
+// Every type and speed, and budgets from a hundredth of a wave to a tenth, one budget a
+// test.
+class EachBudget : public testing::TestWithParam<double> {};
+
+TEST_P(EachBudget, EachToleranceAddsTheBudgetInTheExactTrace) {
+  const double budget = GetParam();
   for (const NamedDesign& named : MisalignmentDesigns()) {
     const DesignResult& design = named.design;
     const double aligned = TracedAxisRms(design, SecondaryPerturbation{}, 550e-6);
-    for (double budget : {0.01, kDefaultBudgetWaves, 0.1}) {
-      ToleranceOptions options;
-      options.budgetWaves = budget;
-      const ToleranceAnalysis analysis = AnalyseTolerances(design, LengthUnit::Millimetre, options);
-      ASSERT_TRUE(analysis.ok()) << named.name << ": " << analysis.problem;
-      EXPECT_NEAR(aligned, analysis.aligned.rmsWaves, 0.002) << named.name;
-      for (Misalignment kind : kMisalignments) {
-        const ToleranceFound& found = analysis.Tolerance(kind);
-        ASSERT_TRUE(found.found) << named.name << " " << MisalignmentName(kind) << " " << budget;
-        const double rms =
-            TracedAxisRms(design, Misaligned(kind, found.amount), analysis.wavelength);
-        const double added = std::sqrt(rms * rms - aligned * aligned);
-        EXPECT_NEAR(added / budget, 1.0, kBudgetTolerance)
-            << named.name << " " << MisalignmentName(kind) << " " << budget;
-      }
+    ToleranceOptions options;
+    options.budgetWaves = budget;
+    const ToleranceAnalysis analysis = AnalyseTolerances(design, LengthUnit::Millimetre, options);
+    ASSERT_TRUE(analysis.ok()) << named.name << ": " << analysis.problem;
+    EXPECT_NEAR(aligned, analysis.aligned.rmsWaves, 0.002) << named.name;
+    for (Misalignment kind : kMisalignments) {
+      const ToleranceFound& found = analysis.Tolerance(kind);
+      ASSERT_TRUE(found.found) << named.name << " " << MisalignmentName(kind) << " " << budget;
+      const double rms =
+          TracedAxisRms(design, Misaligned(kind, found.amount), analysis.wavelength);
+      const double added = std::sqrt(rms * rms - aligned * aligned);
+      EXPECT_NEAR(added / budget, 1.0, kBudgetTolerance)
+          << named.name << " " << MisalignmentName(kind) << " " << budget;
     }
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Tolerances, EachBudget, testing::Values(0.01, kDefaultBudgetWaves, 0.1));
 
 // Coma W131 rho^3 cos phi with its tilt removed has the variance
 // W131^2 (<rho^6> - <rho^4>^2 / <rho^2>) / 2 over the ring; spherical aberration W040 rho^4
