@@ -19,7 +19,8 @@ CLI::App* AddToleranceCommand(CLI::App& app, ToleranceCommandOptions& options) {
       "shift of a decenter, the coma of a tilt about the vertex, the coma-free pivot, and "
       "the despace, decenter and tilt that each alone add the budget to the axis image's "
       "RMS wavefront error at 550 nm. Exit status 2 for a refused design, 3 for a design "
-      "that cannot be traced, 1 when a file cannot be read or written.");
+      "that cannot be traced or whose aligned axis image is too far from the diffraction "
+      "limit (as quality refuses it), 1 when a file cannot be read or written.");
   AddDesignArgument(*command, options.designPath);
   AddDesignOptions(*command, options.design);
   command
@@ -58,7 +59,7 @@ int RunToleranceCommand(const ToleranceCommandOptions& options, std::FILE* out, 
   }
   const ToleranceAnalysis& analysis = pictures.analysis;
   if (!analysis.ok()) {
-    std::fprintf(err, "Cannot analyse this design: %s\n", analysis.problem.c_str());
+    std::fputs(ToTerminalText(ToleranceRefusalText(analysis)).c_str(), err);
     return kExitCannotAnalyse;
   }
   if (!options.imagesPath.empty() &&

@@ -25,8 +25,9 @@ struct ToleranceCommandOptions {
 CLI::App* AddToleranceCommand(CLI::App& app, ToleranceCommandOptions& options);
 
 // Completes the design, analyses it and writes the table (or JSON) to `out`, and the
-// Collimation page's axis images when asked for; messages go to `err`. Returns the exit status (ExitStatus.h): kExitCannotAnalyse for a
-// completed design that cannot be traced.
+// Collimation page's axis images when asked for; messages go to `err`. Returns the exit
+// status (ExitStatus.h): kExitCannotAnalyse for a completed design that cannot be
+// traced, or whose aligned axis image the analysis refuses (ToleranceRefusal).
 int RunToleranceCommand(const ToleranceCommandOptions& options, std::FILE* out, std::FILE* err);
 
 #endif

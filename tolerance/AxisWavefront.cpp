@@ -1,10 +1,13 @@
 #include "AxisWavefront.h"
 
 #include "FocusSearch.h"
+#include "PupilFunction.h"
 #include "Wavefront.h"
 
 AxisWavefront MeasureAxisWavefront(const TracedPupil& pupil, double wavelength) {
   AxisWavefront axis;
+  axis.raysPassing = pupil.launched - pupil.obstructed;
+  axis.raysImaged = pupil.imaged;
   if (pupil.rays.empty()) return axis;
   axis.traced = true;
   axis.bestFocus = OwnBestFocus(pupil, wavelength);
@@ -13,6 +16,7 @@ AxisWavefront MeasureAxisWavefront(const TracedPupil& pupil, double wavelength) 
   axis.imageY = front.imageY;
   axis.rmsWaves = front.rmsWaves;
   axis.terms = FitPupilTerms(pupil, front.waves);
+  axis.largestWaveStep = LargestWaveStep(TracedPupilFunction(pupil, front));
 
   // Moving the plane changes the defocus term in proportion; where it vanishes is the
   // paraxial focus (the other terms take up the rest of the wavefront).
@@ -23,6 +27,10 @@ AxisWavefront MeasureAxisWavefront(const TracedPupil& pupil, double wavelength) 
   axis.paraxialFocus =
       perShift != 0.0 ? axis.bestFocus - axis.terms[kDefocus] / perShift : axis.bestFocus;
   return axis;
+}
+
+bool HoldsTheLight(const AxisWavefront& axis) {
+  return axis.traced && axis.raysPassing > 0 && 2 * axis.raysImaged >= axis.raysPassing;
 }
 
 AxisWavefront MeasureAxis(const AxisProbe& probe, const SecondaryPerturbation& secondary) {

@@ -13,6 +13,13 @@
 
 struct AxisWavefront {
   bool traced = false;        // false when no ray reached the image
+  // The pupil cells' centre rays that pass the secondary's disc, and of those, the ones
+  // that reach the image (as FieldQuality counts them).
+  int raysPassing = 0;
+  int raysImaged = 0;
+  // The largest wavefront step between neighbouring cells in the best plane, in waves
+  // (LargestWaveStep): above kLargestWaveStep the grid cannot follow the wavefront.
+  double largestWaveStep = 0.0;
   double bestFocus = 0.0;     // the plane of least RMS wavefront error
   double paraxialFocus = 0.0; // the plane in which the fitted defocus rho^2 vanishes
   double imageX = 0.0;        // the light's centroid in the best plane, design unit
@@ -24,6 +31,11 @@ struct AxisWavefront {
 // Measures the axis image of a pupil traced for a star on the axis, at `wavelength`
 // (design unit).
 AxisWavefront MeasureAxisWavefront(const TracedPupil& pupil, double wavelength);
+
+// Whether the image holds the light as the image-quality analysis asks of every field
+// point (QualityProblem): some rays pass the secondary, and at least half of those reach
+// the image.
+bool HoldsTheLight(const AxisWavefront& axis);
 
 // What every measurement of one telescope's axis image shares.
 struct AxisProbe {

@@ -106,6 +106,10 @@ Drawing BuildToleranceTablePicture(const ToleranceAnalysis& analysis, TelescopeT
   }
   y += 6.0;
   AddTextAvoiding(drawing, placed, {Label(kMargin, y, ComaFreePivotLine(analysis), TextAnchor::Start)});
+  for (const std::string& note : ToleranceNotes(analysis)) {
+    y += kLineHeight;
+    AddTextAvoiding(drawing, placed, {Label(kMargin, y, note, TextAnchor::Start)});
+  }
   // The signs' note in two lines, split after its first clause.
   const std::string signs = kToleranceSigns;
   const size_t split = signs.find("; ");

@@ -14,7 +14,7 @@ CollimationPictures DrawCollimationPictures(const Calculation& calculation,
   const TelescopeType type = calculation.read.type;
   pictures.analysis = AnalyseTolerances(design, calculation.read.unit, options);
   if (!pictures.analysis.ok()) {
-    pictures.errorText = "Cannot analyse this design: " + pictures.analysis.problem;
+    pictures.errorText = ToleranceRefusalText(pictures.analysis);
     return pictures;
   }
   pictures.images = ComputeCollimationImages(design, pictures.analysis);

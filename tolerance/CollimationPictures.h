@@ -13,7 +13,7 @@
 
 struct CollimationPictures {
   // Empty when the design was analysed; otherwise why not: the refusal box's text for a
-  // refused design, else "Cannot analyse this design: " and the reason.
+  // refused design, else the analysis' refusal (ToleranceRefusalText).
   std::string errorText;
   ToleranceAnalysis analysis;
   CollimationImageSet images;

@@ -9,11 +9,11 @@
 
 namespace {
 
-// Four significant digits, at most eight decimals.
+// Four significant digits, at most twelve decimals.
 std::string Significant(double value) {
   if (!std::isfinite(value) || value == 0.0) return FormatFixed(value, 0);
   const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(value))));
-  return FormatFixed(value, std::clamp(3 - magnitude, 0, 8));
+  return FormatFixed(value, std::clamp(3 - magnitude, 0, 12));
 }
 
 std::string Signed(double value, int decimals) {
@@ -24,12 +24,49 @@ std::string PadRight(const std::string& text, size_t width) {
   return text.size() < width ? text + std::string(width - text.size(), ' ') : text;
 }
 
+// A table column: padded to its width, and kept apart from the next by a space when
+// it is wider.
+std::string Column(const std::string& text, size_t width) {
+  return text.size() < width ? PadRight(text, width) : text + " ";
+}
+
+// An added error in waves: four decimals, or four significant digits for budgets
+// below a thousandth of a wave, which four decimals would show as nothing.
+constexpr double kLeastFixedBudget = 1e-3;
+std::string Waves(double value, double budget) {
+  return budget >= kLeastFixedBudget ? FormatFixed(value, 4) : Significant(value);
+}
+
+// Whether the tolerance is an amount the trace bounds: the budget reached, or the error
+// jumping past it, or the light lost, within the range searched.
+bool Bounded(const ToleranceFound& found) { return found.limit != ToleranceLimit::BeyondRange; }
+
+const char* LimitKey(ToleranceLimit limit) {
+  switch (limit) {
+    case ToleranceLimit::Jump:
+      return "jump";
+    case ToleranceLimit::LightLost:
+      return "light lost";
+    case ToleranceLimit::Budget:
+    case ToleranceLimit::BeyondRange:
+      break;
+  }
+  return "";
+}
+
 nlohmann::ordered_json Number(double value) {
   return std::isfinite(value) ? nlohmann::ordered_json(value) : nlohmann::ordered_json(nullptr);
 }
 
 nlohmann::ordered_json ToleranceNumber(const ToleranceFound& found) {
-  return found.found ? Number(std::fabs(found.amount)) : nlohmann::ordered_json(nullptr);
+  return Bounded(found) ? Number(std::fabs(found.amount)) : nlohmann::ordered_json(nullptr);
+}
+
+// What limits a tolerance other than the budget, when something does.
+void AddLimit(nlohmann::ordered_json& object, const ToleranceFound& found) {
+  if (found.limit == ToleranceLimit::Jump || found.limit == ToleranceLimit::LightLost) {
+    object["tolerance_limit"] = LimitKey(found.limit);
+  }
 }
 
 }  // namespace
@@ -37,7 +74,7 @@ nlohmann::ordered_json ToleranceNumber(const ToleranceFound& found) {
 std::string FormatTolerance(const ToleranceFound& found, Misalignment kind, LengthUnit unit) {
   const std::string suffix = kind == Misalignment::Tilt ? "\xB0" : UnitSuffix(unit);
   const std::string amount = Significant(std::fabs(found.amount)) + suffix;
-  return found.found ? "\xB1" + amount : "beyond " + amount;
+  return Bounded(found) ? "\xB1" + amount : "beyond " + amount;
 }
 
 std::string FormatMisalignment(double amount, Misalignment kind, LengthUnit unit) {
@@ -79,7 +116,7 @@ std::vector<ToleranceRow> ToleranceRows(const ToleranceAnalysis& analysis) {
   for (ToleranceRow& row : rows) {
     const ToleranceFound& found = analysis.Tolerance(row.kind);
     row.tolerance = FormatTolerance(found, row.kind, analysis.unit);
-    row.adds = FormatFixed(found.addedWaves, 4) + " waves";
+    row.adds = Waves(found.addedWaves, analysis.options.budgetWaves) + " waves";
   }
   return rows;
 }
@@ -93,17 +130,50 @@ std::string ComaFreePivotLine(const ToleranceAnalysis& analysis) {
                                     : std::string("none (a decenter adds no coma)"));
 }
 
+std::vector<std::string> ToleranceNotes(const ToleranceAnalysis& analysis) {
+  std::vector<std::string> notes;
+  const double budget = analysis.options.budgetWaves;
+  if (AlignedAboveBudget(analysis)) {
+    notes.push_back("The aligned design alone has " + Waves(analysis.aligned.rmsWaves, budget) +
+                    " waves RMS on the axis, already above the budget of " +
+                    FormatShortest(budget) + " waves.");
+  }
+  bool fromGrowth = false;
+  for (const ToleranceFound& found : analysis.tolerances) fromGrowth = fromGrowth || found.fromGrowth;
+  if (fromGrowth) {
+    notes.push_back("Below " + Significant(analysis.resolvedWaves) +
+                    " waves the trace's rounding hides the added error: these tolerances "
+                    "solve a x^2 + b x = budget^2, with a and b traced above.");
+  }
+  for (const ToleranceRow& row : ToleranceRows(analysis)) {
+    const ToleranceFound& found = analysis.Tolerance(row.kind);
+    const std::string at = FormatMisalignment(found.amount, row.kind, analysis.unit);
+    if (found.limit == ToleranceLimit::Jump) {
+      notes.push_back(row.name + ": the traced error jumps from " +
+                      Waves(found.addedWaves, budget) + " to " +
+                      Waves(found.beyondWaves, budget) + " waves at " + at + "; no " +
+                      MisalignmentName(row.kind) + " adds just the budget.");
+    } else if (found.limit == ToleranceLimit::LightLost) {
+      notes.push_back(row.name + ": beyond " + at +
+                      " fewer than half the rays that pass the secondary reach the image.");
+    }
+  }
+  return notes;
+}
+
 std::string FormatToleranceTable(const ToleranceAnalysis& analysis, TelescopeType type) {
   std::string out = ToleranceTitle(analysis, type) + "\n" + ToleranceBudgetLine(analysis) + "\n\n";
   const size_t widths[] = {10, 44, 16};
   out += PadRight("Secondary", widths[0]) + PadRight("Sensitivity", widths[1]) +
          PadRight("Tolerance", widths[2]) + "Adds\n";
   for (const ToleranceRow& row : ToleranceRows(analysis)) {
-    out += PadRight(row.name, widths[0]) + PadRight(row.sensitivity, widths[1]) +
-           PadRight(row.tolerance, widths[2]) + row.adds + "\n";
+    out += Column(row.name, widths[0]) + Column(row.sensitivity, widths[1]) +
+           Column(row.tolerance, widths[2]) + row.adds + "\n";
     out += PadRight("", widths[0]) + row.detail + "\n";
   }
-  out += "\n" + ComaFreePivotLine(analysis) + "\n" + kToleranceSigns + "\n";
+  out += "\n" + ComaFreePivotLine(analysis) + "\n";
+  for (const std::string& note : ToleranceNotes(analysis)) out += note + "\n";
+  out += std::string(kToleranceSigns) + "\n";
   return out;
 }
 
@@ -115,10 +185,14 @@ std::string FormatToleranceJson(const ToleranceAnalysis& analysis) {
   json["despace"]["back_focus_per_unit"] = Number(s.backFocusPerUnit);
   json["despace"]["w040_nm_per_unit"] = Number(s.w040NmPerUnit);
   json["despace"]["tolerance"] = ToleranceNumber(analysis.Tolerance(Misalignment::Despace));
+  AddLimit(json["despace"], analysis.Tolerance(Misalignment::Despace));
   json["decenter"]["w131_nm_per_unit"] = Number(s.w131NmPerUnit);
   json["decenter"]["image_shift_per_unit"] = Number(s.imageShiftPerUnit);
   json["decenter"]["tolerance"] = ToleranceNumber(analysis.Tolerance(Misalignment::Decenter));
+  AddLimit(json["decenter"], analysis.Tolerance(Misalignment::Decenter));
   json["tilt"]["w131_nm_per_degree"] = Number(s.w131NmPerDegree);
   json["tilt"]["tolerance_deg"] = ToleranceNumber(analysis.Tolerance(Misalignment::Tilt));
+  AddLimit(json["tilt"], analysis.Tolerance(Misalignment::Tilt));
+  if (AlignedAboveBudget(analysis)) json["aligned_above_budget"] = true;
   return json.dump() + "\n";
 }

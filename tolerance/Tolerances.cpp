@@ -1,7 +1,31 @@
 #include "Tolerances.h"
 
+#include <utility>
+
+#include "Drawing.h"
+#include "QualityConstants.h"
 #include "RayTrace.h"
 #include "Units.h"
+
+namespace {
+
+// The detail of a refused aligned axis image, in the image-quality analysis' words for
+// a field point it refuses.
+std::string AxisRefusalDetail(const ToleranceAnalysis& analysis) {
+  const AxisWavefront& aligned = analysis.aligned;
+  if (analysis.refusal == ToleranceRefusal::LightLost) {
+    return "only " + std::to_string(aligned.raysImaged) + " of the " +
+           std::to_string(aligned.raysPassing) +
+           " rays that pass the secondary reach the image on the axis";
+  }
+  return "on the axis the wavefront changes by " + FormatFixed(aligned.largestWaveStep, 2) +
+         " waves from one pupil cell to the next, too fast for the pupil grid of " +
+         std::to_string(analysis.options.gridSize) +
+         " the tolerances are traced on. The image is far from the diffraction limit: see the "
+         "spot diagrams.";
+}
+
+}  // namespace
 
 std::string ToleranceOptionsProblem(const ToleranceOptions& options) {
   if (!(options.budgetWaves > 0.0 && options.budgetWaves <= 1.0)) {
@@ -21,19 +45,33 @@ ToleranceAnalysis AnalyseTolerances(const DesignResult& design, LengthUnit unit,
   ToleranceAnalysis analysis;
   analysis.options = options;
   analysis.unit = unit;
-  analysis.problem = ToleranceOptionsProblem(options);
-  if (!analysis.problem.empty()) return analysis;
-  analysis.problem = TelescopeProblem(design);
-  if (!analysis.problem.empty()) return analysis;
+  auto refuse = [&analysis](ToleranceRefusal refusal, std::string detail) {
+    analysis.refusal = refusal;
+    analysis.problem = std::move(detail);
+    return analysis;
+  };
+  if (std::string problem = ToleranceOptionsProblem(options); !problem.empty()) {
+    return refuse(ToleranceRefusal::Options, std::move(problem));
+  }
+  if (std::string problem = TelescopeProblem(design); !problem.empty()) {
+    return refuse(ToleranceRefusal::Telescope, std::move(problem));
+  }
 
   const double millimetresPerUnit = unit == LengthUnit::Inch ? kMillimetresPerInch : 1.0;
   analysis.wavelength = options.wavelengthNm * 1e-6 / millimetresPerUnit;
   const AxisProbe probe{BuildTelescope(design), options.gridSize, analysis.wavelength};
   analysis.aligned = MeasureAxis(probe, SecondaryPerturbation{});
-  if (!analysis.aligned.traced) {
-    analysis.problem = "no light of a star on the axis reaches the image";
+  const AxisWavefront& aligned = analysis.aligned;
+  if (!HoldsTheLight(aligned)) {
+    analysis.refusal = ToleranceRefusal::LightLost;
+  } else if (!(aligned.largestWaveStep <= kLargestWaveStep)) {
+    analysis.refusal = ToleranceRefusal::TooSteep;
+  }
+  if (!analysis.ok()) {
+    analysis.problem = AxisRefusalDetail(analysis);
     return analysis;
   }
+  analysis.resolvedWaves = ResolvedWaves(probe.telescope, aligned, analysis.wavelength);
   analysis.sensitivities = MeasureSensitivities(probe, options.wavelengthNm);
   for (size_t i = 0; i < kMisalignments.size(); ++i) {
     analysis.tolerances[i] = FindTolerance(probe, kMisalignments[i],
@@ -41,4 +79,23 @@ ToleranceAnalysis AnalyseTolerances(const DesignResult& design, LengthUnit unit,
                                            options.budgetWaves);
   }
   return analysis;
+}
+
+std::string ToleranceRefusalText(const ToleranceAnalysis& analysis) {
+  switch (analysis.refusal) {
+    case ToleranceRefusal::None:
+      return std::string();
+    case ToleranceRefusal::Options:
+    case ToleranceRefusal::Telescope:
+      return "Cannot analyse this design: " + analysis.problem;
+    case ToleranceRefusal::LightLost:
+      return "Cannot trace this design: " + analysis.problem;
+    case ToleranceRefusal::TooSteep:
+      return "Cannot analyse the collimation: " + analysis.problem;
+  }
+  return std::string();
+}
+
+bool AlignedAboveBudget(const ToleranceAnalysis& analysis) {
+  return analysis.ok() && analysis.aligned.rmsWaves > analysis.options.budgetWaves;
 }

@@ -28,15 +28,28 @@ struct ToleranceOptions {
   int gridSize = kToleranceGrid;
 };
 
+// Why a design is not analysed, as the image-quality analysis refuses a field point
+// (QualityProblem), here for the aligned axis image on the tolerances' own pupil grid.
+enum class ToleranceRefusal {
+  None,
+  Options,    // ToleranceOptionsProblem
+  Telescope,  // TelescopeProblem: the design cannot be traced
+  LightLost,  // fewer than half the rays that pass the secondary reach the image
+  TooSteep    // the wavefront changes by more than kLargestWaveStep from cell to cell:
+              // the image is far from the diffraction limit
+};
+
 struct ToleranceAnalysis {
-  std::string problem;  // why the design cannot be analysed, or "" when it was
+  ToleranceRefusal refusal = ToleranceRefusal::None;
+  std::string problem;  // the refusal's detail, or "" when the design was analysed
   ToleranceOptions options;
   LengthUnit unit = LengthUnit::Millimetre;
   double wavelength = 0.0;      // design unit
   AxisWavefront aligned;        // the design's own axis image
+  double resolvedWaves = 0.0;   // the least added error the trace resolves (ResolvedWaves)
   Sensitivities sensitivities;
   std::array<ToleranceFound, kMisalignments.size()> tolerances;  // in kMisalignments' order
-  bool ok() const { return problem.empty(); }
+  bool ok() const { return refusal == ToleranceRefusal::None; }
   const ToleranceFound& Tolerance(Misalignment kind) const {
     return tolerances[static_cast<size_t>(kind)];
   }
@@ -47,8 +60,17 @@ struct ToleranceAnalysis {
 std::string ToleranceOptionsProblem(const ToleranceOptions& options);
 
 // The whole analysis of a completed design in `unit`. A design that cannot be traced
-// (TelescopeProblem), or whose axis image loses its light, gives only the problem.
+// (TelescopeProblem), whose aligned axis image loses half its light or whose aligned
+// wavefront is too steep for the pupil grid gives only the refusal.
 ToleranceAnalysis AnalyseTolerances(const DesignResult& design, LengthUnit unit,
                                     const ToleranceOptions& options);
+
+// The refusal as the program says it, Windows-1252: "Cannot analyse this design: " and
+// the detail for options and designs that cannot be traced, and in the image-quality
+// analysis' words for an axis image it would refuse.
+std::string ToleranceRefusalText(const ToleranceAnalysis& analysis);
+
+// Whether the aligned design's own axis error is already above the budget.
+bool AlignedAboveBudget(const ToleranceAnalysis& analysis);
 
 #endif

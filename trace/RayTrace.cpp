@@ -1,5 +1,6 @@
 #include "RayTrace.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "Inputs.h"
@@ -60,7 +61,18 @@ std::string TelescopeProblem(const DesignResult& design) {
 Vec3 StarDirection(double fieldAngle) { return {0.0, std::sin(fieldAngle), -std::cos(fieldAngle)}; }
 
 double StartPlane(const Telescope& telescope) {
-  return telescope.shadowZ + 0.05 * telescope.diameter + 1.0;
+  const double margin = 0.05 * telescope.diameter + 1.0;
+  const double plane = telescope.shadowZ + margin;
+  if (!telescope.secondaryPose.moved) return plane;
+  // A secondary moved toward the sky, or tilted, may lift its disc's rim to the plane
+  // or above; rays started below it would pass under its shadow. Its rim's highest
+  // point lies in the plane of the tilt (the mirror turns about a line parallel to x).
+  double top = telescope.shadowZ;
+  for (double side : {-1.0, 1.0}) {
+    const Vec3 rim{0.0, side * telescope.shadowRadius, telescope.shadowZ};
+    top = std::max(top, FromMirrorFrame(telescope.secondaryPose, rim).z);
+  }
+  return top < plane ? plane : top + margin;
 }
 
 Vec3 RayOriginThrough(const Telescope& telescope, double x, double y, const Vec3& direction,

@@ -66,7 +66,9 @@ Vec3 StarDirection(double fieldAngle);
 Vec3 RayOriginThrough(const Telescope& telescope, double x, double y, const Vec3& direction,
                       double startZ);
 
-// A plane in front of the secondary's disc from which rays are started.
+// A plane in front of the secondary's disc, wherever the secondary is moved, from which
+// rays are started. For a secondary in its place, or whose disc stays below it, the
+// plane lies 0.05 D + 1 unit above the rim.
 double StartPlane(const Telescope& telescope);
 
 #endif

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -102,6 +103,44 @@ TEST(CliTolerances, StartsFromADesignFileAndFailsWithTheCommonStatuses) {
   }
   const CliResult missing = RunCli({"tolerances", folder.Path() + "/none.spekulor"});
   EXPECT_EQ(missing.status, 1);
+}
+
+// A design whose aligned axis image the quality analysis refuses is refused here too,
+// with status 3, the reason and nothing on the standard output.
+TEST(CliTolerances, RefusesWhatQualityRefusesOnTheAxis) {
+  const std::vector<std::string> steep = {"--type", "stigmatic", "--primary-cc", "3"};
+  EXPECT_EQ(RunCli(Args({"quality"}, steep)).status, 3);
+  for (bool json : {false, true}) {
+    std::vector<std::string> args = Args({"tolerances"}, steep);
+    if (json) args.push_back("--json");
+    const CliResult result = RunCli(args);
+    EXPECT_EQ(result.status, 3);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err.rfind("Cannot analyse the collimation: on the axis the wavefront changes "
+                               "by ",
+                               0),
+              0u)
+        << result.err;
+    EXPECT_EQ(result.err.back(), '\n');
+  }
+}
+
+// The least budget the option takes gives finite tolerances, smaller than the default's.
+TEST(CliTolerances, TheLeastBudgetGivesFiniteTolerances) {
+  const CliResult least =
+      RunCli(Args({"tolerances", "--json", "--budget-waves", "1e-6"}, kExample));
+  const CliResult usual = RunCli(Args({"tolerances", "--json"}, kExample));
+  ASSERT_EQ(least.status, 0) << least.err;
+  ASSERT_EQ(usual.status, 0) << usual.err;
+  const nlohmann::json a = nlohmann::json::parse(least.out);
+  const nlohmann::json b = nlohmann::json::parse(usual.out);
+  for (const auto& [kind, key] : {std::pair<const char*, const char*>{"despace", "tolerance"},
+                                  {"decenter", "tolerance"},
+                                  {"tilt", "tolerance_deg"}}) {
+    ASSERT_TRUE(a[kind][key].is_number()) << kind << " " << least.out;
+    EXPECT_GT(a[kind][key].get<double>(), 0.0) << kind;
+    EXPECT_LT(a[kind][key].get<double>(), 1e-3 * b[kind][key].get<double>()) << kind;
+  }
 }
 
 // --images writes the Collimation page's axis images as the library draws them.

@@ -143,6 +143,22 @@ TEST(DesignPictureSetTest, AnImpossibleDesignShowsItsRefusalInsteadOfPictures) {
   }
 }
 
+// A design the collimation analysis refuses (a stigmatic pair on a primary of conic
+// +3, many waves wrong on the axis): its tab shows the reason, the layout still draws.
+TEST(DesignPictureSetTest, ACollimationRefusalShowsInItsTab) {
+  DesignFields fields;
+  fields.m_nType = 4;
+  fields.m_strPriCC = "3";
+  const Calculation calculation = CompleteDesign(fields);
+  ASSERT_EQ(calculation.rules.error, CalcError::None);
+  const PictureSet set = DrawPictureSet(calculation);
+  const PicturePage& collimation = set.pages.at(kCollimationPage);
+  EXPECT_TRUE(collimation.drawings.empty());
+  EXPECT_EQ(collimation.refusal.rfind("Cannot analyse the collimation: on the axis", 0), 0u)
+      << collimation.refusal;
+  EXPECT_EQ(set.pages.at(kLayoutPage).drawings.size(), 2u);
+}
+
 TEST_F(PicturesCommandTest, ViewOfAnImpossibleDesignShowsItsBoxAndNoPictures) {
   const ImpossibleDesign& impossible = ImpossibleDesigns().front();
   const DesignFields fields = FieldsOf(impossible);

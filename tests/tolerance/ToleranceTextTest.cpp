@@ -7,6 +7,15 @@
 
 namespace {
 
+ToleranceFound Found(ToleranceLimit limit, double amount, double addedWaves) {
+  ToleranceFound found;
+  found.found = limit == ToleranceLimit::Budget;
+  found.limit = limit;
+  found.amount = amount;
+  found.addedWaves = addedWaves;
+  return found;
+}
+
 ToleranceAnalysis MadeUp() {
   ToleranceAnalysis analysis;
   analysis.unit = LengthUnit::Millimetre;
@@ -18,9 +27,9 @@ ToleranceAnalysis MadeUp() {
   s.imageShiftPerUnit = -2.5;
   s.w131NmPerDegree = -3600.5;
   s.comaFreePivot = 190.126;
-  analysis.tolerances[0] = {true, -4.5, 0.0499, {}, 5};
-  analysis.tolerances[1] = {true, 0.25, 0.05, {}, 1};
-  analysis.tolerances[2] = {false, 5.0, 0.03, {}, 3};
+  analysis.tolerances[0] = Found(ToleranceLimit::Budget, -4.5, 0.0499);
+  analysis.tolerances[1] = Found(ToleranceLimit::Budget, 0.25, 0.05);
+  analysis.tolerances[2] = Found(ToleranceLimit::BeyondRange, 5.0, 0.03);
   return analysis;
 }
 
@@ -59,8 +68,64 @@ TEST(ToleranceText, TableShowsEachKindWithItsTolerance) {
   EXPECT_EQ(table, expected);
 }
 
+// What limits a tolerance besides the budget is said under the table and in the JSON;
+// a cell wider than its column keeps a space before the next.
+TEST(ToleranceText, LimitsOtherThanTheBudgetAreSaid) {
+  ToleranceAnalysis analysis = MadeUp();
+  analysis.unit = LengthUnit::Inch;
+  analysis.aligned.rmsWaves = 0.0612;
+  ToleranceFound jump = Found(ToleranceLimit::Jump, -1.8421, 0.0451);
+  jump.beyondAmount = -1.8422;
+  jump.beyondWaves = 0.0532;
+  analysis.tolerances[0] = jump;
+  analysis.tolerances[1] = Found(ToleranceLimit::LightLost, 0.3125, 0.0213);
+  analysis.tolerances[2] = Found(ToleranceLimit::BeyondRange, 5.0, 0.03);
+  analysis.sensitivities.w131NmPerUnit = 123456789.0;
+  const std::string table = FormatToleranceTable(analysis, TelescopeType::DallKirkham);
+  for (const char* line :
+       {"\nDespace   back focal length +17.000 inch per inch     \xB1" "1.842 inch     0.0451 waves\n",
+        "\nDecenter  coma W131 +123456789.0 nm per inch          \xB1" "0.3125 inch    0.0213 waves\n",
+        "\nThe aligned design alone has 0.0612 waves RMS on the axis, already above the budget "
+        "of 0.05 waves.\n"
+        "Despace: the traced error jumps from 0.0451 to 0.0532 waves at -1.842 inch; no despace "
+        "adds just the budget.\n"
+        "Decenter: beyond +0.3125 inch fewer than half the rays that pass the secondary reach "
+        "the image.\n"
+        "Signs: "}) {
+    EXPECT_NE(table.find(line), std::string::npos) << line << "\n" << table;
+  }
+  const std::string json = FormatToleranceJson(analysis);
+  for (const char* part : {"\"tolerance\":1.8421,\"tolerance_limit\":\"jump\"}",
+                           "\"tolerance\":0.3125,\"tolerance_limit\":\"light lost\"}",
+                           "\"tolerance_deg\":null},\"aligned_above_budget\":true}\n"}) {
+    EXPECT_NE(json.find(part), std::string::npos) << part << "\n" << json;
+  }
+  // A sensitivity wider than its column.
+  analysis.sensitivities.w131NmPerUnit = 1.0e20;
+  EXPECT_NE(FormatToleranceTable(analysis, TelescopeType::DallKirkham)
+                .find("per inch \xB1" "0.3125 inch"),
+            std::string::npos);
+}
+
+// Under a tiny budget the errors keep four significant digits, and a tolerance that
+// follows from the traced growth says so.
+TEST(ToleranceText, TinyBudgetsKeepTheirDigits) {
+  ToleranceAnalysis analysis = MadeUp();
+  analysis.options.budgetWaves = 1e-6;
+  analysis.resolvedWaves = 0.00013714;
+  analysis.tolerances[1] = Found(ToleranceLimit::Budget, 0.0000022597, 0.0000009982);
+  analysis.tolerances[1].fromGrowth = true;
+  const std::string table = FormatToleranceTable(analysis, TelescopeType::Classical);
+  EXPECT_NE(table.find("\xB1" "0.000002260 mm 0.0000009982 waves\n"), std::string::npos) << table;
+  EXPECT_NE(table.find("\nBelow 0.0001371 waves the trace's rounding hides the added error: "
+                       "these tolerances solve a x^2 + b x = budget^2, with a and b traced "
+                       "above.\n"),
+            std::string::npos)
+      << table;
+}
+
 TEST(ToleranceText, TolerancesInInchesAndDegrees) {
-  ToleranceFound found{true, -0.0076789, 0.05, {}, 1};
+  ToleranceFound found = Found(ToleranceLimit::Budget, -0.0076789, 0.05);
   EXPECT_EQ(FormatTolerance(found, Misalignment::Decenter, LengthUnit::Inch), "\xB1" "0.007679 inch");
   found.amount = 0.064041;
   EXPECT_EQ(FormatTolerance(found, Misalignment::Tilt, LengthUnit::Inch), "\xB1" "0.06404\xB0");

@@ -265,6 +265,34 @@ TEST(SecondaryPerturbation, ShadowAndRimMoveWithTheMirror) {
   EXPECT_EQ(TraceSpotDiagram(aligned, 0.0, 500).vignetted, 0);
 }
 
+// A secondary moved toward the sky, or turned, by more than the start plane's margin
+// above its rim still shades the axis' light: for parallel light the disc's shadow on
+// the primary is the disc itself (turned, the ellipse about its centre), wherever it
+// stands on the axis.
+TEST(SecondaryPerturbation, ShadowStaysWhenTheSecondaryRisesAboveTheStartPlane) {
+  const DesignResult design = Complete(StartupFields(2));
+  const Telescope aligned = BuildTelescope(design);
+  const double margin = StartPlane(aligned) - aligned.shadowZ;
+  const double edge = aligned.shadowRadius;
+  for (double rise : {0.5 * margin, 2.0 * margin, 10.0 * margin}) {
+    SecondaryPerturbation up;
+    up.despace = -rise;
+    const Telescope moved = PerturbSecondary(aligned, up);
+    EXPECT_EQ(AxisRayThrough(moved, 0.0, 0.5 * edge).fate, RayFate::Obstructed) << rise;
+    EXPECT_EQ(AxisRayThrough(moved, 0.0, -0.9 * edge).fate, RayFate::Obstructed) << rise;
+    EXPECT_NE(AxisRayThrough(moved, 0.0, edge + 1.0).fate, RayFate::Obstructed) << rise;
+  }
+  // Turned by 40 degrees about its vertex, the rim's high side rises by r sin 40 deg,
+  // several margins for this secondary; the light near the axis is still shaded.
+  SecondaryPerturbation turned;
+  turned.tiltDeg = 40.0;
+  ASSERT_GT(edge * std::sin(40.0 / kDegreesPerRadian), margin);
+  const Telescope tilted = PerturbSecondary(aligned, turned);
+  for (double y : {-0.5 * edge, 0.0, 0.5 * edge}) {
+    EXPECT_EQ(AxisRayThrough(tilted, 0.0, y).fate, RayFate::Obstructed) << y;
+  }
+}
+
 TEST(SecondaryPerturbation, ProblemsAndDescriptions) {
   const Telescope telescope = BuildTelescope(Complete(StartupFields(2)));
   SecondaryPerturbation p;
