@@ -287,10 +287,12 @@ void QtTelescopeWindow::DefaultSysCommand(int id) {
   if ((id & 0xFFF0) == SC_CLOSE) reject();
 }
 
-void QtTelescopeWindow::MessageBox(const std::string& text) {
+void QtTelescopeWindow::MessageBox(const std::string& text, const std::string& detail) {
   QMessageBox box(QMessageBox::Warning, QStringLiteral("Spekulor"), ToDisplayLines(text),
                   QMessageBox::Ok, this);
   box.setTextFormat(Qt::PlainText);
+  // A path in the file system's own encoding, and an ASCII reason.
+  if (!detail.empty()) box.setDetailedText(QFile::decodeName(QByteArray::fromStdString(detail)));
   box.exec();
 }
 

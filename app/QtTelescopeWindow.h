@@ -58,7 +58,7 @@ class QtTelescopeWindow : public QDialog, public DialogPlatform {
   void AppendSystemMenuSeparator() override;
   void AppendSystemMenuItem(int id, const std::string& text) override;
   void DefaultSysCommand(int id) override;
-  void MessageBox(const std::string& text) override;
+  void MessageBox(const std::string& text, const std::string& detail) override;
   std::optional<std::string> AskFilePath(const FileDialogRequest& request) override;
   void ShowAboutBox() override;
   void ShowPictures(const PictureSet& pictures, int page) override;

@@ -9,7 +9,7 @@
 #include "DesignFileCommand.h"
 #include "ExitStatus.h"
 #include "FileMessages.h"
-#include "FileReplace.h"
+#include "FileOutput.h"
 #include "SvgWriter.h"
 #include "TextOutput.h"
 #include "Windows1252.h"
@@ -53,6 +53,7 @@ CLI::App* AddBafflesCommand(CLI::App& app, BafflesOptions& options) {
       ->type_name("LENGTH");
   baffles->add_flag("--json", options.json, "Print the figures as JSON");
   baffles->add_option("--svg", options.svgPath, "Write the picture in section to FILE.svg")
+      ->check(NonEmptyPath())
       ->type_name("FILE.svg");
   return baffles;
 }
@@ -89,8 +90,7 @@ int RunBafflesCommand(const BafflesOptions& options, std::FILE* out, std::FILE* 
   }
   // The picture in section; the table of figures is what the command prints.
   if (!options.svgPath.empty() &&
-      ReplaceFileContents(options.svgPath, WriteSvg(pictures.drawings.front())) != 0) {
-    std::fprintf(err, "%s %s\n", kErrorWriting, options.svgPath.c_str());
+      !WriteOutputFile(options.svgPath, WriteSvg(pictures.drawings.front()), err)) {
     return kExitFileFailed;
   }
   const BafflePlan& plan = pictures.plan;

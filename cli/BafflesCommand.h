@@ -4,6 +4,7 @@
 #define SPEKULOR_CLI_BAFFLESCOMMAND_H
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include <CLI/CLI.hpp>
@@ -12,7 +13,7 @@
 #include "DesignOptions.h"
 
 struct BafflesOptions {
-  std::string designPath;  // DESIGN, a design file to start from; empty for the start-up values
+  std::optional<std::string> designPath;  // DESIGN, a design file to start from; none for the start-up values
   DesignOptions design;
   BaffleOptions baffles;   // --thickness and --focus-clearance
   std::string svgPath;     // --svg FILE.svg, empty when not asked for

@@ -2,22 +2,28 @@
 
 #include "DesignFile.h"
 #include "FileMessages.h"
+#include "FileOutput.h"
 #include "TextOutput.h"
 #include "Windows1252.h"
 
-void AddDesignArgument(CLI::App& command, std::string& designPath) {
+void AddDesignArgument(CLI::App& command, std::optional<std::string>& designPath) {
   command.add_option("DESIGN", designPath,
                      "A design file (.spekulor) to start from, read as File Open reads it; "
                      "the options then override its values")
       ->type_name("DESIGN");
 }
 
-int StartDesignFields(const std::string& designPath, const DesignOptions& options,
+int OpenDesignFile(const std::string& path, DesignFields& fields, std::FILE* err) {
+  FileProblem problem;
+  if (LoadDesignFile(path, fields, &problem) == DesignFileStatus::Ok) return 0;
+  return PrintFileFailure(kErrorReading, path, problem, err);
+}
+
+int StartDesignFields(const std::optional<std::string>& designPath, const DesignOptions& options,
                       DesignFields& fields, std::FILE* err) {
   fields = DesignFields();
-  if (!designPath.empty() && LoadDesignFile(designPath, fields) != DesignFileStatus::Ok) {
-    std::fprintf(err, "%s\n", kErrorReading);
-    return kExitFileFailed;
+  if (designPath) {
+    if (const int status = OpenDesignFile(*designPath, fields, err)) return status;
   }
   ApplyDesignOptions(options, fields);
   return 0;
@@ -30,6 +36,7 @@ CLI::App* AddSaveCommand(CLI::App& app, SaveOptions& options) {
       "[Optics] go into FILE, whose other lines are kept.");
   save->add_option("FILE", options.filePath, "The design file to write")
       ->required()
+      ->check(NonEmptyPath())
       ->type_name("FILE");
   AddDesignArgument(*save, options.designPath);
   AddDesignOptions(*save, options.design);
@@ -42,15 +49,15 @@ int RunSaveCommand(const SaveOptions& options, std::FILE* err) {
     return status;
   }
   const DesignFileEntry* refused = nullptr;
-  switch (SaveDesignFile(options.filePath, fields, &refused)) {
+  FileProblem problem;
+  switch (SaveDesignFile(options.filePath, fields, &refused, &problem)) {
     case DesignFileStatus::Ok:
       return kExitOk;
     case DesignFileStatus::ValueNotStorable:
       std::fprintf(err, "%s\n", Windows1252ToUtf8(refused->notStorableMessage).c_str());
       return kExitRefused;
     default:
-      std::fprintf(err, "%s\n", kErrorWriting);
-      return kExitFileFailed;
+      return PrintFileFailure(kErrorWriting, options.filePath, problem, err);
   }
 }
 
@@ -77,10 +84,7 @@ std::string FormatShownDesign(const DesignFields& fields) {
 
 int RunShowCommand(const ShowOptions& options, std::FILE* out, std::FILE* err) {
   DesignFields fields;
-  if (LoadDesignFile(options.designPath, fields) != DesignFileStatus::Ok) {
-    std::fprintf(err, "%s\n", kErrorReading);
-    return kExitFileFailed;
-  }
+  if (const int status = OpenDesignFile(options.designPath, fields, err)) return status;
   if (!WriteBytes(out, FormatShownDesign(fields))) {
     std::fprintf(err, "%s\n", kErrorWriting);
     return kExitFileFailed;

@@ -4,6 +4,7 @@
 #define SPEKULOR_CLI_DESIGNFILECOMMAND_H
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include <CLI/CLI.hpp>
@@ -13,23 +14,30 @@
 #include "ExitStatus.h"
 
 // Adds the optional positional DESIGN argument to `command`.
-void AddDesignArgument(CLI::App& command, std::string& designPath);
+void AddDesignArgument(CLI::App& command, std::optional<std::string>& designPath);
 
 // The values a command starts from: the window's start-up values, or, when
-// `designPath` is not empty, the design file's values as File Open shows them (so
-// "%0.2f" and "%0.4f" rounding applies); then the options override them. Returns 0,
-// or kExitFileFailed after writing "Error reading" to `err`.
-int StartDesignFields(const std::string& designPath, const DesignOptions& options,
+// `designPath` is given (even empty), the design file's values as File Open shows
+// them (so "%0.2f" and "%0.4f" rounding applies); then the options override them.
+// Returns 0, or kExitFileFailed after writing "Error reading", the path and the
+// reason to `err`.
+int StartDesignFields(const std::optional<std::string>& designPath, const DesignOptions& options,
                       DesignFields& fields, std::FILE* err);
 
+// File Open's read of the design file at `path` into `fields`: 0, or kExitFileFailed
+// after writing "Error reading", the path and the reason to `err`.
+int OpenDesignFile(const std::string& path, DesignFields& fields, std::FILE* err);
+
 struct SaveOptions {
-  std::string filePath;    // FILE, the design file written
-  std::string designPath;  // DESIGN, optional
+  std::string filePath;                    // FILE, the design file written
+  std::optional<std::string> designPath;  // DESIGN, optional
   DesignOptions design;
 };
 CLI::App* AddSaveCommand(CLI::App& app, SaveOptions& options);
 // Writes the twelve entries into FILE as Save as does, keeping the file's other lines.
-// 0, or kExitFileFailed with "Error reading" or "Error writing" on `err`.
+// 0, or kExitFileFailed with "Error reading" or "Error writing" (then the path and
+// the reason) on `err`; a FILE that Open would refuse as too large or binary is not
+// written.
 int RunSaveCommand(const SaveOptions& options, std::FILE* err);
 
 struct ShowOptions {

@@ -5,7 +5,7 @@
 #include "DesignFileCommand.h"
 #include "ExitStatus.h"
 #include "FileMessages.h"
-#include "FileReplace.h"
+#include "FileOutput.h"
 #include "TextOutput.h"
 
 CLI::App* AddExportCommand(CLI::App& app, ExportOptions& options) {
@@ -31,6 +31,7 @@ CLI::App* AddExportCommand(CLI::App& app, ExportOptions& options) {
   AddDesignOptions(*command, options.design);
   command->add_option("-o,--output", options.outputPath,
                       "Write the file here (its exact bytes) instead of standard output")
+      ->check(NonEmptyPath())
       ->type_name("FILE");
   command->add_flag("--raw", options.raw,
                     "On standard output, write the file's exact bytes (Windows-1252, CR LF)");
@@ -51,9 +52,5 @@ int RunExportCommand(const ExportOptions& options, std::FILE* out, std::FILE* er
     }
     return kExitOk;
   }
-  if (ReplaceFileContents(options.outputPath, exported.text) != 0) {
-    std::fprintf(err, "%s\n", kErrorWriting);
-    return kExitFileFailed;
-  }
-  return kExitOk;
+  return WriteOutputFile(options.outputPath, exported.text, err) ? kExitOk : kExitFileFailed;
 }

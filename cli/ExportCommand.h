@@ -4,6 +4,7 @@
 #define SPEKULOR_CLI_EXPORTCOMMAND_H
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include <CLI/CLI.hpp>
@@ -13,7 +14,7 @@
 
 struct ExportOptions {
   ExportFormat format = ExportFormat::Zemax;  // --format, required
-  std::string designPath;                     // DESIGN, optional
+  std::optional<std::string> designPath;  // DESIGN, optional
   DesignOptions design;
   std::string outputPath;  // -o FILE; empty: standard output
   bool raw = false;

@@ -3,7 +3,7 @@
 #include "DesignFileCommand.h"
 #include "ExitStatus.h"
 #include "FileMessages.h"
-#include "FileReplace.h"
+#include "FileOutput.h"
 #include "LensExport.h"
 #include "TextOutput.h"
 
@@ -16,6 +16,7 @@ CLI::App* AddLensCommand(CLI::App& app, LensOptions& options) {
   AddDesignOptions(*lens, options.design);
   lens->add_option("-o,--output", options.outputPath,
                    "Write the lens file here (its exact bytes) instead of standard output")
+      ->check(NonEmptyPath())
       ->type_name("FILE");
   lens->add_flag("--raw", options.raw,
                  "On standard output, write the file's exact bytes (Windows-1252, CR LF)");
@@ -36,9 +37,5 @@ int RunLensCommand(const LensOptions& options, std::FILE* out, std::FILE* err) {
     }
     return 0;
   }
-  if (ReplaceFileContents(options.outputPath, lens.text) != 0) {
-    std::fprintf(err, "%s\n", kErrorWriting);
-    return kExitFileFailed;
-  }
-  return 0;
+  return WriteOutputFile(options.outputPath, lens.text, err) ? kExitOk : kExitFileFailed;
 }

@@ -4,6 +4,7 @@
 #define SPEKULOR_CLI_LENSCOMMAND_H
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include <CLI/CLI.hpp>
@@ -11,7 +12,7 @@
 #include "DesignOptions.h"
 
 struct LensOptions {
-  std::string designPath;  // DESIGN, optional
+  std::optional<std::string> designPath;  // DESIGN, optional
   DesignOptions design;
   std::string outputPath;  // -o FILE; empty: standard output
   bool raw = false;

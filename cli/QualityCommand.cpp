@@ -6,7 +6,7 @@
 #include "DesignFileCommand.h"
 #include "ExitStatus.h"
 #include "FileMessages.h"
-#include "FileReplace.h"
+#include "FileOutput.h"
 #include "QualityPictures.h"
 #include "QualityTable.h"
 #include "SecondaryOptions.h"
@@ -52,6 +52,7 @@ CLI::App* AddQualityCommand(CLI::App& app, QualityCommandOptions& options) {
       ->type_name("N");
   quality->add_flag("--json", options.json, "Print the figures as JSON");
   quality->add_option("--svg", options.svgPath, "Write the image-quality picture to FILE.svg")
+      ->check(NonEmptyPath())
       ->type_name("FILE.svg");
   return quality;
 }
@@ -114,8 +115,7 @@ int RunQualityCommand(const QualityCommandOptions& options, std::FILE* out, std:
     return kExitCannotAnalyse;
   }
   if (!options.svgPath.empty() &&
-      ReplaceFileContents(options.svgPath, WriteSvg(pictures.drawings.front())) != 0) {
-    std::fprintf(err, "%s %s\n", kErrorWriting, options.svgPath.c_str());
+      !WriteOutputFile(options.svgPath, WriteSvg(pictures.drawings.front()), err)) {
     return kExitFileFailed;
   }
   const std::string text =

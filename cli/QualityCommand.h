@@ -5,6 +5,7 @@
 #define SPEKULOR_CLI_QUALITYCOMMAND_H
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include <CLI/CLI.hpp>
@@ -14,7 +15,7 @@
 #include "SecondaryPerturbation.h"
 
 struct QualityCommandOptions {
-  std::string designPath;  // DESIGN, a design file to start from; empty for the start-up values
+  std::optional<std::string> designPath;  // DESIGN, a design file to start from; none for the start-up values
   DesignOptions design;
   std::string focus = "best";  // --focus paraxial|best
   double wavelengthNm = kWavelengthMm * 1e6;

@@ -3,6 +3,7 @@
 #define SPEKULOR_CLI_REPORTCOMMAND_H
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include <CLI/CLI.hpp>
@@ -10,7 +11,7 @@
 #include "DesignOptions.h"
 
 struct ReportOptions {
-  std::string designPath;  // DESIGN, optional
+  std::optional<std::string> designPath;  // DESIGN, optional
   DesignOptions design;
   bool raw = false;        // the report's exact bytes instead of terminal text
 };

@@ -5,7 +5,7 @@
 #include "DesignFileCommand.h"
 #include "ExitStatus.h"
 #include "FileMessages.h"
-#include "FileReplace.h"
+#include "FileOutput.h"
 #include "SvgWriter.h"
 #include "TextOutput.h"
 #include "ToleranceText.h"
@@ -35,6 +35,7 @@ CLI::App* AddToleranceCommand(CLI::App& app, ToleranceCommandOptions& options) {
       ->add_option("--images", options.imagesPath,
                    "Write the axis image aligned and at each tolerance (spots and point images) "
                    "to FILE.svg")
+      ->check(NonEmptyPath())
       ->type_name("FILE.svg");
   return command;
 }
@@ -63,8 +64,7 @@ int RunToleranceCommand(const ToleranceCommandOptions& options, std::FILE* out, 
     return kExitCannotAnalyse;
   }
   if (!options.imagesPath.empty() &&
-      ReplaceFileContents(options.imagesPath, WriteSvg(pictures.axisImages)) != 0) {
-    std::fprintf(err, "%s %s\n", kErrorWriting, options.imagesPath.c_str());
+      !WriteOutputFile(options.imagesPath, WriteSvg(pictures.axisImages), err)) {
     return kExitFileFailed;
   }
   const std::string text =

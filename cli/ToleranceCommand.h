@@ -5,6 +5,7 @@
 #define SPEKULOR_CLI_TOLERANCECOMMAND_H
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include <CLI/CLI.hpp>
@@ -13,7 +14,7 @@
 #include "Tolerances.h"
 
 struct ToleranceCommandOptions {
-  std::string designPath;  // DESIGN, a design file to start from; empty for the start-up values
+  std::optional<std::string> designPath;  // DESIGN, a design file to start from; none for the start-up values
   DesignOptions design;
   double budgetWaves = kDefaultBudgetWaves;  // --budget-waves W
   bool json = false;                         // --json

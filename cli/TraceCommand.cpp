@@ -5,7 +5,7 @@
 #include "DesignPictures.h"
 #include "ExitStatus.h"
 #include "FileMessages.h"
-#include "FileReplace.h"
+#include "FileOutput.h"
 #include "SecondaryOptions.h"
 #include "SpotTable.h"
 #include "SvgWriter.h"
@@ -19,10 +19,7 @@ constexpr int kMostRays = 1000000;
 // Writes the picture through the checked atomic replacement: on failure the old
 // file stays as it was.
 bool WritePicture(const std::string& path, const Drawing& drawing, std::FILE* err) {
-  if (path.empty()) return true;
-  if (ReplaceFileContents(path, WriteSvg(drawing)) == 0) return true;
-  std::fprintf(err, "%s %s\n", kErrorWriting, path.c_str());
-  return false;
+  return path.empty() || WriteOutputFile(path, WriteSvg(drawing), err);
 }
 
 }  // namespace
@@ -41,8 +38,10 @@ CLI::App* AddTraceCommand(CLI::App& app, TraceOptions& options) {
       ->check(CLI::Range(1, kMostRays))
       ->type_name("N");
   trace->add_option("--layout", options.layoutPath, "Write the telescope in section to FILE.svg")
+      ->check(NonEmptyPath())
       ->type_name("FILE.svg");
   trace->add_option("--spots", options.spotsPath, "Write the spot diagrams to FILE.svg")
+      ->check(NonEmptyPath())
       ->type_name("FILE.svg");
   trace->add_flag("--csv", options.csv,
                   "Print CSV: field_fraction,field_deg,rays,centroid_y_mm,rms_um,rms_arcsec,"

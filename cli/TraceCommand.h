@@ -4,6 +4,7 @@
 #define SPEKULOR_CLI_TRACECOMMAND_H
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include <CLI/CLI.hpp>
@@ -13,7 +14,7 @@
 #include "SecondaryPerturbation.h"
 
 struct TraceOptions {
-  std::string designPath;   // DESIGN, a design file to start from; empty for the start-up values
+  std::optional<std::string> designPath;  // DESIGN, a design file to start from; none for the start-up values
   DesignOptions design;
   int rays = 2000;          // at least this many rays reach the image per field point
   std::string layoutPath;   // --layout FILE.svg, empty when not asked for

@@ -73,7 +73,10 @@ class DialogPlatform {
   virtual void DefaultSysCommand(int id) = 0;
 
   // Modal boxes, owned by the window.
-  virtual void MessageBox(const std::string& text) = 0;  // one OK button, program's name
+  // One OK button, the program's name as title. `detail`, when not empty, is more
+  // the user may unfold under the text: for a file that could not be read or written,
+  // its path (in the file system's own encoding) and the reason (ASCII).
+  virtual void MessageBox(const std::string& text, const std::string& detail = std::string()) = 0;
   virtual std::optional<std::string> AskFilePath(const FileDialogRequest& request) = 0;
   virtual void ShowAboutBox() = 0;
   // The pictures window: modeless, beside the main window. ShowPictures opens it, or

@@ -158,7 +158,12 @@ void CTelescopeDlg::ExportDesign(ExportFormat format, const FileDialogRequest& d
   const std::string text = FormatDesignExport(*m_lastDesign, format);
   const std::optional<std::string> path = m_platform.AskFilePath(dialog);
   if (!path) return;
-  if (ReplaceFileContents(*path, text) != 0) m_platform.MessageBox(kErrorWriting);
+  WriteChosenFile(*path, text);
+}
+
+void CTelescopeDlg::WriteChosenFile(const std::string& path, const std::string& bytes) {
+  const int error = ReplaceFileContents(path, bytes);
+  if (error != 0) m_platform.MessageBox(kErrorWriting, FileProblemDetail(path, SystemFileProblem(error)));
 }
 
 void CTelescopeDlg::OnExportZemax() { ExportDesign(ExportFormat::Zemax, kZemaxSaveDialog); }
@@ -205,7 +210,7 @@ void CTelescopeDlg::OnCalculateOslo() {
 
   const std::optional<std::string> path = m_platform.AskFilePath(kLensSaveDialog);
   if (!path) return;
-  if (ReplaceFileContents(*path, lens.text) != 0) m_platform.MessageBox(kErrorWriting);
+  WriteChosenFile(*path, lens.text);
 }
 
 void CTelescopeDlg::OnFileNew() {
@@ -214,8 +219,9 @@ void CTelescopeDlg::OnFileNew() {
 }
 
 void CTelescopeDlg::OpenDesignPath(const std::string& path) {
-  if (LoadDesignFile(path, *this) != DesignFileStatus::Ok) {
-    m_platform.MessageBox(kErrorReading);
+  FileProblem problem;
+  if (LoadDesignFile(path, *this, &problem) != DesignFileStatus::Ok) {
+    m_platform.MessageBox(kErrorReading, FileProblemDetail(path, problem));
     return;
   }
   UpdateData(false);
@@ -235,14 +241,15 @@ void CTelescopeDlg::OnFileSaveAs() {
   const std::optional<std::string> path = m_platform.AskFilePath(kDesignSaveDialog);
   if (!path) return;
   const DesignFileEntry* refused = nullptr;
-  switch (SaveDesignFile(*path, *this, &refused)) {
+  FileProblem problem;
+  switch (SaveDesignFile(*path, *this, &refused, &problem)) {
     case DesignFileStatus::Ok:
       return;
     case DesignFileStatus::ValueNotStorable:
       m_platform.MessageBox(refused->notStorableMessage);
       return;
     default:
-      m_platform.MessageBox(kErrorWriting);
+      m_platform.MessageBox(kErrorWriting, FileProblemDetail(*path, problem));
       return;
   }
 }

@@ -61,7 +61,8 @@ class CTelescopeDlg : public TelescopeDlgMembers, public DialogHandler {
 
   // Opens the design file at `path` as File Open does after its dialog: the twelve
   // values replace the members, which then go to the controls. A file that cannot be
-  // read shows "Error reading" and changes nothing.
+  // read shows "Error reading", with its path and the reason as the box's detail,
+  // and changes nothing.
   void OpenDesignPath(const std::string& path);
 
   IconHandle m_hIcon;
@@ -74,6 +75,9 @@ class CTelescopeDlg : public TelescopeDlgMembers, public DialogHandler {
   // design was completed (it is then m_lastDesign).
   bool CalculateAndShow();
   void ExportDesign(ExportFormat format, const FileDialogRequest& dialog);
+  // Makes `bytes` the whole content of the chosen file, or shows "Error writing" with
+  // the path and the reason as the box's detail (the file left as it was).
+  void WriteChosenFile(const std::string& path, const std::string& bytes);
   void ShowPicturePage(int page);
 
   DialogPlatform& m_platform;

@@ -1,9 +1,13 @@
 #include "DesignFile.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <new>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "ConfigFile.h"
 #include "DecimalText.h"
@@ -51,30 +55,60 @@ bool PathFitsStore(const std::string& path) {
   return path.size() <= kMaxDesignPathLength && path.find('\0') == std::string::npos;
 }
 
-// The store reopens the file for every entry, so only a regular file that can be
-// opened and read through can be a design file; a pipe would give its content to
-// the first lookup alone, and a device might never end. Its bytes go to `content`.
-bool ReadRegularFile(const std::string& path, std::string& content) {
+// Reads the file at `path` whole into `content` through one descriptor: a regular
+// file of at most kMaxDesignFileBytes, its size checked before a byte is read (and
+// again while reading, for a file that grows). A pipe would block or give a part,
+// a device might never end: neither is read.
+DesignFileStatus ReadDesignBytes(const std::string& path, std::string& content,
+                                 FileProblem& problem) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    problem = SystemFileProblem(errno);
+    return DesignFileStatus::CannotRead;
+  }
+  struct Closer {
+    int fd;
+    ~Closer() { ::close(fd); }
+  } closer{fd};
   struct stat st {};
-  if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  std::vector<char> chunk(4096);
-  size_t n;
-  while ((n = std::fread(chunk.data(), 1, chunk.size(), file)) > 0) content.append(chunk.data(), n);
-  const bool readable = std::ferror(file) == 0;
-  std::fclose(file);
-  return readable;
+  if (::fstat(fd, &st) != 0) {
+    problem = SystemFileProblem(errno);
+    return DesignFileStatus::CannotRead;
+  }
+  if (S_ISDIR(st.st_mode)) {
+    problem = SystemFileProblem(EISDIR);
+    return DesignFileStatus::CannotRead;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    problem.kind = FileProblemKind::NotARegularFile;
+    return DesignFileStatus::CannotRead;
+  }
+  if (st.st_size > kMaxDesignFileBytes) {
+    problem.kind = FileProblemKind::TooLarge;
+    return DesignFileStatus::TooLarge;
+  }
+  content.reserve(static_cast<size_t>(st.st_size));
+  char chunk[16384];
+  for (;;) {
+    const ssize_t n = ::read(fd, chunk, sizeof chunk);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      problem = SystemFileProblem(errno);
+      return DesignFileStatus::CannotRead;
+    }
+    if (n == 0) return DesignFileStatus::Ok;
+    if (content.size() + static_cast<size_t>(n) > static_cast<size_t>(kMaxDesignFileBytes)) {
+      problem.kind = FileProblemKind::TooLarge;
+      return DesignFileStatus::TooLarge;
+    }
+    content.append(chunk, static_cast<size_t>(n));
+  }
 }
 
 // A design file is text with the section "Optics", as the store finds it.
-bool IsDesignFile(const std::string& path, const std::string& content) {
-  if (content.empty() || content.find('\0') != std::string::npos) return false;
-  CConfigFile file(path.c_str());
-  if (file.Open() != kConfigOk) return false;
-  const bool found = file.FindSection(kDesignSection) == kConfigOk;
-  file.Close();
-  return found;
+bool IsDesignText(const ConfigText& text) {
+  if (text.Text().empty() || text.Text().find('\0') != std::string::npos) return false;
+  return text.FindSection(kDesignSection) == kConfigOk;
 }
 
 }  // namespace
@@ -100,37 +134,60 @@ std::string FieldTextOf(double value, int minDecimals) {
   return text;
 }
 
-DesignFileStatus LoadDesignFile(const std::string& path, DesignFields& fields) {
-  if (!PathFitsStore(path)) return DesignFileStatus::PathTooLong;
-  std::string content;
-  if (!ReadRegularFile(path, content)) return DesignFileStatus::CannotRead;
-  if (!IsDesignFile(path, content)) return DesignFileStatus::NotADesignFile;
+DesignFileStatus LoadDesignFile(const std::string& path, DesignFields& fields,
+                                FileProblem* problem) {
+  FileProblem unused;
+  FileProblem& why = problem != nullptr ? *problem : unused;
+  why = FileProblem();
+  if (!PathFitsStore(path)) {
+    why = SystemFileProblem(ENAMETOOLONG);
+    return DesignFileStatus::PathTooLong;
+  }
+  // No memory for the copy or a value ends the read with a reason, as any other
+  // failure to read does.
+  try {
+    std::string content;
+    const DesignFileStatus read = ReadDesignBytes(path, content, why);
+    if (read != DesignFileStatus::Ok) return read;
+    const ConfigText text(std::move(content));
+    if (!IsDesignText(text)) {
+      why.kind = FileProblemKind::NotADesignFile;
+      return DesignFileStatus::NotADesignFile;
+    }
 
-  DesignFields loaded = fields;
-  double values[kDesignFileEntryCount] = {};
-  {
-    CConfigFile file(path.c_str());
-    // The getters store their default on any failure; their codes say nothing more.
+    DesignFields loaded = fields;
+    double values[kDesignFileEntryCount] = {};
     for (int i = 0; i < kDesignFileEntryCount; ++i) {
       const DesignFileEntry& entry = kDesignFileEntries[i];
-      if (entry.index != nullptr) {
-        file.GetInt(kDesignSection, entry.name, &(loaded.*entry.index), entry.defaultIndex);
-      } else {
-        file.GetDouble(kDesignSection, entry.name, &values[i], 0.0);
-      }
+      // The getters store their default on any failure; only a want of memory is
+      // more than a missing or unreadable entry.
+      const int rc =
+          entry.index != nullptr
+              ? text.GetInt(kDesignSection, entry.name, &(loaded.*entry.index), entry.defaultIndex)
+              : text.GetDouble(kDesignSection, entry.name, &values[i], 0.0);
+      if (rc == kConfigNoMemory) throw std::bad_alloc();
     }
+    for (int i = 0; i < kDesignFileEntryCount; ++i) {
+      const DesignFileEntry& entry = kDesignFileEntries[i];
+      if (entry.text != nullptr) loaded.*entry.text = FieldTextOf(values[i], entry.openDecimals);
+    }
+    fields = loaded;
+    return DesignFileStatus::Ok;
+  } catch (const std::bad_alloc&) {
+    why = SystemFileProblem(ENOMEM);
+    return DesignFileStatus::CannotRead;
   }
-  for (int i = 0; i < kDesignFileEntryCount; ++i) {
-    const DesignFileEntry& entry = kDesignFileEntries[i];
-    if (entry.text != nullptr) loaded.*entry.text = FieldTextOf(values[i], entry.openDecimals);
-  }
-  fields = loaded;
-  return DesignFileStatus::Ok;
 }
 
 DesignFileStatus SaveDesignFile(const std::string& path, const DesignFields& fields,
-                                const DesignFileEntry** refused) {
-  if (!PathFitsStore(path)) return DesignFileStatus::PathTooLong;
+                                const DesignFileEntry** refused, FileProblem* problem) {
+  FileProblem unused;
+  FileProblem& why = problem != nullptr ? *problem : unused;
+  why = FileProblem();
+  if (!PathFitsStore(path)) {
+    why = SystemFileProblem(ENAMETOOLONG);
+    return DesignFileStatus::PathTooLong;
+  }
   const ReadInput read = ReadDesignInput(fields);
 
   std::vector<std::string> texts;
@@ -150,7 +207,27 @@ DesignFileStatus SaveDesignFile(const std::string& path, const DesignFields& fie
   for (int i = 0; i < kDesignFileEntryCount; ++i) {
     writes.push_back({kDesignFileEntries[i].name, texts[static_cast<size_t>(i)].c_str()});
   }
+  // Save as adds its entries to any text file, but a file Open would refuse as too
+  // large or as binary is no file to add them to: it stays as it is. (A path that
+  // names no regular file is the store's to write or refuse.)
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+    try {
+      std::string content;
+      const DesignFileStatus existing = ReadDesignBytes(path, content, why);
+      if (existing == DesignFileStatus::TooLarge) return existing;
+      if (existing != DesignFileStatus::Ok) return DesignFileStatus::WriteFailed;
+      if (content.find('\0') != std::string::npos) {
+        why.kind = FileProblemKind::NotADesignFile;
+        return DesignFileStatus::NotADesignFile;
+      }
+    } catch (const std::bad_alloc&) {
+      why = SystemFileProblem(ENOMEM);
+      return DesignFileStatus::WriteFailed;
+    }
+  }
   CConfigFile file(path.c_str());
-  return file.WriteEntries(kDesignSection, writes) == kConfigOk ? DesignFileStatus::Ok
-                                                                 : DesignFileStatus::WriteFailed;
+  if (file.WriteEntries(kDesignSection, writes) == kConfigOk) return DesignFileStatus::Ok;
+  why = SystemFileProblem(file.SystemError() != 0 ? file.SystemError() : EIO);
+  return DesignFileStatus::WriteFailed;
 }

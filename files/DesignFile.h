@@ -6,6 +6,7 @@
 #include <string>
 
 #include "DesignInput.h"
+#include "FileMessages.h"
 
 extern const char kDesignSection[];  // "Optics"
 
@@ -32,14 +33,21 @@ extern const DesignFileEntry kDesignFileEntries[kDesignFileEntryCount];
 constexpr size_t kMaxDesignPathLength = 1023;
 // A design file holds its numbers with six decimals.
 constexpr int kDesignFileDecimals = 6;
+// Design files are a few hundred bytes: a larger file than this is no design file,
+// and it is refused before a byte of it is read.
+constexpr long long kMaxDesignFileBytes = 1 << 20;
 
 enum class DesignFileStatus {
   Ok,
   PathTooLong,     // longer than kMaxDesignPathLength (or holding a NUL); nothing touched
-  CannotRead,      // missing, not a regular file, or unreadable; nothing changed
+  CannotRead,      // missing, not a regular file, unreadable, or no memory to read it;
+                   // nothing changed
+  TooLarge,        // larger than kMaxDesignFileBytes: Open reads none of it, Save as
+                   // writes nothing
   WriteFailed,     // the store could not replace the file; it is left as it was
   NotADesignFile,  // Open: empty, holding NUL bytes, or without a section "Optics";
-                   // nothing changed
+                   // Save as: an existing file holding NUL bytes, which Open would
+                   // refuse; nothing changed
   ValueNotStorable,  // Save as: a field's value would not come back from the file
                      // (see DesignFileHolds); nothing written
 };
@@ -56,17 +64,24 @@ std::string FieldTextOf(double value, int minDecimals);
 
 // File Open: the twelve values of the file at `path` as the window shows them. An
 // entry that is missing or cannot be read gets the store's default (1 for Unit, 2
-// for Type, 0.0 shown as "0.00" or "0.0000" for a field). `fields` is changed only
-// when the status is Ok.
-DesignFileStatus LoadDesignFile(const std::string& path, DesignFields& fields);
+// for Type, 0.0 shown as "0.00" or "0.0000" for a field). The file is read once,
+// through one descriptor, and every entry is taken from that copy with the store's
+// reading rules (ConfigText), so a file replaced meanwhile gives its old or its new
+// values, never a mix. `fields` is changed only when the status is Ok; otherwise
+// `problem`, when not null, says why.
+DesignFileStatus LoadDesignFile(const std::string& path, DesignFields& fields,
+                                FileProblem* problem = nullptr);
 
 // File Save as: the two radio indexes as they stand (-1 for none checked) and the
 // values of the ten fields as a calculation reads them, set in the file at `path`,
 // whose other lines stay, by one replacement of the file: on any failure the file
 // is left byte for byte as it was. A field whose value the file cannot hold stops
 // the save before anything is written with ValueNotStorable, and its entry goes to
-// `refused` when that is not null.
+// `refused` when that is not null. An existing file that Open would refuse as too
+// large or as binary (NUL bytes) is not written. On a failure `problem`, when not
+// null, says why.
 DesignFileStatus SaveDesignFile(const std::string& path, const DesignFields& fields,
-                                const DesignFileEntry** refused = nullptr);
+                                const DesignFileEntry** refused = nullptr,
+                                FileProblem* problem = nullptr);
 
 #endif

@@ -58,6 +58,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   Require(file.Close() == kConfigOk);
 
+  // The same lookups on one copy of the text in memory find the same values, with
+  // the same codes.
+  const ConfigText copy(input.content);
+  char copied[2048];
+  std::memset(copied, 'y', sizeof copied);
+  Require(copy.GetString(section, name, copied, input.length) == rc);
+  Require(std::strcmp(copied, value) == 0);
+  int n2 = 1;
+  long l2 = 1;
+  double d2 = 1;
+  Require(copy.GetInt(section, name, &n2, 0) == file.GetInt(section, name, &n, 0) && n2 == n);
+  Require(copy.GetLong(section, name, &l2, 0) == file.GetLong(section, name, &l, 0) && l2 == l);
+  Require(copy.GetDouble(section, name, &d2, 0) == file.GetDouble(section, name, &d, 0) &&
+          std::memcmp(&d2, &d, sizeof d) == 0);
+  const bool sectionInFile = file.OpenAtSection(section) == kConfigOk;
+  if (sectionInFile) Require(file.Close() == kConfigOk);
+  Require((copy.FindSection(section) == kConfigOk) == sectionInFile);
+
   // The helpers on the raw text.
   std::string raw = input.content;
   CutComment(&raw[0]);

@@ -95,16 +95,70 @@ void DropLineEnd(char* psz) {
   while (n > 0 && IsLineEnd(psz[n - 1])) psz[--n] = '\0';
 }
 
-// The one helper behind the typed getters: the value through GetString, converted,
-// or the default on any failure.
-template <typename T, typename Convert>
-int GetConverted(CConfigFile& file, const char* section, const char* name, T* pValue,
+// The one helper behind the typed getters (of CConfigFile and of ConfigText): the
+// value through GetString, converted, or the default on any failure.
+template <typename Store, typename T, typename Convert>
+int GetConverted(Store& file, const char* section, const char* name, T* pValue,
                  T fallback, Convert convert) {
   LibraryCheck(kModule, pValue);
   char value[kConfigTypedValueLength + 1];
   const int rc = file.GetString(section, name, value, sizeof value);
   *pValue = rc == kConfigOk ? convert(value) : fallback;
   return rc;
+}
+
+// ---- The lookups on a text, shared by CConfigFile and ConfigText ----
+
+// The next line a lookup examines; a line after a lone CR is passed over.
+bool NextExaminedLine(ConfigLineReader& lines, ConfigLine& line) {
+  while (lines.Next(line)) {
+    if (!line.afterLoneCr) return true;
+  }
+  return false;
+}
+
+// Reads on to the line after the header of `section`: 0 or 406.
+int FindSectionIn(ConfigLineReader& lines, const char* section) {
+  ConfigLine line;
+  while (NextExaminedLine(lines, line)) {
+    if (IsSectionHeader(line.examined, section)) return kConfigOk;
+  }
+  return kConfigSectionNotFound;
+}
+
+// Reads on for the entry `name` and copies its raw value into `xvalue`: 0, 401 or 402.
+int FindNameIn(ConfigLineReader& lines, const char* name, char* xvalue) {
+  ConfigLine line;
+  while (NextExaminedLine(lines, line)) {
+    if (IsHeaderLine(line.examined)) return kConfigNextSection;
+    const char* raw = EntryValue(line.examined, name);
+    if (raw != nullptr) {
+      std::memcpy(xvalue, raw, std::strlen(raw) + 1);
+      return kConfigOk;
+    }
+  }
+  return kConfigEndOfFile;
+}
+
+// GetString's last step: the raw value found, without its line end, trimmed and
+// unquoted, into `dest` (len chars): 0, 71 or 404.
+int CopyFoundValue(char* raw, char* dest, int len) {
+  DropLineEnd(raw);
+  if (std::strlen(raw) > static_cast<std::size_t>(len - 1)) return kConfigValueTooLong;
+  char* value = TrimBlanks(raw);
+  const std::size_t n = std::strlen(value);
+  if (n > 0 && value[0] == '"') {
+    if (n == 1) {
+      value[0] = '\0';
+    } else if (value[n - 1] != '"') {
+      return kConfigOpenQuote;
+    } else {
+      value[n - 1] = '\0';
+      ++value;
+    }
+  }
+  std::memcpy(dest, value, std::strlen(value) + 1);
+  return kConfigOk;
 }
 
 // ---- Reading files ----
@@ -124,28 +178,43 @@ class FileDescriptor {
   int m_fd;
 };
 
-// Reads the whole of an existing regular file into `content`.
-int ReadWholeFile(const char* path, std::string& content) {
+// Reads the whole of an existing regular file into `content`; `error` receives the
+// errno value of a failure (EIO for a file that changed size while it was read).
+int ReadWholeFile(const char* path, std::string& content, int& error) {
+  error = 0;
   FileDescriptor fd(::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (fd.Get() < 0) return kConfigCannotRead;
+  if (fd.Get() < 0) {
+    error = errno;
+    return kConfigCannotRead;
+  }
   struct stat st;
-  if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) return kConfigCannotRead;
+  if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    error = errno != 0 ? errno : EINVAL;
+    return kConfigCannotRead;
+  }
   content.resize(static_cast<std::size_t>(st.st_size));
   std::size_t got = 0;
   while (got < content.size()) {
     const ssize_t n = ::read(fd.Get(), &content[got], content.size() - got);
     if (n < 0 && errno == EINTR) continue;
+    if (n < 0) error = errno;
     if (n <= 0) break;
     got += static_cast<std::size_t>(n);
   }
-  if (got < content.size()) return kConfigCannotRead;
+  if (got < content.size()) {
+    if (error == 0) error = EIO;
+    return kConfigCannotRead;
+  }
   // A file that grew while it was read cannot be copied faithfully.
   char extra;
   ssize_t more;
   do {
     more = ::read(fd.Get(), &extra, 1);
   } while (more < 0 && errno == EINTR);
-  if (more != 0) return kConfigCannotRead;
+  if (more != 0) {
+    error = more < 0 ? errno : EIO;
+    return kConfigCannotRead;
+  }
   return kConfigOk;
 }
 
@@ -386,22 +455,13 @@ int CConfigFile::Close() {
   return kConfigOk;
 }
 
-bool CConfigFile::NextLookupLine(ConfigLine& line) {
-  while (m_lines.Next(line)) {
-    if (!line.afterLoneCr) return true;
-  }
-  return false;
-}
+bool CConfigFile::NextLookupLine(ConfigLine& line) { return NextExaminedLine(m_lines, line); }
 
 int CConfigFile::FindSection(const char* section) {
   if (section == nullptr) return kConfigOk;
   LibraryCheck(kModule, m_pf);
   LibraryCheck(kModule, strlen(section) < 2048);
-  ConfigLine line;
-  while (NextLookupLine(line)) {
-    if (IsSectionHeader(line.examined, section)) return kConfigOk;
-  }
-  return kConfigSectionNotFound;
+  return FindSectionIn(m_lines, section);
 }
 
 int CConfigFile::FindName(const char* name, char* xvalue) {
@@ -409,16 +469,7 @@ int CConfigFile::FindName(const char* name, char* xvalue) {
   LibraryCheck(kModule, name);
   LibraryCheck(kModule, strlen(name) < 2048);
   LibraryCheck(kModule, xvalue);
-  ConfigLine line;
-  while (NextLookupLine(line)) {
-    if (IsHeaderLine(line.examined)) return kConfigNextSection;
-    const char* raw = EntryValue(line.examined, name);
-    if (raw != nullptr) {
-      std::memcpy(xvalue, raw, std::strlen(raw) + 1);
-      return kConfigOk;
-    }
-  }
-  return kConfigEndOfFile;
+  return FindNameIn(m_lines, name, xvalue);
 }
 
 int CConfigFile::OpenAtSection(const char* section) {
@@ -444,25 +495,7 @@ int CConfigFile::GetString(const char* section, const char* name, char* dest, in
   rc = FindName(name, raw);
   const int closed = Close();
   if (rc == kConfigOk) rc = closed;
-  if (rc == kConfigOk) {
-    DropLineEnd(raw);
-    if (std::strlen(raw) > static_cast<std::size_t>(len - 1)) rc = kConfigValueTooLong;
-  }
-  if (rc == kConfigOk) {
-    char* value = TrimBlanks(raw);
-    const std::size_t n = std::strlen(value);
-    if (n > 0 && value[0] == '"') {
-      if (n == 1) {
-        value[0] = '\0';
-      } else if (value[n - 1] != '"') {
-        rc = kConfigOpenQuote;
-      } else {
-        value[n - 1] = '\0';
-        ++value;
-      }
-    }
-    if (rc == kConfigOk) std::memcpy(dest, value, std::strlen(value) + 1);
-  }
+  if (rc == kConfigOk) rc = CopyFoundValue(raw, dest, len);
   std::free(raw);
   return rc;
 }
@@ -599,6 +632,7 @@ int CConfigFile::WriteEntries(const char* section, const std::vector<ConfigEntry
     LibraryCheck(kModule, name);
     LibraryCheck(kModule, strlen(name) < 2048);
   }
+  m_systemError = 0;
   try {
     // Through a symbolic link the file it names is read, and replaced.
     struct stat st;
@@ -610,25 +644,24 @@ int CConfigFile::WriteEntries(const char* section, const std::vector<ConfigEntry
       text += program != nullptr ? program : "Toolkern";
       text += "\r\n";
     } else if (S_ISREG(st.st_mode)) {
-      const int rc = ReadWholeFile(m_szFilename, text);
+      const int rc = ReadWholeFile(m_szFilename, text, m_systemError);
       if (rc != kConfigOk) return rc;
-      // A file its owner made read-only stays as it is, although its folder would
-      // let a new file take its place.
-      if (::access(m_szFilename, W_OK) != 0) {
-        if (m_pf != nullptr) Close();
-        return kConfigCannotOpen;
-      }
+      // A file this user may not write (made read-only by its owner) is refused by
+      // ReplaceFileContents, below, although its folder would let a new file take
+      // its place.
     }
     for (const ConfigEntryWrite& write : writes) {
       text = RewriteConfigText(text, section, write.name, write.value);
     }
     FileReplaceStep failed = FileReplaceStep::None;
-    if (ReplaceFileContents(m_szFilename, text, &failed) == 0) return kConfigOk;
+    m_systemError = ReplaceFileContents(m_szFilename, text, &failed);
+    if (m_systemError == 0) return kConfigOk;
     if (failed == FileReplaceStep::Write) return kConfigWriteFailed;
     if (!exists) return kConfigCannotRead;
     if (m_pf != nullptr) Close();
     return kConfigCannotOpen;
   } catch (const std::bad_alloc&) {
+    m_systemError = ENOMEM;
     return kConfigNoMemory;
   }
 }
@@ -643,4 +676,58 @@ int CConfigFile::WriteDouble(const char* section, const char* name, double dValu
 
 int CConfigFile::WriteBool(const char* section, const char* name, bool bValue) {
   return WriteInt(section, name, bValue ? 1 : 0);
+}
+
+// ---------------------------------------------------------------------------
+// ConfigText: the same lookups on one text in memory
+
+int ConfigText::FindSection(const char* section) const {
+  if (section == nullptr) return kConfigOk;
+  LibraryCheck(kModule, strlen(section) < 2048);
+  ConfigLineReader lines(m_text);
+  return FindSectionIn(lines, section);
+}
+
+int ConfigText::GetString(const char* section, const char* name, char* dest, int len) const {
+  LibraryCheck(kModule, len < 2048);
+  LibraryCheck(kModule, dest);
+  LibraryCheck(kModule, len > 0);
+  LibraryCheck(kModule, name);
+  LibraryCheck(kModule, strlen(name) < 2048);
+  dest[0] = '\0';
+  ConfigLineReader lines(m_text);
+  if (section != nullptr) {
+    LibraryCheck(kModule, strlen(section) < 2048);
+    const int rc = FindSectionIn(lines, section);
+    if (rc != kConfigOk) return rc;
+  }
+  char* raw = static_cast<char*>(std::malloc(kRawValueSize));
+  if (raw == nullptr) return kConfigNoMemory;
+  int rc = FindNameIn(lines, name, raw);
+  if (rc == kConfigOk) rc = CopyFoundValue(raw, dest, len);
+  std::free(raw);
+  return rc;
+}
+
+int ConfigText::GetLong(const char* section, const char* name, long* pValue, long lDefault) const {
+  return GetConverted(*this, section, name, pValue, lDefault, ReadLong);
+}
+
+int ConfigText::GetInt(const char* section, const char* name, int* pValue, int nDefault) const {
+  return GetConverted(*this, section, name, pValue, nDefault,
+                      [](const char* text) { return ClampToInt(ReadLong(text)); });
+}
+
+int ConfigText::GetDouble(const char* section, const char* name, double* pValue,
+                          double dDefault) const {
+  return GetConverted(*this, section, name, pValue, dDefault, ReadConfigDouble);
+}
+
+int ConfigText::GetChar(const char* section, const char* name, char* pValue, char cDefault) const {
+  return GetConverted(*this, section, name, pValue, cDefault,
+                      [](const char* text) { return text[0]; });
+}
+
+int ConfigText::GetBool(const char* section, const char* name, bool* pValue, bool bDefault) const {
+  return GetConverted(*this, section, name, pValue, bDefault, ReadBool);
 }

@@ -43,6 +43,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class TextBuffer;
@@ -189,6 +190,10 @@ class CConfigFile {
   int WriteBool(const char* section, const char* name, bool bValue);  // "1" or "0"
 
   const char* Filename() const { return m_szFilename; }
+  // Why the last writer call failed, as the system told it: the errno value of the
+  // failed read, open, write or rename, 0 after a success or a failure of another kind
+  // (no memory is ENOMEM). Nothing else depends on it.
+  int SystemError() const { return m_systemError; }
 
  private:
   // The next line of the open lookup that the lookups examine.
@@ -199,10 +204,36 @@ class CConfigFile {
   // The file's text, read whole by Open, and the lookup's place in it.
   std::string m_text;
   ConfigLineReader m_lines;
+  int m_systemError = 0;
 };
 
 // The longest value the typed getters read; a longer one gives 71 and the default.
 constexpr std::size_t kConfigTypedValueLength = 255;
+
+// ---- Lookups over a text already in memory ----
+
+// The getters of CConfigFile on one copy of a file's text: every entry comes from
+// these bytes, so a file replaced while its entries are taken cannot give a mix of
+// its old and new content. A lookup here finds exactly what the same CConfigFile
+// getter finds in a file holding these bytes, with the same result codes (never 50,
+// since no file is opened). Touches no file.
+class ConfigText {
+ public:
+  explicit ConfigText(std::string text) : m_text(std::move(text)) {}
+
+  const std::string& Text() const { return m_text; }
+  // 0 when the section's header is there (a null section, the preamble, always is), 406.
+  int FindSection(const char* section) const;
+  int GetString(const char* section, const char* name, char* dest, int len) const;
+  int GetInt(const char* section, const char* name, int* pValue, int nDefault) const;
+  int GetLong(const char* section, const char* name, long* pValue, long lDefault) const;
+  int GetDouble(const char* section, const char* name, double* pValue, double dDefault) const;
+  int GetChar(const char* section, const char* name, char* pValue, char cDefault) const;
+  int GetBool(const char* section, const char* name, bool* pValue, bool bDefault) const;
+
+ private:
+  std::string m_text;
+};
 
 // The texts of the typed writers and getters for numbers.
 std::string FormatConfigInt(int value);  // "%d"

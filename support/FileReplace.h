@@ -19,7 +19,12 @@ enum class FileReplaceStep {
 //
 // A regular file, or a path that does not exist yet, gets the bytes through a
 // temporary file ".spekulor-XXXXXX" in the same folder: written, flushed to the
-// disk, closed and then renamed over the path. Every step is checked (a write that
+// disk, closed and then renamed over the path. An existing file must be one this
+// user may open for writing (it is tried without truncating it): a read-only file
+// is refused at the Create step (EACCES) and left as it is, although its folder
+// would let the rename replace it. SIGINT, SIGTERM or SIGHUP ending the process
+// while the temporary file exists (with the signal's default action) removes it
+// first; a signal the program handles or ignores keeps its handling. Every step is checked (a write that
 // takes no byte is a failure, not a reason to try forever); on a failure the
 // temporary file is removed and the file at `path` is left exactly as it was (or
 // absent). An existing file keeps its owner where allowed and then its permission

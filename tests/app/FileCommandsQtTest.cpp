@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -138,16 +139,21 @@ TEST_F(FileCommandsQtTest, InchIsRefusedInARealMessageBox) {
 TEST(FileCommandsQtStartUpTest, AStartUpFileThatCannotBeReadIsReportedInABox) {
   QTemporaryDir folder;
   QtTelescopeWindow window;
-  CTelescopeDlg dlg(window, folder.filePath(QStringLiteral("gone.spekulor")).toStdString());
+  const QString gone = folder.filePath(QStringLiteral("gone \u00e9.spekulor"));
+  CTelescopeDlg dlg(window, QFile::encodeName(gone).toStdString());
   QString text;
+  QString detail;
   AnswerNextModal(
       [&](QWidget* box) {
         text = MessageBoxText(box);
+        detail = MessageBoxDetail(box);
         PressMessageBoxButton(box, QMessageBox::Ok);
       },
       &window);
   window.Open(dlg);
   EXPECT_EQ(text, QStringLiteral("Error reading"));
+  // The path as the user named it, and the system's reason.
+  EXPECT_EQ(detail, gone + QStringLiteral(": No such file or directory"));
   EXPECT_EQ(static_cast<QLineEdit*>(window.Control(IDC_PRI_DIA))->text(), QStringLiteral("400.0"));
 }
 

@@ -58,6 +58,11 @@ QString MessageBoxText(QWidget* widget) {
   return box != nullptr ? box->text() : QString();
 }
 
+QString MessageBoxDetail(QWidget* widget) {
+  auto* box = qobject_cast<QMessageBox*>(widget);
+  return box != nullptr ? box->detailedText() : QString();
+}
+
 void PressMessageBoxButton(QWidget* widget, int standardButton) {
   auto* box = qobject_cast<QMessageBox*>(widget);
   if (box == nullptr) return;

@@ -16,6 +16,8 @@ void TypeIntoFileDialog(QWidget* fileDialog, const QString& path);
 
 // The text of a message box, or empty for another widget.
 QString MessageBoxText(QWidget* widget);
+// The detailed text a message box unfolds, or empty.
+QString MessageBoxDetail(QWidget* widget);
 
 // Presses the box's button with this standard-button value.
 void PressMessageBoxButton(QWidget* widget, int standardButton);

@@ -140,7 +140,7 @@ TEST(CliBaffles, FailuresHaveTheirStatuses) {
 
   const CliResult unwritable = RunCli({"baffles", "--svg", "/nonexistent-folder/baffles.svg"});
   EXPECT_EQ(unwritable.status, 1);
-  EXPECT_EQ(unwritable.err, "Error writing /nonexistent-folder/baffles.svg\n");
+  EXPECT_EQ(unwritable.err, "Error writing\n/nonexistent-folder/baffles.svg: No such file or directory\n");
 
   for (const char* thickness : {"-1", "abc", "inf"}) {
     EXPECT_EQ(RunCli({"baffles", "--thickness", thickness}).status, 64) << thickness;

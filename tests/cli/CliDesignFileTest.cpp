@@ -49,12 +49,12 @@ TEST(CliLens, FailedWritesGiveStatusOneAndKeepTheOldFile) {
   WriteFileBytes(folder.File("plain"), "x");
   const CliResult notAFolder = RunCli({"lens", "-o", folder.File("plain") + "/scope.len"});
   EXPECT_EQ(notAFolder.status, 1);
-  EXPECT_EQ(notAFolder.err, "Error writing\n");
+  EXPECT_EQ(notAFolder.err, "Error writing\n" + folder.File("plain") + "/scope.len: Not a directory\n");
 
   WriteFileBytes(folder.File("scope.len"), "previous lens\r\n");
   const CliResult full = RunCli({"lens", "-o", folder.File("scope.len")}, 200);
   EXPECT_EQ(full.status, 1);
-  EXPECT_EQ(full.err, "Error writing\n");
+  EXPECT_EQ(full.err, "Error writing\n" + folder.File("scope.len") + ": File too large\n");
   EXPECT_EQ(ReadFileBytes(folder.File("scope.len")), "previous lens\r\n");
   EXPECT_EQ(static_cast<int>(folder.List().size()), 2);  // plain and scope.len: no temporary file left
 
@@ -95,20 +95,21 @@ TEST(CliSave, FailuresGiveStatusOne) {
   WriteFileBytes(folder.File("plain"), "x");
   const CliResult notAFolder = RunCli({"save", folder.File("plain") + "/d.spekulor"});
   EXPECT_EQ(notAFolder.status, 1);
-  EXPECT_EQ(notAFolder.err, "Error writing\n");
+  EXPECT_EQ(notAFolder.err, "Error writing\n" + folder.File("plain") + "/d.spekulor: Not a directory\n");
 
   const std::string before = std::string(3000, '#') + "\r\n" + Golden("files", "startup.spekulor");
   WriteFileBytes(folder.File("big.spekulor"), before);
   const CliResult full =
       RunCli({"save", folder.File("big.spekulor"), "--diameter", "300"}, 1000);
   EXPECT_EQ(full.status, 1);
-  EXPECT_EQ(full.err, "Error writing\n");
+  EXPECT_EQ(full.err, "Error writing\n" + folder.File("big.spekulor") + ": File too large\n");
   EXPECT_EQ(ReadFileBytes(folder.File("big.spekulor")), before);
 
   const CliResult unreadable =
       RunCli({"save", folder.File("x.spekulor"), folder.File("missing.spekulor")});
   EXPECT_EQ(unreadable.status, 1);
-  EXPECT_EQ(unreadable.err, "Error reading\n");
+  EXPECT_EQ(unreadable.err,
+            "Error reading\n" + folder.File("missing.spekulor") + ": No such file or directory\n");
   EXPECT_EQ(RunCli({"save"}).status, 64);
 
   // A value the file could not give back is refused, and nothing is written.
@@ -141,7 +142,8 @@ TEST(CliShow, PrintsWhatFileOpenShows) {
   const CliResult missing = RunCli({"show", folder.File("missing.spekulor")});
   EXPECT_EQ(missing.status, 1);
   EXPECT_EQ(missing.out, "");
-  EXPECT_EQ(missing.err, "Error reading\n");
+  EXPECT_EQ(missing.err,
+            "Error reading\n" + folder.File("missing.spekulor") + ": No such file or directory\n");
   EXPECT_EQ(RunCli({"show"}).status, 64);
 }
 
@@ -170,7 +172,8 @@ TEST(CliDesignArgument, ReportAndLensStartFromTheOpenedValues) {
 
   const CliResult missing = RunCli({"report", folder.File("missing.spekulor")});
   EXPECT_EQ(missing.status, 1);
-  EXPECT_EQ(missing.err, "Error reading\n");
+  EXPECT_EQ(missing.err,
+            "Error reading\n" + folder.File("missing.spekulor") + ": No such file or directory\n");
   EXPECT_EQ(RunCli({"lens", folder.File("missing.spekulor")}).status, 1);
 }
 

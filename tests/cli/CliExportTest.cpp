@@ -55,7 +55,7 @@ TEST(CliExport, RefusalsAndFailuresGiveTheLensStatuses) {
   WriteFileBytes(folder.File("scope.zmx"), "previous\r\n");
   const CliResult full = RunCli({"export", "--format", "zmx", "-o", folder.File("scope.zmx")}, 200);
   EXPECT_EQ(full.status, 1);
-  EXPECT_EQ(full.err, "Error writing\n");
+  EXPECT_EQ(full.err, "Error writing\n" + folder.File("scope.zmx") + ": File too large\n");
   EXPECT_EQ(ReadFileBytes(folder.File("scope.zmx")), "previous\r\n");
   EXPECT_EQ(folder.List().size(), 1u);
 

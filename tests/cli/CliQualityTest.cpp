@@ -135,7 +135,7 @@ TEST(CliQuality, FailuresHaveTheirStatuses) {
   const CliResult unwritable =
       RunCli({"quality", "--grid", "32", "--svg", "/nonexistent-folder/quality.svg"});
   EXPECT_EQ(unwritable.status, 1);
-  EXPECT_EQ(unwritable.err, "Error writing /nonexistent-folder/quality.svg\n");
+  EXPECT_EQ(unwritable.err, "Error writing\n/nonexistent-folder/quality.svg: No such file or directory\n");
 
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"quality", "--grid", "8"}, {"quality", "--grid", "1024"},

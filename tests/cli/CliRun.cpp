@@ -4,13 +4,19 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-CliResult RunCli(const std::vector<std::string>& args, long fileSizeLimit) {
+namespace {
+
+// Runs the program with `args` in a child that `prepare` sets up first (it returns
+// false when it cannot, and the child ends with `prepareFailed`).
+CliResult RunPrepared(const std::vector<std::string>& args, const std::function<bool()>& prepare,
+                      int prepareFailed, bool signalStatus) {
   char outPath[] = "/tmp/spekulor-cli-out-XXXXXX";
   char errPath[] = "/tmp/spekulor-cli-err-XXXXXX";
   const int outFd = mkstemp(outPath);
@@ -22,10 +28,7 @@ CliResult RunCli(const std::vector<std::string>& args, long fileSizeLimit) {
   if (pid == 0) {
     dup2(outFd, STDOUT_FILENO);
     dup2(errFd, STDERR_FILENO);
-    if (fileSizeLimit >= 0) {
-      const rlimit limit{static_cast<rlim_t>(fileSizeLimit), static_cast<rlim_t>(fileSizeLimit)};
-      setrlimit(RLIMIT_FSIZE, &limit);
-    }
+    if (!prepare()) _exit(prepareFailed);
     std::vector<char*> argv;
     std::string program = SPEKULOR_CLI_PATH;
     argv.push_back(&program[0]);
@@ -40,9 +43,40 @@ CliResult RunCli(const std::vector<std::string>& args, long fileSizeLimit) {
   close(outFd);
   close(errFd);
   if (WIFEXITED(wstatus)) result.status = WEXITSTATUS(wstatus);
+  if (signalStatus && WIFSIGNALED(wstatus)) result.status = kEndedBySignal + WTERMSIG(wstatus);
   result.out = ReadFileBytes(outPath);
   result.err = ReadFileBytes(errPath);
   unlink(outPath);
   unlink(errPath);
   return result;
+}
+
+}  // namespace
+
+CliResult RunCli(const std::vector<std::string>& args, long fileSizeLimit) {
+  return RunPrepared(
+      args,
+      [fileSizeLimit] {
+        if (fileSizeLimit >= 0) {
+          const rlimit limit{static_cast<rlim_t>(fileSizeLimit), static_cast<rlim_t>(fileSizeLimit)};
+          setrlimit(RLIMIT_FSIZE, &limit);
+        }
+        return true;
+      },
+      127, false);
+}
+
+CliResult RunCliUnder(const std::vector<std::string>& args, const CliLimits& limits) {
+  return RunPrepared(
+      args,
+      [&limits] {
+        if (limits.ordinaryUser && !BecomeOrdinaryUser()) return false;
+        if (limits.addressSpace >= 0) {
+          const rlimit limit{static_cast<rlim_t>(limits.addressSpace),
+                             static_cast<rlim_t>(limits.addressSpace)};
+          if (setrlimit(RLIMIT_AS, &limit) != 0) return false;
+        }
+        return true;
+      },
+      kNoOrdinaryUser, true);
 }

@@ -15,4 +15,15 @@ struct CliResult {
 // (SIGXFSZ keeps its default action, so the program itself must survive the limit).
 CliResult RunCli(const std::vector<std::string>& args, long fileSizeLimit = -1);
 
+// What else the program runs under.
+struct CliLimits {
+  long long addressSpace = -1;  // RLIMIT_AS in bytes, as `ulimit -v` sets it; -1 for none
+  bool ordinaryUser = false;    // as BecomeOrdinaryUser makes it (status kNoOrdinaryUser
+                                // when it cannot)
+};
+CliResult RunCliUnder(const std::vector<std::string>& args, const CliLimits& limits);
+
+// The status of a run that ended by a signal: 128 + the signal's number.
+constexpr int kEndedBySignal = 128;
+
 #endif

@@ -153,7 +153,7 @@ TEST(CliTolerances, ImagesAreWrittenAsTheLibraryDrawsThem) {
             Golden("tolerance", "startup_collimation_images.svg"));
   const CliResult unwritable = RunCli({"tolerances", "--images", "/nonexistent-folder/axis.svg"});
   EXPECT_EQ(unwritable.status, 1);
-  EXPECT_EQ(unwritable.err, "Error writing /nonexistent-folder/axis.svg\n");
+  EXPECT_EQ(unwritable.err, "Error writing\n/nonexistent-folder/axis.svg: No such file or directory\n");
 }
 
 }  // namespace

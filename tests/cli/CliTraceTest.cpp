@@ -108,7 +108,7 @@ TEST(CliTrace, FailuresHaveTheirStatuses) {
 
   const CliResult unwritable = RunCli({"trace", "--layout", "/nonexistent-folder/layout.svg"});
   EXPECT_EQ(unwritable.status, 1);
-  EXPECT_EQ(unwritable.err, "Error writing /nonexistent-folder/layout.svg\n");
+  EXPECT_EQ(unwritable.err, "Error writing\n/nonexistent-folder/layout.svg: No such file or directory\n");
 
   for (const char* rays : {"0", "-5", "abc", "1000001"}) {
     EXPECT_EQ(RunCli({"trace", "--rays", rays}).status, 64) << rays;

@@ -10,6 +10,8 @@
 
 #include <dirent.h>
 #include <ftw.h>
+#include <grp.h>
+#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -109,4 +111,40 @@ int RunWithFileSizeLimit(long limitBytes, const std::function<int()>& body) {
   int status = 0;
   if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
   return WEXITSTATUS(status);
+}
+
+bool BecomeOrdinaryUser() {
+  if (::geteuid() != 0) return true;
+  const passwd* nobody = ::getpwnam("nobody");
+  if (nobody == nullptr || nobody->pw_uid == 0) return false;
+  const uid_t uid = nobody->pw_uid;
+  const gid_t gid = nobody->pw_gid;
+  if (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0) return false;
+  return ::geteuid() != 0;
+}
+
+int RunAsOrdinaryUser(const std::function<int()>& body) {
+  std::fflush(nullptr);
+  const pid_t pid = ::fork();
+  if (pid < 0) return -1;
+  if (pid == 0) {
+    if (!BecomeOrdinaryUser()) ::_exit(kNoOrdinaryUser);
+    const int status = body();
+    std::fflush(nullptr);
+    ::_exit(status);
+  }
+  int status = 0;
+  if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
+void OpenFolderToEveryone(const std::string& folder) {
+  if (::chmod(folder.c_str(), 0777) != 0) throw std::runtime_error("cannot open " + folder);
+}
+
+long long AddressSpaceInUse() {
+  std::ifstream statm("/proc/self/statm");
+  long long pages = 0;
+  if (!(statm >> pages)) return 0;
+  return pages * ::sysconf(_SC_PAGESIZE);
 }

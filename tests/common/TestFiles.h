@@ -47,4 +47,22 @@ ChildResult RunInChild(const std::function<int()>& body);
 // did not exit normally.
 int RunWithFileSizeLimit(long limitBytes, const std::function<int()>& body);
 
+// In a forked child: makes the process an ordinary user, so that file permissions
+// apply to it. As root it takes the user "nobody" (groups, then group, then user);
+// as any other user it stays who it is. False when that cannot be done.
+bool BecomeOrdinaryUser();
+
+// The status RunAsOrdinaryUser gives when the child could not become an ordinary user.
+constexpr int kNoOrdinaryUser = 125;
+// Runs `body` in a forked child after BecomeOrdinaryUser: the child's exit status,
+// kNoOrdinaryUser when it could not change user, -1 when it did not exit normally.
+int RunAsOrdinaryUser(const std::function<int()>& body);
+
+// Lets every user create and remove files in the folder (mode 0777), as a scratch
+// folder an ordinary user can write to.
+void OpenFolderToEveryone(const std::string& folder);
+
+// The process's address space now, in bytes (from /proc/self/statm); 0 if unknown.
+long long AddressSpaceInUse();
+
 #endif

@@ -6,7 +6,10 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include "Calculate.h"
+#include "DesignFile.h"
 #include "Golden.h"
 #include "ScriptedPlatform.h"
 #include "TelescopeDlg.h"
@@ -155,6 +158,8 @@ TEST_F(FileCommandsTest, ExportOfARefusedDesignShowsItsBoxAndAsksNothing) {
   dlg.OnCommand(IDM_EXPORT_ZEMAX);
   ASSERT_EQ(platform.messageBoxes.size(), 2u);
   EXPECT_EQ(platform.messageBoxes[1], "Error writing");
+  EXPECT_EQ(platform.messageDetails[0], "") << "a refusal has no file to tell of";
+  EXPECT_EQ(platform.messageDetails[1], folder.File("plain") + "/scope.zmx: Not a directory");
   EXPECT_EQ(folder.List(), std::vector<std::string>{"plain"});
 }
 
@@ -248,6 +253,7 @@ TEST_F(FileCommandsTest, OpenOfWhatIsNoDesignFileKeepsTheWindow) {
     platform.messageBoxes.clear();
     dlg.OnCommand(ID_FILE_OPEN);
     EXPECT_EQ(platform.messageBoxes, std::vector<std::string>{"Error reading"});
+    EXPECT_EQ(platform.messageDetails.back(), path + ": not a design file");
     EXPECT_EQ(platform.texts[IDC_PRI_DIA], "123");
     EXPECT_EQ(platform.texts[IDC_REPORT], "a report");
   }
@@ -278,6 +284,7 @@ TEST_F(FileCommandsTest, SaveAsFailuresSayErrorWritingOnceAndKeepTheOldFile) {
   platform.filePaths.push_back(folder.File("plain") + "/d.spekulor");
   dlg.OnCommand(ID_FILE_SAVE_AS);
   EXPECT_EQ(platform.Steps(), (Steps{"save", "ask:untitled.spekulor", "box:Error writing"}));
+  EXPECT_EQ(platform.messageDetails.back(), folder.File("plain") + "/d.spekulor: Not a directory");
 
   // A path longer than the store takes: refused before the store is made.
   platform.log.clear();
@@ -331,6 +338,8 @@ TEST_F(FileCommandsTest, CancelledAndUnreadableOpensChangeNothing) {
   platform.filePaths.push_back(folder.File("absent.spekulor"));
   dlg.OnCommand(ID_FILE_OPEN);
   EXPECT_EQ(platform.Steps(), (Steps{"ask:untitled.spekulor", "box:Error reading"}));
+  EXPECT_EQ(platform.messageDetails.back(),
+            folder.File("absent.spekulor") + ": No such file or directory");
   EXPECT_EQ(dlg.m_strPriDia, "typed");
   EXPECT_EQ(platform.texts[IDC_PRI_DIA], "typed");
 
@@ -340,6 +349,58 @@ TEST_F(FileCommandsTest, CancelledAndUnreadableOpensChangeNothing) {
   dlg.OnCommand(ID_FILE_OPEN);
   EXPECT_EQ(platform.Steps(), (Steps{"ask:untitled.spekulor", "box:Error reading"}));
   EXPECT_EQ(dlg.m_strPriDia, "typed");
+}
+
+// Save as into a file Open would refuse as binary says so and leaves it; so does
+// Open of a file far too large for a design.
+TEST_F(FileCommandsTest, SaveAsRefusesABinaryFileAndOpenAHugeOne) {
+  const std::string binary = folder.File("program");
+  const std::string bytes("\x7F" "ELF\x02\x01\x01\0\0\0[Optics]\r\n", 20);
+  WriteFileBytes(binary, bytes);
+  platform.filePaths.push_back(binary);
+  dlg.OnCommand(ID_FILE_SAVE_AS);
+  EXPECT_EQ(platform.Steps(), (Steps{"save", "ask:untitled.spekulor", "box:Error writing"}));
+  EXPECT_EQ(platform.messageDetails.back(), binary + ": not a design file");
+  EXPECT_EQ(ReadFileBytes(binary), bytes);
+
+  const std::string huge = folder.File("huge.spekulor");
+  WriteFileBytes(huge, "[Optics]\r\nDiameter=5\r\n" + std::string(kMaxDesignFileBytes, '#'));
+  platform.texts[IDC_PRI_DIA] = "typed";
+  platform.log.clear();
+  platform.filePaths.push_back(huge);
+  dlg.OnCommand(ID_FILE_OPEN);
+  EXPECT_EQ(platform.Steps(), (Steps{"ask:untitled.spekulor", "box:Error reading"}));
+  EXPECT_EQ(platform.messageDetails.back(), huge + ": larger than 1 MiB");
+  EXPECT_EQ(platform.texts[IDC_PRI_DIA], "typed");
+  EXPECT_EQ(folder.List(), (std::vector<std::string>{"huge.spekulor", "program"}));
+}
+
+// An ordinary user's lens export, Zemax export and Save as over files made read-only
+// are refused with the reason; the files stay as they were.
+TEST_F(FileCommandsTest, ReadOnlyFilesAreNotReplacedForAnOrdinaryUser) {
+  OpenFolderToEveryone(folder.Path());
+  const std::string names[] = {"scope.len", "scope.zmx", "scope.spekulor"};
+  const int status = RunAsOrdinaryUser([&] {
+    for (const std::string& name : names) {
+      WriteFileBytes(folder.File(name), "kept\r\n");
+      if (::chmod(folder.File(name).c_str(), 0444) != 0) return 90;
+    }
+    const int commands[] = {IDC_CALC_OSLO, IDM_EXPORT_ZEMAX, ID_FILE_SAVE_AS};
+    for (int i = 0; i < 3; ++i) {
+      platform.filePaths.push_back(folder.File(names[i]));
+      dlg.OnCommand(commands[i]);
+      if (platform.messageBoxes.size() != static_cast<size_t>(i + 1)) return 10 + i;
+      if (platform.messageBoxes.back() != "Error writing") return 20 + i;
+      if (platform.messageDetails.back() != folder.File(names[i]) + ": Permission denied") {
+        return 30 + i;
+      }
+    }
+    return 0;
+  });
+  if (status == kNoOrdinaryUser) GTEST_SKIP() << "cannot run as a user other than root";
+  EXPECT_EQ(status, 0);
+  for (const std::string& name : names) EXPECT_EQ(ReadFileBytes(folder.File(name)), "kept\r\n") << name;
+  EXPECT_EQ(folder.List().size(), 3u) << "temporary file left";
 }
 
 TEST_F(FileCommandsTest, AStoredTypeOutsideTheButtonsChecksNone) {

@@ -67,9 +67,10 @@ void ScriptedPlatform::DefaultSysCommand(int id) {
   log.push_back("default syscommand " + std::to_string(id));
 }
 
-void ScriptedPlatform::MessageBox(const std::string& text) {
+void ScriptedPlatform::MessageBox(const std::string& text, const std::string& detail) {
   log.push_back("box:" + text);
   messageBoxes.push_back(text);
+  messageDetails.push_back(detail);
 }
 
 std::optional<std::string> ScriptedPlatform::AskFilePath(const FileDialogRequest& request) {

@@ -32,6 +32,7 @@ class ScriptedPlatform : public DialogPlatform {
   // for one to the controls, and the boxes and file dialogs; other entries dropped.
   std::vector<std::string> Steps() const;
   std::vector<std::string> messageBoxes;
+  std::vector<std::string> messageDetails;  // each box's detail, empty when it has none
   std::vector<FileDialogRequest> fileRequests;
   std::vector<std::string> assertionReports;
   std::vector<std::string> fatalTexts;
@@ -63,7 +64,7 @@ class ScriptedPlatform : public DialogPlatform {
   void AppendSystemMenuSeparator() override;
   void AppendSystemMenuItem(int id, const std::string& text) override;
   void DefaultSysCommand(int id) override;
-  void MessageBox(const std::string& text) override;
+  void MessageBox(const std::string& text, const std::string& detail) override;
   std::optional<std::string> AskFilePath(const FileDialogRequest& request) override;
   void ShowAboutBox() override;
   void ShowPictures(const PictureSet& pictures, int page) override;

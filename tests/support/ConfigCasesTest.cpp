@@ -27,6 +27,7 @@
 #include <cstring>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include <dirent.h>
@@ -74,7 +75,19 @@ std::string FormatDouble(double value) {
   return text;
 }
 
-std::string RunCommand(CConfigFile& file, const std::string& line) {
+// The lookups a case's commands make, which ConfigText answers too.
+bool IsLookup(const std::string& line) {
+  const std::string op = line.substr(0, line.find('|'));
+  for (const char* lookup : {"get", "int", "long", "double", "char", "bool"}) {
+    if (op == lookup) return true;
+  }
+  return false;
+}
+
+// One command on the store, as its transcript line; `Store` is CConfigFile, or
+// ConfigText for the lookups alone.
+template <typename Store>
+std::string RunCommand(Store& file, const std::string& line) {
   const std::vector<std::string> f = Split(line);
   const std::string& op = f[0];
   const char* section = Text(f, 1);
@@ -106,6 +119,8 @@ std::string RunCommand(CConfigFile& file, const std::string& line) {
     bool value = false;
     const int rc = file.GetBool(section, name, &value, true);
     out << rc << " " << (value ? "true" : "false");
+  } else if constexpr (!std::is_same_v<Store, CConfigFile>) {
+    out << "not a lookup";
   } else if (op == "write") {
     out << file.WriteString(section, name, Text(f, 3));
   } else if (op == "writeint") {
@@ -156,6 +171,30 @@ TEST_P(ConfigCases, MatchesBaseline) {
   EXPECT_EQ(dir.List().size(), haveOutput ? 1u : 0u) << "no other file may be left behind";
 
   ExpectMatchesFile(base + ".expected", transcript);
+}
+
+// The lookups on one copy of the text in memory find what the file's getters find,
+// with the same codes; the case's writes go to the file, and the copy is taken anew.
+TEST_P(ConfigCases, TextLookupsAgreeWithTheFile) {
+  const std::string base = kCaseDir + "/" + GetParam();
+  TempDir dir;
+  const std::string path = dir.File("case.ini");
+  bool haveInput = false;
+  const std::string input = ReadFileBytes(base + ".ini", &haveInput);
+  if (haveInput) WriteFileBytes(path, input);
+  CConfigFile file(path.c_str());
+  ConfigText text(input);
+  std::istringstream commands(ReadFileBytes(base + ".cmd"));
+  std::string line;
+  while (std::getline(commands, line)) {
+    if (line.empty() || line[0] == ';') continue;
+    if (IsLookup(line)) {
+      EXPECT_EQ(RunCommand(text, line), RunCommand(file, line));
+    } else {
+      RunCommand(file, line);
+      text = ConfigText(ReadFileBytes(path));
+    }
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(IniFiles, ConfigCases, ::testing::ValuesIn(CaseNames()),

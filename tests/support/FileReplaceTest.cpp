@@ -12,12 +12,14 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/select.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -151,6 +153,160 @@ TEST(ReplaceFileContents, TheNullDeviceIsWrittenInPlace) {
   EXPECT_TRUE(S_ISCHR(st.st_mode));
 }
 
+// The rename would replace a read-only file whenever its folder is writable; an
+// ordinary user (not root, whom no permission stops) must be refused, by every
+// caller alike, and find the file as it was.
+TEST(ReplaceFileContents, AFileThisUserMayNotWriteIsRefusedAndKept) {
+  TempDir folder;
+  OpenFolderToEveryone(folder.Path());
+  const std::string path = folder.File("locked.len");
+  const int status = RunAsOrdinaryUser([&] {
+    WriteFileBytes(path, kOld);
+    if (::chmod(path.c_str(), 0444) != 0) return 90;
+    FileReplaceStep step = FileReplaceStep::None;
+    if (ReplaceFileContents(path, "replaced", &step) != EACCES) return 10;
+    if (step != FileReplaceStep::Create) return 11;
+    CConfigFile store(path.c_str());
+    if (store.WriteInt("Optics", "Unit", 1) != kConfigCannotOpen) return 12;
+    if (store.SystemError() != EACCES) return 13;
+    // The same user may still replace a file it may write.
+    if (::chmod(path.c_str(), 0644) != 0) return 91;
+    if (ReplaceFileContents(path, "replaced") != 0) return 14;
+    if (ReadFileBytes(path) != "replaced") return 15;
+    if (::chmod(path.c_str(), 0444) != 0) return 92;
+    return 0;
+  });
+  if (status == kNoOrdinaryUser) GTEST_SKIP() << "cannot run as a user other than root";
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(ReadFileBytes(path), "replaced");
+  EXPECT_EQ(ModeOf(path), 0444u);
+  EXPECT_EQ(folder.List(), std::vector<std::string>{"locked.len"}) << "temporary file left";
+}
+
+// The ending signals keep their default action around a replacement.
+TEST(ReplaceFileContents, TheSignalActionsAreAsBeforeAfterAReplacement) {
+  TempDir folder;
+  ASSERT_EQ(ReplaceFileContents(folder.File("a.len"), "abc"), 0);
+  for (int signalNumber : {SIGHUP, SIGINT, SIGTERM}) {
+    struct sigaction action {};
+    ASSERT_EQ(::sigaction(signalNumber, nullptr, &action), 0);
+    EXPECT_EQ(action.sa_handler, SIG_DFL) << signalNumber;
+  }
+}
+
+// A child that replaces a large file and then waits to be ended; `ready` gets a byte
+// just before the replacement starts, `done` one after it.
+pid_t StartLargeReplacement(const std::string& path, const std::string& bytes, int ready,
+                            int done) {
+  std::fflush(nullptr);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    (void)!::write(ready, "r", 1);
+    const int error = ReplaceFileContents(path, bytes);
+    (void)!::write(done, error == 0 ? "0" : "1", 1);
+    for (;;) ::pause();
+  }
+  return pid;
+}
+
+// True when the folder holds a temporary file of the writer.
+bool HoldsTemporaryFile(const TempDir& folder) {
+  for (const std::string& name : folder.List()) {
+    if (name.rfind(".spekulor-", 0) == 0) return true;
+  }
+  return false;
+}
+
+// True when a byte is waiting on `fd` (without waiting for one).
+bool ByteWaiting(int fd) {
+  fd_set set;
+  FD_ZERO(&set);
+  FD_SET(fd, &set);
+  timeval now{0, 0};
+  return ::select(fd + 1, &set, nullptr, nullptr, &now) > 0;
+}
+
+// SIGINT or SIGTERM sent while the temporary file exists ends the writer without
+// leaving it: the target holds the old or the new content whole. The signal goes out
+// as soon as the temporary file shows (or the write has finished), so most runs end
+// the write in its middle.
+TEST(ReplaceFileContents, AnEndingSignalLeavesNoTemporaryFile) {
+  TempDir folder;
+  const std::string path = folder.File("big.len");
+  const std::string before(256 * 1024, 'o');
+  const std::string after(8 * 1024 * 1024, 'n');
+  int interrupted = 0;
+  for (int signalNumber : {SIGINT, SIGTERM}) {
+    for (int run = 0; run < 20; ++run) {
+      WriteFileBytes(path, before);
+      int ready[2];
+      int done[2];
+      ASSERT_EQ(::pipe(ready), 0);
+      ASSERT_EQ(::pipe(done), 0);
+      const pid_t writer = StartLargeReplacement(path, after, ready[1], done[1]);
+      ASSERT_GT(writer, 0);
+      char byte = 0;
+      ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+      while (!HoldsTemporaryFile(folder) && !ByteWaiting(done[0])) {
+      }
+      ASSERT_EQ(::kill(writer, signalNumber), 0);
+      int status = 0;
+      ASSERT_EQ(::waitpid(writer, &status, 0), writer);
+      for (int fd : {ready[0], ready[1], done[0], done[1]}) ::close(fd);
+      ASSERT_TRUE(WIFSIGNALED(status)) << "run " << run;
+      EXPECT_EQ(WTERMSIG(status), signalNumber);
+      EXPECT_EQ(folder.List(), std::vector<std::string>{"big.len"})
+          << "signal " << signalNumber << ", run " << run << ": temporary file left";
+      const std::string content = ReadFileBytes(path);
+      const bool whole = content == before || content == after;
+      EXPECT_TRUE(whole) << "signal " << signalNumber << ", run " << run << ": "
+                         << content.size() << " bytes";
+      if (content == before) ++interrupted;
+    }
+  }
+  std::printf("writes ended in their middle: %d of 40\n", interrupted);
+}
+
+// A signal the program handles is the program's: the write goes on to its end, the
+// handler runs, and it is still installed afterwards.
+TEST(ReplaceFileContents, AHandlerOfTheProgramKeepsItsSignal) {
+  TempDir folder;
+  const std::string path = folder.File("big.len");
+  WriteFileBytes(path, "old");
+  const std::string after(8 * 1024 * 1024, 'n');
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  std::fflush(nullptr);
+  const pid_t writer = ::fork();
+  if (writer == 0) {
+    static volatile sig_atomic_t caught = 0;
+    struct sigaction own {};
+    own.sa_handler = [](int) { caught = 1; };
+    sigemptyset(&own.sa_mask);
+    ::sigaction(SIGTERM, &own, nullptr);
+    (void)!::write(ready[1], "r", 1);
+    const int error = ReplaceFileContents(path, after);
+    // The signal came during the write or comes now: wait for it.
+    while (caught == 0) ::usleep(1000);
+    struct sigaction now {};
+    ::sigaction(SIGTERM, nullptr, &now);
+    ::_exit(error != 0 ? 10 : now.sa_handler != own.sa_handler ? 11 : 0);
+  }
+  ASSERT_GT(writer, 0);
+  char byte = 0;
+  ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+  while (!HoldsTemporaryFile(folder) && ReadFileBytes(path) == "old") {
+  }
+  ASSERT_EQ(::kill(writer, SIGTERM), 0);
+  int status = 0;
+  ASSERT_EQ(::waitpid(writer, &status, 0), writer);
+  ::close(ready[0]);
+  ::close(ready[1]);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(ReadFileBytes(path), after);
+  EXPECT_EQ(folder.List(), std::vector<std::string>{"big.len"});
+}
 
 // ---- The configuration store writes through it ----
 
