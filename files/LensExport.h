@@ -1,7 +1,7 @@
 // What the lens export makes of the window's twelve values: the refusal of the inch
 // unit, a refusal of the required-input rules, or the lens text.
-#ifndef SPEKULOR_DIALOG_LENSEXPORT_H
-#define SPEKULOR_DIALOG_LENSEXPORT_H
+#ifndef SPEKULOR_FILES_LENSEXPORT_H
+#define SPEKULOR_FILES_LENSEXPORT_H
 
 #include <string>
 
