@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "PointImage.h"
+#include "SampleCount.h"
 
 double RadiusForFraction(const EnergyCurve& curve, double fraction) {
   const size_t n = curve.fraction.size();
@@ -48,8 +49,13 @@ EnergyCurve ComputeEncircledEnergy(const PointImage& image, double largestRadius
   // In samples from here on.
   const double cx = m / 2 + image.centroidX / image.spacing;
   const double cy = m / 2 + image.centroidY / image.spacing;
+  // A centroid off the frame holds no light to count; beyond the frame's diagonal there
+  // is none either, so the curve needs no more bins than that.
+  if (!(std::fabs(cx) < m && std::fabs(cy) < m)) return curve;
   const double reach = largestRadius / image.spacing;
-  const int bins = static_cast<int>(std::ceil(reach * kBinsPerSample)) + 1;
+  int bins = 0;
+  if (!CeilWithin(reach * kBinsPerSample, 0, 2 * m * kBinsPerSample, bins)) return curve;
+  ++bins;
   std::vector<double> ring(static_cast<size_t>(bins) + 1, 0.0);
 
   // The frame's outermost samples have no neighbours on one side and hold no light
