@@ -1,5 +1,7 @@
 #include "DesignFileCommand.h"
 
+#include <new>
+
 #include "DesignFile.h"
 #include "FileMessages.h"
 #include "TextOutput.h"
@@ -15,7 +17,13 @@ void AddDesignArgument(CLI::App& command, std::string& designPath) {
 int StartDesignFields(const std::string& designPath, const DesignOptions& options,
                       DesignFields& fields, std::FILE* err) {
   fields = DesignFields();
-  if (!designPath.empty() && LoadDesignFile(designPath, fields) != DesignFileStatus::Ok) {
+  bool loaded = true;
+  try {
+    loaded = designPath.empty() || LoadDesignFile(designPath, fields) == DesignFileStatus::Ok;
+  } catch (const std::bad_alloc&) {
+    loaded = false;  // a file too large for the memory left is one that cannot be read
+  }
+  if (!loaded) {
     std::fprintf(err, "%s\n", kErrorReading);
     return kExitFileFailed;
   }
