@@ -17,14 +17,20 @@ constexpr int kRimAzimuths = 32;
 // and with the primary's focal ratio.
 constexpr char kBaffleAdvice[] = "Narrow the field or choose a faster primary.";
 
-double Thickness(const DesignResult& design, const BaffleOptions& options) {
+std::string Percent(double fraction) { return FormatFixed(fraction * 100.0, 0) + " %"; }
+
+}  // namespace
+
+double PrimaryThickness(const DesignResult& design, const BaffleOptions& options) {
   return options.primaryThickness != kNotGiven ? options.primaryThickness
                                                : kDefaultThicknessRatio * design.PriDia;
 }
 
-std::string Percent(double fraction) { return FormatFixed(fraction * 100.0, 0) + " %"; }
+BaffleOptionRange ThicknessRange(const DesignResult& design) { return {0.0, design.PriDia}; }
 
-}  // namespace
+BaffleOptionRange FocusClearanceRange(const DesignResult& design, double thickness) {
+  return {-thickness, design.SysFoc};
+}
 
 std::string BaffleProblem(const DesignResult& design, const BaffleOptions& options) {
   const std::string untraceable = TelescopeProblem(design);
@@ -32,10 +38,12 @@ std::string BaffleProblem(const DesignResult& design, const BaffleOptions& optio
   if (!(design.BackFocLen > 0.0))
     return "the focus does not lie behind the primary, so there is no hole to bore and no tube "
            "to fit";
-  const double thickness = Thickness(design, options);
-  if (!std::isfinite(thickness) || thickness < 0.0)
-    return "the primary's thickness must be a length of zero or more";
-  if (!std::isfinite(options.focusClearance)) return "the focus clearance must be a finite length";
+  const double thickness = PrimaryThickness(design, options);
+  if (!ThicknessRange(design).Holds(thickness))
+    return "the primary's thickness must be from zero to its diameter";
+  if (!FocusClearanceRange(design, thickness).Holds(options.focusClearance))
+    return "the focus clearance must be from minus the primary's thickness to the system "
+           "focal length";
   return std::string();
 }
 
@@ -43,7 +51,7 @@ BafflePlan PlanBaffles(const DesignResult& design, const BaffleOptions& options)
   BafflePlan plan;
   plan.problem = BaffleProblem(design, options);
   if (!plan.ok()) return plan;
-  const double thickness = Thickness(design, options);
+  const double thickness = PrimaryThickness(design, options);
   plan.frame = MakeBaffleFrame(design);
   plan.focus = ComputeFocusTravel(design, thickness, options.focusClearance);
 
