@@ -9,9 +9,9 @@ cd "$(dirname "$0")/.."
 seconds="${FUZZ_SECONDS:-60}"
 jobs="${JOBS:-2}"
 build=build-fuzz
-targets=(config_lookup_fuzz config_write_fuzz calculation_fuzz)
+targets=(config_lookup_fuzz config_write_fuzz calculation_fuzz analysis_fuzz)
 declare -A seeds=([config_lookup_fuzz]=config [config_write_fuzz]=config
-                  [calculation_fuzz]=calculation)
+                  [calculation_fuzz]=calculation [analysis_fuzz]=analysis)
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DSPEKULOR_FUZZ=ON -DSPEKULOR_APP=OFF -DSPEKULOR_TESTS=OFF -DSPEKULOR_BENCH=OFF >/dev/null
