@@ -115,6 +115,7 @@ double RoughEnergyRadius(const PointImage& image, double fraction) {
   if (m == 0 || !(image.energy > 0.0)) return 0.0;
   const double cx = m / 2 + image.centroidX / image.spacing;
   const double cy = m / 2 + image.centroidY / image.spacing;
+  if (!(std::isfinite(cx) && std::isfinite(cy))) return 0.0;
   std::vector<double> ring(static_cast<size_t>(m), 0.0);
   for (int row = 0; row < m; ++row) {
     for (int column = 0; column < m; ++column) {

@@ -9,7 +9,9 @@
 #include "FocusSearch.h"
 #include "ImageQuality.h"
 #include "PupilTrace.h"
+#include "QualityPicture.h"
 #include "QualityTable.h"
+#include "SvgWriter.h"
 #include "TraceTestDesigns.h"
 #include "Wavefront.h"
 
@@ -163,6 +165,10 @@ TEST(FocusSearch, FociWithinTheDepthOfFocusMakeAFlatSurface) {
             std::string::npos)
       << table;
   EXPECT_EQ(table.find("radius 0.0"), std::string::npos) << table;
+  // The window's Image quality page draws the same line.
+  const std::string svg = WriteSvg(BuildQualityPicture(set, design, TelescopeType::RitcheyChretien,
+                                                       LengthUnit::Millimetre));
+  EXPECT_NE(svg.find("three best foci: flat within the depth of focus"), std::string::npos);
 
   const QualitySet wide =
       ComputeImageQuality(Complete(StartupFields(2)), LengthUnit::Millimetre, options);
