@@ -185,6 +185,12 @@ TEST(CliNumbers, NumericOptionsReadDecimalNumbersOnly) {
       EXPECT_NE(result.err.find(option[1]), std::string::npos) << result.err;
     }
   }
+  // The radio indexes too.
+  for (const char* text : {"0x1", " 1", "1.0", ""}) {
+    EXPECT_EQ(RunCli({"report", "--unit", text}).status, 64) << "'" << text << "'";
+    EXPECT_EQ(RunCli({"report", "--type", text}).status, 64) << "'" << text << "'";
+  }
+  EXPECT_EQ(RunCli({"report", "--type", "2"}).out, RunCli({"report", "--type", "+02"}).out);
   // The decimal forms of one number give one answer; a leading zero is no octal.
   EXPECT_EQ(RunCli({"trace", "--despace", "16"}).out,
             RunCli({"trace", "--despace", "1.6e1"}).out);
