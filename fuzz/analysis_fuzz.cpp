@@ -7,7 +7,8 @@
 // waves. A line that is not a whole number leaves its option at its default.
 //
 // Each completed design goes through the spot diagrams, the baffle plan, the image
-// quality (pupil grid 16) and the tolerance analysis (grid 16) with its axis images.
+// quality (pupil grid 32, which follows the aberrations of the usual designs) and the
+// tolerance analysis (grid 16) with its axis images.
 // Every analysis must end with a result or a refusal; a result holds no NaN, and no
 // infinity but where its struct says one stands for "none" (a flat focal surface, a
 // decenter that adds no coma).
@@ -28,7 +29,8 @@
 
 namespace {
 
-constexpr int kFuzzGrid = 16;
+constexpr int kQualityGrid = 32;
+constexpr int kToleranceGrid = 16;
 constexpr int kFuzzRays = 200;
 
 void Require(bool condition) {
@@ -72,8 +74,8 @@ void ReadNumber(const std::string& line, double& value) {
 
 AnalysisInput InputFrom(const std::uint8_t* data, std::size_t size) {
   AnalysisInput input;
-  input.quality.gridSize = kFuzzGrid;
-  input.tolerances.gridSize = kFuzzGrid;
+  input.quality.gridSize = kQualityGrid;
+  input.tolerances.gridSize = kToleranceGrid;
   if (size < 2) return input;
   input.fields.m_nUnits = data[0] % 4 - 1;  // -1 .. 2
   input.fields.m_nType = data[1] % 8 - 1;   // -1 .. 6
