@@ -17,22 +17,30 @@ constexpr int kRimAzimuths = 32;
 // and with the primary's focal ratio.
 constexpr char kBaffleAdvice[] = "Narrow the field or choose a faster primary.";
 
-double Thickness(const DesignResult& design, const BaffleOptions& options) {
-  return options.primaryThickness != kNotGiven ? options.primaryThickness
-                                               : kDefaultThicknessRatio * design.PriDia;
-}
-
 std::string Percent(double fraction) { return FormatFixed(fraction * 100.0, 0) + " %"; }
 
 }  // namespace
 
+double PrimaryThickness(const DesignResult& design, const BaffleOptions& options) {
+  return options.primaryThickness != kNotGiven ? options.primaryThickness
+                                               : kDefaultThicknessRatio * design.PriDia;
+}
+
+BaffleOptionRange ThicknessRange(const DesignResult& design) { return {0.0, design.PriDia}; }
+
+BaffleOptionRange FocusClearanceRange(const DesignResult& design, double thickness) {
+  return {-thickness, design.SysFoc};
+}
+
 std::string FocusTravelProblem(const DesignResult& design, const BaffleOptions& options) {
   const std::string untraceable = TelescopeProblem(design);
   if (!untraceable.empty()) return "it cannot be traced: " + untraceable;
-  const double thickness = Thickness(design, options);
-  if (!std::isfinite(thickness) || thickness < 0.0)
-    return "the primary's thickness must be a length of zero or more";
-  if (!std::isfinite(options.focusClearance)) return "the focus clearance must be a finite length";
+  const double thickness = PrimaryThickness(design, options);
+  if (!ThicknessRange(design).Holds(thickness))
+    return "the primary's thickness must be from zero to its diameter";
+  if (!FocusClearanceRange(design, thickness).Holds(options.focusClearance))
+    return "the focus clearance must be from minus the primary's thickness to the system "
+           "focal length";
   return std::string();
 }
 
@@ -51,7 +59,7 @@ BafflePlan PlanBaffles(const DesignResult& design, const BaffleOptions& options)
   if (!plan.ok()) return plan;
   // The focus travel first: where the baffles fail, it tells how far the secondary
   // must move to bring the focus where it is wanted.
-  const double thickness = Thickness(design, options);
+  const double thickness = PrimaryThickness(design, options);
   plan.frame = MakeBaffleFrame(design);
   plan.focus = ComputeFocusTravel(design, thickness, options.focusClearance);
   plan.focusKnown = true;

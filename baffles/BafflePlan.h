@@ -28,6 +28,25 @@ struct BaffleOptions {
   double focusClearance = 0.0;          // wanted distance of the focus behind the back
 };
 
+// The values an option may take for a design, both ends included.
+struct BaffleOptionRange {
+  double least = 0.0;
+  double most = 0.0;
+  bool Holds(double value) const { return value >= least && value <= most; }
+};
+
+// The primary's thickness: from 0 to its diameter D (a blank thicker than it is wide
+// is no mirror blank).
+BaffleOptionRange ThicknessRange(const DesignResult& design);
+
+// The focus clearance for a primary `thickness` thick: from -thickness (the focus in
+// the plane of the primary's vertex) to the system focal length F (the focus farther
+// behind the back than the whole focal length of the telescope in front of it).
+BaffleOptionRange FocusClearanceRange(const DesignResult& design, double thickness);
+
+// The thickness used: the option's, or kDefaultThicknessRatio D when none is given.
+double PrimaryThickness(const DesignResult& design, const BaffleOptions& options);
+
 struct BafflePlan {
   // Empty when the design was baffled; otherwise why it cannot be, in plain words.
   std::string problem;
@@ -50,7 +69,7 @@ struct BafflePlan {
 };
 
 // Why the focus travel of the completed design cannot be worked out, or empty: it must
-// be traceable (TelescopeProblem) and the options must be lengths.
+// be traceable (TelescopeProblem) and the options must lie in their ranges.
 std::string FocusTravelProblem(const DesignResult& design, const BaffleOptions& options);
 
 // Why the completed design cannot be baffled before any solving, or empty: no

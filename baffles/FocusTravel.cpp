@@ -12,7 +12,10 @@ double BackFocusAtSpacing(const DesignResult& design, double spacing) {
 double SpacingForBackFocus(const DesignResult& design, double backFocus) {
   const double R2 = design.SecRadCur;
   const double e = design.PriFoc + backFocus;
-  const double p = ((e + R2) - std::sqrt(R2 * R2 + e * e)) / 2.0;
+  // The smaller root without the cancellation of e + R2 against the root when e is
+  // large (Press et al., "Numerical Recipes", sec. 5.6): p = R2 e / (e + R2 + root).
+  const double root = std::hypot(R2, e);
+  const double p = e + R2 > 0.0 ? R2 * e / (e + R2 + root) : ((e + R2) - root) / 2.0;
   return design.PriFoc - p;
 }
 

@@ -14,7 +14,8 @@
 double BackFocusAtSpacing(const DesignResult& design, double spacing);
 
 // The mirror distance at which the back focal length is `backFocus`: the smaller root
-// of p^2 - (e + R2) p + R2 e / 2 = 0 with e = f1 + backFocus, and s = f1 - p.
+// of p^2 - (e + R2) p + R2 e / 2 = 0 with e = f1 + backFocus, and s = f1 - p; to
+// rounding for every back focal length up to 1e300.
 double SpacingForBackFocus(const DesignResult& design, double backFocus);
 
 struct FocusTravel {

@@ -7,26 +7,29 @@
 #include "BafflePictures.h"
 #include "BaffleTable.h"
 #include "DesignFileCommand.h"
+#include "Drawing.h"
 #include "ExitStatus.h"
 #include "FileMessages.h"
 #include "FileOutput.h"
+#include "NumberOptions.h"
 #include "SvgWriter.h"
 #include "TextOutput.h"
 #include "Windows1252.h"
 
 namespace {
 
-// A finite number, read as CLI11 reads the option's value; `least` bounds it below.
-CLI::Validator FiniteLength(double least, const std::string& what) {
-  return CLI::Validator(
-      [least, what](std::string& text) {
-        double value = 0.0;
-        if (!CLI::detail::lexical_cast(text, value) || !std::isfinite(value) || value < least) {
-          return "'" + text + "' is not " + what;
-        }
-        return std::string();
-      },
-      "");
+// The options' ranges depend on the design, known only once it is completed: a value
+// outside is a usage error all the same, named as the parser names one.
+int OutOfRange(const char* option, double value, const BaffleOptionRange& range,
+               LengthUnit unit, std::FILE* err) {
+  const int decimals = unit == LengthUnit::Inch ? 3 : 2;
+  const std::string text = std::string(option) + ": '" + OptionNumberText(value) +
+                           "' is not from " + FormatFixed(range.least, decimals) + " to " +
+                           FormatFixed(range.most, decimals) + UnitSuffix(unit) +
+                           " for this design";
+  std::fprintf(err, "spekulor-cli: %s\nRun with --help for more information.\n",
+               Windows1252ToUtf8(text).c_str());
+  return kExitUsage;
 }
 
 }  // namespace
@@ -43,13 +46,16 @@ CLI::App* AddBafflesCommand(CLI::App& app, BafflesOptions& options) {
   AddDesignOptions(*baffles, options.design);
   baffles
       ->add_option("--thickness", options.baffles.primaryThickness,
-                   "The primary's back lies this far behind its vertex (default D / 6)")
-      ->check(FiniteLength(0.0, "a length of zero or more"))
+                   "The primary's back lies this far behind its vertex: from 0 to the "
+                   "primary's diameter D (default D / 6)")
+      ->transform(DecimalNumber(0.0, HUGE_VAL))
       ->type_name("LENGTH");
   baffles
       ->add_option("--focus-clearance", options.baffles.focusClearance,
-                   "Least distance wanted from the primary's back to the focus (default 0)")
-      ->check(FiniteLength(-HUGE_VAL, "a length"))
+                   "Least distance wanted from the primary's back to the focus: from minus "
+                   "the thickness (the focus level with the primary's vertex) to the system "
+                   "focal length (default 0)")
+      ->transform(DecimalNumber(-HUGE_VAL, HUGE_VAL))
       ->type_name("LENGTH");
   baffles->add_flag("--json", options.json, "Print the figures as JSON");
   baffles->add_option("--svg", options.svgPath, "Write the picture in section to FILE.svg")
@@ -82,6 +88,16 @@ int RunBafflesCommand(const BafflesOptions& options, std::FILE* out, std::FILE* 
   const Calculation calculation = CompleteDesign(fields);
   if (calculation.rules.error != CalcError::None) {
     return PrintRefusal(FormatCalcError(calculation.rules), err);
+  }
+  const double thickness = PrimaryThickness(calculation.design, options.baffles);
+  if (!ThicknessRange(calculation.design).Holds(thickness)) {
+    return OutOfRange("--thickness", thickness, ThicknessRange(calculation.design),
+                      calculation.read.unit, err);
+  }
+  const BaffleOptionRange clearance = FocusClearanceRange(calculation.design, thickness);
+  if (!clearance.Holds(options.baffles.focusClearance)) {
+    return OutOfRange("--focus-clearance", options.baffles.focusClearance, clearance,
+                      calculation.read.unit, err);
   }
   const BafflePictures pictures = DrawBafflePictures(calculation, options.baffles);
   if (!pictures.ok()) {

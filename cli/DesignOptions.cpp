@@ -1,9 +1,8 @@
 #include "DesignOptions.h"
 
-#include <cerrno>
 #include <climits>
-#include <cstdlib>
 
+#include "NumberOptions.h"
 #include "Windows1252.h"
 
 namespace {
@@ -37,11 +36,8 @@ const char* const kTypeNames[] = {"classical", "dall-kirkham", "ritchey-chretien
                                   "pressmann-camichel", "stigmatic"};
 
 bool ParseIndex(const std::string& text, int& index) {
-  if (text.empty()) return false;
-  errno = 0;
-  char* end = nullptr;
-  const long value = std::strtol(text.c_str(), &end, 10);
-  if (*end != '\0' || errno != 0 || value < INT_MIN || value > INT_MAX) return false;
+  long value = 0;
+  if (!ReadWholeNumber(text, value) || value < INT_MIN || value > INT_MAX) return false;
   index = static_cast<int>(value);
   return true;
 }

@@ -17,4 +17,8 @@ enum ExitStatus : int {
 // the message) on `err`, as a terminal wants the text; returns kExitRefused.
 int PrintRefusal(const std::string& boxText, std::FILE* err);
 
+// Says on `err` that the command ran out of memory before it could finish, with no
+// allocation of its own; returns kExitCannotAnalyse.
+int PrintOutOfMemory(std::FILE* err);
+
 #endif

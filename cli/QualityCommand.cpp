@@ -7,6 +7,7 @@
 #include "ExitStatus.h"
 #include "FileMessages.h"
 #include "FileOutput.h"
+#include "NumberOptions.h"
 #include "QualityPictures.h"
 #include "QualityTable.h"
 #include "SecondaryOptions.h"
@@ -41,14 +42,14 @@ CLI::App* AddQualityCommand(CLI::App& app, QualityCommandOptions& options) {
       ->type_name("paraxial|best");
   quality
       ->add_option("--wavelength", options.wavelengthNm, "Wavelength in nanometres (default 550)")
-      ->check(CLI::Range(kLeastWavelengthNm, kMostWavelengthNm))
+      ->transform(DecimalNumber(kLeastWavelengthNm, kMostWavelengthNm))
       ->type_name("NM");
   AddSecondaryOptions(*quality, options.secondary);
   quality
       ->add_option("--grid", options.grid,
                    "Pupil cells across the primary (default 128); the point image is computed "
                    "on four times as many samples")
-      ->check(CLI::Range(kLeastQualityGrid, kMostQualityGrid))
+      ->transform(WholeNumber(kLeastQualityGrid, kMostQualityGrid))
       ->type_name("N");
   quality->add_flag("--json", options.json, "Print the figures as JSON");
   quality->add_option("--svg", options.svgPath, "Write the image-quality picture to FILE.svg")

@@ -40,7 +40,8 @@ int RunQualityCommand(const QualityCommandOptions& options, std::FILE* out, std:
 // rms_waves, pv_waves, strehl, strehl_marechal, ee80_diameter_um and mtf: its
 // fraction_of_cutoff, cycles_per_mm, tangential, sagittal) and perfect
 // (ee80_diameter_um, mtf: fraction_of_cutoff, value). Lengths in the design's unit,
-// a flat focal surface's radius null. Indented by two, with a final line feed.
+// a flat focal surface's radius null (as one flat within the depth of focus).
+// Indented by two, with a final line feed.
 std::string FormatQualityJson(const QualitySet& set);
 
 #endif

@@ -6,6 +6,7 @@
 #include "ExitStatus.h"
 #include "FileMessages.h"
 #include "FileOutput.h"
+#include "NumberOptions.h"
 #include "SvgWriter.h"
 #include "TextOutput.h"
 #include "ToleranceText.h"
@@ -27,7 +28,7 @@ CLI::App* AddToleranceCommand(CLI::App& app, ToleranceCommandOptions& options) {
       ->add_option("--budget-waves", options.budgetWaves,
                    "RMS wavefront error, in waves at 550 nm, that each misalignment may add "
                    "(default 0.05)")
-      ->check(CLI::Range(1e-6, 1.0))
+      ->transform(DecimalNumber(1e-6, 1.0))
       ->type_name("W");
   command->add_flag("--json", options.json,
                     "Print JSON: budget_waves_rms, coma_free_pivot, despace, decenter, tilt");

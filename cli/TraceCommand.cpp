@@ -6,6 +6,7 @@
 #include "ExitStatus.h"
 #include "FileMessages.h"
 #include "FileOutput.h"
+#include "NumberOptions.h"
 #include "SecondaryOptions.h"
 #include "SpotTable.h"
 #include "SvgWriter.h"
@@ -35,7 +36,7 @@ CLI::App* AddTraceCommand(CLI::App& app, TraceOptions& options) {
   AddDesignOptions(*trace, options.design);
   trace->add_option("--rays", options.rays,
                     "Least number of rays reaching the image per field point (default 2000)")
-      ->check(CLI::Range(1, kMostRays))
+      ->transform(WholeNumber(1, kMostRays))
       ->type_name("N");
   trace->add_option("--layout", options.layoutPath, "Write the telescope in section to FILE.svg")
       ->check(NonEmptyPath())

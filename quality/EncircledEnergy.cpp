@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "PointImage.h"
+#include "SampleCount.h"
 
 double RadiusForFraction(const EnergyCurve& curve, double fraction) {
   const size_t n = curve.fraction.size();
@@ -48,8 +49,13 @@ EnergyCurve ComputeEncircledEnergy(const PointImage& image, double largestRadius
   // In samples from here on.
   const double cx = m / 2 + image.centroidX / image.spacing;
   const double cy = m / 2 + image.centroidY / image.spacing;
+  // A centroid off the frame holds no light to count; beyond the frame's diagonal there
+  // is none either, so the curve needs no more bins than that.
+  if (!(std::fabs(cx) < m && std::fabs(cy) < m)) return curve;
   const double reach = largestRadius / image.spacing;
-  const int bins = static_cast<int>(std::ceil(reach * kBinsPerSample)) + 1;
+  int bins = 0;
+  if (!CeilWithin(reach * kBinsPerSample, 0, 2 * m * kBinsPerSample, bins)) return curve;
+  ++bins;
   std::vector<double> ring(static_cast<size_t>(bins) + 1, 0.0);
 
   // The frame's outermost samples have no neighbours on one side and hold no light
@@ -109,6 +115,7 @@ double RoughEnergyRadius(const PointImage& image, double fraction) {
   if (m == 0 || !(image.energy > 0.0)) return 0.0;
   const double cx = m / 2 + image.centroidX / image.spacing;
   const double cy = m / 2 + image.centroidY / image.spacing;
+  if (!(std::isfinite(cx) && std::isfinite(cy))) return 0.0;
   std::vector<double> ring(static_cast<size_t>(m), 0.0);
   for (int row = 0; row < m; ++row) {
     for (int column = 0; column < m; ++column) {

@@ -23,12 +23,20 @@ FourierPlans::FourierPlans(int size, int filledColumns)
   m_lineSpectrum = reinterpret_cast<std::complex<double>*>(fftw_alloc_complex(n / 2 + 1));
   if (m_columns == nullptr || m_spectrum == nullptr || m_line == nullptr ||
       m_lineSpectrum == nullptr) {
-    fftw_free(m_columns);
-    fftw_free(m_spectrum);
-    fftw_free(m_line);
-    fftw_free(m_lineSpectrum);
+    Release();
     throw std::bad_alloc();
   }
+  // FFTW ends the program when its own allocations fail (its malloc_plain checks them).
+  // Those of planning and transforming are a few hundred kilobytes at most for these
+  // sizes: the room for them is taken here first and handed back just before planning,
+  // so that a tight memory limit throws here instead.
+  constexpr size_t kPlanningRoom = size_t{4} << 20;
+  void* room = fftw_malloc(kPlanningRoom + 16 * n);
+  if (room == nullptr) {
+    Release();
+    throw std::bad_alloc();
+  }
+  fftw_free(room);
   // FFTW_ESTIMATE plans without touching the arrays.
   fftw_complex* columns = reinterpret_cast<fftw_complex*>(m_columns);
   fftw_complex* spectrum = reinterpret_cast<fftw_complex*>(m_spectrum);
@@ -39,9 +47,18 @@ FourierPlans::FourierPlans(int size, int filledColumns)
                                  nullptr, 1, m_size, FFTW_FORWARD, FFTW_ESTIMATE);
   m_linePlan = fftw_plan_dft_r2c_1d(m_size, m_line,
                                     reinterpret_cast<fftw_complex*>(m_lineSpectrum), FFTW_ESTIMATE);
+  // The planner answers null when it has no plan for the arrays (FFTW 3 manual, sec.
+  // 4.3.1); a transform that cannot be made is like memory that cannot be had.
+  if (m_columnPlan == nullptr || m_rowPlan == nullptr || m_linePlan == nullptr) {
+    Release();
+    throw std::bad_alloc();
+  }
 }
 
-FourierPlans::~FourierPlans() {
+FourierPlans::~FourierPlans() { Release(); }
+
+void FourierPlans::Release() {
+  // fftw_destroy_plan and fftw_free take null.
   fftw_destroy_plan(m_columnPlan);
   fftw_destroy_plan(m_rowPlan);
   fftw_destroy_plan(m_linePlan);
@@ -49,6 +66,9 @@ FourierPlans::~FourierPlans() {
   fftw_free(m_spectrum);
   fftw_free(m_line);
   fftw_free(m_lineSpectrum);
+  m_columnPlan = m_rowPlan = m_linePlan = nullptr;
+  m_columns = m_spectrum = m_lineSpectrum = nullptr;
+  m_line = nullptr;
 }
 
 void FourierPlans::Transform() {

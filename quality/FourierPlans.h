@@ -18,7 +18,10 @@ struct fftw_plan_s;
 class FourierPlans {
  public:
   // Plans a size x size complex transform whose input is non-zero in its first
-  // `filledColumns` columns only, and a real transform of length `size`.
+  // `filledColumns` columns only, and a real transform of length `size`. Throws
+  // std::bad_alloc when the buffers cannot be had or FFTW makes no plan. (FFTW's own
+  // small allocations while planning and transforming end the program should they fail:
+  // the buffers here, taken first, are the many megabytes.)
   FourierPlans(int size, int filledColumns);
   ~FourierPlans();
   FourierPlans(const FourierPlans&) = delete;
@@ -46,6 +49,8 @@ class FourierPlans {
   void TransformLine();
 
  private:
+  void Release();
+
   int m_size = 0;
   int m_filledColumns = 0;
   std::complex<double>* m_columns = nullptr;

@@ -11,6 +11,7 @@
 #include "PupilFunction.h"
 #include "PupilTrace.h"
 #include "RayTrace.h"
+#include "SampleCount.h"
 #include "Wavefront.h"
 
 namespace {
@@ -37,6 +38,7 @@ QualitySet StartQualitySet(const DesignResult& design, LengthUnit unit,
   set.focalRatio = design.SysFoc / design.PriDia;
   set.obstruction = design.SecDia / design.PriDia;
   set.cutoffPerMm = 1.0 / (options.wavelengthNm * 1e-6 * set.focalRatio);
+  set.depthOfFocus = 2.0 * set.wavelength * set.focalRatio * set.focalRatio;
   set.thirdOrderFieldRadius = design.FieldCurvRadius;
   for (size_t i = 0; i < set.fields.size(); ++i) {
     set.fields[i].fieldFraction = kSpotFieldFractions[i];
@@ -66,6 +68,12 @@ void FindOwnFoci(const std::vector<TracedPupil>& pupils, QualitySet& set) {
     shifts.push_back(field.ownBestFocus);
   }
   set.focalSurfaceRadius = FocalSurfaceRadius(heights, shifts);
+  set.focalSurfaceWithinDepth = true;
+  for (double shift : shifts) {
+    set.focalSurfaceWithinDepth =
+        set.focalSurfaceWithinDepth && std::fabs(shift - shifts.front()) <= set.depthOfFocus;
+  }
+  if (set.focalSurfaceWithinDepth) set.focalSurfaceRadius = HUGE_VAL;
 }
 
 double ChooseFocus(const std::vector<TracedPupil>& pupils, const QualitySet& set) {
@@ -79,7 +87,8 @@ double ChooseFocus(const std::vector<TracedPupil>& pupils, const QualitySet& set
   return CommonBestFocus(list, ownFoci, set.wavelength);
 }
 
-// Half the side of the point-image windows, in samples of the point image.
+// Half the side of the point-image windows, in samples of the point image; at most the
+// point image's own half, which also stands for a width nothing bounds (NaN).
 int WindowHalfWidth(const std::vector<TracedPupil>& pupils, const QualitySet& set, int imageSize) {
   const double lambdaN = set.wavelength * set.focalRatio;
   const double spacing = lambdaN / kImagePadding;
@@ -87,7 +96,7 @@ int WindowHalfWidth(const std::vector<TracedPupil>& pupils, const QualitySet& se
   for (const TracedPupil& pupil : pupils) {
     widest = std::max(widest, kWindowSpotRadii * GeometricSpotRadius(pupil, set.focusShift));
   }
-  return std::min(imageSize / 2 - 1, static_cast<int>(std::ceil(widest / spacing)));
+  return ClampedCeil(widest / spacing, 0, imageSize / 2 - 1);
 }
 
 PointImageWindow CutWindow(const PointImage& image, int half) {
@@ -150,8 +159,12 @@ PerfectQuality MeasurePerfectAperture(const QualitySet& set) {
   for (const FieldQuality& field : set.fields) {
     if (!field.energy.radius.empty()) reach = std::max(reach, field.energy.radius.back() / lambdaN);
   }
+  // The fields' curves end at kLeastEnergyReach or inside the point image, grid / 2
+  // lambda N from its centre.
+  const int most = static_cast<int>(
+      std::ceil(std::max(kLeastEnergyReach, grid / 2.0) / kPerfectEnergyStep));
   perfect.energy = ObstructedEncircledEnergy(
-      set.obstruction, reach, static_cast<int>(std::ceil(reach / kPerfectEnergyStep)) + 1);
+      set.obstruction, reach, ClampedCeil(reach / kPerfectEnergyStep, 1, most) + 1);
   for (double& radius : perfect.energy.radius) radius *= lambdaN;
   perfect.ee80Diameter = 2.0 * RadiusForFraction(perfect.energy, kEncircledFraction);
   return perfect;
@@ -223,7 +236,7 @@ std::string QualityProblem(const QualitySet& set, MessageReader reader) {
       }
       // The grid that brings the step down to the largest, in steps of 32 cells.
       const double needed = set.options.gridSize * field.largestWaveStep / kLargestWaveStep;
-      const int grid = 32 * static_cast<int>(std::ceil(needed / 32.0));
+      const int grid = 32 * ClampedCeil(needed / 32.0, 1, kMostQualityGrid / 32 + 1);
       const std::string need = std::isfinite(needed) && grid <= kMostQualityGrid
                                    ? "a pupil grid of " + std::to_string(grid) + " or more"
                                    : "a pupil grid finer than " + std::to_string(kMostQualityGrid);

@@ -93,7 +93,15 @@ struct QualitySet {
                                     // positive away from the primary
   double focalSurfaceRadius = 0.0;  // through the three own best foci, design unit,
                                     // negative when curved toward the sky; infinite
-                                    // for a flat field
+                                    // for a flat field, and for one flat within the
+                                    // depth of focus
+  // 2 lambda N^2, design unit: the focus shift that adds a quarter wave of defocus, the
+  // Rayleigh limit's depth of focus either side of a focus (W. J. Smith, "Modern
+  // Optical Engineering", on depth of focus: +-2 lambda (f/#)^2).
+  double depthOfFocus = 0.0;
+  // The field points' own best foci all lie within depthOfFocus of the axis's: the
+  // focal surface is flat for every purpose, and a radius through them would fit noise.
+  bool focalSurfaceWithinDepth = false;
   double thirdOrderFieldRadius = 0.0;  // the report's radius of field curvature
   std::array<FieldQuality, kSpotFieldFractions.size()> fields;
   PerfectQuality perfect;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "SampleCount.h"
 #include "Units.h"
 
 namespace {
@@ -72,7 +73,11 @@ EnergyCurve ObstructedEncircledEnergy(double obstruction, double largestRadius, 
   const double e = obstruction > 0.0 ? obstruction : 0.0;
   constexpr double kLongestStep = 0.04;  // in v
   const double sampleStep = kPi * largestRadius / (count - 1);
-  const int steps = 2 * std::max(1, static_cast<int>(std::ceil(sampleStep / (2.0 * kLongestStep))));
+  // Samples more than about 100 lambda N apart make no curve: none then.
+  constexpr int kMostHalfSteps = 4000;
+  int halfSteps = 0;
+  if (!CeilWithin(sampleStep / (2.0 * kLongestStep), 1, kMostHalfSteps, halfSteps)) return curve;
+  const int steps = 2 * halfSteps;
   const double h = sampleStep / steps;
   double integral = 0.0;
   curve.radius.reserve(count);

@@ -28,7 +28,8 @@ double ObstructedFirstDarkRing(double obstruction);
 //   [1 - J0^2(v) - J1^2(v) + e^2 (1 - J0^2(e v) - J1^2(e v))
 //    - 4 e Int_0^v J1(x) J1(e x) / x dx] / (1 - e^2),  v = pi radius,
 // at `count` radii evenly from 0 to `largestRadius`, the integral accumulated along them
-// by Simpson's rule on steps of at most 0.04 in v.
+// by Simpson's rule on steps of at most 0.04 in v; empty when the samples would lie
+// more than about 100 (lambda N) apart.
 EnergyCurve ObstructedEncircledEnergy(double obstruction, double largestRadius, int count);
 
 #endif

@@ -187,8 +187,9 @@ double RoundTicks(double& most) {
 
 int IntensityBand(double intensity) {
   if (!(intensity >= kLeastIntensity)) return -1;
-  const int band = static_cast<int>(std::floor(2.0 * std::log10(intensity / kLeastIntensity)));
-  return std::min(band, kIntensityBands - 1);
+  // Floored, then held to the bands (an infinite intensity in the brightest).
+  const double band = std::floor(2.0 * std::log10(intensity / kLeastIntensity));
+  return band < kIntensityBands - 1 ? static_cast<int>(band) : kIntensityBands - 1;
 }
 
 ImageCells ShownImageCells(const PointImageWindow& window) {

@@ -80,8 +80,12 @@ std::vector<std::string> QualitySummaryLines(const QualitySet& set, LengthUnit u
       set.options.focus == FocusMode::Best ? "Best flat focus" : "Paraxial focus";
   return {
       mode + ": " + FocusPlace(set.focusShift, unit),
-      "Focal surface through the three best foci: radius " +
-          Radius(set.focalSurfaceRadius, unit) + " (third order " +
+      "Focal surface through the three best foci: " +
+          (set.focalSurfaceWithinDepth
+               ? "flat within the depth of focus \xB1" + FormatFixed(set.depthOfFocus, 4) +
+                     UnitSuffix(unit)
+               : "radius " + Radius(set.focalSurfaceRadius, unit)) +
+          " (third order " +
           Radius(set.thirdOrderFieldRadius, unit) + ")",
       "Cutoff 1/(lambda\xB7N) " + FormatFixed(set.cutoffPerMm, 1) +
           " cycles/mm; first dark ring of the perfect aperture " +

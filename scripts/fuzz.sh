@@ -12,9 +12,12 @@ seconds="${FUZZ_SECONDS:-60}"
 jobs="${JOBS:-2}"
 fuzz_jobs="${FUZZ_JOBS:-2}"
 build=build-check
-targets=(config_lookup_fuzz config_write_fuzz calculation_fuzz)
+targets=(config_lookup_fuzz config_write_fuzz calculation_fuzz analysis_fuzz)
 declare -A seeds=([config_lookup_fuzz]=config [config_write_fuzz]=config
-                  [calculation_fuzz]=calculation)
+                  [calculation_fuzz]=calculation [analysis_fuzz]=analysis)
+# The analyses' inputs carry their options after the ten field lines: let them grow
+# to full length from the start.
+declare -A extra=([analysis_fuzz]=-len_control=0)
 
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
@@ -30,7 +33,7 @@ run_target() {
   # The seeds stay as they are; new inputs go to the build's own corpus.
   if ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     "$build/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
-      -print_final_stats=1 -artifact_prefix="$artifacts/" "$corpus" "fuzz/corpus/${seeds[$target]}" \
+      -print_final_stats=1 -artifact_prefix="$artifacts/" ${extra[$target]:-} "$corpus" "fuzz/corpus/${seeds[$target]}" \
       >"$log" 2>&1; then
     result=clean
   else

@@ -7,6 +7,7 @@
 #include "PointImage.h"
 #include "PupilFunction.h"
 #include "PupilTrace.h"
+#include "SampleCount.h"
 #include "ToleranceText.h"
 #include "Units.h"
 #include "Wavefront.h"
@@ -78,9 +79,8 @@ CollimationImageSet ComputeCollimationImages(const DesignResult& design,
   FourierPlans plans(PointImageSize(grid), grid);
   PointImage image;
   const double spacing = lambdaN * grid / plans.Size();
-  const int half = std::min(plans.Size() / 2 - 1,
-                            static_cast<int>(std::ceil(kImageWindowAiryRadii * set.airyRadius /
-                                                       spacing)));
+  const int half =
+      ClampedCeil(kImageWindowAiryRadii * set.airyRadius / spacing, 0, plans.Size() / 2 - 1);
   const Telescope aligned = BuildTelescope(design);
   for (size_t i = 0; i < set.images.size(); ++i) {
     CollimationImage& shown = set.images[i];

@@ -196,7 +196,7 @@ Drawing BuildCollimationImagesPicture(const CollimationImageSet& images,
         for (int column = 0; column < window.size; ++column) {
           const double value =
               window.intensity[static_cast<size_t>(row) * window.size + column];
-          if (!(value > 0.0)) continue;
+          if (!(value > 0.0 && value < HUGE_VAL)) continue;
           const double decade = std::log10(value);
           if (decade < kLowestDecade) continue;
           const int level = std::min(

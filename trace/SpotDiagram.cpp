@@ -9,7 +9,18 @@
 
 namespace {
 
-constexpr int kMaxRefinements = 12;
+// Rounds of refinement after the first grid: each at most quadruples the rays, which
+// takes a grid sized for the rays wanted to the most allowed within two rounds, and the
+// coarsest first grid (a quarter of the radius) within four.
+constexpr int kMaxRefinements = 4;
+constexpr double kLeastRefinement = 0.5;  // of the spacing, per round
+
+// Fewer than half of the rays that pass the secondary reach the image: a spot of the
+// few that got through, or of none, would read as a sharp image.
+bool TooFewImaged(const SpotDiagram& spot) {
+  const int unobstructed = spot.launched - spot.obstructed;
+  return unobstructed <= 0 || 2 * static_cast<int>(spot.points.size()) < unobstructed;
+}
 
 }  // namespace
 
@@ -45,7 +56,9 @@ SpotStatistics ComputeSpotStatistics(const std::vector<SpotPoint>& points) {
 std::vector<SpotPoint> SquareGrid(double radius, double spacing) {
   std::vector<SpotPoint> grid;
   if (!(radius > 0.0) || !(spacing > 0.0)) return grid;
-  const int steps = static_cast<int>(std::floor(radius / spacing));
+  const double across = std::floor(radius / spacing);
+  if (!(across <= kMostGridSteps)) return grid;
+  const int steps = static_cast<int>(across);
   const double limit = radius * radius;
   grid.reserve(static_cast<size_t>(kPi * (steps + 1) * (steps + 1)));
   for (int j = -steps; j <= steps; ++j) {
@@ -100,15 +113,22 @@ SpotDiagram TraceSpotDiagram(const Telescope& telescope, double fieldAngle, int 
   // never coarser than a quarter of the radius, so that some rays pass the obstruction.
   double spacing = std::min(std::sqrt(kPi * (outer * outer - inner * inner) / (wanted * 1.03)),
                             outer / 4.0);
-  SpotDiagram spot = TraceGrid(telescope, fieldAngle, spacing);
   // A grid far denser than asked for means the star is too far off for this telescope;
-  // what got through is all there is.
+  // what got through is all there is. The finest spacing puts that many rays on the
+  // whole primary.
   const double mostLaunched = 8.0 * wanted + 4096.0;
+  const double finest = outer * std::sqrt(kPi / mostLaunched);
+  spacing = std::max(spacing, finest);  // a thin annulus asks for more from the start
+  SpotDiagram spot = TraceGrid(telescope, fieldAngle, spacing);
+  // A grid on which fewer than half of the passing rays reach the image is refused
+  // (SpotSetProblem) and finer ones are not traced: the light is lost, not undersampled.
   for (int pass = 0; pass < kMaxRefinements && static_cast<double>(spot.points.size()) < wanted &&
-                     static_cast<double>(spot.launched) < mostLaunched;
+                     spacing > finest &&
+                     !(spot.launched > spot.obstructed && TooFewImaged(spot));
        ++pass) {
     const double imaged = static_cast<double>(spot.points.size());
-    spacing *= imaged > 0.0 ? std::sqrt(imaged / wanted) * 0.99 : 0.5;
+    const double factor = imaged > 0.0 ? std::sqrt(imaged / wanted) * 0.99 : kLeastRefinement;
+    spacing = std::max(finest, spacing * std::max(kLeastRefinement, factor));
     spot = TraceGrid(telescope, fieldAngle, spacing);
   }
   spot.stats = ComputeSpotStatistics(spot.points);
@@ -129,8 +149,13 @@ SpotSet ComputeSpotSet(const DesignResult& design, LengthUnit unit, int minimumR
   const double wavelength = kWavelengthMm * 1000.0 / set.micrometresPerUnit;
   set.airyRadius = 1.22 * wavelength * design.SysFoc / design.PriDia;
   for (size_t i = 0; i < set.spots.size(); ++i) {
+    set.spots[i].fieldFraction = kSpotFieldFractions[i];
+  }
+  // The first field point that loses its light ends the set: it is refused as it stands.
+  for (size_t i = 0; i < set.spots.size(); ++i) {
     set.spots[i] = TraceSpotDiagram(telescope, kSpotFieldFractions[i] * halfField, minimumRays);
     set.spots[i].fieldFraction = kSpotFieldFractions[i];
+    if (TooFewImaged(set.spots[i])) break;
   }
   return set;
 }
@@ -139,7 +164,7 @@ std::string SpotSetProblem(const SpotSet& set) {
   for (const SpotDiagram& spot : set.spots) {
     const int unobstructed = spot.launched - spot.obstructed;
     const int imaged = static_cast<int>(spot.points.size());
-    if (unobstructed <= 0 || 2 * imaged < unobstructed) {
+    if (TooFewImaged(spot)) {
       return "only " + std::to_string(imaged) + " of the " + std::to_string(unobstructed) +
              " rays that pass the secondary reach the image " + FieldPlace(spot.fieldFraction);
     }

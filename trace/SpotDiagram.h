@@ -40,14 +40,18 @@ struct SpotDiagram {
 };
 
 // The points of a square grid of the given spacing, centred on the axis and
-// symmetric about both axes, that lie within `radius` of it.
+// symmetric about both axes, that lie within `radius` of it; none when the radius holds
+// more than kMostGridSteps spacings (some 50 million points, 800 MB).
+constexpr int kMostGridSteps = 4096;
 std::vector<SpotPoint> SquareGrid(double radius, double spacing);
 
 // Traces a spot diagram for a star `fieldAngle` radians off the axis. The rays meet
-// the primary on a square grid over its clear aperture; the grid is made finer until
-// at least `minimumRays` rays reach the image plane, unless the grid has grown to
-// eight times that many rays first (a star so far off that the secondary passes almost
-// none; the spot then holds what got through, possibly nothing).
+// the primary on a square grid over its clear aperture; the grid is made finer, in at
+// most four rounds that each at most quadruple its rays, until at least `minimumRays`
+// rays reach the image plane, unless the grid has grown to eight times that many rays
+// (and 4096) first (a star so far off that the secondary passes almost none; the spot
+// then holds what got through, possibly nothing), or fewer than half of the rays that
+// pass the secondary reach the image (the spot is refused, SpotSetProblem).
 SpotDiagram TraceSpotDiagram(const Telescope& telescope, double fieldAngle, int minimumRays);
 
 // The three field points: on the axis, 0.7 and 1.0 of the half field, the edge of
@@ -64,7 +68,8 @@ struct SpotSet {
 };
 
 // The three spot diagrams of a completed, traceable design (see TelescopeProblem),
-// and the same with its secondary moved (see PerturbationProblem).
+// and the same with its secondary moved (see PerturbationProblem). A field point that
+// SpotSetProblem refuses ends the tracing: the points after it are left empty.
 SpotSet ComputeSpotSet(const DesignResult& design, LengthUnit unit, int minimumRays);
 SpotSet ComputeSpotSet(const DesignResult& design, LengthUnit unit, int minimumRays,
                        const SecondaryPerturbation& secondary);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "BaffleTestDesigns.h"
+#include "BafflePlan.h"
 #include "FocusTravel.h"
 #include "Solver.h"
 
@@ -58,6 +59,49 @@ TEST(FocusTravel, MirrorDistancesKeepingTheFocusBehindTheBack) {
   // Nearer than f1 - R2 / 2 the secondary forms no real image: the focus runs off.
   EXPECT_NEAR(travel.focusAtInfinity, design.PriFoc - design.SecRadCur / 2.0, 1e-12);
   EXPECT_GT(BackFocusAtSpacing(design, travel.focusAtInfinity + 1e-6), 1e8);
+}
+
+}  // namespace
+
+namespace {
+
+// The options' ranges end at a blank as thick as the primary is wide, and at a focus
+// from level with the primary's vertex to a system focal length behind its back; at
+// each end the largest mirror distance puts the focus there, by a fresh solve. Far
+// beyond (1e30 mm), the distance tends to f1 - R2 / 2, where the focus runs off to
+// infinity, not to f1 as the root's cancellation once gave.
+TEST(FocusTravel, TheRangesEndsAgreeWithAFreshSolve) {
+  for (const DesignFields& fields : {F12Fields(2), DesignFields()}) {
+    const DesignResult design = CompleteFields(fields);
+    const BaffleOptionRange thickness = ThicknessRange(design);
+    EXPECT_EQ(thickness.least, 0.0);
+    EXPECT_EQ(thickness.most, design.PriDia);
+    for (double t : {thickness.least, thickness.most}) {
+      const BaffleOptionRange clearance = FocusClearanceRange(design, t);
+      for (double c : {clearance.least, 0.0, clearance.most}) {
+        const FocusTravel travel = ComputeFocusTravel(design, t, c);
+        const double move = design.PriSecDist - travel.largestSpacing;
+        EXPECT_NEAR(FreshBackFocus(design, move) / design.SysFoc, (t + c) / design.SysFoc,
+                    1e-9)
+            << t << " " << c;
+        BaffleOptions options;
+        options.primaryThickness = t;
+        options.focusClearance = c;
+        EXPECT_TRUE(BaffleProblem(design, options).empty()) << t << " " << c;
+      }
+      BaffleOptions beyond;
+      beyond.primaryThickness = t;
+      beyond.focusClearance = std::nextafter(clearance.most, HUGE_VAL);
+      EXPECT_FALSE(BaffleProblem(design, beyond).empty());
+      beyond.focusClearance = std::nextafter(clearance.least, -HUGE_VAL);
+      EXPECT_FALSE(BaffleProblem(design, beyond).empty());
+    }
+    BaffleOptions thick;
+    thick.primaryThickness = std::nextafter(design.PriDia, HUGE_VAL);
+    EXPECT_FALSE(BaffleProblem(design, thick).empty());
+    const FocusTravel far = ComputeFocusTravel(design, 0.0, 1e30);
+    EXPECT_NEAR(far.largestSpacing, design.PriFoc - design.SecRadCur / 2.0, 1e-9 * design.PriFoc);
+  }
 }
 
 }  // namespace

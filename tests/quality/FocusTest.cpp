@@ -9,6 +9,9 @@
 #include "FocusSearch.h"
 #include "ImageQuality.h"
 #include "PupilTrace.h"
+#include "QualityPicture.h"
+#include "QualityTable.h"
+#include "SvgWriter.h"
 #include "TraceTestDesigns.h"
 #include "Wavefront.h"
 
@@ -137,3 +140,40 @@ TEST(FocusSearch, QuadraticThroughThreePoints) {
 }
 
 }  // namespace
+
+// Foci that spread less than the Rayleigh limit's depth of focus, +-2 lambda N^2 (a
+// quarter wave of defocus: W020 = dz / (8 N^2)), make no measurable surface: a field of
+// a billionth of a degree is flat within it, and says so; the start-up field's edge
+// focus lies far outside it and keeps its radius.
+TEST(FocusSearch, FociWithinTheDepthOfFocusMakeAFlatSurface) {
+  QualityOptions options;
+  options.gridSize = kGrid;
+  DesignFields tiny = StartupFields(2);
+  tiny.m_strField = "1e-9";
+  const DesignResult design = Complete(tiny);
+  const QualitySet set = ComputeImageQuality(design, LengthUnit::Millimetre, options);
+  const double n = design.SysFoc / design.PriDia;
+  const double depth = 8.0 * n * n * (kWavelength / 4.0);  // dz / (8 N^2) = lambda / 4
+  EXPECT_NEAR(set.depthOfFocus / depth, 1.0, 1e-12);
+  EXPECT_TRUE(set.focalSurfaceWithinDepth);
+  EXPECT_FALSE(std::isfinite(set.focalSurfaceRadius));
+  for (const FieldQuality& field : set.fields) {
+    EXPECT_LE(std::fabs(field.ownBestFocus - set.fields[0].ownBestFocus), depth);
+  }
+  const std::string table = FormatQualityTable(set, TelescopeType::RitcheyChretien, LengthUnit::Millimetre);
+  EXPECT_NE(table.find("three best foci: flat within the depth of focus \xB1" "0.0704 mm"),
+            std::string::npos)
+      << table;
+  EXPECT_EQ(table.find("radius 0.0"), std::string::npos) << table;
+  // The window's Image quality page draws the same line.
+  const std::string svg = WriteSvg(BuildQualityPicture(set, design, TelescopeType::RitcheyChretien,
+                                                       LengthUnit::Millimetre));
+  EXPECT_NE(svg.find("three best foci: flat within the depth of focus"), std::string::npos);
+
+  const QualitySet wide =
+      ComputeImageQuality(Complete(StartupFields(2)), LengthUnit::Millimetre, options);
+  EXPECT_FALSE(wide.focalSurfaceWithinDepth);
+  EXPECT_GT(std::fabs(wide.fields.back().ownBestFocus - wide.fields[0].ownBestFocus),
+            wide.depthOfFocus);
+  EXPECT_TRUE(std::isfinite(wide.focalSurfaceRadius));
+}

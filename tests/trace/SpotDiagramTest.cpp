@@ -63,6 +63,40 @@ TEST(SpotSampling, EnoughRaysAtEveryFieldPoint) {
   }
 }
 
+// A secondary despaced so far that almost no light reaches the image: the first grid
+// (about the rays asked for over the clear annulus) already shows that fewer than half
+// of the passing rays arrive, and neither a finer grid nor the other field points are
+// traced; the set is refused. Before, the grid grew by the shortfall's ratio, a
+// million-fold, and ran out of memory.
+TEST(SpotSampling, LostLightEndsTheTracingAtOnce) {
+  const DesignResult design = Complete(StartupFields(2));
+  const double clearShare = 1.0 - std::pow(design.SecDia / design.PriDia, 2.0);
+  for (double despace : {-1e6, 690.0}) {
+    SecondaryPerturbation moved;
+    moved.despace = despace;
+    const int wanted = 100000;
+    const SpotSet set = ComputeSpotSet(design, LengthUnit::Millimetre, wanted, moved);
+    EXPECT_FALSE(SpotSetProblem(set).empty()) << despace;
+    const SpotDiagram& axis = set.spots[0];
+    EXPECT_LT(2 * axis.points.size(), static_cast<size_t>(axis.launched - axis.obstructed));
+    EXPECT_LT(axis.launched, 1.2 * wanted / clearShare) << despace;
+    for (size_t i = 1; i < set.spots.size(); ++i) EXPECT_EQ(set.spots[i].launched, 0) << despace;
+  }
+}
+
+// However few rays pass, the refinement stops at eight times the rays asked for (and
+// 4096): a grid that finds none quadruples at most four times.
+TEST(SpotSampling, RefinementIsBounded) {
+  const DesignResult design = Complete(StartupFields(2));
+  Telescope telescope = BuildTelescope(design);
+  telescope.shadowRadius = 0.999 * telescope.primary.clearRadius;  // a sliver of an annulus
+  for (int wanted : {1, 1000}) {
+    const SpotDiagram spot = TraceSpotDiagram(telescope, 0.0, wanted);
+    const double mostLaunched = 8.0 * wanted + 4096.0;
+    EXPECT_LT(spot.launched, 1.1 * mostLaunched) << wanted;
+  }
+}
+
 // The three field points and the Airy disk: 1.22 * 0.55 um * F / D, 5.368 um at f/8.
 TEST(SpotSet, FieldPointsAndAiryDisk) {
   const DesignResult design = Complete(StartupFields(2));

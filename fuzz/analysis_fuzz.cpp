@@ -1,0 +1,240 @@
+// The analyses of a completed design with arbitrary window values and options: the
+// input is the calculation fuzzer's (two bytes for the unit and type radio indexes, then
+// the ten field texts one a line, fields past the last line keeping the start-up
+// values), and up to eight more lines give the analyses' options as numbers: the
+// secondary's despace, decenter, tilt and pivot, the primary's thickness and the focus
+// clearance for the baffles, the wavelength in nanometres and the tolerance budget in
+// waves. A line that is not a whole number leaves its option at its default.
+//
+// Each completed design goes through the spot diagrams, the baffle plan, the image
+// quality (pupil grid 32, which follows the aberrations of the usual designs) and the
+// tolerance analysis (grid 16) with its axis images.
+// Every analysis must end with a result or a refusal; a result holds no NaN, and no
+// infinity but where its struct says one stands for "none" (a flat focal surface, a
+// decenter that adds no coma).
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "BafflePlan.h"
+#include "Calculate.h"
+#include "CollimationImages.h"
+#include "ImageQuality.h"
+#include "QualityPictures.h"
+#include "RayTrace.h"
+#include "SpotDiagram.h"
+#include "Tolerances.h"
+
+namespace {
+
+constexpr int kQualityGrid = 32;
+constexpr int kToleranceGrid = 16;
+constexpr int kFuzzRays = 200;
+
+void Require(bool condition) {
+  if (!condition) __builtin_trap();
+}
+
+void Finite(double value) { Require(std::isfinite(value)); }
+
+// Infinite stands for "none" here; NaN never does.
+void FiniteOrNone(double value) { Require(!std::isnan(value)); }
+
+void Finite(const std::vector<double>& values) {
+  for (double value : values) Finite(value);
+}
+
+template <size_t N>
+void Finite(const std::array<double, N>& values) {
+  for (double value : values) Finite(value);
+}
+
+std::string DesignFields::*const kFieldOrder[] = {
+    &DesignFields::m_strPriDia,     &DesignFields::m_strPriFoc,     &DesignFields::m_strField,
+    &DesignFields::m_strSysFoc,     &DesignFields::m_strBackFocLen, &DesignFields::m_strSecSysDist,
+    &DesignFields::m_strSecPriDist, &DesignFields::m_strSecRadCur,  &DesignFields::m_strPriCC,
+    &DesignFields::m_strSecCC};
+
+struct AnalysisInput {
+  DesignFields fields;
+  SecondaryPerturbation secondary;
+  BaffleOptions baffles;
+  QualityOptions quality;
+  ToleranceOptions tolerances;
+};
+
+void ReadNumber(const std::string& line, double& value) {
+  if (line.empty()) return;
+  char* end = nullptr;
+  const double read = std::strtod(line.c_str(), &end);
+  if (end != nullptr && *end == '\0') value = read;
+}
+
+AnalysisInput InputFrom(const std::uint8_t* data, std::size_t size) {
+  AnalysisInput input;
+  input.quality.gridSize = kQualityGrid;
+  input.tolerances.gridSize = kToleranceGrid;
+  if (size < 2) return input;
+  input.fields.m_nUnits = data[0] % 4 - 1;  // -1 .. 2
+  input.fields.m_nType = data[1] % 8 - 1;   // -1 .. 6
+  const std::string text(reinterpret_cast<const char*>(data + 2), size - 2);
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start <= text.size()) {
+    const size_t end = text.find('\n', start);
+    lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+  const size_t fields = sizeof kFieldOrder / sizeof kFieldOrder[0];
+  for (size_t k = 0; k < lines.size() && k < fields; ++k) input.fields.*kFieldOrder[k] = lines[k];
+  double* const options[] = {&input.secondary.despace,        &input.secondary.decenter,
+                             &input.secondary.tiltDeg,        &input.secondary.pivot,
+                             &input.baffles.primaryThickness, &input.baffles.focusClearance,
+                             &input.quality.wavelengthNm,     &input.tolerances.budgetWaves};
+  for (size_t k = 0; k < sizeof options / sizeof options[0] && fields + k < lines.size(); ++k) {
+    ReadNumber(lines[fields + k], *options[k]);
+  }
+  input.quality.secondary = input.secondary;
+  input.tolerances.wavelengthNm = input.quality.wavelengthNm;
+  return input;
+}
+
+void CheckSpots(const Calculation& calculation, const SecondaryPerturbation& secondary) {
+  if (!TelescopeProblem(calculation.design).empty()) return;
+  if (!PerturbationProblem(BuildTelescope(calculation.design), secondary).empty()) return;
+  const SpotSet set =
+      ComputeSpotSet(calculation.design, calculation.read.unit, kFuzzRays, secondary);
+  if (!SpotSetProblem(set).empty()) return;
+  Finite(set.airyRadius);
+  Finite(set.arcsecPerUnit);
+  for (const SpotDiagram& spot : set.spots) {
+    Require(!spot.points.empty());
+    for (const SpotPoint& p : spot.points) {
+      Finite(p.x);
+      Finite(p.y);
+    }
+    Finite(spot.stats.centroidX);
+    Finite(spot.stats.centroidY);
+    Finite(spot.stats.rmsRadius);
+    Finite(spot.stats.maxRadius);
+    Finite(spot.stats.thirdMomentY);
+  }
+}
+
+void CheckBaffles(const Calculation& calculation, const BaffleOptions& options) {
+  const BafflePlan plan = PlanBaffles(calculation.design, options);
+  if (!plan.ok()) return;
+  for (double value : {plan.frame.imageRadius, plan.firstOrderHole, plan.hole,
+                       plan.baffles.skirtRadius, plan.baffles.skirtZ, plan.baffles.tubeRadius,
+                       plan.baffles.tubeZ, plan.firstOrder.skirtRadius, plan.firstOrder.skirtZ,
+                       plan.firstOrder.tubeRadius, plan.firstOrder.tubeZ, plan.parts.skirtRadius,
+                       plan.parts.skirtTopZ, plan.parts.tubeRadius, plan.parts.tubeBottomZ,
+                       plan.parts.boreRadius, plan.parts.boreZ, plan.linearObstruction,
+                       plan.areaObstruction, plan.firstOrderLinearObstruction,
+                       plan.focus.backFocusPerSpacing, plan.focus.primaryBackZ,
+                       plan.focus.clearance, plan.focus.largestSpacing,
+                       plan.focus.focusAtInfinity, plan.focus.spacingSlack}) {
+    Finite(value);
+  }
+  Require(plan.fieldRays.blocked == 0 && plan.skyLines.reaching == 0);
+}
+
+void CheckQuality(const Calculation& calculation, const QualityOptions& options) {
+  const QualityPictures pictures = DrawQualityPictures(calculation, options);
+  if (!pictures.ok()) return;
+  const QualitySet& set = pictures.quality;
+  for (double value : {set.wavelength, set.micrometresPerUnit, set.focalRatio, set.obstruction,
+                       set.cutoffPerMm, set.focusShift}) {
+    Finite(value);
+  }
+  FiniteOrNone(set.focalSurfaceRadius);
+  FiniteOrNone(set.thirdOrderFieldRadius);
+  for (const FieldQuality& field : set.fields) {
+    for (double value : {field.fieldAngle, field.ownBestFocus, field.ownBestHeight,
+                         field.imageHeight, field.rmsWaves, field.pvWaves, field.strehl,
+                         field.strehlMarechal, field.ee80Diameter, field.largestWaveStep}) {
+      Finite(value);
+    }
+    Finite(field.mtfTangential);
+    Finite(field.mtfSagittal);
+    Finite(field.mtf.tangential);
+    Finite(field.mtf.sagittal);
+    Finite(field.energy.radius);
+    Finite(field.energy.fraction);
+    Finite(field.image.spacing);
+    Finite(field.image.intensity);
+    Require(field.image.size > 0 &&
+            field.image.intensity.size() ==
+                static_cast<size_t>(field.image.size) * static_cast<size_t>(field.image.size));
+  }
+  Finite(set.perfect.firstDarkRing);
+  Finite(set.perfect.ee80Diameter);
+  Finite(set.perfect.mtf);
+  Finite(set.perfect.mtfCurve);
+  Finite(set.perfect.energy.radius);
+  Finite(set.perfect.energy.fraction);
+  Require(!pictures.drawings.empty());
+}
+
+void CheckAxis(const AxisWavefront& axis) {
+  if (!axis.traced) return;
+  for (double value :
+       {axis.bestFocus, axis.paraxialFocus, axis.imageX, axis.imageY, axis.rmsWaves}) {
+    Finite(value);
+  }
+  for (double term : axis.terms) Finite(term);
+}
+
+void CheckTolerances(const Calculation& calculation, const ToleranceOptions& options) {
+  const ToleranceAnalysis analysis =
+      AnalyseTolerances(calculation.design, calculation.read.unit, options);
+  if (!analysis.ok()) return;
+  Finite(analysis.wavelength);
+  Require(analysis.aligned.traced);
+  CheckAxis(analysis.aligned);
+  const Sensitivities& s = analysis.sensitivities;
+  for (double value : {s.backFocusPerUnit, s.w040NmPerUnit, s.w131NmPerUnit,
+                       s.imageShiftPerUnit, s.w131NmPerDegree}) {
+    Finite(value);
+  }
+  FiniteOrNone(s.comaFreePivot);
+  for (const MisalignmentProbe& probe : s.probes) {
+    Finite(probe.step);
+    CheckAxis(probe.minus);
+    CheckAxis(probe.plus);
+  }
+  for (const ToleranceFound& found : analysis.tolerances) {
+    Finite(found.amount);
+    Finite(found.addedWaves);
+    CheckAxis(found.axis);
+  }
+  const CollimationImageSet images = ComputeCollimationImages(calculation.design, analysis);
+  Finite(images.airyRadius);
+  for (const CollimationImage& image : images.images) {
+    Finite(image.rmsWaves);
+    Finite(image.strehl);
+    for (const SpotPoint& p : image.spot) {
+      Finite(p.x);
+      Finite(p.y);
+    }
+    Finite(image.image.spacing);
+    Finite(image.image.intensity);
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const AnalysisInput input = InputFrom(data, size);
+  const CalculateOutcome outcome = Calculate(input.fields);
+  if (!outcome.ok()) return 0;
+  const Calculation& calculation = outcome.calculation;
+  CheckSpots(calculation, input.secondary);
+  CheckBaffles(calculation, input.baffles);
+  CheckQuality(calculation, input.quality);
+  CheckTolerances(calculation, input.tolerances);
+  return 0;
+}

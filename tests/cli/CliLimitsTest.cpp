@@ -1,0 +1,230 @@
+// The analyses at their limits: an image too large to hold, light lost on the way,
+// memory that runs out (a real address-space limit on the child), numbers typed in
+// forms the window does not read, and the baffle options' ranges. Every run ends with
+// an exit status and a reason, never a signal.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "CliRun.h"
+#include "TestFiles.h"
+
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kAddressSanitizer = true;
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+
+struct LimitedRun {
+  bool signalled = false;
+  int status = -1;
+  std::string err;
+};
+
+// Runs the program with its address space limited to `kilobytes` (0 for no limit).
+LimitedRun RunLimited(const std::vector<std::string>& args, long kilobytes) {
+  char errPath[] = "/tmp/spekulor-limit-err-XXXXXX";
+  const int errFd = mkstemp(errPath);
+  LimitedRun run;
+  if (errFd < 0) return run;
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int null = open("/dev/null", O_WRONLY);
+    dup2(null, STDOUT_FILENO);
+    dup2(errFd, STDERR_FILENO);
+    if (kilobytes > 0) {
+      const rlim_t bytes = static_cast<rlim_t>(kilobytes) * 1024;
+      const rlimit limit{bytes, bytes};
+      setrlimit(RLIMIT_AS, &limit);
+    }
+    // No core files from the runs that are meant to fail.
+    const rlimit noCore{0, 0};
+    setrlimit(RLIMIT_CORE, &noCore);
+    std::vector<std::string> copies(args);
+    std::string program = SPEKULOR_CLI_PATH;
+    std::vector<char*> argv{&program[0]};
+    for (std::string& arg : copies) argv.push_back(&arg[0]);
+    argv.push_back(nullptr);
+    execv(program.c_str(), argv.data());
+    _exit(127);
+  }
+  int wstatus = 0;
+  waitpid(pid, &wstatus, 0);
+  close(errFd);
+  run.signalled = WIFSIGNALED(wstatus);
+  if (WIFEXITED(wstatus)) run.status = WEXITSTATUS(wstatus);
+  run.err = ReadFileBytes(errPath);
+  unlink(errPath);
+  return run;
+}
+
+// The least limit, in steps of 64 KiB from `low` (where it fails) to `high` (where it
+// succeeds), at which the run exits with 0.
+long LeastLimit(const std::vector<std::string>& args, long low, long high) {
+  while (high - low > 64) {
+    const long mid = (low + high) / 2;
+    if (RunLimited(args, mid).status == 0) high = mid;
+    else low = mid;
+  }
+  return high;
+}
+
+constexpr long kPlenty = 4L << 20;  // 4 GiB, in KiB
+
+// A secondary of a micrometre's radius makes a telescope of f/1.5e9: its point image
+// and spot would need more than any grid holds. The analyses end with a reason (the
+// tolerances, whose refusals are their own, at least end).
+TEST(CliLimits, AnImageTooLargeEndsWithAReasonNotASignal) {
+  const std::vector<std::string> design = {"--secondary-roc", "1e-6",
+                                           "--secondary-from-system-focus", "300"};
+  for (const char* command : {"quality", "trace", "baffles", "tolerances"}) {
+    std::vector<std::string> args{command};
+    args.insert(args.end(), design.begin(), design.end());
+    const LimitedRun run = RunLimited(args, 0);
+    EXPECT_FALSE(run.signalled) << command;
+    if (std::string(command) == "tolerances") {
+      EXPECT_TRUE(run.status == 0 || run.status == 3) << run.status;
+      continue;
+    }
+    EXPECT_EQ(run.status, 3) << command << ": " << run.err;
+    EXPECT_FALSE(run.err.empty()) << command;
+  }
+}
+
+// Light lost on the way ends the trace at once: within a limit far below what a grid
+// grown by the shortfall's ratio took (600 MB, or more than the machine has).
+TEST(CliLimits, LostLightEndsTheTraceWithinABoundedMemory) {
+  if (kAddressSanitizer) GTEST_SKIP() << "memory limits cannot be set under AddressSanitizer";
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"trace", "--rays", "1000000", "--despace", "-1e6"},
+        std::vector<std::string>{"trace", "--rays", "100000", "--despace", "690"}}) {
+    const LimitedRun run = RunLimited(args, 256L << 10);
+    EXPECT_FALSE(run.signalled) << args[4];
+    EXPECT_EQ(run.status, 3) << args[4];
+    EXPECT_EQ(run.err.rfind("Cannot trace this design: only ", 0), 0u) << run.err;
+  }
+}
+
+// Between the limit at which the program starts and reports a design and the limit the
+// analysis needs, memory runs out inside the analysis: every such run ends with status
+// 3 and the reason, never a signal (nor FFTW's abort).
+TEST(CliLimits, MemoryRunningOutInAnAnalysisEndsWithAReason) {
+  if (kAddressSanitizer) GTEST_SKIP() << "memory limits cannot be set under AddressSanitizer";
+  TempDir dir;
+  const std::string images = dir.File("images.svg");
+  const long start = LeastLimit({"report"}, 1024, kPlenty);
+  const std::vector<std::vector<std::string>> commands = {
+      {"quality", "--grid", "256"},
+      {"trace", "--rays", "300000"},
+      {"baffles"},
+      {"tolerances", "--images", images},
+  };
+  for (const std::vector<std::string>& args : commands) {
+    const long needed = LeastLimit(args, start, kPlenty);
+    ASSERT_GT(needed, start) << args[0];
+    int inside = 0;
+    for (int k = 0; k < 8; ++k) {
+      const long limit = start + (needed - start) * k / 8;
+      const LimitedRun run = RunLimited(args, limit);
+      EXPECT_FALSE(run.signalled) << args[0] << " at " << limit << " KiB";
+      if (run.status == 0) continue;
+      EXPECT_EQ(run.status, 3) << args[0] << " at " << limit << " KiB: " << run.err;
+      EXPECT_EQ(run.err, "spekulor-cli: not enough memory to finish the command\n") << args[0];
+      ++inside;
+    }
+    EXPECT_GT(inside, 0) << args[0];
+  }
+}
+
+// A design file larger than the memory left cannot be read: status 1, "Error reading".
+TEST(CliLimits, ADesignFileTooLargeForTheMemoryLeftCannotBeRead) {
+  if (kAddressSanitizer) GTEST_SKIP() << "memory limits cannot be set under AddressSanitizer";
+  TempDir dir;
+  const std::string path = dir.File("large.spekulor");
+  {
+    std::string content = "# generated by Spekulor\n[Optics]\n";
+    content += std::string(64 << 20, '#');
+    WriteFileBytes(path, content);
+  }
+  const long start = LeastLimit({"report"}, 1024, kPlenty);
+  const LimitedRun run = RunLimited({"quality", path}, start + (16L << 10));
+  EXPECT_FALSE(run.signalled);
+  EXPECT_EQ(run.status, 1) << run.err;
+  EXPECT_EQ(run.err.rfind("Error reading\n" + path + ": ", 0), 0u) << run.err;
+}
+
+// Every numeric option reads decimal numbers only, as the window's fields do: not
+// hexadecimal (which the window reads as 0), octal-looking zeros, nan, inf or nothing.
+TEST(CliNumbers, NumericOptionsReadDecimalNumbersOnly) {
+  const std::vector<std::vector<std::string>> options = {
+      {"trace", "--rays"},          {"trace", "--despace"},       {"trace", "--decenter"},
+      {"trace", "--tilt"},          {"trace", "--pivot"},         {"quality", "--wavelength"},
+      {"quality", "--grid"},        {"baffles", "--thickness"},   {"baffles", "--focus-clearance"},
+      {"tolerances", "--budget-waves"}};
+  for (const std::vector<std::string>& option : options) {
+    for (const char* text : {"0x10", "0x1p4", "nan", "NAN", "inf", "-inf", "", " 16", "16 ",
+                             "1e400", "16mm", "1,5"}) {
+      const CliResult result = RunCli({option[0], option[1], text});
+      EXPECT_EQ(result.status, 64) << option[1] << " '" << text << "'";
+      EXPECT_NE(result.err.find(option[1]), std::string::npos) << result.err;
+    }
+  }
+  // The radio indexes too.
+  for (const char* text : {"0x1", " 1", "1.0", ""}) {
+    EXPECT_EQ(RunCli({"report", "--unit", text}).status, 64) << "'" << text << "'";
+    EXPECT_EQ(RunCli({"report", "--type", text}).status, 64) << "'" << text << "'";
+  }
+  EXPECT_EQ(RunCli({"report", "--type", "2"}).out, RunCli({"report", "--type", "+02"}).out);
+  // The decimal forms of one number give one answer; a leading zero is no octal.
+  EXPECT_EQ(RunCli({"trace", "--despace", "16"}).out,
+            RunCli({"trace", "--despace", "1.6e1"}).out);
+  EXPECT_EQ(RunCli({"trace", "--despace", "16"}).out,
+            RunCli({"trace", "--despace", "+016.0"}).out);
+  EXPECT_EQ(RunCli({"trace", "--rays", "10", "--csv"}).out,
+            RunCli({"trace", "--rays", "010", "--csv"}).out);
+  EXPECT_EQ(RunCli({"quality", "--grid", "32", "--json"}).out,
+            RunCli({"quality", "--grid", "0032", "--json"}).out);
+  EXPECT_EQ(RunCli({"quality", "--grid", "32", "--wavelength", "650", "--json"}).out,
+            RunCli({"quality", "--grid", "32", "--wavelength", "6.5e2", "--json"}).out);
+}
+
+// The baffle options' ranges depend on the design: the thickness from 0 to the primary's
+// diameter (400 mm at start-up), the focus clearance from minus the thickness to the
+// system focal length (3200 mm). Both ends are accepted, beyond them a usage error.
+TEST(CliNumbers, BaffleOptionsStayInTheDesignsRanges) {
+  EXPECT_EQ(RunCli({"baffles", "--thickness", "400"}).status, 0);
+  EXPECT_EQ(RunCli({"baffles", "--thickness", "0", "--focus-clearance", "0"}).status, 0);
+  EXPECT_EQ(RunCli({"baffles", "--thickness", "50", "--focus-clearance", "-50"}).status, 0);
+  EXPECT_EQ(RunCli({"baffles", "--focus-clearance", "3200"}).status, 0);
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--thickness", "400.001"},
+        std::vector<std::string>{"--thickness", "1e155"},
+        std::vector<std::string>{"--focus-clearance", "3200.001"},
+        std::vector<std::string>{"--focus-clearance", "1e30"},
+        std::vector<std::string>{"--thickness", "50", "--focus-clearance", "-50.001"}}) {
+    std::vector<std::string> command{"baffles"};
+    command.insert(command.end(), args.begin(), args.end());
+    const CliResult result = RunCli(command);
+    EXPECT_EQ(result.status, 64) << args[1];
+    EXPECT_NE(result.err.find("for this design"), std::string::npos) << result.err;
+    EXPECT_TRUE(result.out.empty());
+  }
+}
+
+}  // namespace
