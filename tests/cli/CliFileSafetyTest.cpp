@@ -19,12 +19,6 @@
 
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kUnderAddressSanitizer = true;
-#else
-constexpr bool kUnderAddressSanitizer = false;
-#endif
-
 // Every option that names a file to write, with a command line that uses it.
 struct PathOption {
   const char* option;  // as the parser names it

@@ -4,10 +4,6 @@
 // an exit status and a reason, never a signal.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,60 +15,14 @@
 
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kAddressSanitizer = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kAddressSanitizer = true;
-#else
-constexpr bool kAddressSanitizer = false;
-#endif
-#else
-constexpr bool kAddressSanitizer = false;
-#endif
-
-struct LimitedRun {
-  bool signalled = false;
-  int status = -1;
-  std::string err;
-};
-
 // Runs the program with its address space limited to `kilobytes` (0 for no limit).
-LimitedRun RunLimited(const std::vector<std::string>& args, long kilobytes) {
-  char errPath[] = "/tmp/spekulor-limit-err-XXXXXX";
-  const int errFd = mkstemp(errPath);
-  LimitedRun run;
-  if (errFd < 0) return run;
-  const pid_t pid = fork();
-  if (pid == 0) {
-    const int null = open("/dev/null", O_WRONLY);
-    dup2(null, STDOUT_FILENO);
-    dup2(errFd, STDERR_FILENO);
-    if (kilobytes > 0) {
-      const rlim_t bytes = static_cast<rlim_t>(kilobytes) * 1024;
-      const rlimit limit{bytes, bytes};
-      setrlimit(RLIMIT_AS, &limit);
-    }
-    // No core files from the runs that are meant to fail.
-    const rlimit noCore{0, 0};
-    setrlimit(RLIMIT_CORE, &noCore);
-    std::vector<std::string> copies(args);
-    std::string program = SPEKULOR_CLI_PATH;
-    std::vector<char*> argv{&program[0]};
-    for (std::string& arg : copies) argv.push_back(&arg[0]);
-    argv.push_back(nullptr);
-    execv(program.c_str(), argv.data());
-    _exit(127);
-  }
-  int wstatus = 0;
-  waitpid(pid, &wstatus, 0);
-  close(errFd);
-  run.signalled = WIFSIGNALED(wstatus);
-  if (WIFEXITED(wstatus)) run.status = WEXITSTATUS(wstatus);
-  run.err = ReadFileBytes(errPath);
-  unlink(errPath);
-  return run;
+CliResult RunLimited(const std::vector<std::string>& args, long kilobytes) {
+  CliLimits limits;
+  if (kilobytes > 0) limits.addressSpace = static_cast<long long>(kilobytes) * 1024;
+  return RunCliUnder(args, limits);
 }
+
+bool Signalled(const CliResult& run) { return run.status > kEndedBySignal; }
 
 // The least limit, in steps of 64 KiB from `low` (where it fails) to `high` (where it
 // succeeds), at which the run exits with 0.
@@ -96,8 +46,8 @@ TEST(CliLimits, AnImageTooLargeEndsWithAReasonNotASignal) {
   for (const char* command : {"quality", "trace", "baffles", "tolerances"}) {
     std::vector<std::string> args{command};
     args.insert(args.end(), design.begin(), design.end());
-    const LimitedRun run = RunLimited(args, 0);
-    EXPECT_FALSE(run.signalled) << command;
+    const CliResult run = RunLimited(args, 0);
+    EXPECT_FALSE(Signalled(run)) << command;
     if (std::string(command) == "tolerances") {
       EXPECT_TRUE(run.status == 0 || run.status == 3) << run.status;
       continue;
@@ -110,12 +60,12 @@ TEST(CliLimits, AnImageTooLargeEndsWithAReasonNotASignal) {
 // Light lost on the way ends the trace at once: within a limit far below what a grid
 // grown by the shortfall's ratio took (600 MB, or more than the machine has).
 TEST(CliLimits, LostLightEndsTheTraceWithinABoundedMemory) {
-  if (kAddressSanitizer) GTEST_SKIP() << "memory limits cannot be set under AddressSanitizer";
+  if (kUnderAddressSanitizer) GTEST_SKIP() << "memory limits cannot be set under AddressSanitizer";
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"trace", "--rays", "1000000", "--despace", "-1e6"},
         std::vector<std::string>{"trace", "--rays", "100000", "--despace", "690"}}) {
-    const LimitedRun run = RunLimited(args, 256L << 10);
-    EXPECT_FALSE(run.signalled) << args[4];
+    const CliResult run = RunLimited(args, 256L << 10);
+    EXPECT_FALSE(Signalled(run)) << args[4];
     EXPECT_EQ(run.status, 3) << args[4];
     EXPECT_EQ(run.err.rfind("Cannot trace this design: only ", 0), 0u) << run.err;
   }
@@ -125,7 +75,7 @@ TEST(CliLimits, LostLightEndsTheTraceWithinABoundedMemory) {
 // analysis needs, memory runs out inside the analysis: every such run ends with status
 // 3 and the reason, never a signal (nor FFTW's abort).
 TEST(CliLimits, MemoryRunningOutInAnAnalysisEndsWithAReason) {
-  if (kAddressSanitizer) GTEST_SKIP() << "memory limits cannot be set under AddressSanitizer";
+  if (kUnderAddressSanitizer) GTEST_SKIP() << "memory limits cannot be set under AddressSanitizer";
   TempDir dir;
   const std::string images = dir.File("images.svg");
   const long start = LeastLimit({"report"}, 1024, kPlenty);
@@ -141,8 +91,8 @@ TEST(CliLimits, MemoryRunningOutInAnAnalysisEndsWithAReason) {
     int inside = 0;
     for (int k = 0; k < 8; ++k) {
       const long limit = start + (needed - start) * k / 8;
-      const LimitedRun run = RunLimited(args, limit);
-      EXPECT_FALSE(run.signalled) << args[0] << " at " << limit << " KiB";
+      const CliResult run = RunLimited(args, limit);
+      EXPECT_FALSE(Signalled(run)) << args[0] << " at " << limit << " KiB";
       if (run.status == 0) continue;
       EXPECT_EQ(run.status, 3) << args[0] << " at " << limit << " KiB: " << run.err;
       EXPECT_EQ(run.err, "spekulor-cli: not enough memory to finish the command\n") << args[0];
@@ -154,7 +104,7 @@ TEST(CliLimits, MemoryRunningOutInAnAnalysisEndsWithAReason) {
 
 // A design file larger than the memory left cannot be read: status 1, "Error reading".
 TEST(CliLimits, ADesignFileTooLargeForTheMemoryLeftCannotBeRead) {
-  if (kAddressSanitizer) GTEST_SKIP() << "memory limits cannot be set under AddressSanitizer";
+  if (kUnderAddressSanitizer) GTEST_SKIP() << "memory limits cannot be set under AddressSanitizer";
   TempDir dir;
   const std::string path = dir.File("large.spekulor");
   {
@@ -163,8 +113,8 @@ TEST(CliLimits, ADesignFileTooLargeForTheMemoryLeftCannotBeRead) {
     WriteFileBytes(path, content);
   }
   const long start = LeastLimit({"report"}, 1024, kPlenty);
-  const LimitedRun run = RunLimited({"quality", path}, start + (16L << 10));
-  EXPECT_FALSE(run.signalled);
+  const CliResult run = RunLimited({"quality", path}, start + (16L << 10));
+  EXPECT_FALSE(Signalled(run));
   EXPECT_EQ(run.status, 1) << run.err;
   EXPECT_EQ(run.err.rfind("Error reading\n" + path + ": ", 0), 0u) << run.err;
 }

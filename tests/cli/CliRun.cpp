@@ -75,6 +75,9 @@ CliResult RunCliUnder(const std::vector<std::string>& args, const CliLimits& lim
           const rlimit limit{static_cast<rlim_t>(limits.addressSpace),
                              static_cast<rlim_t>(limits.addressSpace)};
           if (setrlimit(RLIMIT_AS, &limit) != 0) return false;
+          // No core files from the runs that are meant to run out.
+          const rlimit noCore{0, 0};
+          setrlimit(RLIMIT_CORE, &noCore);
         }
         return true;
       },

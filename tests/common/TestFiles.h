@@ -65,4 +65,20 @@ void OpenFolderToEveryone(const std::string& folder);
 // The process's address space now, in bytes (from /proc/self/statm); 0 if unknown.
 long long AddressSpaceInUse();
 
+// True in a build under AddressSanitizer, whose shadow memory takes far more address
+// space than any memory limit a test sets: such tests skip there. gcc says so with
+// __SANITIZE_ADDRESS__, clang with __has_feature.
+#if defined(__SANITIZE_ADDRESS__)
+#define SPEKULOR_TESTS_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define SPEKULOR_TESTS_UNDER_ASAN 1
+#endif
+#endif
+#ifdef SPEKULOR_TESTS_UNDER_ASAN
+constexpr bool kUnderAddressSanitizer = true;
+#else
+constexpr bool kUnderAddressSanitizer = false;
+#endif
+
 #endif

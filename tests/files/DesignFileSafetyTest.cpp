@@ -77,12 +77,6 @@ TEST(DesignFileSafety, AFileOverOneMebibyteIsRefusedUnread) {
   EXPECT_EQ(folder.List(), (std::vector<std::string>{"huge.spekulor", "limit.spekulor"}));
 }
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kUnderAddressSanitizer = true;
-#else
-constexpr bool kUnderAddressSanitizer = false;
-#endif
-
 // Runs `body` in a child whose address space may grow by `headroom` bytes at most.
 int RunWithMemoryHeadroom(long long headroom, const std::function<int()>& body) {
   const ChildResult child = RunInChild([&] {
