@@ -113,12 +113,23 @@ int PictureView::heightForWidth(int width) const {
 }
 
 void PictureView::paintEvent(QPaintEvent*) {
+  // Painted once for each size: a tab shown again, or a window uncovered, shows the
+  // same image (a spot diagram takes milliseconds to paint anew).
+  const qreal ratio = devicePixelRatioF();
+  const QSize pixels = (QSizeF(size()) * ratio).toSize();
+  if (m_painted.size() != pixels || m_painted.devicePixelRatio() != ratio) {
+    m_painted = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+    m_painted.setDevicePixelRatio(ratio);
+    QPainter painter(&m_painted);
+    painter.fillRect(rect(), Qt::white);
+    if (m_drawing.width > 0.0 && m_drawing.height > 0.0) {
+      const double scale = std::min(width() / m_drawing.width, height() / m_drawing.height);
+      painter.translate((width() - m_drawing.width * scale) / 2.0,
+                        (height() - m_drawing.height * scale) / 2.0);
+      painter.scale(scale, scale);
+      PaintDrawing(painter, m_drawing);
+    }
+  }
   QPainter painter(this);
-  painter.fillRect(rect(), Qt::white);
-  if (m_drawing.width <= 0.0 || m_drawing.height <= 0.0) return;
-  const double scale = std::min(width() / m_drawing.width, height() / m_drawing.height);
-  painter.translate((width() - m_drawing.width * scale) / 2.0,
-                    (height() - m_drawing.height * scale) / 2.0);
-  painter.scale(scale, scale);
-  PaintDrawing(painter, m_drawing);
+  painter.drawImage(QPointF(0.0, 0.0), m_painted);
 }
