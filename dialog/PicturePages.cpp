@@ -1,11 +1,22 @@
 #include "PicturePages.h"
 
+#include <fftw3.h>
+
 #include <algorithm>
 #include <utility>
 
 #include "DesignPictureSet.h"
 
+void MakePageComputationsThreadSafe() {
+  // The image quality and collimation pages make FFTW plans, and FFTW's planner is
+  // not thread-safe unless told to be (FFTW manual, "Thread safety"). A static's
+  // initialisation runs once, other callers waiting for it.
+  static const bool plannerThreadSafe = (fftw_make_planner_thread_safe(), true);
+  static_cast<void>(plannerThreadSafe);
+}
+
 PicturePage ComputePicturePage(const PicturePageJob& job) {
+  MakePageComputationsThreadSafe();
   return DrawPicturePage(*job.design, job.page);
 }
 

@@ -27,8 +27,12 @@ struct PicturePageJob {
   std::shared_ptr<const Calculation> design;
 };
 
-// The page's drawings or refusal; pure, safe on any thread.
+// The page's drawings or refusal; pure, safe on any thread and on several at once.
 PicturePage ComputePicturePage(const PicturePageJob& job);
+
+// Makes the analyses' shared libraries safe to call from several threads at once
+// (FFTW's planner); ComputePicturePage does it before its first page. Idempotent.
+void MakePageComputationsThreadSafe();
 
 class PicturePages {
  public:
