@@ -14,7 +14,7 @@
 #include "AppCore.h"
 #include "Calculate.h"
 #include "DialogTemplate.h"
-#include "PicturePages.h"
+#include "PictureSet.h"
 
 // The window's side of the conversation: what the toolkit calls when the window
 // opens and when a command, a key or a system-menu item is raised.

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "DialogPlatform.h"
+#include "PicturePages.h"
 
 class ScriptedPlatform : public DialogPlatform {
  public:
