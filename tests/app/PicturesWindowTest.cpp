@@ -67,6 +67,41 @@ TEST(PictureView, PainterDrawsTheDrawing) {
   }
 }
 
+// Dots are discs of their radius around their centres, at the drawing's own scale
+// and scaled down: ink at each centre, none beyond the radius, whatever the scale.
+TEST(PictureView, DotsAreDiscsOfTheirRadius) {
+  Drawing drawing;
+  drawing.width = 200.0;
+  drawing.height = 100.0;
+  DotsShape dots;
+  dots.colour = Colour{200, 0, 0};
+  dots.radius = 4.0;
+  for (int i = 0; i < 8; ++i) dots.centres.push_back({20.0 + 20.0 * i, 50.0});
+  drawing.shapes.push_back(dots);
+  for (const double scale : {1.0, 0.5, 2.0}) {
+    SCOPED_TRACE(scale);
+    QImage image(static_cast<int>(drawing.width * scale), static_cast<int>(drawing.height * scale),
+                 QImage::Format_RGB32);
+    {
+      QPainter painter(&image);
+      painter.scale(scale, scale);
+      PaintDrawing(painter, drawing);
+    }
+    for (const DrawPoint& centre : dots.centres) {
+      const QPoint at(static_cast<int>(centre.x * scale), static_cast<int>(centre.y * scale));
+      const QColor inside = image.pixelColor(at);
+      EXPECT_GT(inside.red(), 150) << centre.x;
+      EXPECT_LT(inside.green(), 100) << centre.x;
+      // Twice the radius away, across and along the row: white.
+      for (const QPointF away : {QPointF(0.0, 2.0 * dots.radius), QPointF(0.0, -2.0 * dots.radius),
+                                 QPointF(10.0, 0.0)}) {
+        const QPoint there = ((QPointF(centre.x, centre.y) + away) * scale).toPoint();
+        EXPECT_EQ(image.pixel(there), qRgb(255, 255, 255)) << centre.x;
+      }
+    }
+  }
+}
+
 TEST(PicturesWindowTest, EveryViewItemOpensItsTab) {
   QtTelescopeWindow window;
   CTelescopeDlg dlg(window);
