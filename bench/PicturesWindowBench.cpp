@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QImage>
-#include <QLayout>
 #include <QTabWidget>
 #include <cstdlib>
 #include <vector>
@@ -31,24 +30,6 @@ void BM_BuildPageWidgets(benchmark::State& state) {
     QApplication::processEvents();
   }
 }
-// The same without painting: the widgets made and laid out.
-void BM_BuildPageWidgetsUnpainted(benchmark::State& state) {
-  const int page = static_cast<int>(state.range(0));
-  state.SetLabel(PicturePageTitle(page));
-  const PicturePage computed = DrawPicturePage(CompleteDesign(DesignFields()), page);
-  PicturesWindow window;
-  window.resize(860, 720);
-  window.Tabs()->setCurrentIndex(page);
-  for (auto _ : state) {
-    window.SetPage(page, computed);
-    window.layout()->activate();
-    QApplication::processEvents();
-  }
-}
-BENCHMARK(BM_BuildPageWidgetsUnpainted)
-    ->DenseRange(kLayoutPage, kCollimationPage)
-    ->Unit(benchmark::kMillisecond);
-
 BENCHMARK(BM_BuildPageWidgets)
     ->DenseRange(kLayoutPage, kCollimationPage)
     ->Unit(benchmark::kMillisecond);
