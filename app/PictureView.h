@@ -2,6 +2,7 @@
 #ifndef SPEKULOR_APP_PICTUREVIEW_H
 #define SPEKULOR_APP_PICTUREVIEW_H
 
+#include <QImage>
 #include <QWidget>
 
 #include "Drawing.h"
@@ -29,6 +30,7 @@ class PictureView : public QWidget {
 
  private:
   Drawing m_drawing;
+  QImage m_painted;  // the drawing painted at the widget's size
 };
 
 #endif

@@ -1,5 +1,7 @@
 #include "QtTelescopeWindow.h"
 
+#include <utility>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
@@ -323,10 +325,9 @@ std::optional<std::string> QtTelescopeWindow::AskFilePath(const FileDialogReques
   return std::nullopt;
 }
 
-void QtTelescopeWindow::ShowPictures(const PictureSet& pictures, int page) {
+void QtTelescopeWindow::ShowPictures(std::shared_ptr<const Calculation> design, int page) {
   if (m_pictures == nullptr) m_pictures = new PicturesWindow(this);
-  m_pictures->SetPictures(pictures);
-  if (page >= 0 && page < m_pictures->Tabs()->count()) m_pictures->Tabs()->setCurrentIndex(page);
+  m_pictures->ShowDesign(std::move(design), page);
   m_pictures->show();
   m_pictures->raise();
   m_pictures->activateWindow();
@@ -334,8 +335,8 @@ void QtTelescopeWindow::ShowPictures(const PictureSet& pictures, int page) {
 
 bool QtTelescopeWindow::PicturesOpen() { return m_pictures != nullptr && m_pictures->isVisible(); }
 
-void QtTelescopeWindow::UpdatePictures(const PictureSet& pictures) {
-  if (m_pictures != nullptr) m_pictures->SetPictures(pictures);
+void QtTelescopeWindow::UpdatePictures(std::shared_ptr<const Calculation> design) {
+  if (m_pictures != nullptr) m_pictures->ShowDesign(std::move(design));
 }
 
 void QtTelescopeWindow::ShowAboutBox() {

@@ -61,9 +61,9 @@ class QtTelescopeWindow : public QDialog, public DialogPlatform {
   void MessageBox(const std::string& text, const std::string& detail) override;
   std::optional<std::string> AskFilePath(const FileDialogRequest& request) override;
   void ShowAboutBox() override;
-  void ShowPictures(const PictureSet& pictures, int page) override;
+  void ShowPictures(std::shared_ptr<const Calculation> design, int page) override;
   bool PicturesOpen() override;
-  void UpdatePictures(const PictureSet& pictures) override;
+  void UpdatePictures(std::shared_ptr<const Calculation> design) override;
   AssertAnswer AskAssertion(const std::string& reportText) override;
   void ShowFatalExit(const std::string& text) override;
 

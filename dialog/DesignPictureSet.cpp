@@ -23,32 +23,51 @@ PicturePage Page(const char* title, std::string refusal, std::vector<Drawing> dr
 
 }  // namespace
 
+const char* PicturePageTitle(int page) {
+  static const char* const kTitles[] = {"Layout and spot diagrams", "Image quality",
+                                        "Baffles and hole", "Collimation"};
+  return page >= kLayoutPage && page <= kCollimationPage ? kTitles[page] : "";
+}
+
+PicturePage DrawPicturePage(const Calculation& calculation, int page) {
+  const char* title = PicturePageTitle(page);
+  switch (page) {
+    case kLayoutPage: {
+      DesignPictures layout = DrawDesignPictures(calculation, kDefaultSpotRays);
+      std::vector<Drawing> drawings;
+      if (layout.ok()) {
+        drawings.push_back(std::move(layout.layout));
+        drawings.push_back(std::move(layout.spotDrawing));
+      }
+      return Page(title, std::move(layout.errorText), std::move(drawings));
+    }
+    case kQualityPage: {
+      QualityPictures quality =
+          DrawQualityPictures(calculation, QualityOptions(), MessageReader::Window);
+      return Page(title, std::move(quality.errorText), std::move(quality.drawings));
+    }
+    case kBafflesPage: {
+      BafflePictures baffles = DrawBafflePictures(calculation);
+      return Page(title, std::move(baffles.errorText), std::move(baffles.drawings));
+    }
+    case kCollimationPage: {
+      CollimationPictures collimation = DrawCollimationPictures(calculation, ToleranceOptions());
+      std::vector<Drawing> drawings;
+      if (collimation.ok()) {
+        drawings.push_back(std::move(collimation.table));
+        drawings.push_back(std::move(collimation.axisImages));
+      }
+      return Page(title, std::move(collimation.errorText), std::move(drawings));
+    }
+    default:
+      return PicturePage();
+  }
+}
+
 PictureSet DrawPictureSet(const Calculation& calculation) {
   PictureSet set;
-  DesignPictures layout = DrawDesignPictures(calculation, kDefaultSpotRays);
-  std::vector<Drawing> layoutDrawings;
-  if (layout.ok()) {
-    layoutDrawings.push_back(std::move(layout.layout));
-    layoutDrawings.push_back(std::move(layout.spotDrawing));
+  for (int page = kLayoutPage; page <= kCollimationPage; ++page) {
+    set.pages.push_back(DrawPicturePage(calculation, page));
   }
-  set.pages.push_back(
-      Page("Layout and spot diagrams", std::move(layout.errorText), std::move(layoutDrawings)));
-
-  QualityPictures quality = DrawQualityPictures(calculation, QualityOptions(), MessageReader::Window);
-  set.pages.push_back(
-      Page("Image quality", std::move(quality.errorText), std::move(quality.drawings)));
-
-  BafflePictures baffles = DrawBafflePictures(calculation);
-  set.pages.push_back(
-      Page("Baffles and hole", std::move(baffles.errorText), std::move(baffles.drawings)));
-
-  CollimationPictures collimation = DrawCollimationPictures(calculation, ToleranceOptions());
-  std::vector<Drawing> collimationDrawings;
-  if (collimation.ok()) {
-    collimationDrawings.push_back(std::move(collimation.table));
-    collimationDrawings.push_back(std::move(collimation.axisImages));
-  }
-  set.pages.push_back(Page("Collimation", std::move(collimation.errorText),
-                           std::move(collimationDrawings)));
   return set;
 }

@@ -5,6 +5,14 @@
 #include "Calculate.h"
 #include "PictureSet.h"
 
+// The tab title of page `page` (a PicturePageIndex), Windows-1252; empty for no page.
+const char* PicturePageTitle(int page);
+
+// The page `page` (a PicturePageIndex) of the pictures window: its analysis' drawings,
+// or its refusal above what it could still draw. `calculation` must have passed the
+// required-input rules. Pure: safe on any thread.
+PicturePage DrawPicturePage(const Calculation& calculation, int page);
+
 // One page per analysis, in PicturePageIndex order: the layout and spot diagrams, the
 // image quality, the baffles and hole, the collimation tolerances. `calculation` must have passed the
 // required-input rules.

@@ -7,10 +7,12 @@
 #ifndef SPEKULOR_DIALOG_DIALOGPLATFORM_H
 #define SPEKULOR_DIALOG_DIALOGPLATFORM_H
 
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "AppCore.h"
+#include "Calculate.h"
 #include "DialogTemplate.h"
 #include "PictureSet.h"
 
@@ -80,12 +82,14 @@ class DialogPlatform {
   virtual std::optional<std::string> AskFilePath(const FileDialogRequest& request) = 0;
   virtual void ShowAboutBox() = 0;
   // The pictures window: modeless, beside the main window. ShowPictures opens it, or
-  // brings it to the front, on page `page` with these pictures; UpdatePictures
-  // replaces the pictures of the open window and keeps its page; PicturesOpen tells
-  // whether the user has it open.
-  virtual void ShowPictures(const PictureSet& pictures, int page) = 0;
+  // brings it to the front, on page `page` of `design`; UpdatePictures makes the open
+  // window show `design` on the page it has; PicturesOpen tells whether the user has
+  // it open. A design is never changed once made: the same object again is the same
+  // design, whose pages the window may keep. The window computes only the page it
+  // shows, and off its own thread (see PicturePages).
+  virtual void ShowPictures(std::shared_ptr<const Calculation> design, int page) = 0;
   virtual bool PicturesOpen() = 0;
-  virtual void UpdatePictures(const PictureSet& pictures) = 0;
+  virtual void UpdatePictures(std::shared_ptr<const Calculation> design) = 0;
 
   // The assertion box: the report text, the title "Assert", the stop icon and the
   // buttons Abort, Retry and Ignore; owned by the active window.

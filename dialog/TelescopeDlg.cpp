@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "DesignFile.h"
-#include "DesignPictureSet.h"
 #include "FileDialogs.h"
 #include "FileMessages.h"
 #include "FileReplace.h"
@@ -177,14 +176,14 @@ void CTelescopeDlg::OnCalculateResults() { OnOK(); }
 void CTelescopeDlg::OnQuit() { OnCancel(); }
 
 void CTelescopeDlg::DesignCompleted(const Calculation& calculation) {
-  m_lastDesign = calculation;
-  if (m_platform.PicturesOpen()) m_platform.UpdatePictures(DrawPictureSet(calculation));
+  m_lastDesign = std::make_shared<const Calculation>(calculation);
+  if (m_platform.PicturesOpen()) m_platform.UpdatePictures(m_lastDesign);
 }
 
 void CTelescopeDlg::ShowPicturePage(int page) {
   if (!m_lastDesign) OnOK();
   if (!m_lastDesign) return;  // refused: Calculate has shown its box
-  m_platform.ShowPictures(DrawPictureSet(*m_lastDesign), page);
+  m_platform.ShowPictures(m_lastDesign, page);
 }
 
 void CTelescopeDlg::OnViewLayout() { ShowPicturePage(kLayoutPage); }

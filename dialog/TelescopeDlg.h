@@ -4,6 +4,7 @@
 #ifndef SPEKULOR_DIALOG_TELESCOPEDLG_H
 #define SPEKULOR_DIALOG_TELESCOPEDLG_H
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -68,8 +69,8 @@ class CTelescopeDlg : public TelescopeDlgMembers, public DialogHandler {
   IconHandle m_hIcon;
 
  private:
-  // A design was completed: it becomes what the pictures window shows, redrawn now
-  // when the window is open.
+  // A design was completed: it becomes what the pictures window shows, at once when
+  // the window is open.
   void DesignCompleted(const Calculation& calculation);
   // Calculate: the report of the fields' design, or its refusal box. True when the
   // design was completed (it is then m_lastDesign).
@@ -82,7 +83,9 @@ class CTelescopeDlg : public TelescopeDlgMembers, public DialogHandler {
 
   DialogPlatform& m_platform;
   std::string m_startupDesign;
-  std::optional<Calculation> m_lastDesign;  // the last design a command completed
+  // The last design a command completed; a new object for each, never changed, so
+  // that the pictures window can tell a new design from the one it keeps pages of.
+  std::shared_ptr<const Calculation> m_lastDesign;
 };
 
 #endif

@@ -11,8 +11,12 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
+#include <string>
+#include <vector>
 
 #include "DesignPictures.h"
 #include "ModalHelper.h"
@@ -24,6 +28,19 @@
 #include "QtText.h"
 
 namespace {
+
+// Long enough for any page on a loaded machine; the wait ends as soon as it is drawn.
+constexpr int kPageWaitMs = 60000;
+
+// Processes events until tab `page` shows a computed page (its pictures or refusal).
+bool WaitForPage(PicturesWindow* pictures, int page) {
+  return QTest::qWaitFor(
+      [pictures, page] {
+        return pictures->BusyLabel(page) == nullptr &&
+               (!pictures->Views(page).empty() || pictures->RefusalLabel(page) != nullptr);
+      },
+      kPageWaitMs);
+}
 
 // The QPainter back end puts ink where the drawing has it: the primary's blank in the
 // layout, the spots' dots in the spot picture.
@@ -50,6 +67,41 @@ TEST(PictureView, PainterDrawsTheDrawing) {
   }
 }
 
+// Dots are discs of their radius around their centres, at the drawing's own scale
+// and scaled down: ink at each centre, none beyond the radius, whatever the scale.
+TEST(PictureView, DotsAreDiscsOfTheirRadius) {
+  Drawing drawing;
+  drawing.width = 200.0;
+  drawing.height = 100.0;
+  DotsShape dots;
+  dots.colour = Colour{200, 0, 0};
+  dots.radius = 4.0;
+  for (int i = 0; i < 8; ++i) dots.centres.push_back({20.0 + 20.0 * i, 50.0});
+  drawing.shapes.push_back(dots);
+  for (const double scale : {1.0, 0.5, 2.0}) {
+    SCOPED_TRACE(scale);
+    QImage image(static_cast<int>(drawing.width * scale), static_cast<int>(drawing.height * scale),
+                 QImage::Format_RGB32);
+    {
+      QPainter painter(&image);
+      painter.scale(scale, scale);
+      PaintDrawing(painter, drawing);
+    }
+    for (const DrawPoint& centre : dots.centres) {
+      const QPoint at(static_cast<int>(centre.x * scale), static_cast<int>(centre.y * scale));
+      const QColor inside = image.pixelColor(at);
+      EXPECT_GT(inside.red(), 150) << centre.x;
+      EXPECT_LT(inside.green(), 100) << centre.x;
+      // Twice the radius away, across and along the row: white.
+      for (const QPointF away : {QPointF(0.0, 2.0 * dots.radius), QPointF(0.0, -2.0 * dots.radius),
+                                 QPointF(10.0, 0.0)}) {
+        const QPoint there = ((QPointF(centre.x, centre.y) + away) * scale).toPoint();
+        EXPECT_EQ(image.pixel(there), qRgb(255, 255, 255)) << centre.x;
+      }
+    }
+  }
+}
+
 TEST(PicturesWindowTest, EveryViewItemOpensItsTab) {
   QtTelescopeWindow window;
   CTelescopeDlg dlg(window);
@@ -71,6 +123,7 @@ TEST(PicturesWindowTest, EveryViewItemOpensItsTab) {
     ASSERT_NE(pictures, nullptr);
     EXPECT_EQ(pictures->Tabs()->tabText(pictures->Tabs()->currentIndex()),
               QString::fromLatin1(title));
+    ASSERT_TRUE(WaitForPage(pictures, pictures->Tabs()->currentIndex())) << title;
     EXPECT_FALSE(pictures->Views(pictures->Tabs()->currentIndex()).empty()) << title;
   }
   window.done(0);
@@ -104,6 +157,7 @@ TEST(PicturesWindowTest, ViewOpensTheModelessWindowThatFollowsCalculate) {
   EXPECT_FALSE(pictures->isModal());
   EXPECT_EQ(pictures->Tabs()->currentIndex(), kLayoutPage);
   EXPECT_EQ(pictures->Tabs()->tabText(kLayoutPage), QStringLiteral("Layout and spot diagrams"));
+  ASSERT_TRUE(WaitForPage(pictures, kLayoutPage));
   ASSERT_EQ(pictures->Views(kLayoutPage).size(), 2u);
   PictureView* layout = pictures->Views(kLayoutPage)[0];
   PictureView* spots = pictures->Views(kLayoutPage)[1];
@@ -116,6 +170,7 @@ TEST(PicturesWindowTest, ViewOpensTheModelessWindowThatFollowsCalculate) {
   // A successful Calculate redraws the open window with the new design.
   static_cast<QRadioButton*>(window.Control(IDC_TYPE_CLASSICAL))->setChecked(true);
   QTest::mouseClick(static_cast<QPushButton*>(window.Control(IDOK)), Qt::LeftButton);
+  ASSERT_TRUE(WaitForPage(pictures, kLayoutPage));
   EXPECT_EQ(pictures->Views(kLayoutPage).at(0)->drawing().title,
             std::string("Classical cassegrain telescope in section"));
   pictures->reject();
@@ -150,6 +205,7 @@ TEST(PicturesWindowTest, TheBafflesPageShowsTheReasonAboveTheFocusTravel) {
   PicturesWindow* pictures = window.Pictures();
   ASSERT_NE(pictures, nullptr);
   EXPECT_EQ(pictures->Tabs()->currentIndex(), kBafflesPage);
+  ASSERT_TRUE(WaitForPage(pictures, kBafflesPage));
   QLabel* reason = pictures->RefusalLabel(kBafflesPage);
   ASSERT_NE(reason, nullptr);
   EXPECT_TRUE(reason->text().startsWith(QStringLiteral("Cannot baffle this design: ")))
@@ -161,6 +217,69 @@ TEST(PicturesWindowTest, TheBafflesPageShowsTheReasonAboveTheFocusTravel) {
   EXPECT_TRUE(travel->isVisible());
   EXPECT_LE(reason->geometry().bottom(), travel->geometry().top());
   EXPECT_GT(travel->height(), reason->height());
+  pictures->reject();
+  window.done(0);
+}
+
+// While a page is computed the window's thread goes on: a zero timer posted after the
+// View item fires before the page comes back, the tab shows its busy indicator, and
+// the indicator goes when the pictures come.
+TEST(PicturesWindowTest, TheWindowStaysResponsiveWhileAPageIsComputed) {
+  QtTelescopeWindow window;
+  CTelescopeDlg dlg(window);
+  window.Open(dlg);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  for (const int id : {IDM_VIEW_COLLIMATION, IDM_VIEW_QUALITY}) {
+    window.MenuAction(id)->trigger();
+    PicturesWindow* pictures = window.Pictures();
+    ASSERT_NE(pictures, nullptr);
+    const int page = pictures->Tabs()->currentIndex();
+    QSignalSpy shown(pictures, &PicturesWindow::PageShown);
+    int shownWhenTimerFired = -1;
+    QTimer::singleShot(0, &window, [&] { shownWhenTimerFired = static_cast<int>(shown.count()); });
+    QLabel* busy = pictures->BusyLabel(page);
+    ASSERT_NE(busy, nullptr);
+    EXPECT_EQ(busy->text(), QStringLiteral("Computing..."));
+    EXPECT_TRUE(pictures->Views(page).empty());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shownWhenTimerFired >= 0; }, kPageWaitMs));
+    EXPECT_EQ(shownWhenTimerFired, 0);
+    EXPECT_TRUE(busy->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown.count() == 1; }, kPageWaitMs));
+    EXPECT_EQ(shown.at(0).at(0).toInt(), page);
+    EXPECT_EQ(pictures->BusyLabel(page), nullptr);
+    EXPECT_FALSE(pictures->Views(page).empty());
+  }
+  window.Pictures()->reject();
+  window.done(0);
+}
+
+// Calculate again while the first design's page is computed: the tab ends showing the
+// second design's page, and never shows the first one's.
+TEST(PicturesWindowTest, ASecondCalculateShowsOnlyTheSecondDesign) {
+  QtTelescopeWindow window;
+  CTelescopeDlg dlg(window);
+  window.Open(dlg);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  window.MenuAction(IDM_VIEW_LAYOUT)->trigger();
+  PicturesWindow* pictures = window.Pictures();
+  ASSERT_NE(pictures, nullptr);
+  std::vector<std::string> titlesShown;
+  QObject::connect(pictures, &PicturesWindow::PageShown, pictures, [&](int page) {
+    for (const PictureView* view : pictures->Views(page)) titlesShown.push_back(view->drawing().title);
+  });
+  ASSERT_NE(pictures->BusyLabel(kLayoutPage), nullptr);  // the first page is being computed
+  static_cast<QRadioButton*>(window.Control(IDC_TYPE_CLASSICAL))->setChecked(true);
+  QTest::mouseClick(static_cast<QPushButton*>(window.Control(IDOK)), Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([pictures] { return pictures->ComputationsRunning() == 0; },
+                              kPageWaitMs));
+  EXPECT_EQ(pictures->ComputationsStarted(), 2);
+  ASSERT_EQ(titlesShown.size(), 2u);  // the layout and the spots, once
+  EXPECT_EQ(titlesShown[0], "Classical cassegrain telescope in section");
+  ASSERT_FALSE(pictures->Views(kLayoutPage).empty());
+  EXPECT_EQ(pictures->Views(kLayoutPage)[0]->drawing().title,
+            std::string("Classical cassegrain telescope in section"));
   pictures->reject();
   window.done(0);
 }

@@ -84,17 +84,60 @@ std::optional<std::string> ScriptedPlatform::AskFilePath(const FileDialogRequest
 
 void ScriptedPlatform::ShowAboutBox() { ++aboutBoxes; }
 
-void ScriptedPlatform::ShowPictures(const PictureSet& pictures, int page) {
+void ScriptedPlatform::ShowPictures(std::shared_ptr<const Calculation> design, int page) {
   log.push_back("show pictures " + std::to_string(page));
-  shownPictures.emplace_back(pictures, page);
+  openedOn.push_back(page);
   picturesOpen = true;
+  pages.SetDesign(std::move(design));
+  tab = page;
+  RefreshPictures();
 }
 
 bool ScriptedPlatform::PicturesOpen() { return picturesOpen; }
 
-void ScriptedPlatform::UpdatePictures(const PictureSet& pictures) {
+void ScriptedPlatform::UpdatePictures(std::shared_ptr<const Calculation> design) {
   log.push_back("update pictures");
-  updatedPictures.push_back(pictures);
+  ++updates;
+  pages.SetDesign(std::move(design));
+  RefreshPictures();
+}
+
+void ScriptedPlatform::OpenTab(int page) {
+  tab = page;
+  RefreshPictures();
+}
+
+void ScriptedPlatform::FinishComputation(size_t index) {
+  const PicturePageJob job = computing.at(index);
+  computing.erase(computing.begin() + static_cast<std::ptrdiff_t>(index));
+  ++computations;
+  pages.Finish(job, ComputePicturePage(job));
+  RefreshPictures();
+}
+
+const PicturePage* ScriptedPlatform::ShownPage() const {
+  if (tab < 0 || m_drawnGeneration[static_cast<size_t>(tab)] != pages.Generation()) return nullptr;
+  for (auto it = drawn.rbegin(); it != drawn.rend(); ++it) {
+    if (it->page == tab) return &it->content;
+  }
+  return nullptr;
+}
+
+void ScriptedPlatform::RefreshPictures() {
+  if (tab < 0) return;
+  pages.SetShown(tab);
+  const PicturePage* kept = pages.Kept(tab);
+  if (kept != nullptr && m_drawnGeneration[static_cast<size_t>(tab)] != pages.Generation()) {
+    m_drawnGeneration[static_cast<size_t>(tab)] = pages.Generation();
+    drawn.push_back({pages.Generation(), tab, *kept});
+  }
+  while (std::optional<PicturePageJob> job = pages.NextJob()) {
+    computing.push_back(*job);
+    if (computeAtOnce) {
+      FinishComputation(computing.size() - 1);
+      return;  // FinishComputation refreshed
+    }
+  }
 }
 
 AssertAnswer ScriptedPlatform::AskAssertion(const std::string& reportText) {

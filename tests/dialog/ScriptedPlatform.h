@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "DialogPlatform.h"
+#include "PicturePages.h"
 
 class ScriptedPlatform : public DialogPlatform {
  public:
@@ -37,12 +38,30 @@ class ScriptedPlatform : public DialogPlatform {
   std::vector<std::string> assertionReports;
   std::vector<std::string> fatalTexts;
   int aboutBoxes = 0;
-  // The pictures window: what ShowPictures showed, on which page, and what
-  // UpdatePictures put into it; open from the first ShowPictures until the test
-  // closes it (the user's Close).
-  std::vector<std::pair<PictureSet, int>> shownPictures;
-  std::vector<PictureSet> updatedPictures;
+  // The pictures window, as the Qt window behaves: open from the first ShowPictures
+  // until the test closes it (the user's Close), one tab shown (`tab`), the pages kept
+  // in `pages`. A computation started for the shown page waits in `computing` until
+  // the test finishes it (FinishComputation), or runs at once when computeAtOnce.
+  struct DrawnPage {
+    unsigned generation;  // of pages: which design it belongs to
+    int page;
+    PicturePage content;
+  };
+  PicturePages pages;
+  int tab = -1;
   bool picturesOpen = false;
+  bool computeAtOnce = true;
+  std::deque<PicturePageJob> computing;
+  int computations = 0;           // pages computed, kept or dropped
+  std::vector<int> openedOn;      // the page of each ShowPictures
+  int updates = 0;                // UpdatePictures calls
+  std::vector<DrawnPage> drawn;   // each page the window drew, in order
+  // The user opens another tab.
+  void OpenTab(int page);
+  // The computation computing[index] ends: its page comes back to the window.
+  void FinishComputation(size_t index = 0);
+  // What the shown tab has drawn for the current design; null while it waits.
+  const PicturePage* ShownPage() const;
   std::optional<int> endResult;
 
   // The scripted answers.
@@ -67,11 +86,17 @@ class ScriptedPlatform : public DialogPlatform {
   void MessageBox(const std::string& text, const std::string& detail) override;
   std::optional<std::string> AskFilePath(const FileDialogRequest& request) override;
   void ShowAboutBox() override;
-  void ShowPictures(const PictureSet& pictures, int page) override;
+  void ShowPictures(std::shared_ptr<const Calculation> design, int page) override;
   bool PicturesOpen() override;
-  void UpdatePictures(const PictureSet& pictures) override;
+  void UpdatePictures(std::shared_ptr<const Calculation> design) override;
   AssertAnswer AskAssertion(const std::string& reportText) override;
   void ShowFatalExit(const std::string& text) override;
+
+ private:
+  // Draws the shown tab when its page is kept and not drawn yet, and starts what
+  // PicturePages says is to be computed.
+  void RefreshPictures();
+  std::vector<unsigned> m_drawnGeneration = std::vector<unsigned>(kPicturePageCount, 0);
 };
 
 #endif

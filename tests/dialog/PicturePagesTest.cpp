@@ -1,0 +1,102 @@
+// The pages of the pictures window computed on worker threads: two at once (the
+// window lets one older computation finish beside the current one) give the very
+// pages computed one at a time, FFTW's planner included.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <complex>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "Calculate.h"
+#include "FourierPlans.h"
+#include "PicturePages.h"
+#include "SvgWriter.h"
+
+namespace {
+
+// A page as text: its title, its refusal and each drawing's SVG.
+std::string PageText(const PicturePage& page) {
+  std::string text = page.title + "\n" + page.refusal + "\n";
+  for (const Drawing& drawing : page.drawings) text += WriteSvg(drawing);
+  return text;
+}
+
+TEST(PicturePagesTest, PagesComputedAtOnceAreThePagesComputedAlone) {
+  // Two designs, as an older Calculate's page still computed beside a newer one's.
+  DesignFields classical;
+  classical.m_nType = 1;
+  const std::shared_ptr<const Calculation> designs[] = {
+      std::make_shared<const Calculation>(CompleteDesign(DesignFields())),
+      std::make_shared<const Calculation>(CompleteDesign(classical))};
+  // The pages that transform: image quality and collimation.
+  std::vector<PicturePageJob> jobs;
+  unsigned generation = 0;
+  for (const auto& design : designs) {
+    for (const int page : {kQualityPage, kCollimationPage}) {
+      jobs.push_back({++generation, page, design});
+    }
+  }
+  std::vector<std::string> alone;
+  for (const PicturePageJob& job : jobs) alone.push_back(PageText(ComputePicturePage(job)));
+
+  std::vector<std::string> together(jobs.size());
+  // Each thread computes every page, the other starting at the other end.
+  std::vector<std::string> reversed(jobs.size());
+  std::thread forward([&] {
+    for (size_t i = 0; i < jobs.size(); ++i) together[i] = PageText(ComputePicturePage(jobs[i]));
+  });
+  std::thread backward([&] {
+    for (size_t i = jobs.size(); i-- > 0;) reversed[i] = PageText(ComputePicturePage(jobs[i]));
+  });
+  forward.join();
+  backward.join();
+  for (size_t i = 0; i < jobs.size(); ++i) {
+    SCOPED_TRACE(jobs[i].page);
+    EXPECT_EQ(together[i], alone[i]);
+    EXPECT_EQ(reversed[i], alone[i]);
+  }
+}
+
+// Transforms planned and run on two threads at once, as two page computations do,
+// each checked against the closed form: an impulse at column 1 transforms to
+// exp(-2 pi i u / n) in every row, a constant line of n ones to n at frequency 0 and
+// zero elsewhere. Sizes change from one plan to the next, so that the planner plans
+// anew instead of finding what it planned before.
+TEST(PicturePagesTest, TransformsPlannedOnTwoThreadsAreRight) {
+  MakePageComputationsThreadSafe();
+  constexpr double kTransformTolerance = 1e-9;
+  constexpr double kPi = 3.14159265358979323846;
+  std::atomic<int> wrong{0};
+  auto plan = [&wrong](int first) {
+    const int sizes[] = {12, 16, 20, 24, 30, 32, 36, 40, 48, 60, 64};
+    for (int round = 0; round < 300; ++round) {
+      const int n = sizes[static_cast<size_t>(first + round) % std::size(sizes)];
+      FourierPlans plans(n, 2);
+      for (int i = 0; i < 2 * n; ++i) plans.Columns()[i] = 0.0;
+      plans.Columns()[n] = 1.0;  // f[0, 1]
+      plans.Transform();
+      for (int u = 0; u < n; u += 3) {
+        const std::complex<double> expected = std::polar(1.0, -2.0 * kPi * u / n);
+        const std::complex<double> got = plans.Spectrum()[static_cast<size_t>((round % n) * n + u)];
+        if (std::abs(got - expected) > kTransformTolerance) ++wrong;
+      }
+      for (int i = 0; i < n; ++i) plans.Line()[i] = 1.0;
+      plans.TransformLine();
+      if (std::abs(plans.LineSpectrum()[0] - std::complex<double>(n, 0.0)) > kTransformTolerance ||
+          std::abs(plans.LineSpectrum()[1]) > kTransformTolerance) {
+        ++wrong;
+      }
+    }
+  };
+  std::thread one(plan, 0);
+  std::thread other(plan, 5);
+  one.join();
+  other.join();
+  EXPECT_EQ(wrong.load(), 0);
+}
+
+}  // namespace
