@@ -1,9 +1,9 @@
-#include "AboutDlg.h"
+#include "app/AboutDlg.h"
 
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "QtText.h"
+#include "app/QtText.h"
 
 CAboutDlg::CAboutDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <memory>
 
-#include "TemplateWidgets.h"
+#include "app/TemplateWidgets.h"
 
 class CAboutDlg : public QDialog {
   Q_OBJECT

@@ -1,4 +1,4 @@
-#include "PictureView.h"
+#include "app/PictureView.h"
 
 #include <QPainter>
 #include <QPixmap>
@@ -8,7 +8,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "QtText.h"
+#include "app/QtText.h"
 
 namespace {
 

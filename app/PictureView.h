@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QWidget>
 
-#include "Drawing.h"
+#include "trace/Drawing.h"
 
 class QPainter;
 

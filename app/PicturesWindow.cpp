@@ -1,4 +1,4 @@
-#include "PicturesWindow.h"
+#include "app/PicturesWindow.h"
 
 #include <QDialogButtonBox>
 #include <QGuiApplication>
@@ -10,9 +10,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "DesignPictureSet.h"
-#include "PictureView.h"
-#include "QtText.h"
+#include "dialog/DesignPictureSet.h"
+#include "app/PictureView.h"
+#include "app/QtText.h"
 
 PicturesWindow::PicturesWindow(QWidget* parent)
     : QDialog(parent),

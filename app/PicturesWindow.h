@@ -15,9 +15,9 @@
 #include <memory>
 #include <vector>
 
-#include "Calculate.h"
-#include "PicturePages.h"
-#include "PictureSet.h"
+#include "calc/Calculate.h"
+#include "dialog/PicturePages.h"
+#include "dialog/PictureSet.h"
 
 class PictureView;
 class QLabel;

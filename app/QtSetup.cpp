@@ -1,12 +1,12 @@
-#include "QtSetup.h"
+#include "app/QtSetup.h"
 
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
 #include <clocale>
 
-#include "TemplateWidgets.h"
-#include "Version.h"
+#include "app/TemplateWidgets.h"
+#include "support/Version.h"
 
 namespace {
 

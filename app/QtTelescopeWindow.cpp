@@ -1,4 +1,4 @@
-#include "QtTelescopeWindow.h"
+#include "app/QtTelescopeWindow.h"
 
 #include <utility>
 
@@ -22,9 +22,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "AboutDlg.h"
-#include "PicturesWindow.h"
-#include "QtText.h"
+#include "app/AboutDlg.h"
+#include "app/PicturesWindow.h"
+#include "app/QtText.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <map>
 #include <memory>
 
-#include "DialogPlatform.h"
-#include "TemplateWidgets.h"
+#include "dialog/DialogPlatform.h"
+#include "app/TemplateWidgets.h"
 
 class PicturesWindow;
 class QAction;

@@ -1,6 +1,6 @@
-#include "QtText.h"
+#include "app/QtText.h"
 
-#include "Windows1252.h"
+#include "support/Windows1252.h"
 
 QString FromWindows1252(const std::string& bytes) {
   QString text;

@@ -1,9 +1,9 @@
-#include "TelescopeApp.h"
+#include "app/TelescopeApp.h"
 
-#include "AppCore.h"
-#include "AssertionBox.h"
-#include "QtTelescopeWindow.h"
-#include "TelescopeDlg.h"
+#include "support/AppCore.h"
+#include "dialog/AssertionBox.h"
+#include "app/QtTelescopeWindow.h"
+#include "dialog/TelescopeDlg.h"
 
 CTelescopeApp::~CTelescopeApp() = default;
 

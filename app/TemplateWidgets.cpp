@@ -1,4 +1,4 @@
-#include "TemplateWidgets.h"
+#include "app/TemplateWidgets.h"
 
 #include <QButtonGroup>
 #include <QFocusEvent>
@@ -12,7 +12,7 @@
 #include <QRadioButton>
 #include <QWidget>
 
-#include "QtText.h"
+#include "app/QtText.h"
 
 namespace {
 

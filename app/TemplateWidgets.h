@@ -8,8 +8,8 @@
 #include <QIcon>
 #include <vector>
 
-#include "DialogTemplate.h"
-#include "DialogUnits.h"
+#include "dialog/DialogTemplate.h"
+#include "dialog/DialogUnits.h"
 
 class QButtonGroup;
 class QWidget;

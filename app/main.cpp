@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <csignal>
 
-#include "QtSetup.h"
-#include "TelescopeApp.h"
+#include "app/QtSetup.h"
+#include "app/TelescopeApp.h"
 
 namespace {
 CTelescopeApp theApp;

@@ -1,11 +1,11 @@
-#include "BaffleChecks.h"
+#include "baffles/BaffleChecks.h"
 
 #include <cmath>
 #include <vector>
 
-#include "BaffleTrace.h"
-#include "SpotDiagram.h"
-#include "Units.h"
+#include "baffles/BaffleTrace.h"
+#include "trace/SpotDiagram.h"
+#include "support/Units.h"
 
 namespace {
 

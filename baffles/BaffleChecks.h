@@ -4,8 +4,8 @@
 #ifndef SPEKULOR_BAFFLES_BAFFLECHECKS_H
 #define SPEKULOR_BAFFLES_BAFFLECHECKS_H
 
-#include "BaffleParts.h"
-#include "RayTrace.h"
+#include "baffles/BaffleParts.h"
+#include "trace/RayTrace.h"
 
 struct FieldRayCheck {
   int rays = 0;     // rays of the field that pass the skirt's shadow and reach the image

@@ -1,4 +1,4 @@
-#include "BaffleFrame.h"
+#include "baffles/BaffleFrame.h"
 
 #include <cmath>
 

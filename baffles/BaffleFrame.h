@@ -7,7 +7,7 @@
 #ifndef SPEKULOR_BAFFLES_BAFFLEFRAME_H
 #define SPEKULOR_BAFFLES_BAFFLEFRAME_H
 
-#include "DesignResult.h"
+#include "calc/DesignResult.h"
 
 struct BaffleFrame {
   double diameter = 0.0;             // D

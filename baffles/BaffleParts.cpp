@@ -1,4 +1,4 @@
-#include "BaffleParts.h"
+#include "baffles/BaffleParts.h"
 
 #include <algorithm>
 #include <cmath>

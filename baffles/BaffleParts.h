@@ -8,9 +8,9 @@
 #ifndef SPEKULOR_BAFFLES_BAFFLEPARTS_H
 #define SPEKULOR_BAFFLES_BAFFLEPARTS_H
 
-#include "BaffleSolver.h"
-#include "ConicMirror.h"
-#include "RayTrace.h"
+#include "baffles/BaffleSolver.h"
+#include "trace/ConicMirror.h"
+#include "trace/RayTrace.h"
 
 struct BaffleParts {
   double skirtRadius = 0.0;

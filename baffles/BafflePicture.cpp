@@ -1,12 +1,12 @@
-#include "BafflePicture.h"
+#include "baffles/BafflePicture.h"
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
-#include "BaffleTrace.h"
-#include "PictureParts.h"
-#include "RayTrace.h"
+#include "baffles/BaffleTrace.h"
+#include "trace/PictureParts.h"
+#include "trace/RayTrace.h"
 
 namespace {
 

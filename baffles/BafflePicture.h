@@ -9,10 +9,10 @@
 #ifndef SPEKULOR_BAFFLES_BAFFLEPICTURE_H
 #define SPEKULOR_BAFFLES_BAFFLEPICTURE_H
 
-#include "BafflePlan.h"
-#include "DesignInput.h"
-#include "DesignResult.h"
-#include "Drawing.h"
+#include "baffles/BafflePlan.h"
+#include "calc/DesignInput.h"
+#include "calc/DesignResult.h"
+#include "trace/Drawing.h"
 
 // For a plan that succeeded (plan.ok()) on the completed design.
 Drawing BuildBafflePicture(const BafflePlan& plan, const DesignResult& design, TelescopeType type,

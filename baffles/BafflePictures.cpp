@@ -1,7 +1,7 @@
-#include "BafflePictures.h"
+#include "baffles/BafflePictures.h"
 
-#include "BafflePicture.h"
-#include "BaffleTable.h"
+#include "baffles/BafflePicture.h"
+#include "baffles/BaffleTable.h"
 
 const char* const kCannotBaffle = "Cannot baffle this design: ";
 

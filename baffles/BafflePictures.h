@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "BafflePlan.h"
-#include "Calculate.h"
-#include "Drawing.h"
+#include "baffles/BafflePlan.h"
+#include "calc/Calculate.h"
+#include "trace/Drawing.h"
 
 // The first words of the text of a design that cannot be baffled.
 extern const char* const kCannotBaffle;

@@ -1,13 +1,13 @@
-#include "BafflePlan.h"
+#include "baffles/BafflePlan.h"
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
-#include "BaffleTrace.h"
-#include "Drawing.h"
-#include "FirstOrderBaffles.h"
-#include "RayTrace.h"
+#include "baffles/BaffleTrace.h"
+#include "trace/Drawing.h"
+#include "baffles/FirstOrderBaffles.h"
+#include "trace/RayTrace.h"
 
 namespace {
 

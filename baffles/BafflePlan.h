@@ -8,13 +8,13 @@
 
 #include <string>
 
-#include "BaffleChecks.h"
-#include "BaffleFrame.h"
-#include "BaffleParts.h"
-#include "BaffleSolver.h"
-#include "DesignInput.h"
-#include "DesignResult.h"
-#include "FocusTravel.h"
+#include "baffles/BaffleChecks.h"
+#include "baffles/BaffleFrame.h"
+#include "baffles/BaffleParts.h"
+#include "baffles/BaffleSolver.h"
+#include "calc/DesignInput.h"
+#include "calc/DesignResult.h"
+#include "baffles/FocusTravel.h"
 
 // A skirt wider than this fraction of the primary's diameter is refused: it would cost
 // more light (a quarter of the area) than baffling is worth.

@@ -1,4 +1,4 @@
-#include "BaffleSolver.h"
+#include "baffles/BaffleSolver.h"
 
 #include <cmath>
 #include <limits>

@@ -1,8 +1,8 @@
-#include "BaffleTable.h"
+#include "baffles/BaffleTable.h"
 
 #include <algorithm>
 
-#include "PictureParts.h"
+#include "trace/PictureParts.h"
 
 namespace {
 

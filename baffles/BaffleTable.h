@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "BafflePlan.h"
-#include "DesignInput.h"
-#include "Drawing.h"
+#include "baffles/BafflePlan.h"
+#include "calc/DesignInput.h"
+#include "trace/Drawing.h"
 
 struct BaffleRow {
   std::string label;       // a leading indent marks a detail of the row above

@@ -1,10 +1,10 @@
-#include "BaffleTrace.h"
+#include "baffles/BaffleTrace.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "Units.h"
+#include "support/Units.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include <array>
 #include <vector>
 
-#include "BaffleFrame.h"
-#include "BaffleParts.h"
-#include "BaffleSolver.h"
-#include "RayTrace.h"
+#include "baffles/BaffleFrame.h"
+#include "baffles/BaffleParts.h"
+#include "baffles/BaffleSolver.h"
+#include "trace/RayTrace.h"
 
 // Field angles as fractions of theta at which the beams are traced.
 constexpr std::array<double, 5> kBaffleFieldFractions = {0.0, 0.25, 0.5, 0.75, 1.0};

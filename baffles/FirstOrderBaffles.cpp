@@ -1,4 +1,4 @@
-#include "FirstOrderBaffles.h"
+#include "baffles/FirstOrderBaffles.h"
 
 #include <cmath>
 

@@ -10,8 +10,8 @@
 #ifndef SPEKULOR_BAFFLES_FIRSTORDERBAFFLES_H
 #define SPEKULOR_BAFFLES_FIRSTORDERBAFFLES_H
 
-#include "BaffleFrame.h"
-#include "BaffleSolver.h"
+#include "baffles/BaffleFrame.h"
+#include "baffles/BaffleSolver.h"
 
 // The least diameter of the primary's hole: 2 [h + (y2 - h) b / (d + b)]. On the axis
 // (theta 0, y2 = p D / 2 f1) it is b D / F.

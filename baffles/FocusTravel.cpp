@@ -1,4 +1,4 @@
-#include "FocusTravel.h"
+#include "baffles/FocusTravel.h"
 
 #include <cmath>
 

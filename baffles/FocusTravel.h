@@ -8,7 +8,7 @@
 #ifndef SPEKULOR_BAFFLES_FOCUSTRAVEL_H
 #define SPEKULOR_BAFFLES_FOCUSTRAVEL_H
 
-#include "DesignResult.h"
+#include "calc/DesignResult.h"
 
 // Back focal length of the design's mirrors (f1 and R2 kept) at mirror distance s.
 double BackFocusAtSpacing(const DesignResult& design, double spacing);

@@ -4,9 +4,9 @@
 // page "Baffles and hole" asks for it.
 #include <benchmark/benchmark.h>
 
-#include "BafflePictures.h"
-#include "BafflePlan.h"
-#include "Calculate.h"
+#include "baffles/BafflePictures.h"
+#include "baffles/BafflePlan.h"
+#include "calc/Calculate.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "Calculate.h"
-#include "Report.h"
+#include "calc/Calculate.h"
+#include "calc/Report.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 // window's thread adds only the building of the page's widgets (PicturesWindowBench).
 #include <benchmark/benchmark.h>
 
-#include "Calculate.h"
-#include "DesignPictureSet.h"
-#include "PicturePages.h"
+#include "calc/Calculate.h"
+#include "dialog/DesignPictureSet.h"
+#include "dialog/PicturePages.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "Calculate.h"
-#include "DesignPictureSet.h"
-#include "PicturesWindow.h"
+#include "calc/Calculate.h"
+#include "dialog/DesignPictureSet.h"
+#include "app/PicturesWindow.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 
 #include <sys/resource.h>
 
-#include "Calculate.h"
-#include "ImageQuality.h"
-#include "QualityPictures.h"
+#include "calc/Calculate.h"
+#include "quality/ImageQuality.h"
+#include "quality/QualityPictures.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "QtSetup.h"
-#include "TelescopeApp.h"
+#include "app/QtSetup.h"
+#include "app/TelescopeApp.h"
 
 namespace {
 

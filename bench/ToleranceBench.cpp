@@ -4,9 +4,9 @@
 // Collimation page, the analysis with its table and the four axis images.
 #include <benchmark/benchmark.h>
 
-#include "Calculate.h"
-#include "CollimationPictures.h"
-#include "Tolerances.h"
+#include "calc/Calculate.h"
+#include "collimation/CollimationPictures.h"
+#include "collimation/Tolerances.h"
 
 namespace {
 

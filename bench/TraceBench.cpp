@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "Calculate.h"
-#include "RayTrace.h"
-#include "SpotDiagram.h"
+#include "calc/Calculate.h"
+#include "trace/RayTrace.h"
+#include "trace/SpotDiagram.h"
 
 namespace {
 

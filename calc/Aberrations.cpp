@@ -1,4 +1,4 @@
-#include "Aberrations.h"
+#include "calc/Aberrations.h"
 
 namespace {
 

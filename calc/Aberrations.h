@@ -2,9 +2,9 @@
 #ifndef SPEKULOR_CALC_ABERRATIONS_H
 #define SPEKULOR_CALC_ABERRATIONS_H
 
-#include "DesignInput.h"
-#include "DesignResult.h"
-#include "Units.h"
+#include "calc/DesignInput.h"
+#include "calc/DesignResult.h"
+#include "support/Units.h"
 
 // Sets the seven aberration fields from m, d, R1, K1, F, D and theta: the normalised
 // Schwarzschild coefficients of coma, astigmatism and Petzval curvature, the field

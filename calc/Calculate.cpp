@@ -1,9 +1,9 @@
-#include "Calculate.h"
+#include "calc/Calculate.h"
 
-#include "Aberrations.h"
-#include "DesignChecks.h"
-#include "Report.h"
-#include "Solver.h"
+#include "calc/Aberrations.h"
+#include "calc/DesignChecks.h"
+#include "calc/Report.h"
+#include "calc/Solver.h"
 
 Calculation CompleteDesign(const DesignFields& fields) {
   Calculation calc;

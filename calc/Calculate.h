@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "DesignInput.h"
-#include "DesignResult.h"
-#include "Inputs.h"
+#include "calc/DesignInput.h"
+#include "calc/DesignResult.h"
+#include "calc/Inputs.h"
 
 struct Calculation {
   ReadInput read;       // the unit, type and inputs as read

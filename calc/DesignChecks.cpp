@@ -1,4 +1,4 @@
-#include "DesignChecks.h"
+#include "calc/DesignChecks.h"
 
 #include <cmath>
 #include <string>

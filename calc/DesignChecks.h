@@ -9,9 +9,9 @@
 #ifndef SPEKULOR_CALC_DESIGNCHECKS_H
 #define SPEKULOR_CALC_DESIGNCHECKS_H
 
-#include "DesignInput.h"
-#include "DesignResult.h"
-#include "Inputs.h"
+#include "calc/DesignInput.h"
+#include "calc/DesignResult.h"
+#include "calc/Inputs.h"
 
 // Checks, in this order, and gives the first that fails (error ImpossibleDesign), or
 // no error:

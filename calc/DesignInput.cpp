@@ -1,4 +1,4 @@
-#include "DesignInput.h"
+#include "calc/DesignInput.h"
 
 namespace {
 

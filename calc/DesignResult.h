@@ -10,7 +10,7 @@
 #ifndef SPEKULOR_CALC_DESIGNRESULT_H
 #define SPEKULOR_CALC_DESIGNRESULT_H
 
-#include "DesignInput.h"
+#include "calc/DesignInput.h"
 
 struct DesignResult {
   // The input quantities; the geometry ones end up holding the solved values.

@@ -1,8 +1,8 @@
-#include "Inputs.h"
+#include "calc/Inputs.h"
 
 #include <string>
 
-#include "DecimalText.h"
+#include "support/DecimalText.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "DesignInput.h"
+#include "calc/DesignInput.h"
 
 // Reads a number the way the C library's atof does in the "C" locale, and nothing
 // more: optional leading white space, an optional sign, decimal digits with an

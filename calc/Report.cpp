@@ -1,11 +1,11 @@
-#include "Report.h"
+#include "calc/Report.h"
 
 #include <cstdio>
 #include <cstring>
 #include <string_view>
 
-#include "Aberrations.h"
-#include "NumericLocale.h"
+#include "calc/Aberrations.h"
+#include "support/NumericLocale.h"
 
 namespace {
 

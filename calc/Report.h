@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "DesignInput.h"
-#include "DesignResult.h"
+#include "calc/DesignInput.h"
+#include "calc/DesignResult.h"
 
 // Fixed-point formatting by precision code: -2 "%0.4f", -1 "%0.1f", 0 "%6.0f",
 // 1 "%8.1f", 2 "%9.2f", 3 "%10.3f", 4 "%11.4f", any other "%9.2f". Always with "."

@@ -1,9 +1,9 @@
-#include "Solver.h"
+#include "calc/Solver.h"
 
 #include <cmath>
 
-#include "AppCore.h"
-#include "Units.h"
+#include "support/AppCore.h"
+#include "support/Units.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #ifndef SPEKULOR_CALC_SOLVER_H
 #define SPEKULOR_CALC_SOLVER_H
 
-#include "DesignInput.h"
-#include "DesignResult.h"
+#include "calc/DesignInput.h"
+#include "calc/DesignResult.h"
 
 // Degrees per radian, to eight decimals, as the field angle conversion uses it.
 constexpr double kFieldDegreesPerRadian = 57.29577951;

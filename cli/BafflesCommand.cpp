@@ -1,20 +1,20 @@
-#include "BafflesCommand.h"
+#include "cli/BafflesCommand.h"
 
 #include <cmath>
 
 #include <nlohmann/json.hpp>
 
-#include "BafflePictures.h"
-#include "BaffleTable.h"
-#include "DesignFileCommand.h"
-#include "Drawing.h"
-#include "ExitStatus.h"
-#include "FileMessages.h"
-#include "FileOutput.h"
-#include "NumberOptions.h"
-#include "SvgWriter.h"
-#include "TextOutput.h"
-#include "Windows1252.h"
+#include "baffles/BafflePictures.h"
+#include "baffles/BaffleTable.h"
+#include "cli/DesignFileCommand.h"
+#include "trace/Drawing.h"
+#include "cli/ExitStatus.h"
+#include "files/FileMessages.h"
+#include "cli/FileOutput.h"
+#include "cli/NumberOptions.h"
+#include "trace/SvgWriter.h"
+#include "cli/TextOutput.h"
+#include "support/Windows1252.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 
 #include <CLI/CLI.hpp>
 
-#include "BafflePlan.h"
-#include "DesignOptions.h"
+#include "baffles/BafflePlan.h"
+#include "cli/DesignOptions.h"
 
 struct BafflesOptions {
   std::optional<std::string> designPath;  // DESIGN, a design file to start from; none for the start-up values

@@ -1,10 +1,10 @@
-#include "DesignFileCommand.h"
+#include "cli/DesignFileCommand.h"
 
-#include "DesignFile.h"
-#include "FileMessages.h"
-#include "FileOutput.h"
-#include "TextOutput.h"
-#include "Windows1252.h"
+#include "files/DesignFile.h"
+#include "files/FileMessages.h"
+#include "cli/FileOutput.h"
+#include "cli/TextOutput.h"
+#include "support/Windows1252.h"
 
 void AddDesignArgument(CLI::App& command, std::optional<std::string>& designPath) {
   command.add_option("DESIGN", designPath,

@@ -9,9 +9,9 @@
 
 #include <CLI/CLI.hpp>
 
-#include "DesignInput.h"
-#include "DesignOptions.h"
-#include "ExitStatus.h"
+#include "calc/DesignInput.h"
+#include "cli/DesignOptions.h"
+#include "cli/ExitStatus.h"
 
 // Adds the optional positional DESIGN argument to `command`.
 void AddDesignArgument(CLI::App& command, std::optional<std::string>& designPath);

@@ -1,9 +1,9 @@
-#include "DesignOptions.h"
+#include "cli/DesignOptions.h"
 
 #include <climits>
 
-#include "NumberOptions.h"
-#include "Windows1252.h"
+#include "cli/NumberOptions.h"
+#include "support/Windows1252.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "DesignInput.h"
+#include "calc/DesignInput.h"
 
 // Options seen on the command line; those left out keep the values they apply to.
 struct DesignOptions {

@@ -1,6 +1,6 @@
-#include "ExitStatus.h"
+#include "cli/ExitStatus.h"
 
-#include "TextOutput.h"
+#include "cli/TextOutput.h"
 
 int PrintRefusal(const std::string& boxText, std::FILE* err) {
   std::fputs(ToTerminalText(boxText).c_str(), err);

@@ -1,12 +1,12 @@
-#include "ExportCommand.h"
+#include "cli/ExportCommand.h"
 
 #include <vector>
 
-#include "DesignFileCommand.h"
-#include "ExitStatus.h"
-#include "FileMessages.h"
-#include "FileOutput.h"
-#include "TextOutput.h"
+#include "cli/DesignFileCommand.h"
+#include "cli/ExitStatus.h"
+#include "files/FileMessages.h"
+#include "cli/FileOutput.h"
+#include "cli/TextOutput.h"
 
 CLI::App* AddExportCommand(CLI::App& app, ExportOptions& options) {
   CLI::App* command = app.add_subcommand(

@@ -9,8 +9,8 @@
 
 #include <CLI/CLI.hpp>
 
-#include "DesignExport.h"
-#include "DesignOptions.h"
+#include "files/DesignExport.h"
+#include "cli/DesignOptions.h"
 
 struct ExportOptions {
   ExportFormat format = ExportFormat::Zemax;  // --format, required

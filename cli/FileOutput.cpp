@@ -1,7 +1,7 @@
-#include "FileOutput.h"
+#include "cli/FileOutput.h"
 
-#include "ExitStatus.h"
-#include "FileReplace.h"
+#include "cli/ExitStatus.h"
+#include "support/FileReplace.h"
 
 CLI::Validator NonEmptyPath() {
   return CLI::Validator(

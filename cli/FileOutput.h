@@ -8,7 +8,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "FileMessages.h"
+#include "files/FileMessages.h"
 
 // Refuses the empty text as a file path: writing to "" would write nothing, or to
 // the terminal. The parser names the option in its message (a usage error, 64).

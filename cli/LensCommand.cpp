@@ -1,11 +1,11 @@
-#include "LensCommand.h"
+#include "cli/LensCommand.h"
 
-#include "DesignFileCommand.h"
-#include "ExitStatus.h"
-#include "FileMessages.h"
-#include "FileOutput.h"
-#include "LensExport.h"
-#include "TextOutput.h"
+#include "cli/DesignFileCommand.h"
+#include "cli/ExitStatus.h"
+#include "files/FileMessages.h"
+#include "cli/FileOutput.h"
+#include "files/LensExport.h"
+#include "cli/TextOutput.h"
 
 CLI::App* AddLensCommand(CLI::App& app, LensOptions& options) {
   CLI::App* lens = app.add_subcommand(

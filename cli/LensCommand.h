@@ -9,7 +9,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "DesignOptions.h"
+#include "cli/DesignOptions.h"
 
 struct LensOptions {
   std::optional<std::string> designPath;  // DESIGN, optional

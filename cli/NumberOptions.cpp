@@ -1,4 +1,4 @@
-#include "NumberOptions.h"
+#include "cli/NumberOptions.h"
 
 #include <cerrno>
 #include <climits>
@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "DecimalText.h"
-#include "NumericLocale.h"
+#include "support/DecimalText.h"
+#include "support/NumericLocale.h"
 
 std::string OptionNumberText(double value) {
   char text[40];

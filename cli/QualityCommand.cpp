@@ -1,20 +1,20 @@
-#include "QualityCommand.h"
+#include "cli/QualityCommand.h"
 
 #include <nlohmann/json.hpp>
 
-#include "Calculate.h"
-#include "DesignFileCommand.h"
-#include "ExitStatus.h"
-#include "FileMessages.h"
-#include "FileOutput.h"
-#include "NumberOptions.h"
-#include "QualityPictures.h"
-#include "QualityTable.h"
-#include "SecondaryOptions.h"
-#include "SvgWriter.h"
-#include "TextOutput.h"
-#include "Units.h"
-#include "Windows1252.h"
+#include "calc/Calculate.h"
+#include "cli/DesignFileCommand.h"
+#include "cli/ExitStatus.h"
+#include "files/FileMessages.h"
+#include "cli/FileOutput.h"
+#include "cli/NumberOptions.h"
+#include "quality/QualityPictures.h"
+#include "quality/QualityTable.h"
+#include "cli/SecondaryOptions.h"
+#include "trace/SvgWriter.h"
+#include "cli/TextOutput.h"
+#include "support/Units.h"
+#include "support/Windows1252.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 
 #include <CLI/CLI.hpp>
 
-#include "DesignOptions.h"
-#include "ImageQuality.h"
-#include "SecondaryPerturbation.h"
+#include "cli/DesignOptions.h"
+#include "quality/ImageQuality.h"
+#include "trace/SecondaryPerturbation.h"
 
 struct QualityCommandOptions {
   std::optional<std::string> designPath;  // DESIGN, a design file to start from; none for the start-up values

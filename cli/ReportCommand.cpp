@@ -1,10 +1,10 @@
-#include "ReportCommand.h"
+#include "cli/ReportCommand.h"
 
-#include "Calculate.h"
-#include "DesignFileCommand.h"
-#include "ExitStatus.h"
-#include "FileMessages.h"
-#include "TextOutput.h"
+#include "calc/Calculate.h"
+#include "cli/DesignFileCommand.h"
+#include "cli/ExitStatus.h"
+#include "files/FileMessages.h"
+#include "cli/TextOutput.h"
 
 CLI::App* AddReportCommand(CLI::App& app, ReportOptions& options) {
   CLI::App* report = app.add_subcommand(

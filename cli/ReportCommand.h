@@ -8,7 +8,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "DesignOptions.h"
+#include "cli/DesignOptions.h"
 
 struct ReportOptions {
   std::optional<std::string> designPath;  // DESIGN, optional

@@ -1,8 +1,8 @@
-#include "SecondaryOptions.h"
+#include "cli/SecondaryOptions.h"
 
 #include <cmath>
 
-#include "NumberOptions.h"
+#include "cli/NumberOptions.h"
 
 void AddSecondaryOptions(CLI::App& command, SecondaryPerturbation& secondary) {
   const char* const group = "Secondary misalignment";

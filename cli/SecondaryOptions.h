@@ -6,7 +6,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "SecondaryPerturbation.h"
+#include "trace/SecondaryPerturbation.h"
 
 // Registers the four options on `command`; each takes a finite number.
 void AddSecondaryOptions(CLI::App& command, SecondaryPerturbation& secondary);

@@ -1,6 +1,6 @@
-#include "TextOutput.h"
+#include "cli/TextOutput.h"
 
-#include "Windows1252.h"
+#include "support/Windows1252.h"
 
 std::string ToTerminalText(const std::string& windowsText) {
   std::string text;

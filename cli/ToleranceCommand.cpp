@@ -1,16 +1,16 @@
-#include "ToleranceCommand.h"
+#include "cli/ToleranceCommand.h"
 
-#include "Calculate.h"
-#include "CollimationPictures.h"
-#include "DesignFileCommand.h"
-#include "ExitStatus.h"
-#include "FileMessages.h"
-#include "FileOutput.h"
-#include "NumberOptions.h"
-#include "SvgWriter.h"
-#include "TextOutput.h"
-#include "ToleranceText.h"
-#include "Windows1252.h"
+#include "calc/Calculate.h"
+#include "collimation/CollimationPictures.h"
+#include "cli/DesignFileCommand.h"
+#include "cli/ExitStatus.h"
+#include "files/FileMessages.h"
+#include "cli/FileOutput.h"
+#include "cli/NumberOptions.h"
+#include "trace/SvgWriter.h"
+#include "cli/TextOutput.h"
+#include "collimation/ToleranceText.h"
+#include "support/Windows1252.h"
 
 CLI::App* AddToleranceCommand(CLI::App& app, ToleranceCommandOptions& options) {
   CLI::App* command = app.add_subcommand(

@@ -10,8 +10,8 @@
 
 #include <CLI/CLI.hpp>
 
-#include "DesignOptions.h"
-#include "Tolerances.h"
+#include "cli/DesignOptions.h"
+#include "collimation/Tolerances.h"
 
 struct ToleranceCommandOptions {
   std::optional<std::string> designPath;  // DESIGN, a design file to start from; none for the start-up values

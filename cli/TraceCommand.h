@@ -9,9 +9,9 @@
 
 #include <CLI/CLI.hpp>
 
-#include "DesignInput.h"
-#include "DesignOptions.h"
-#include "SecondaryPerturbation.h"
+#include "calc/DesignInput.h"
+#include "cli/DesignOptions.h"
+#include "trace/SecondaryPerturbation.h"
 
 struct TraceOptions {
   std::optional<std::string> designPath;  // DESIGN, a design file to start from; none for the start-up values

@@ -9,17 +9,17 @@
 
 #include <CLI/CLI.hpp>
 
-#include "AppCore.h"
-#include "BafflesCommand.h"
-#include "DesignFileCommand.h"
-#include "ExitStatus.h"
-#include "ExportCommand.h"
-#include "LensCommand.h"
-#include "QualityCommand.h"
-#include "ReportCommand.h"
-#include "ToleranceCommand.h"
-#include "TraceCommand.h"
-#include "Version.h"
+#include "support/AppCore.h"
+#include "cli/BafflesCommand.h"
+#include "cli/DesignFileCommand.h"
+#include "cli/ExitStatus.h"
+#include "cli/ExportCommand.h"
+#include "cli/LensCommand.h"
+#include "cli/QualityCommand.h"
+#include "cli/ReportCommand.h"
+#include "cli/ToleranceCommand.h"
+#include "cli/TraceCommand.h"
+#include "support/Version.h"
 
 namespace {
 

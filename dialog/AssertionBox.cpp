@@ -1,4 +1,4 @@
-#include "AssertionBox.h"
+#include "dialog/AssertionBox.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #ifndef SPEKULOR_DIALOG_ASSERTIONBOX_H
 #define SPEKULOR_DIALOG_ASSERTIONBOX_H
 
-#include "AppCore.h"
-#include "DialogPlatform.h"
+#include "support/AppCore.h"
+#include "dialog/DialogPlatform.h"
 
 class AssertionBoxRouting {
  public:

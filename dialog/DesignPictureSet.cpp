@@ -1,12 +1,12 @@
-#include "DesignPictureSet.h"
+#include "dialog/DesignPictureSet.h"
 
 #include <utility>
 
-#include "BafflePictures.h"
-#include "CollimationPictures.h"
-#include "DesignPictures.h"
-#include "QualityPictures.h"
-#include "SpotDiagram.h"
+#include "baffles/BafflePictures.h"
+#include "collimation/CollimationPictures.h"
+#include "trace/DesignPictures.h"
+#include "quality/QualityPictures.h"
+#include "trace/SpotDiagram.h"
 
 namespace {
 

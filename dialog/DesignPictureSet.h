@@ -2,8 +2,8 @@
 #ifndef SPEKULOR_DIALOG_DESIGNPICTURESET_H
 #define SPEKULOR_DIALOG_DESIGNPICTURESET_H
 
-#include "Calculate.h"
-#include "PictureSet.h"
+#include "calc/Calculate.h"
+#include "dialog/PictureSet.h"
 
 // The tab title of page `page` (a PicturePageIndex), Windows-1252; empty for no page.
 const char* PicturePageTitle(int page);

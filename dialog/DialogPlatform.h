@@ -11,10 +11,10 @@
 #include <optional>
 #include <string>
 
-#include "AppCore.h"
-#include "Calculate.h"
-#include "DialogTemplate.h"
-#include "PictureSet.h"
+#include "support/AppCore.h"
+#include "calc/Calculate.h"
+#include "dialog/DialogTemplate.h"
+#include "dialog/PictureSet.h"
 
 // The window's side of the conversation: what the toolkit calls when the window
 // opens and when a command, a key or a system-menu item is raised.

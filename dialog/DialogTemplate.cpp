@@ -1,6 +1,6 @@
-#include "DialogTemplate.h"
+#include "dialog/DialogTemplate.h"
 
-#include "Version.h"
+#include "support/Version.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "DialogUnits.h"
+#include "dialog/DialogUnits.h"
 
 namespace {
 

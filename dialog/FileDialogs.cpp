@@ -1,4 +1,4 @@
-#include "FileDialogs.h"
+#include "dialog/FileDialogs.h"
 
 const FileDialogRequest kLensSaveDialog = {
     false, "*.len", "untitled.len", kHideReadOnly | kOverwritePrompt,

@@ -2,7 +2,7 @@
 #ifndef SPEKULOR_DIALOG_FILEDIALOGS_H
 #define SPEKULOR_DIALOG_FILEDIALOGS_H
 
-#include "DialogPlatform.h"
+#include "dialog/DialogPlatform.h"
 
 extern const FileDialogRequest kLensSaveDialog;    // "untitled.len", OSLO Lens Files
 extern const FileDialogRequest kDesignOpenDialog;  // "untitled.spekulor", Spekulor Files

@@ -1,11 +1,11 @@
-#include "PicturePages.h"
+#include "dialog/PicturePages.h"
 
 #include <fftw3.h>
 
 #include <algorithm>
 #include <utility>
 
-#include "DesignPictureSet.h"
+#include "dialog/DesignPictureSet.h"
 
 void MakePageComputationsThreadSafe() {
   // The image quality and collimation pages make FFTW plans, and FFTW's planner is

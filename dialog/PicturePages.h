@@ -15,8 +15,8 @@
 #include <optional>
 #include <vector>
 
-#include "Calculate.h"
-#include "PictureSet.h"
+#include "calc/Calculate.h"
+#include "dialog/PictureSet.h"
 
 constexpr int kPicturePageCount = 4;
 

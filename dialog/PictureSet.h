@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "Drawing.h"
+#include "trace/Drawing.h"
 
 struct PicturePage {
   std::string title;              // the tab's title, Windows-1252

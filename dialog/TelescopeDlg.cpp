@@ -1,12 +1,12 @@
-#include "TelescopeDlg.h"
+#include "dialog/TelescopeDlg.h"
 
 #include <utility>
 
-#include "DesignFile.h"
-#include "FileDialogs.h"
-#include "FileMessages.h"
-#include "FileReplace.h"
-#include "LensExport.h"
+#include "files/DesignFile.h"
+#include "dialog/FileDialogs.h"
+#include "files/FileMessages.h"
+#include "support/FileReplace.h"
+#include "files/LensExport.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <optional>
 #include <string>
 
-#include "Calculate.h"
-#include "DesignExport.h"
-#include "DesignInput.h"
-#include "DialogPlatform.h"
+#include "calc/Calculate.h"
+#include "files/DesignExport.h"
+#include "calc/DesignInput.h"
+#include "dialog/DialogPlatform.h"
 
 // The window's members: the twelve design values (m_nUnits, m_nType, m_strField,
 // m_strPriDia, ...) as DesignFields holds them, and the report text.

@@ -1,8 +1,8 @@
-#include "CodeVSequence.h"
+#include "files/CodeVSequence.h"
 
 #include <iterator>
 
-#include "ExportText.h"
+#include "files/ExportText.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "DesignExport.h"
+#include "files/DesignExport.h"
 
-#include "Calculate.h"
-#include "CodeVSequence.h"
-#include "ZemaxLens.h"
+#include "calc/Calculate.h"
+#include "files/CodeVSequence.h"
+#include "files/ZemaxLens.h"
 
 const ExportFormatInfo kExportFormats[2] = {
     {ExportFormat::Zemax, "zmx", ".zmx", "Zemax lens file (.zmx)"},

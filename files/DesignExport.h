@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "Calculate.h"
-#include "DesignInput.h"
+#include "calc/Calculate.h"
+#include "calc/DesignInput.h"
 
 enum class ExportFormat { Zemax, CodeV };
 

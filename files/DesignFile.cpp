@@ -1,4 +1,4 @@
-#include "DesignFile.h"
+#include "files/DesignFile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -9,10 +9,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "ConfigFile.h"
-#include "DecimalText.h"
-#include "Inputs.h"
-#include "NumericLocale.h"
+#include "support/ConfigFile.h"
+#include "support/DecimalText.h"
+#include "calc/Inputs.h"
+#include "support/NumericLocale.h"
 
 const char kDesignSection[] = "Optics";
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "DesignInput.h"
-#include "FileMessages.h"
+#include "calc/DesignInput.h"
+#include "files/FileMessages.h"
 
 extern const char kDesignSection[];  // "Optics"
 

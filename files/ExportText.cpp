@@ -1,9 +1,9 @@
-#include "ExportText.h"
+#include "files/ExportText.h"
 
 #include <charconv>
 #include <cmath>
 
-#include "Report.h"
+#include "calc/Report.h"
 
 std::string FormatExactNumber(double value, int digits) {
   if (std::isnan(value)) return "nan";

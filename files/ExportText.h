@@ -19,8 +19,8 @@
 #include <cstddef>
 #include <string>
 
-#include "DesignInput.h"
-#include "DesignResult.h"
+#include "calc/DesignInput.h"
+#include "calc/DesignResult.h"
 
 // The one wavelength both files carry, in micrometres: 550 nm, where the eye is most
 // sensitive (the wavelength of the spot diagrams).

@@ -1,11 +1,11 @@
-#include "FileMessages.h"
+#include "files/FileMessages.h"
 
 #include <cstdio>
 #include <cstring>
 
 #include <locale.h>
 
-#include "DesignFile.h"
+#include "files/DesignFile.h"
 
 FileProblem SystemFileProblem(int error) {
   FileProblem problem;

@@ -1,7 +1,7 @@
-#include "LensExport.h"
+#include "files/LensExport.h"
 
-#include "Calculate.h"
-#include "OsloLens.h"
+#include "calc/Calculate.h"
+#include "files/OsloLens.h"
 
 const char kInchRefusal[] = "Please use mm for OSLO Lens Files";
 

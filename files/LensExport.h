@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "Calculate.h"
-#include "DesignInput.h"
+#include "calc/Calculate.h"
+#include "calc/DesignInput.h"
 
 // The lens file takes millimetres only.
 extern const char kInchRefusal[];  // "Please use mm for OSLO Lens Files"

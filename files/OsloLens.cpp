@@ -1,6 +1,6 @@
-#include "OsloLens.h"
+#include "files/OsloLens.h"
 
-#include "Report.h"
+#include "calc/Report.h"
 
 const char kOsloAuthorNote[] = "Two-mirror layout exported by the Spekulor calculator";
 

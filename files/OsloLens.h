@@ -13,8 +13,8 @@
 
 #include <string>
 
-#include "DesignInput.h"
-#include "DesignResult.h"
+#include "calc/DesignInput.h"
+#include "calc/DesignResult.h"
 
 // Number of lines in every lens file.
 constexpr int kOsloLensLineCount = 46;

@@ -1,8 +1,8 @@
-#include "ZemaxLens.h"
+#include "files/ZemaxLens.h"
 
 #include <iterator>
 
-#include "ExportText.h"
+#include "files/ExportText.h"
 
 namespace {
 

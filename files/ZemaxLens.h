@@ -24,8 +24,8 @@
 
 #include <string>
 
-#include "DesignInput.h"
-#include "DesignResult.h"
+#include "calc/DesignInput.h"
+#include "calc/DesignResult.h"
 
 // Number of lines in every Zemax lens file.
 constexpr int kZemaxLensLineCount = 44;

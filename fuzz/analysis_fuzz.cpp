@@ -18,14 +18,14 @@
 #include <string>
 #include <vector>
 
-#include "BafflePlan.h"
-#include "Calculate.h"
-#include "CollimationImages.h"
-#include "ImageQuality.h"
-#include "QualityPictures.h"
-#include "RayTrace.h"
-#include "SpotDiagram.h"
-#include "Tolerances.h"
+#include "baffles/BafflePlan.h"
+#include "calc/Calculate.h"
+#include "collimation/CollimationImages.h"
+#include "quality/ImageQuality.h"
+#include "quality/QualityPictures.h"
+#include "trace/RayTrace.h"
+#include "trace/SpotDiagram.h"
+#include "collimation/Tolerances.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "Calculate.h"
-#include "OsloLens.h"
+#include "calc/Calculate.h"
+#include "files/OsloLens.h"
 
 namespace {
 

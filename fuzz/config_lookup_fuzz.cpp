@@ -1,8 +1,8 @@
 // Arbitrary file bytes and names through every lookup of CConfigFile: no crash, no
 // sanitizer finding, no hang, and results that keep their stated bounds.
-#include "ConfigFile.h"
-#include "FuzzInput.h"
-#include "StringUtil.h"
+#include "support/ConfigFile.h"
+#include "fuzz/FuzzInput.h"
+#include "support/StringUtil.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -7,9 +7,9 @@
 //  - a value without blanks at its ends, "#", quotes, CR or LF is read back
 //    identically whenever its own line and its header fit what a lookup examines,
 //    whatever the other lines hold (long comments included).
-#include "ConfigFile.h"
-#include "FuzzInput.h"
-#include "StringUtil.h"
+#include "support/ConfigFile.h"
+#include "fuzz/FuzzInput.h"
+#include "support/StringUtil.h"
 
 #include <cstdlib>
 #include <cstring>

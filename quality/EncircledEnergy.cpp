@@ -1,10 +1,10 @@
-#include "EncircledEnergy.h"
+#include "quality/EncircledEnergy.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "PointImage.h"
-#include "SampleCount.h"
+#include "quality/PointImage.h"
+#include "support/SampleCount.h"
 
 double RadiusForFraction(const EnergyCurve& curve, double fraction) {
   const size_t n = curve.fraction.size();

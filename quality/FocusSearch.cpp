@@ -1,10 +1,10 @@
-#include "FocusSearch.h"
+#include "quality/FocusSearch.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "Wavefront.h"
+#include "quality/Wavefront.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 #include <vector>
 
-#include "PupilTrace.h"
+#include "quality/PupilTrace.h"
 
 // The plane where the rays' spot has its least mean square radius about its centroid
 // (closed form for straight rays); the first guess for the searches below.

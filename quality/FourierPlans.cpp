@@ -1,4 +1,4 @@
-#include "FourierPlans.h"
+#include "quality/FourierPlans.h"
 
 #include <fftw3.h>
 

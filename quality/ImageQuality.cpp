@@ -1,18 +1,18 @@
-#include "ImageQuality.h"
+#include "quality/ImageQuality.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "Aberrations.h"
-#include "AnalysisWording.h"
-#include "Drawing.h"
-#include "FocusSearch.h"
-#include "PerfectAperture.h"
-#include "PupilFunction.h"
-#include "PupilTrace.h"
-#include "RayTrace.h"
-#include "SampleCount.h"
-#include "Wavefront.h"
+#include "calc/Aberrations.h"
+#include "trace/AnalysisWording.h"
+#include "trace/Drawing.h"
+#include "quality/FocusSearch.h"
+#include "quality/PerfectAperture.h"
+#include "quality/PupilFunction.h"
+#include "quality/PupilTrace.h"
+#include "trace/RayTrace.h"
+#include "support/SampleCount.h"
+#include "quality/Wavefront.h"
 
 namespace {
 

@@ -16,16 +16,16 @@
 #include <string>
 #include <vector>
 
-#include "AnalysisWording.h"
-#include "DesignInput.h"
-#include "DesignResult.h"
-#include "EncircledEnergy.h"
-#include "FourierPlans.h"
-#include "Mtf.h"
-#include "PointImage.h"
-#include "QualityConstants.h"
-#include "SecondaryPerturbation.h"
-#include "SpotDiagram.h"
+#include "trace/AnalysisWording.h"
+#include "calc/DesignInput.h"
+#include "calc/DesignResult.h"
+#include "quality/EncircledEnergy.h"
+#include "quality/FourierPlans.h"
+#include "quality/Mtf.h"
+#include "quality/PointImage.h"
+#include "quality/QualityConstants.h"
+#include "trace/SecondaryPerturbation.h"
+#include "trace/SpotDiagram.h"
 
 enum class FocusMode {
   Paraxial,  // the paraxial image plane, as the spot diagrams

@@ -1,4 +1,4 @@
-#include "Mtf.h"
+#include "quality/Mtf.h"
 
 #include <algorithm>
 #include <cmath>

@@ -12,8 +12,8 @@
 
 #include <vector>
 
-#include "FourierPlans.h"
-#include "PointImage.h"
+#include "quality/FourierPlans.h"
+#include "quality/PointImage.h"
 
 struct MtfCurves {
   std::vector<double> tangential;  // at fractions k / pupilSize of the cutoff, k = 0..pupilSize

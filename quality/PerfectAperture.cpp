@@ -1,10 +1,10 @@
-#include "PerfectAperture.h"
+#include "quality/PerfectAperture.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "SampleCount.h"
-#include "Units.h"
+#include "support/SampleCount.h"
+#include "support/Units.h"
 
 namespace {
 

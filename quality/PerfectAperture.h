@@ -6,7 +6,7 @@
 #ifndef SPEKULOR_QUALITY_PERFECTAPERTURE_H
 #define SPEKULOR_QUALITY_PERFECTAPERTURE_H
 
-#include "EncircledEnergy.h"
+#include "quality/EncircledEnergy.h"
 
 // Modulation transfer at `frequency` (0..1 of the cutoff): the overlap of the annulus
 // with itself shifted, over its area. O'Neill, "Transfer function for an annular

@@ -1,9 +1,9 @@
-#include "PointImage.h"
+#include "quality/PointImage.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "Units.h"
+#include "support/Units.h"
 
 void ComputePointImage(const PupilFunction& pupil, double spacing, FourierPlans& plans,
                        PointImage& image) {

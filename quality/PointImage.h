@@ -15,8 +15,8 @@
 
 #include <vector>
 
-#include "FourierPlans.h"
-#include "PupilFunction.h"
+#include "quality/FourierPlans.h"
+#include "quality/PupilFunction.h"
 
 struct PointImage {
   int size = 0;           // samples across, the transform's size

@@ -1,4 +1,4 @@
-#include "PupilFunction.h"
+#include "quality/PupilFunction.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,8 +7,8 @@
 
 #include <vector>
 
-#include "PupilTrace.h"
-#include "Wavefront.h"
+#include "quality/PupilTrace.h"
+#include "quality/Wavefront.h"
 
 struct PupilFunction {
   int size = 0;                    // cells across the aperture's diameter

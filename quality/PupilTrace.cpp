@@ -1,4 +1,4 @@
-#include "PupilTrace.h"
+#include "quality/PupilTrace.h"
 
 #include <algorithm>
 #include <cmath>

@@ -13,7 +13,7 @@
 
 #include <vector>
 
-#include "RayTrace.h"
+#include "trace/RayTrace.h"
 
 constexpr int kEdgeSubsamples = 4;
 

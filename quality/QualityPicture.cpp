@@ -1,12 +1,12 @@
-#include "QualityPicture.h"
+#include "quality/QualityPicture.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "PictureParts.h"
-#include "QualityTable.h"
-#include "SpotPicture.h"
-#include "Units.h"
+#include "trace/PictureParts.h"
+#include "quality/QualityTable.h"
+#include "trace/SpotPicture.h"
+#include "support/Units.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 
 #include <array>
 
-#include "DesignInput.h"
-#include "DesignResult.h"
-#include "Drawing.h"
-#include "ImageQuality.h"
+#include "calc/DesignInput.h"
+#include "calc/DesignResult.h"
+#include "trace/Drawing.h"
+#include "quality/ImageQuality.h"
 
 // The point images' intensity bands, relative to the perfect image's peak: half a
 // decade each from 10^-4; below the first the paper stays white.

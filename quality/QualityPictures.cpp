@@ -1,7 +1,7 @@
-#include "QualityPictures.h"
+#include "quality/QualityPictures.h"
 
-#include "QualityPicture.h"
-#include "RayTrace.h"
+#include "quality/QualityPicture.h"
+#include "trace/RayTrace.h"
 
 namespace {
 

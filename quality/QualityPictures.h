@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "Calculate.h"
-#include "Drawing.h"
-#include "ImageQuality.h"
+#include "calc/Calculate.h"
+#include "trace/Drawing.h"
+#include "quality/ImageQuality.h"
 
 struct QualityPictures {
   // Empty when the design was analysed; otherwise why it cannot be: the refusal box's

@@ -1,9 +1,9 @@
-#include "QualityTable.h"
+#include "quality/QualityTable.h"
 
 #include <cmath>
 
-#include "Drawing.h"
-#include "Units.h"
+#include "trace/Drawing.h"
+#include "support/Units.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "DesignInput.h"
-#include "ImageQuality.h"
+#include "calc/DesignInput.h"
+#include "quality/ImageQuality.h"
 
 struct QualityTableRow {
   std::string label;

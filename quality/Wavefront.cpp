@@ -1,4 +1,4 @@
-#include "Wavefront.h"
+#include "quality/Wavefront.h"
 
 #include <algorithm>
 #include <cmath>

@@ -13,7 +13,7 @@
 
 #include <vector>
 
-#include "PupilTrace.h"
+#include "quality/PupilTrace.h"
 
 struct Wavefront {
   double focusShift = 0.0;  // the focal plane's distance from the paraxial one, design

@@ -1,6 +1,6 @@
-#include "AppCore.h"
+#include "support/AppCore.h"
 
-#include "StringUtil.h"
+#include "support/StringUtil.h"
 
 #include <csignal>
 #include <cstdio>

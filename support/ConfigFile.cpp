@@ -1,9 +1,9 @@
-#include "ConfigFile.h"
+#include "support/ConfigFile.h"
 
-#include "AppCore.h"
-#include "DecimalText.h"
-#include "FileReplace.h"
-#include "StringUtil.h"
+#include "support/AppCore.h"
+#include "support/DecimalText.h"
+#include "support/FileReplace.h"
+#include "support/StringUtil.h"
 
 #include <algorithm>
 #include <cerrno>

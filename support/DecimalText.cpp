@@ -1,4 +1,4 @@
-#include "DecimalText.h"
+#include "support/DecimalText.h"
 
 #include <clocale>
 #include <cstdlib>

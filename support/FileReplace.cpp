@@ -1,4 +1,4 @@
-#include "FileReplace.h"
+#include "support/FileReplace.h"
 
 #include <atomic>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "NumericLocale.h"
+#include "support/NumericLocale.h"
 
 #include <clocale>
 

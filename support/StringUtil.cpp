@@ -1,6 +1,6 @@
-#include "StringUtil.h"
+#include "support/StringUtil.h"
 
-#include "AppCore.h"
+#include "support/AppCore.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,6 +1,6 @@
-#include "AnalysisWording.h"
+#include "trace/AnalysisWording.h"
 
-#include "Drawing.h"
+#include "trace/Drawing.h"
 
 std::string FieldPlace(double fieldFraction) {
   // The fractions are the exact constants of the field points (kSpotFieldFractions);

@@ -1,4 +1,4 @@
-#include "ConicMirror.h"
+#include "trace/ConicMirror.h"
 
 #include <cmath>
 #include <limits>

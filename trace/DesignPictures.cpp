@@ -1,8 +1,8 @@
-#include "DesignPictures.h"
+#include "trace/DesignPictures.h"
 
-#include "LayoutPicture.h"
-#include "RayTrace.h"
-#include "SpotPicture.h"
+#include "trace/LayoutPicture.h"
+#include "trace/RayTrace.h"
+#include "trace/SpotPicture.h"
 
 DesignPictures DrawDesignPictures(const Calculation& calculation, int spotRays) {
   return DrawDesignPictures(calculation, spotRays, SecondaryPerturbation{});

@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "Calculate.h"
-#include "Drawing.h"
-#include "SecondaryPerturbation.h"
-#include "SpotDiagram.h"
+#include "calc/Calculate.h"
+#include "trace/Drawing.h"
+#include "trace/SecondaryPerturbation.h"
+#include "trace/SpotDiagram.h"
 
 struct DesignPictures {
   // Empty when the design was traced; otherwise why it cannot be: the refusal box's

@@ -1,4 +1,4 @@
-#include "Drawing.h"
+#include "trace/Drawing.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,11 +1,11 @@
-#include "LayoutPicture.h"
+#include "trace/LayoutPicture.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "PictureParts.h"
-#include "RayTrace.h"
-#include "Units.h"
+#include "trace/PictureParts.h"
+#include "trace/RayTrace.h"
+#include "support/Units.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #ifndef SPEKULOR_TRACE_LAYOUTPICTURE_H
 #define SPEKULOR_TRACE_LAYOUTPICTURE_H
 
-#include "DesignInput.h"
-#include "DesignResult.h"
-#include "Drawing.h"
+#include "calc/DesignInput.h"
+#include "calc/DesignResult.h"
+#include "trace/Drawing.h"
 
 // For a design that TelescopeProblem accepts.
 Drawing BuildLayoutPicture(const DesignResult& design, TelescopeType type, LengthUnit unit);

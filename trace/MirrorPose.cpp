@@ -1,4 +1,4 @@
-#include "MirrorPose.h"
+#include "trace/MirrorPose.h"
 
 Vec3 ToMirrorDirection(const MirrorPose& pose, const Vec3& direction) {
   // R^T v

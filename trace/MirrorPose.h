@@ -11,7 +11,7 @@
 #ifndef SPEKULOR_TRACE_MIRRORPOSE_H
 #define SPEKULOR_TRACE_MIRRORPOSE_H
 
-#include "ConicMirror.h"
+#include "trace/ConicMirror.h"
 
 struct MirrorPose {
   bool moved = false;  // false: the design's place, and the trace takes no detour

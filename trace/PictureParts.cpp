@@ -1,4 +1,4 @@
-#include "PictureParts.h"
+#include "trace/PictureParts.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "Drawing.h"
+#include "trace/Drawing.h"
 
 extern const Colour kInk;        // text and strong lines
 extern const Colour kLineGrey;   // extension lines, axes

@@ -1,9 +1,9 @@
-#include "RayTrace.h"
+#include "trace/RayTrace.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "Inputs.h"
+#include "calc/Inputs.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 
 #include <string>
 
-#include "ConicMirror.h"
-#include "DesignResult.h"
-#include "MirrorPose.h"
+#include "trace/ConicMirror.h"
+#include "calc/DesignResult.h"
+#include "trace/MirrorPose.h"
 
 struct Telescope {
   ConicMirror primary;    // clear radius D / 2: its rim is the aperture stop

@@ -17,8 +17,8 @@
 
 #include <string>
 
-#include "DesignInput.h"
-#include "RayTrace.h"
+#include "calc/DesignInput.h"
+#include "trace/RayTrace.h"
 
 struct SecondaryPerturbation {
   double despace = 0.0;

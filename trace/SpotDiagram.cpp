@@ -1,11 +1,11 @@
-#include "SpotDiagram.h"
+#include "trace/SpotDiagram.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 
-#include "AnalysisWording.h"
-#include "Units.h"
+#include "trace/AnalysisWording.h"
+#include "support/Units.h"
 
 namespace {
 

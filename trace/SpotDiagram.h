@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "DesignInput.h"
-#include "DesignResult.h"
-#include "RayTrace.h"
-#include "SecondaryPerturbation.h"
+#include "calc/DesignInput.h"
+#include "calc/DesignResult.h"
+#include "trace/RayTrace.h"
+#include "trace/SecondaryPerturbation.h"
 
 struct SpotPoint {
   double x = 0.0;

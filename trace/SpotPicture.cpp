@@ -1,10 +1,10 @@
-#include "SpotPicture.h"
+#include "trace/SpotPicture.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "PictureParts.h"
-#include "Units.h"
+#include "trace/PictureParts.h"
+#include "support/Units.h"
 
 namespace {
 

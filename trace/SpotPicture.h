@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "DesignInput.h"
-#include "DesignResult.h"
-#include "Drawing.h"
-#include "SpotDiagram.h"
+#include "calc/DesignInput.h"
+#include "calc/DesignResult.h"
+#include "trace/Drawing.h"
+#include "trace/SpotDiagram.h"
 
 Drawing BuildSpotPicture(const SpotSet& spots, const DesignResult& design, TelescopeType type,
                          LengthUnit unit);

@@ -1,10 +1,10 @@
-#include "SpotTable.h"
+#include "trace/SpotTable.h"
 
 #include <cstddef>
 
-#include "Drawing.h"
-#include "SpotPicture.h"
-#include "Units.h"
+#include "trace/Drawing.h"
+#include "trace/SpotPicture.h"
+#include "support/Units.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "DesignInput.h"
-#include "SpotDiagram.h"
+#include "calc/DesignInput.h"
+#include "trace/SpotDiagram.h"
 
 // The CSV header: field_fraction,field_deg,rays,centroid_y_mm,rms_um,rms_arcsec,max_um,airy_um
 extern const char* const kSpotCsvHeader;

@@ -1,6 +1,6 @@
-#include "SvgWriter.h"
+#include "trace/SvgWriter.h"
 
-#include "Windows1252.h"
+#include "support/Windows1252.h"
 
 namespace {
 

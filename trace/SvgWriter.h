@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "Drawing.h"
+#include "trace/Drawing.h"
 
 std::string WriteSvg(const Drawing& drawing);
 

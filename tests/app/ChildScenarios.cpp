@@ -1,4 +1,4 @@
-#include "ChildScenarios.h"
+#include "tests/app/ChildScenarios.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -11,13 +11,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "AppCore.h"
-#include "AssertionBox.h"
-#include "ModalHelper.h"
-#include "QtSetup.h"
-#include "QtTelescopeWindow.h"
-#include "TelescopeApp.h"
-#include "TelescopeDlg.h"
+#include "support/AppCore.h"
+#include "dialog/AssertionBox.h"
+#include "tests/app/ModalHelper.h"
+#include "app/QtSetup.h"
+#include "app/QtTelescopeWindow.h"
+#include "app/TelescopeApp.h"
+#include "dialog/TelescopeDlg.h"
 
 namespace {
 

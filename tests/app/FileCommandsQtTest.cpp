@@ -17,12 +17,12 @@
 #include <iterator>
 #include <string>
 
-#include "AppCore.h"
-#include "Golden.h"
-#include "ModalHelper.h"
-#include "QtTelescopeWindow.h"
-#include "TelescopeDlg.h"
-#include "QtText.h"
+#include "support/AppCore.h"
+#include "tests/common/Golden.h"
+#include "tests/app/ModalHelper.h"
+#include "app/QtTelescopeWindow.h"
+#include "dialog/TelescopeDlg.h"
+#include "app/QtText.h"
 
 namespace {
 

@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "QtTelescopeWindow.h"
-#include "QtText.h"
-#include "TelescopeDlg.h"
+#include "app/QtTelescopeWindow.h"
+#include "app/QtText.h"
+#include "dialog/TelescopeDlg.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ModalHelper.h"
+#include "tests/app/ModalHelper.h"
 
 #include <gtest/gtest.h>
 

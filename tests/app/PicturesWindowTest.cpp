@@ -18,14 +18,14 @@
 #include <string>
 #include <vector>
 
-#include "DesignPictures.h"
-#include "ModalHelper.h"
-#include "PictureView.h"
-#include "PicturesWindow.h"
-#include "QtTelescopeWindow.h"
-#include "SpotDiagram.h"
-#include "TelescopeDlg.h"
-#include "QtText.h"
+#include "trace/DesignPictures.h"
+#include "tests/app/ModalHelper.h"
+#include "app/PictureView.h"
+#include "app/PicturesWindow.h"
+#include "app/QtTelescopeWindow.h"
+#include "trace/SpotDiagram.h"
+#include "dialog/TelescopeDlg.h"
+#include "app/QtText.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "QtText.h"
+#include "app/QtText.h"
 
 namespace {
 

@@ -23,14 +23,14 @@
 #include <clocale>
 #include <string>
 
-#include "AboutDlg.h"
-#include "AssertionBox.h"
-#include "Calculate.h"
-#include "ChildScenarios.h"
-#include "ModalHelper.h"
-#include "QtTelescopeWindow.h"
-#include "TelescopeDlg.h"
-#include "QtText.h"
+#include "app/AboutDlg.h"
+#include "dialog/AssertionBox.h"
+#include "calc/Calculate.h"
+#include "tests/app/ChildScenarios.h"
+#include "tests/app/ModalHelper.h"
+#include "app/QtTelescopeWindow.h"
+#include "dialog/TelescopeDlg.h"
+#include "app/QtText.h"
 
 namespace {
 

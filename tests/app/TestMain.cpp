@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "ChildScenarios.h"
-#include "QtSetup.h"
+#include "tests/app/ChildScenarios.h"
+#include "app/QtSetup.h"
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);

@@ -6,14 +6,14 @@
 #include <vector>
 
 
-#include "BafflePictures.h"
-#include "BaffleTable.h"
-#include "BaffleTestDesigns.h"
-#include "FocusTravel.h"
-#include "Golden.h"
-#include "SvgCheck.h"
-#include "PictureParts.h"
-#include "SvgWriter.h"
+#include "baffles/BafflePictures.h"
+#include "baffles/BaffleTable.h"
+#include "tests/baffles/BaffleTestDesigns.h"
+#include "baffles/FocusTravel.h"
+#include "tests/common/Golden.h"
+#include "tests/common/SvgCheck.h"
+#include "trace/PictureParts.h"
+#include "trace/SvgWriter.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "BaffleTestDesigns.h"
+#include "tests/baffles/BaffleTestDesigns.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "Calculate.h"
+#include "calc/Calculate.h"
 
 // D 250, f1 750, F 3000 (m 4), b 200 and a 0.5 degree field (theta 0.25 degree), of
 // the given type (radio index 0..4): the layout whose first-order baffles are known.

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "BaffleChecks.h"
-#include "BafflePlan.h"
-#include "BaffleTestDesigns.h"
-#include "BaffleTrace.h"
+#include "baffles/BaffleChecks.h"
+#include "baffles/BafflePlan.h"
+#include "tests/baffles/BaffleTestDesigns.h"
+#include "baffles/BaffleTrace.h"
 
 namespace {
 

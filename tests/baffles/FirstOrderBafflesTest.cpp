@@ -3,10 +3,10 @@
 #include <cmath>
 #include <random>
 
-#include "BaffleFrame.h"
-#include "BaffleSolver.h"
-#include "BaffleTestDesigns.h"
-#include "FirstOrderBaffles.h"
+#include "baffles/BaffleFrame.h"
+#include "baffles/BaffleSolver.h"
+#include "tests/baffles/BaffleTestDesigns.h"
+#include "baffles/FirstOrderBaffles.h"
 
 namespace {
 

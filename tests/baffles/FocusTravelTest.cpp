@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "BaffleTestDesigns.h"
-#include "BafflePlan.h"
-#include "FocusTravel.h"
-#include "Solver.h"
+#include "tests/baffles/BaffleTestDesigns.h"
+#include "baffles/BafflePlan.h"
+#include "baffles/FocusTravel.h"
+#include "calc/Solver.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "Aberrations.h"
-#include "Calculate.h"
+#include "calc/Aberrations.h"
+#include "calc/Calculate.h"
 
 namespace {
 

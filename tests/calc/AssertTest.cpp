@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "AppCore.h"
-#include "Solver.h"
+#include "support/AppCore.h"
+#include "calc/Solver.h"
 
 namespace {
 

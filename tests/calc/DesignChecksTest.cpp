@@ -4,10 +4,10 @@
 
 #include <cmath>
 
-#include "Calculate.h"
-#include "ImpossibleDesigns.h"
-#include "Inputs.h"
-#include "Solver.h"
+#include "calc/Calculate.h"
+#include "tests/common/ImpossibleDesigns.h"
+#include "calc/Inputs.h"
+#include "calc/Solver.h"
 
 namespace {
 

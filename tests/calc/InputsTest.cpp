@@ -9,7 +9,7 @@
 
 #include <locale.h>
 
-#include "Inputs.h"
+#include "calc/Inputs.h"
 
 namespace {
 

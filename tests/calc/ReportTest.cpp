@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "Calculate.h"
-#include "Golden.h"
-#include "Report.h"
+#include "calc/Calculate.h"
+#include "tests/common/Golden.h"
+#include "calc/Report.h"
 
 namespace {
 

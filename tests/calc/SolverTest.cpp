@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "Calculate.h"
-#include "Solver.h"
+#include "calc/Calculate.h"
+#include "calc/Solver.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "CliRun.h"
-#include "Golden.h"
-#include "TestFiles.h"
+#include "tests/cli/CliRun.h"
+#include "tests/common/Golden.h"
+#include "tests/common/TestFiles.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "CliRun.h"
-#include "Golden.h"
-#include "TestFiles.h"
-#include "TextOutput.h"
+#include "tests/cli/CliRun.h"
+#include "tests/common/Golden.h"
+#include "tests/common/TestFiles.h"
+#include "cli/TextOutput.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 
 #include <string>
 
-#include "CliRun.h"
-#include "Golden.h"
-#include "ImpossibleDesigns.h"
-#include "TestFiles.h"
-#include "TextOutput.h"
+#include "tests/cli/CliRun.h"
+#include "tests/common/Golden.h"
+#include "tests/common/ImpossibleDesigns.h"
+#include "tests/common/TestFiles.h"
+#include "cli/TextOutput.h"
 
 namespace {
 

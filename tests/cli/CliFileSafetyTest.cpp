@@ -13,9 +13,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "CliRun.h"
-#include "Golden.h"
-#include "TestFiles.h"
+#include "tests/cli/CliRun.h"
+#include "tests/common/Golden.h"
+#include "tests/common/TestFiles.h"
 
 namespace {
 

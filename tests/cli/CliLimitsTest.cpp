@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "CliRun.h"
-#include "TestFiles.h"
+#include "tests/cli/CliRun.h"
+#include "tests/common/TestFiles.h"
 
 namespace {
 

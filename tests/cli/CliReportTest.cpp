@@ -4,10 +4,10 @@
 #include <iterator>
 #include <string>
 
-#include "CliRun.h"
-#include "Golden.h"
-#include "ImpossibleDesigns.h"
-#include "TestFiles.h"
+#include "tests/cli/CliRun.h"
+#include "tests/common/Golden.h"
+#include "tests/common/ImpossibleDesigns.h"
+#include "tests/common/TestFiles.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "CliRun.h"
+#include "tests/cli/CliRun.h"
 
-#include "TestFiles.h"
+#include "tests/common/TestFiles.h"
 
 #include <cstdio>
 #include <cstdlib>

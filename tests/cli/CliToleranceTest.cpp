@@ -7,9 +7,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "CliRun.h"
-#include "Golden.h"
-#include "TestFiles.h"
+#include "tests/cli/CliRun.h"
+#include "tests/common/Golden.h"
+#include "tests/common/TestFiles.h"
 
 namespace {
 
@@ -150,7 +150,7 @@ TEST(CliTolerances, ImagesAreWrittenAsTheLibraryDrawsThem) {
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out.rfind("Collimation tolerances of the Ritchey-Chr\xC3\xA9tien's", 0), 0u);
   EXPECT_EQ(ReadFileBytes(folder.File("axis.svg")),
-            Golden("tolerance", "startup_collimation_images.svg"));
+            Golden("collimation", "startup_collimation_images.svg"));
   const CliResult unwritable = RunCli({"tolerances", "--images", "/nonexistent-folder/axis.svg"});
   EXPECT_EQ(unwritable.status, 1);
   EXPECT_EQ(unwritable.err, "Error writing\n/nonexistent-folder/axis.svg: No such file or directory\n");

@@ -11,9 +11,9 @@
 
 #include <unistd.h>
 
-#include "CliRun.h"
-#include "Golden.h"
-#include "TestFiles.h"
+#include "tests/cli/CliRun.h"
+#include "tests/common/Golden.h"
+#include "tests/common/TestFiles.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "DesignOptions.h"
-#include "TextOutput.h"
-#include "Windows1252.h"
+#include "cli/DesignOptions.h"
+#include "cli/TextOutput.h"
+#include "support/Windows1252.h"
 
 namespace {
 

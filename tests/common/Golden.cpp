@@ -1,4 +1,4 @@
-#include "Golden.h"
+#include "tests/common/Golden.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "TestFiles.h"
+#include "tests/common/TestFiles.h"
 
 std::string GoldenPath(const std::string& folder, const std::string& name) {
   return std::string(SPEKULOR_TESTS_SOURCE_DIR) + "/" + folder + "/golden/" + name;

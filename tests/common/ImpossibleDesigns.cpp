@@ -1,4 +1,4 @@
-#include "ImpossibleDesigns.h"
+#include "tests/common/ImpossibleDesigns.h"
 
 namespace {
 

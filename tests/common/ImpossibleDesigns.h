@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "DesignInput.h"
+#include "calc/DesignInput.h"
 
 struct FieldChange {
   std::string DesignFields::*field;

@@ -1,4 +1,4 @@
-#include "SvgCheck.h"
+#include "tests/common/SvgCheck.h"
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>

@@ -1,4 +1,4 @@
-#include "TestFiles.h"
+#include "tests/common/TestFiles.h"
 
 #include <algorithm>
 #include <csignal>

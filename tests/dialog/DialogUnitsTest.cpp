@@ -2,8 +2,8 @@
 // without a widget.
 #include <gtest/gtest.h>
 
-#include "DialogTemplate.h"
-#include "DialogUnits.h"
+#include "dialog/DialogTemplate.h"
+#include "dialog/DialogUnits.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 
 #include <sys/stat.h>
 
-#include "Calculate.h"
-#include "DesignFile.h"
-#include "Golden.h"
-#include "ScriptedPlatform.h"
-#include "TelescopeDlg.h"
-#include "TestFiles.h"
+#include "calc/Calculate.h"
+#include "files/DesignFile.h"
+#include "tests/common/Golden.h"
+#include "tests/dialog/ScriptedPlatform.h"
+#include "dialog/TelescopeDlg.h"
+#include "tests/common/TestFiles.h"
 
 namespace {
 

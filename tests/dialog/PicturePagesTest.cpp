@@ -11,10 +11,10 @@
 #include <thread>
 #include <vector>
 
-#include "Calculate.h"
-#include "FourierPlans.h"
-#include "PicturePages.h"
-#include "SvgWriter.h"
+#include "calc/Calculate.h"
+#include "quality/FourierPlans.h"
+#include "dialog/PicturePages.h"
+#include "trace/SvgWriter.h"
 
 namespace {
 

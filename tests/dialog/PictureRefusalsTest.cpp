@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "BafflePictures.h"
-#include "Calculate.h"
-#include "DesignPictureSet.h"
-#include "DialogTemplate.h"
-#include "QualityPictures.h"
+#include "baffles/BafflePictures.h"
+#include "calc/Calculate.h"
+#include "dialog/DesignPictureSet.h"
+#include "dialog/DialogTemplate.h"
+#include "quality/QualityPictures.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 // a design other than the report's.
 #include <gtest/gtest.h>
 
-#include "DesignPictureSet.h"
-#include "DesignPictures.h"
-#include "ImpossibleDesigns.h"
-#include "ScriptedPlatform.h"
-#include "SpotDiagram.h"
-#include "TelescopeDlg.h"
+#include "dialog/DesignPictureSet.h"
+#include "trace/DesignPictures.h"
+#include "tests/common/ImpossibleDesigns.h"
+#include "tests/dialog/ScriptedPlatform.h"
+#include "trace/SpotDiagram.h"
+#include "dialog/TelescopeDlg.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ScriptedPlatform.h"
+#include "tests/dialog/ScriptedPlatform.h"
 
 int ScriptedPlatform::DoModal(DialogHandler& handler) {
   log.push_back("DoModal");

@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "DialogPlatform.h"
-#include "PicturePages.h"
+#include "dialog/DialogPlatform.h"
+#include "dialog/PicturePages.h"
 
 class ScriptedPlatform : public DialogPlatform {
  public:

@@ -4,10 +4,10 @@
 
 #include <algorithm>
 
-#include "AssertionBox.h"
-#include "Calculate.h"
-#include "ScriptedPlatform.h"
-#include "TelescopeDlg.h"
+#include "dialog/AssertionBox.h"
+#include "calc/Calculate.h"
+#include "tests/dialog/ScriptedPlatform.h"
+#include "dialog/TelescopeDlg.h"
 
 namespace {
 

@@ -8,15 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "Calculate.h"
-#include "CodeVSequence.h"
-#include "DesignExport.h"
-#include "ExportReader.h"
-#include "ExportText.h"
-#include "Golden.h"
-#include "TestFiles.h"
-#include "SpotDiagram.h"
-#include "ZemaxLens.h"
+#include "calc/Calculate.h"
+#include "files/CodeVSequence.h"
+#include "files/DesignExport.h"
+#include "tests/files/ExportReader.h"
+#include "files/ExportText.h"
+#include "tests/common/Golden.h"
+#include "tests/common/TestFiles.h"
+#include "trace/SpotDiagram.h"
+#include "files/ZemaxLens.h"
 
 namespace {
 

@@ -17,10 +17,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "DesignFile.h"
-#include "FileMessages.h"
-#include "Golden.h"
-#include "TestFiles.h"
+#include "files/DesignFile.h"
+#include "files/FileMessages.h"
+#include "tests/common/Golden.h"
+#include "tests/common/TestFiles.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "Calculate.h"
-#include "DesignFile.h"
-#include "Golden.h"
-#include "TestFiles.h"
+#include "calc/Calculate.h"
+#include "files/DesignFile.h"
+#include "tests/common/Golden.h"
+#include "tests/common/TestFiles.h"
 
 namespace {
 

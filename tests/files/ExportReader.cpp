@@ -1,10 +1,10 @@
-#include "ExportReader.h"
+#include "tests/files/ExportReader.h"
 
 #include <charconv>
 #include <cmath>
 #include <sstream>
 
-#include "Solver.h"
+#include "calc/Solver.h"
 
 namespace {
 

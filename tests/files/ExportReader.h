@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "DesignInput.h"
-#include "DesignResult.h"
+#include "calc/DesignInput.h"
+#include "calc/DesignResult.h"
 
 struct ReadSurface {
   double curvature = 0.0;     // 1 / radius, 0 for a plane

@@ -2,10 +2,10 @@
 // calculation's refusals, then the lens text.
 #include <gtest/gtest.h>
 
-#include "Calculate.h"
-#include "ImpossibleDesigns.h"
-#include "LensExport.h"
-#include "OsloLens.h"
+#include "calc/Calculate.h"
+#include "tests/common/ImpossibleDesigns.h"
+#include "files/LensExport.h"
+#include "files/OsloLens.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "Calculate.h"
-#include "Golden.h"
-#include "TestFiles.h"
-#include "OsloLens.h"
+#include "calc/Calculate.h"
+#include "tests/common/Golden.h"
+#include "tests/common/TestFiles.h"
+#include "files/OsloLens.h"
 
 namespace {
 

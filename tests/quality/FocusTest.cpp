@@ -6,14 +6,14 @@
 #include <cmath>
 #include <limits>
 
-#include "FocusSearch.h"
-#include "ImageQuality.h"
-#include "PupilTrace.h"
-#include "QualityPicture.h"
-#include "QualityTable.h"
-#include "SvgWriter.h"
-#include "TraceTestDesigns.h"
-#include "Wavefront.h"
+#include "quality/FocusSearch.h"
+#include "quality/ImageQuality.h"
+#include "quality/PupilTrace.h"
+#include "quality/QualityPicture.h"
+#include "quality/QualityTable.h"
+#include "trace/SvgWriter.h"
+#include "tests/trace/TraceTestDesigns.h"
+#include "quality/Wavefront.h"
 
 namespace {
 

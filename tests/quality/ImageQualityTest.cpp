@@ -4,10 +4,10 @@
 
 #include <cmath>
 
-#include "ImageQuality.h"
-#include "PerfectAperture.h"
-#include "QualityPictures.h"
-#include "TraceTestDesigns.h"
+#include "quality/ImageQuality.h"
+#include "quality/PerfectAperture.h"
+#include "quality/QualityPictures.h"
+#include "tests/trace/TraceTestDesigns.h"
 
 namespace {
 

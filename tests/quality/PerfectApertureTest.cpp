@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "PerfectAperture.h"
-#include "Units.h"
+#include "quality/PerfectAperture.h"
+#include "support/Units.h"
 
 namespace {
 

@@ -4,14 +4,14 @@
 
 #include <cmath>
 
-#include "EncircledEnergy.h"
-#include "FourierPlans.h"
-#include "Mtf.h"
-#include "PerfectAperture.h"
-#include "PointImage.h"
-#include "PupilFunction.h"
-#include "QualityConstants.h"
-#include "Units.h"
+#include "quality/EncircledEnergy.h"
+#include "quality/FourierPlans.h"
+#include "quality/Mtf.h"
+#include "quality/PerfectAperture.h"
+#include "quality/PointImage.h"
+#include "quality/PupilFunction.h"
+#include "quality/QualityConstants.h"
+#include "support/Units.h"
 
 namespace {
 

@@ -6,16 +6,16 @@
 #include <cmath>
 
 
-#include "Golden.h"
-#include "SvgCheck.h"
-#include "PerfectAperture.h"
-#include "PictureParts.h"
-#include "QualityPicture.h"
-#include "QualityPictures.h"
-#include "QualityTable.h"
-#include "SpotPicture.h"
-#include "SvgWriter.h"
-#include "TraceTestDesigns.h"
+#include "tests/common/Golden.h"
+#include "tests/common/SvgCheck.h"
+#include "quality/PerfectAperture.h"
+#include "trace/PictureParts.h"
+#include "quality/QualityPicture.h"
+#include "quality/QualityPictures.h"
+#include "quality/QualityTable.h"
+#include "trace/SpotPicture.h"
+#include "trace/SvgWriter.h"
+#include "tests/trace/TraceTestDesigns.h"
 
 namespace {
 

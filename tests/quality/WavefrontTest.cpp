@@ -5,10 +5,10 @@
 
 #include <cmath>
 
-#include "PupilTrace.h"
-#include "QualityConstants.h"
-#include "TraceTestDesigns.h"
-#include "Wavefront.h"
+#include "quality/PupilTrace.h"
+#include "quality/QualityConstants.h"
+#include "tests/trace/TraceTestDesigns.h"
+#include "quality/Wavefront.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The library core: program name registration and the library check. Nothing in
 // this test program registers a name in its own process, so the unregistered state
 // can be seen; everything that registers or ends the process runs in a child.
-#include "AppCore.h"
-#include "TestFiles.h"
+#include "support/AppCore.h"
+#include "tests/common/TestFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -13,10 +13,10 @@
 //   NAME.expected  one transcript line per command, then "== file ==" and the bytes of
 //                  the file afterwards ("== no file ==" when there is none).
 // The baselines are golden files: SPEKULOR_UPDATE_GOLDEN=1 rewrites them (review them!).
-#include "ConfigFile.h"
-#include "AppCore.h"
-#include "Golden.h"
-#include "TestFiles.h"
+#include "support/ConfigFile.h"
+#include "support/AppCore.h"
+#include "tests/common/Golden.h"
+#include "tests/common/TestFiles.h"
 
 #include <gtest/gtest.h>
 

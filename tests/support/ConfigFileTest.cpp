@@ -1,8 +1,8 @@
 // CConfigFile through its operations: the lookup layer and its states, result codes,
 // the typed getters, the lists and the library checks of bad arguments.
-#include "ConfigFile.h"
-#include "StringUtil.h"
-#include "TestFiles.h"
+#include "support/ConfigFile.h"
+#include "support/StringUtil.h"
+#include "tests/common/TestFiles.h"
 
 #include <gtest/gtest.h>
 

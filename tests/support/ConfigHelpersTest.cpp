@@ -1,5 +1,5 @@
 // The text helpers of the configuration file store and its in-memory rewrite.
-#include "ConfigFile.h"
+#include "support/ConfigFile.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 // pipes and devices written in place; and real failures (a folder that is a regular
 // file, a file-size limit) that must leave the original byte for byte as it was and no
 // temporary file behind.
-#include "AppCore.h"
-#include "ConfigFile.h"
-#include "FileReplace.h"
-#include "TestFiles.h"
+#include "support/AppCore.h"
+#include "support/ConfigFile.h"
+#include "support/FileReplace.h"
+#include "tests/common/TestFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The configuration tests run as the application does: with the program name
 // "Spekulor" registered, which new files carry in their first line.
-#include "AppCore.h"
+#include "support/AppCore.h"
 
 #include <gtest/gtest.h>
 

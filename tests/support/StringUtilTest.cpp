@@ -1,6 +1,6 @@
 // TextBuffer and the text formatter with its size estimate.
-#include "StringUtil.h"
-#include "TestFiles.h"
+#include "support/StringUtil.h"
+#include "tests/common/TestFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "ConicMirror.h"
+#include "trace/ConicMirror.h"
 
 namespace {
 

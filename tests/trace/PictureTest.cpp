@@ -6,13 +6,13 @@
 #include <string>
 
 
-#include "LayoutPicture.h"
-#include "PictureParts.h"
-#include "SpotPicture.h"
-#include "Golden.h"
-#include "SvgCheck.h"
-#include "SvgWriter.h"
-#include "TraceTestDesigns.h"
+#include "trace/LayoutPicture.h"
+#include "trace/PictureParts.h"
+#include "trace/SpotPicture.h"
+#include "tests/common/Golden.h"
+#include "tests/common/SvgCheck.h"
+#include "trace/SvgWriter.h"
+#include "tests/trace/TraceTestDesigns.h"
 
 namespace {
 

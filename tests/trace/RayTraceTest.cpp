@@ -4,10 +4,10 @@
 #include <cmath>
 #include <limits>
 
-#include "ConicMirror.h"
-#include "RayTrace.h"
-#include "SpotDiagram.h"
-#include "TraceTestDesigns.h"
+#include "trace/ConicMirror.h"
+#include "trace/RayTrace.h"
+#include "trace/SpotDiagram.h"
+#include "tests/trace/TraceTestDesigns.h"
 
 namespace {
 

@@ -7,14 +7,14 @@
 #include <cstring>
 #include <vector>
 
-#include "DesignPictures.h"
-#include "MirrorPose.h"
-#include "RayTrace.h"
-#include "SecondaryPerturbation.h"
-#include "SpotDiagram.h"
-#include "SvgWriter.h"
-#include "TraceTestDesigns.h"
-#include "Units.h"
+#include "trace/DesignPictures.h"
+#include "trace/MirrorPose.h"
+#include "trace/RayTrace.h"
+#include "trace/SecondaryPerturbation.h"
+#include "trace/SpotDiagram.h"
+#include "trace/SvgWriter.h"
+#include "tests/trace/TraceTestDesigns.h"
+#include "support/Units.h"
 
 namespace {
 

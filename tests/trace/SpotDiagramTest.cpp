@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "SpotDiagram.h"
-#include "TraceTestDesigns.h"
-#include "Units.h"
+#include "trace/SpotDiagram.h"
+#include "tests/trace/TraceTestDesigns.h"
+#include "support/Units.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "TraceTestDesigns.h"
+#include "tests/trace/TraceTestDesigns.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "Calculate.h"
+#include "calc/Calculate.h"
 
 // The window's start-up values with the design type (radio index 0..4) and the given
 // field texts replaced; fails the calling test when the design is refused.

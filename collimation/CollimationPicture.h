@@ -1,0 +1,20 @@
+// The collimation pictures: the tolerance table, and the axis image aligned beside it
+// despaced, decentered and tilted by each tolerance, as spots (one scale for the four,
+// with the Airy disk) and as point images (one scale, intensity on a logarithmic ramp
+// from a thousandth of the perfect peak to the peak). Coordinates as in Drawing.h.
+#ifndef SPEKULOR_COLLIMATION_COLLIMATIONPICTURE_H
+#define SPEKULOR_COLLIMATION_COLLIMATIONPICTURE_H
+
+#include "collimation/CollimationImages.h"
+#include "calc/DesignInput.h"
+#include "calc/DesignResult.h"
+#include "trace/Drawing.h"
+#include "collimation/Tolerances.h"
+
+Drawing BuildToleranceTablePicture(const ToleranceAnalysis& analysis, TelescopeType type);
+
+Drawing BuildCollimationImagesPicture(const CollimationImageSet& images,
+                                      const ToleranceAnalysis& analysis,
+                                      const DesignResult& design, TelescopeType type);
+
+#endif

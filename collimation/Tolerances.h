@@ -1,0 +1,76 @@
+// Collimation tolerances of a completed design: how the secondary's despace, decenter
+// and tilt change the axis image (Sensitivities.h), the coma-free pivot, and for each
+// kind the misalignment that alone adds a given RMS wavefront error on the axis
+// (ToleranceSearch.h), all on the exact trace.
+#ifndef SPEKULOR_COLLIMATION_TOLERANCES_H
+#define SPEKULOR_COLLIMATION_TOLERANCES_H
+
+#include <array>
+#include <string>
+
+#include "calc/DesignInput.h"
+#include "calc/DesignResult.h"
+#include "collimation/Misalignment.h"
+#include "collimation/Sensitivities.h"
+#include "trace/SpotDiagram.h"
+#include "collimation/ToleranceSearch.h"
+
+// The error budget: 0.05 waves RMS, a quarter of the Marechal criterion's 0.07 for a
+// diffraction-limited image spent on a single misalignment.
+constexpr double kDefaultBudgetWaves = 0.05;
+// Pupil cells across the primary for the tolerance traces: the coefficients agree with
+// those of a grid twice as fine to 1e-4, at a quarter of the work.
+constexpr int kToleranceGrid = 64;
+
+struct ToleranceOptions {
+  double budgetWaves = kDefaultBudgetWaves;  // waves RMS at the wavelength
+  double wavelengthNm = kWavelengthMm * 1e6;
+  int gridSize = kToleranceGrid;
+};
+
+// Why a design is not analysed, as the image-quality analysis refuses a field point
+// (QualityProblem), here for the aligned axis image on the tolerances' own pupil grid.
+enum class ToleranceRefusal {
+  None,
+  Options,    // ToleranceOptionsProblem
+  Telescope,  // TelescopeProblem: the design cannot be traced
+  LightLost,  // fewer than half the rays that pass the secondary reach the image
+  TooSteep    // the wavefront changes by more than kLargestWaveStep from cell to cell:
+              // the image is far from the diffraction limit
+};
+
+struct ToleranceAnalysis {
+  ToleranceRefusal refusal = ToleranceRefusal::None;
+  std::string problem;  // the refusal's detail, or "" when the design was analysed
+  ToleranceOptions options;
+  LengthUnit unit = LengthUnit::Millimetre;
+  double wavelength = 0.0;      // design unit
+  AxisWavefront aligned;        // the design's own axis image
+  double resolvedWaves = 0.0;   // the least added error the trace resolves (ResolvedWaves)
+  Sensitivities sensitivities;
+  std::array<ToleranceFound, kMisalignments.size()> tolerances;  // in kMisalignments' order
+  bool ok() const { return refusal == ToleranceRefusal::None; }
+  const ToleranceFound& Tolerance(Misalignment kind) const {
+    return tolerances[static_cast<size_t>(kind)];
+  }
+};
+
+// Why the options cannot be used, or "": the budget must lie in (0, 1] waves, the
+// wavelength in [300, 3000] nm and the grid in [16, 512].
+std::string ToleranceOptionsProblem(const ToleranceOptions& options);
+
+// The whole analysis of a completed design in `unit`. A design that cannot be traced
+// (TelescopeProblem), whose aligned axis image loses half its light or whose aligned
+// wavefront is too steep for the pupil grid gives only the refusal.
+ToleranceAnalysis AnalyseTolerances(const DesignResult& design, LengthUnit unit,
+                                    const ToleranceOptions& options);
+
+// The refusal as the program says it, Windows-1252: "Cannot analyse this design: " and
+// the detail for options and designs that cannot be traced, and in the image-quality
+// analysis' words for an axis image it would refuse.
+std::string ToleranceRefusalText(const ToleranceAnalysis& analysis);
+
+// Whether the aligned design's own axis error is already above the budget.
+bool AlignedAboveBudget(const ToleranceAnalysis& analysis);
+
+#endif
