@@ -71,21 +71,10 @@ CLI::App* AddShowCommand(CLI::App& app, ShowOptions& options) {
   return show;
 }
 
-std::string FormatShownDesign(const DesignFields& fields) {
-  std::string text;
-  for (const DesignFileEntry& entry : kDesignFileEntries) {
-    text += entry.name;
-    text += '=';
-    text += entry.index != nullptr ? std::to_string(fields.*entry.index) : fields.*entry.text;
-    text += '\n';
-  }
-  return text;
-}
-
 int RunShowCommand(const ShowOptions& options, std::FILE* out, std::FILE* err) {
   DesignFields fields;
   if (const int status = OpenDesignFile(options.designPath, fields, err)) return status;
-  if (!WriteBytes(out, FormatShownDesign(fields))) {
+  if (!WriteBytes(out, FormatDesignEntries(fields))) {
     std::fprintf(err, "%s\n", kErrorWriting);
     return kExitFileFailed;
   }

@@ -48,7 +48,4 @@ CLI::App* AddShowCommand(CLI::App& app, ShowOptions& options);
 // shows them. 0, or kExitFileFailed with "Error reading" or "Error writing".
 int RunShowCommand(const ShowOptions& options, std::FILE* out, std::FILE* err);
 
-// What "show" prints for the values: LF line ends.
-std::string FormatShownDesign(const DesignFields& fields);
-
 #endif

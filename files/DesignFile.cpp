@@ -134,6 +134,17 @@ std::string FieldTextOf(double value, int minDecimals) {
   return text;
 }
 
+std::string FormatDesignEntries(const DesignFields& fields) {
+  std::string text;
+  for (const DesignFileEntry& entry : kDesignFileEntries) {
+    text += entry.name;
+    text += '=';
+    text += entry.index != nullptr ? std::to_string(fields.*entry.index) : fields.*entry.text;
+    text += '\n';
+  }
+  return text;
+}
+
 DesignFileStatus LoadDesignFile(const std::string& path, DesignFields& fields,
                                 FileProblem* problem) {
   FileProblem unused;

@@ -72,6 +72,10 @@ std::string FieldTextOf(double value, int minDecimals);
 DesignFileStatus LoadDesignFile(const std::string& path, DesignFields& fields,
                                 FileProblem* problem = nullptr);
 
+// The twelve values as `spekulor-cli show` prints them: a "Name=value" line per entry,
+// in file order, each ended by LF; the radios as their indexes, the fields as their texts.
+std::string FormatDesignEntries(const DesignFields& fields);
+
 // File Save as: the two radio indexes as they stand (-1 for none checked) and the
 // values of the ten fields as a calculation reads them, set in the file at `path`,
 // whose other lines stay, by one replacement of the file: on any failure the file

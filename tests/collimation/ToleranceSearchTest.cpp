@@ -28,15 +28,8 @@ struct Case {
 
 Case InchCase(int type, const char* diameter, const char* primaryFocus, const char* systemFocus,
               const char* backFocus) {
-  DesignFields fields;
-  fields.m_nUnits = 0;
-  fields.m_nType = type;
-  fields.m_strPriDia = diameter;
-  fields.m_strPriFoc = primaryFocus;
-  fields.m_strSysFoc = systemFocus;
-  fields.m_strBackFocLen = backFocus;
-  const Calculation calculation = CompleteDesign(fields);
-  EXPECT_EQ(calculation.rules.error, CalcError::None) << calculation.rules.message;
+  const Calculation calculation =
+      CompleteExample(type, diameter, primaryFocus, systemFocus, backFocus, 0);
   return {std::string("16.55 inch type ") + std::to_string(type) + " f1 " + primaryFocus + " F " +
               systemFocus,
           calculation.design, LengthUnit::Inch};

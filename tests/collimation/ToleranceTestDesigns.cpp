@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 Calculation CompleteExample(int type, const char* diameter, const char* primaryFocus,
-                            const char* systemFocus, const char* backFocus) {
+                            const char* systemFocus, const char* backFocus, int unit) {
   DesignFields fields;
+  fields.m_nUnits = unit;
   fields.m_nType = type;
   if (type == kStigmatic) fields.m_strPriCC = "-1.2";
   fields.m_strPriDia = diameter;

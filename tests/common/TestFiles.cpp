@@ -96,14 +96,17 @@ ChildResult RunInChild(const std::function<int()>& body) {
   return result;
 }
 
-int RunWithFileSizeLimit(long limitBytes, const std::function<int()>& body) {
+namespace {
+
+// Runs `body` in a forked child after `prepare`, which gives 0 or the status the child
+// ends with when it cannot prepare: the child's exit status, -1 when it did not exit
+// normally.
+int RunPreparedChild(const std::function<int()>& prepare, const std::function<int()>& body) {
   std::fflush(nullptr);
   const pid_t pid = ::fork();
   if (pid < 0) return -1;
   if (pid == 0) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{static_cast<rlim_t>(limitBytes), static_cast<rlim_t>(limitBytes)};
-    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(120);
+    if (const int failed = prepare()) ::_exit(failed);
     const int status = body();
     std::fflush(nullptr);
     ::_exit(status);
@@ -111,6 +114,18 @@ int RunWithFileSizeLimit(long limitBytes, const std::function<int()>& body) {
   int status = 0;
   if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
   return WEXITSTATUS(status);
+}
+
+}  // namespace
+
+int RunWithFileSizeLimit(long limitBytes, const std::function<int()>& body) {
+  return RunPreparedChild(
+      [limitBytes] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{static_cast<rlim_t>(limitBytes), static_cast<rlim_t>(limitBytes)};
+        return ::setrlimit(RLIMIT_FSIZE, &limit) == 0 ? 0 : 120;
+      },
+      body);
 }
 
 bool BecomeOrdinaryUser() {
@@ -124,18 +139,7 @@ bool BecomeOrdinaryUser() {
 }
 
 int RunAsOrdinaryUser(const std::function<int()>& body) {
-  std::fflush(nullptr);
-  const pid_t pid = ::fork();
-  if (pid < 0) return -1;
-  if (pid == 0) {
-    if (!BecomeOrdinaryUser()) ::_exit(kNoOrdinaryUser);
-    const int status = body();
-    std::fflush(nullptr);
-    ::_exit(status);
-  }
-  int status = 0;
-  if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
-  return WEXITSTATUS(status);
+  return RunPreparedChild([] { return BecomeOrdinaryUser() ? 0 : kNoOrdinaryUser; }, body);
 }
 
 void OpenFolderToEveryone(const std::string& folder) {

@@ -158,18 +158,6 @@ DesignFields DesignB() {
   return b;
 }
 
-// The twelve values as Open shows them, one line each.
-std::string Shown(const DesignFields& fields) {
-  std::string text;
-  for (const DesignFileEntry& entry : kDesignFileEntries) {
-    text += entry.name;
-    text += '=';
-    text += entry.index != nullptr ? std::to_string(fields.*entry.index) : fields.*entry.text;
-    text += '\n';
-  }
-  return text;
-}
-
 // A process that puts the files `contents` in place of `path` by turns, each written
 // beside it and renamed over it as a saving program does (without waiting for the
 // disk, to replace it often), until the write end of the pipe `stop` is closed; it
@@ -204,7 +192,7 @@ void SavedDesign(const DesignFields& fields, std::string& bytes, std::string& sh
   bytes = ReadFileBytes(path);
   DesignFields opened;
   ASSERT_EQ(LoadDesignFile(path, opened), DesignFileStatus::Ok);
-  shown = Shown(opened);
+  shown = FormatDesignEntries(opened);
 }
 
 TEST(DesignFileSafety, AFileReplacedWhileItIsReadGivesOneDesignWhole) {
@@ -235,7 +223,7 @@ TEST(DesignFileSafety, AFileReplacedWhileItIsReadGivesOneDesignWhole) {
   for (; read < 300 || (std::min(seenA, seenB) < 100 && read < 200000); ++read) {
     DesignFields opened;
     ASSERT_EQ(LoadDesignFile(path, opened), DesignFileStatus::Ok);
-    const std::string shown = Shown(opened);
+    const std::string shown = FormatDesignEntries(opened);
     if (shown == shownA) {
       ++seenA;
     } else if (shown == shownB) {
