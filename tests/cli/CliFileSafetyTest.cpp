@@ -169,28 +169,6 @@ TEST(CliFileSafety, SaveRefusesABinaryFile) {
   EXPECT_EQ(folder.List(), std::vector<std::string>{"program"});
 }
 
-// A process that puts `contents[0]` and `contents[1]` in place of `path` by turns, by
-// rename as a saving program does, until the write end of `stop` is closed.
-pid_t StartAlternatingWriter(const std::string& path, const std::string contents[2],
-                             const int stop[2]) {
-  std::fflush(nullptr);
-  const pid_t pid = ::fork();
-  if (pid != 0) return pid;
-  ::close(stop[1]);
-  const std::string beside = path + ".new";
-  for (long turn = 0;; ++turn) {
-    const std::string& bytes = contents[turn % 2];
-    const int fd = ::open(beside.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0 || ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
-      ::_exit(1);
-    }
-    ::close(fd);
-    if (::rename(beside.c_str(), path.c_str()) != 0) ::_exit(2);
-    pollfd closed{stop[0], POLLIN, 0};
-    if (::poll(&closed, 1, 0) > 0) ::_exit(0);
-  }
-}
-
 // show, and the commands that start from a design file, take it whole: each run
 // prints the one design or the other, never a mix.
 TEST(CliFileSafety, ADesignReplacedWhileItIsReadIsShownWhole) {
@@ -206,11 +184,8 @@ TEST(CliFileSafety, ADesignReplacedWhileItIsReadIsShownWhole) {
   ASSERT_NE(shown[0], shown[1]);
   const std::string path = folder.File("shared.spekulor");
   WriteFileBytes(path, contents[0]);
-  int stop[2];
-  ASSERT_EQ(::pipe(stop), 0);
-  const pid_t writer = StartAlternatingWriter(path, contents, stop);
-  ASSERT_GT(writer, 0);
-  ::close(stop[0]);
+  AlternatingWriter writer(path, contents[0], contents[1]);
+  ASSERT_TRUE(writer.Running());
   // Each run under the sanitizers takes a second: fewer of them there.
   const int runs = kUnderAddressSanitizer ? 20 : 100;
   int seen[2] = {0, 0};
@@ -225,10 +200,7 @@ TEST(CliFileSafety, ADesignReplacedWhileItIsReadIsShownWhole) {
       ADD_FAILURE() << "run " << run << " mixes the two designs:\n" << result.out;
     }
   }
-  ::close(stop[1]);
-  int status = 0;
-  ASSERT_EQ(::waitpid(writer, &status, 0), writer);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_TRUE(writer.Stop());
   RecordProperty("first design", seen[0]);
   RecordProperty("second design", seen[1]);
 }

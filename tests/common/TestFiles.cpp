@@ -9,6 +9,8 @@
 #include <stdexcept>
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <poll.h>
 #include <ftw.h>
 #include <grp.h>
 #include <pwd.h>
@@ -151,4 +153,55 @@ long long AddressSpaceInUse() {
   long long pages = 0;
   if (!(statm >> pages)) return 0;
   return pages * ::sysconf(_SC_PAGESIZE);
+}
+
+AlternatingWriter::AlternatingWriter(const std::string& path, const std::string& first,
+                                     const std::string& second) {
+  int started[2];
+  int stop[2];
+  if (::pipe(started) != 0) return;
+  if (::pipe(stop) != 0) {
+    ::close(started[0]);
+    ::close(started[1]);
+    return;
+  }
+  std::fflush(nullptr);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::close(started[0]);
+    ::close(stop[1]);
+    const std::string beside = path + ".new";
+    for (long turn = 0;; ++turn) {
+      const std::string& bytes = turn % 2 == 0 ? first : second;
+      const int fd = ::open(beside.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (fd < 0 ||
+          ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
+        ::_exit(1);
+      }
+      ::close(fd);
+      if (::rename(beside.c_str(), path.c_str()) != 0) ::_exit(2);
+      if (turn == 0) (void)!::write(started[1], "s", 1);
+      pollfd closed{stop[0], POLLIN, 0};
+      if (::poll(&closed, 1, 0) > 0) ::_exit(0);
+    }
+  }
+  ::close(started[1]);
+  ::close(stop[0]);
+  m_stop = stop[1];
+  m_pid = pid;
+  char byte = 0;
+  if (pid < 0 || ::read(started[0], &byte, 1) != 1) Stop();
+  ::close(started[0]);
+}
+
+AlternatingWriter::~AlternatingWriter() { Stop(); }
+
+bool AlternatingWriter::Stop() {
+  if (m_stop >= 0) ::close(m_stop);
+  m_stop = -1;
+  if (m_pid <= 0) return false;
+  int status = 0;
+  const bool waited = ::waitpid(m_pid, &status, 0) == m_pid;
+  m_pid = -1;
+  return waited && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }

@@ -81,4 +81,23 @@ constexpr bool kUnderAddressSanitizer = true;
 constexpr bool kUnderAddressSanitizer = false;
 #endif
 
+// A concurrent writer: a child process that puts `first` and `second` in place of
+// `path` by turns, each written beside it and renamed over it as a saving program does
+// (without waiting for the disk, to replace it often). The constructor returns after
+// the first replacement; Stop ends the writer and tells whether it ran without a fault.
+class AlternatingWriter {
+ public:
+  AlternatingWriter(const std::string& path, const std::string& first, const std::string& second);
+  ~AlternatingWriter();
+  AlternatingWriter(const AlternatingWriter&) = delete;
+  AlternatingWriter& operator=(const AlternatingWriter&) = delete;
+
+  bool Running() const { return m_pid > 0; }
+  bool Stop();
+
+ private:
+  int m_pid = -1;
+  int m_stop = -1;  // the write end of the pipe whose closing stops the writer
+};
+
 #endif

@@ -158,32 +158,6 @@ DesignFields DesignB() {
   return b;
 }
 
-// A process that puts the files `contents` in place of `path` by turns, each written
-// beside it and renamed over it as a saving program does (without waiting for the
-// disk, to replace it often), until the write end of the pipe `stop` is closed; it
-// writes a byte to `started[1]` after its first replacement.
-pid_t StartAlternatingWriter(const std::string& path, const std::string contents[2],
-                             const int started[2], const int stop[2]) {
-  std::fflush(nullptr);
-  const pid_t pid = ::fork();
-  if (pid != 0) return pid;
-  ::close(started[0]);
-  ::close(stop[1]);
-  const std::string beside = path + ".new";
-  for (long turn = 0;; ++turn) {
-    const std::string& bytes = contents[turn % 2];
-    const int fd = ::open(beside.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0 || ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
-      ::_exit(1);
-    }
-    ::close(fd);
-    if (::rename(beside.c_str(), path.c_str()) != 0) ::_exit(2);
-    if (turn == 0) (void)!::write(started[1], "s", 1);
-    pollfd closed{stop[0], POLLIN, 0};
-    if (::poll(&closed, 1, 0) > 0) ::_exit(0);
-  }
-}
-
 // The file Save as writes for these fields, and what Open shows of it.
 void SavedDesign(const DesignFields& fields, std::string& bytes, std::string& shown) {
   TempDir own;
@@ -205,16 +179,8 @@ TEST(DesignFileSafety, AFileReplacedWhileItIsReadGivesOneDesignWhole) {
   SavedDesign(DesignB(), contents[1], shownB);
   ASSERT_NE(shownA, shownB);
 
-  int started[2];
-  int stop[2];
-  ASSERT_EQ(::pipe(started), 0);
-  ASSERT_EQ(::pipe(stop), 0);
-  const pid_t writer = StartAlternatingWriter(path, contents, started, stop);
-  ASSERT_GT(writer, 0);
-  ::close(started[1]);
-  ::close(stop[0]);
-  char byte = 0;
-  ASSERT_EQ(::read(started[0], &byte, 1), 1);
+  AlternatingWriter writer(path, contents[0], contents[1]);
+  ASSERT_TRUE(writer.Running());
   // At least 300 reads, and on until each design has been read often: the reads
   // then overlap the replacements many times.
   int seenA = 0;
@@ -232,11 +198,7 @@ TEST(DesignFileSafety, AFileReplacedWhileItIsReadGivesOneDesignWhole) {
       ADD_FAILURE() << "read " << read << " mixes the two designs:\n" << shown;
     }
   }
-  ::close(stop[1]);
-  int status = 0;
-  ASSERT_EQ(::waitpid(writer, &status, 0), writer);
-  ::close(started[0]);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_TRUE(writer.Stop());
   EXPECT_GE(std::min(seenA, seenB), 100) << "the writer did not replace the file";
   std::printf("%d reads: %d of A, %d of B\n", read, seenA, seenB);
 }
