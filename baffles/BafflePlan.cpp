@@ -44,13 +44,22 @@ std::string FocusTravelProblem(const DesignResult& design, const BaffleOptions& 
   return std::string();
 }
 
-std::string BaffleProblem(const DesignResult& design, const BaffleOptions& options) {
-  const std::string travel = FocusTravelProblem(design, options);
-  if (!travel.empty()) return travel;
+namespace {
+
+// The one refusal of a design whose focus travel is known: a focus that is not behind
+// the primary.
+std::string FocusPlaceProblem(const DesignResult& design) {
   if (!(design.BackFocLen > 0.0))
     return "the focus does not lie behind the primary, so there is no hole to bore and no tube "
            "to fit";
   return std::string();
+}
+
+}  // namespace
+
+std::string BaffleProblem(const DesignResult& design, const BaffleOptions& options) {
+  const std::string travel = FocusTravelProblem(design, options);
+  return travel.empty() ? FocusPlaceProblem(design) : travel;
 }
 
 BafflePlan PlanBaffles(const DesignResult& design, const BaffleOptions& options) {
@@ -63,7 +72,7 @@ BafflePlan PlanBaffles(const DesignResult& design, const BaffleOptions& options)
   plan.frame = MakeBaffleFrame(design);
   plan.focus = ComputeFocusTravel(design, thickness, options.focusClearance);
   plan.focusKnown = true;
-  plan.problem = BaffleProblem(design, options);
+  plan.problem = FocusPlaceProblem(design);
   if (!plan.ok()) return plan;
 
   plan.firstOrderHole = FirstOrderHoleDiameter(plan.frame);

@@ -16,14 +16,29 @@
 
 namespace {
 
-void BM_BuildPageWidgets(benchmark::State& state) {
-  const int page = static_cast<int>(state.range(0));
-  state.SetLabel(PicturePageTitle(page));
-  const PicturePage computed = DrawPicturePage(CompleteDesign(DesignFields()), page);
+// The start-up design's page of the benchmark's tab, and a window at the size a user
+// sees it with that tab current.
+struct PageBench {
+  explicit PageBench(benchmark::State& state)
+      : page(static_cast<int>(state.range(0))),
+        computed(DrawPicturePage(CompleteDesign(DesignFields()), page)) {
+    state.SetLabel(PicturePageTitle(page));
+    window.resize(860, 720);
+    window.Tabs()->setCurrentIndex(page);
+    frame = QImage(window.size(), QImage::Format_ARGB32_Premultiplied);
+  }
+  const int page;
+  const PicturePage computed;
   PicturesWindow window;
-  window.resize(860, 720);
-  window.Tabs()->setCurrentIndex(page);
-  QImage frame(window.size(), QImage::Format_ARGB32_Premultiplied);
+  QImage frame;
+};
+
+void BM_BuildPageWidgets(benchmark::State& state) {
+  PageBench bench(state);
+  const int page = bench.page;
+  const PicturePage& computed = bench.computed;
+  PicturesWindow& window = bench.window;
+  QImage& frame = bench.frame;
   for (auto _ : state) {
     window.SetPage(page, computed);
     window.render(&frame);  // lays out and paints the tab, as the next frame does
@@ -37,16 +52,10 @@ BENCHMARK(BM_BuildPageWidgets)
 // A tab of a design already shown, painted again (opened anew or uncovered): its
 // widgets are there, painted at their size once.
 void BM_RepaintShownPage(benchmark::State& state) {
-  const int page = static_cast<int>(state.range(0));
-  state.SetLabel(PicturePageTitle(page));
-  const PicturePage computed = DrawPicturePage(CompleteDesign(DesignFields()), page);
-  PicturesWindow window;
-  window.resize(860, 720);
-  window.Tabs()->setCurrentIndex(page);
-  window.SetPage(page, computed);
-  QImage frame(window.size(), QImage::Format_ARGB32_Premultiplied);
-  window.render(&frame);
-  for (auto _ : state) window.render(&frame);
+  PageBench bench(state);
+  bench.window.SetPage(bench.page, bench.computed);
+  bench.window.render(&bench.frame);
+  for (auto _ : state) bench.window.render(&bench.frame);
 }
 BENCHMARK(BM_RepaintShownPage)
     ->DenseRange(kLayoutPage, kCollimationPage)

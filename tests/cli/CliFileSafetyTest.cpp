@@ -80,17 +80,6 @@ TEST(CliFileSafety, ReadOnlyFilesAreRefusedForAnOrdinaryUser) {
   EXPECT_EQ(folder.List().size(), std::size(kPathOptions)) << "temporary file left";
 }
 
-// A design file of exactly `size` bytes: a valid design, padded with comment lines.
-std::string DesignOfSize(size_t size) {
-  std::string text = "[Optics]\r\nUnit=1\r\nType=0\r\nDiameter=203.127\r\n";
-  while (text.size() + 2 < size) {
-    const size_t line = std::min<size_t>(size - text.size() - 2, 1000);
-    text += std::string(line, '#') + "\r\n";
-  }
-  text.resize(size, '#');
-  return text;
-}
-
 TEST(CliFileSafety, DesignFilesOverOneMebibyteAreRefusedUnread) {
   TempDir folder;
   const std::string huge = folder.File("huge.spekulor");

@@ -155,6 +155,16 @@ long long AddressSpaceInUse() {
   return pages * ::sysconf(_SC_PAGESIZE);
 }
 
+std::string DesignOfSize(size_t size) {
+  std::string text = "[Optics]\r\nUnit=1\r\nType=0\r\nDiameter=203.127\r\n";
+  while (text.size() + 2 < size) {
+    const size_t line = std::min<size_t>(size - text.size() - 2, 1000);
+    text += std::string(line, '#') + "\r\n";
+  }
+  text.resize(size, '#');
+  return text;
+}
+
 AlternatingWriter::AlternatingWriter(const std::string& path, const std::string& first,
                                      const std::string& second) {
   int started[2];

@@ -81,6 +81,10 @@ constexpr bool kUnderAddressSanitizer = true;
 constexpr bool kUnderAddressSanitizer = false;
 #endif
 
+// A design file's text of exactly `size` bytes: a valid design (Diameter 203.127),
+// padded with comment lines.
+std::string DesignOfSize(size_t size);
+
 // A concurrent writer: a child process that puts `first` and `second` in place of
 // `path` by turns, each written beside it and renamed over it as a saving program does
 // (without waiting for the disk, to replace it often). The constructor returns after

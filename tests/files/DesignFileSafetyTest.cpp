@@ -24,17 +24,6 @@
 
 namespace {
 
-// A design file of exactly `size` bytes: a valid design, padded with comment lines.
-std::string DesignOfSize(size_t size) {
-  std::string text = "[Optics]\r\nUnit=1\r\nType=0\r\nDiameter=203.127\r\n";
-  while (text.size() + 2 < size) {
-    const size_t line = std::min<size_t>(size - text.size() - 2, 1000);
-    text += std::string(line, '#') + "\r\n";
-  }
-  text.resize(size, '#');
-  return text;
-}
-
 // A sparse file of `size` bytes: no disk is used, but it is that large to stat and read.
 void MakeSparseFile(const std::string& path, off_t size) {
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
