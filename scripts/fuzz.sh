@@ -21,6 +21,8 @@ declare -A extra=([analysis_fuzz]=-len_control=0)
 
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# Precompiled headers are cached too when ccache may ignore their time stamps.
+export CCACHE_SLOPPINESS="${CCACHE_SLOPPINESS:-pch_defines,time_macros,include_file_mtime,include_file_ctime}"
 cmake --preset check "${launcher[@]}" >/dev/null
 cmake --build "$build" -j"$jobs" --target fuzz_targets
 

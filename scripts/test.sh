@@ -15,6 +15,8 @@ cd "$(dirname "$0")/.."
 jobs="${JOBS:-2}"
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# Precompiled headers are cached too when ccache may ignore their time stamps.
+export CCACHE_SLOPPINESS="${CCACHE_SLOPPINESS:-pch_defines,time_macros,include_file_mtime,include_file_ctime}"
 logs=build-logs
 mkdir -p "$logs"
 rm -f "$logs"/*.time
