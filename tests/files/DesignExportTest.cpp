@@ -117,14 +117,6 @@ TEST(DesignExport, StartUpDesignIsTheGoldenFile) {
   }
 }
 
-TEST(DesignExport, SharedSettingsAreThoseOfTheSpotDiagrams) {
-  EXPECT_DOUBLE_EQ(kExportWavelengthMicrometres, kWavelengthMm * 1000.0);
-  ASSERT_EQ(kExportFieldFractions.size(), kSpotFieldFractions.size());
-  for (size_t i = 0; i < kExportFieldFractions.size(); ++i) {
-    EXPECT_EQ(kExportFieldFractions[i], kSpotFieldFractions[i]);
-  }
-}
-
 TEST(DesignExport, NumbersReadBackExactly) {
   const double values[] = {0.0, 400.0, -2000.0, 701.4285714285714, 1.0 / 3.0, -1.0 / 868.57,
                            1e-300, 6.02214076e23, -4.501524817106106};
