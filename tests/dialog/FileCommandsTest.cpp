@@ -171,14 +171,7 @@ TEST_F(FileCommandsTest, NewSetsTheStartUpValuesAndKeepsTheReport) {
   dlg.m_strReport = "a report";
   dlg.OnCommand(ID_FILE_NEW);
   EXPECT_EQ(platform.Steps(), (Steps{"load"}));
-  EXPECT_EQ(platform.radios[IDC_UNIT_INCH], 1);
-  EXPECT_EQ(platform.radios[IDC_TYPE_CLASSICAL], 2);
-  EXPECT_EQ(platform.texts[IDC_PRI_DIA], "400.0");
-  EXPECT_EQ(platform.texts[IDC_PRI_FOC], "1000.0");
-  EXPECT_EQ(platform.texts[IDC_FIELD], "0.75");
-  EXPECT_EQ(platform.texts[IDC_SYS_FOC], "3200.0");
-  EXPECT_EQ(platform.texts[IDC_BACK_FOC_LEN], "254");
-  EXPECT_EQ(platform.texts[IDC_SEC_CC], "");
+  ExpectStartUpShown(platform, {"400.0", "1000.0", "0.75", "3200.0", "254"});
   EXPECT_EQ(platform.texts[IDC_REPORT], "a report");
 }
 
@@ -267,16 +260,7 @@ TEST_F(FileCommandsTest, SaveNewOpenGivesTheStartUpValuesWithTwoDecimals) {
   dlg.OnCommand(ID_FILE_NEW);
   platform.filePaths.push_back(path);
   dlg.OnCommand(ID_FILE_OPEN);
-  EXPECT_EQ(platform.radios[IDC_UNIT_INCH], 1);
-  EXPECT_EQ(platform.radios[IDC_TYPE_CLASSICAL], 2);
-  EXPECT_EQ(platform.texts[IDC_PRI_DIA], "400.00");
-  EXPECT_EQ(platform.texts[IDC_PRI_FOC], "1000.00");
-  EXPECT_EQ(platform.texts[IDC_FIELD], "0.75");
-  EXPECT_EQ(platform.texts[IDC_SYS_FOC], "3200.00");
-  EXPECT_EQ(platform.texts[IDC_BACK_FOC_LEN], "254.00");
-  for (int id : {IDC_SEC_SYS_DIST, IDC_SEC_PRI_DIST, IDC_SEC_RAD_CUR, IDC_PRI_CC, IDC_SEC_CC}) {
-    EXPECT_EQ(platform.texts[id], "") << id;
-  }
+  ExpectStartUpShown(platform, {"400.00", "1000.00", "0.75", "3200.00", "254.00"});
 }
 
 TEST_F(FileCommandsTest, SaveAsFailuresSayErrorWritingOnceAndKeepTheOldFile) {
