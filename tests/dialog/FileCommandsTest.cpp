@@ -21,6 +21,20 @@ using Steps = std::vector<std::string>;
 
 std::string FilesGolden(const std::string& name) { return Golden("files", name); }
 
+// The one file dialog asked: a Save dialog proposing "untitled<ext>", with the
+// extension's default, the Save flags and `filter`.
+void ExpectSaveRequest(const ScriptedPlatform& platform, const std::string& ext,
+                       const std::string& filter) {
+  ASSERT_EQ(platform.fileRequests.size(), 1u);
+  const FileDialogRequest& request = platform.fileRequests[0];
+  EXPECT_FALSE(request.openFile);
+  EXPECT_EQ(request.defaultExt, "*" + ext);
+  EXPECT_EQ(request.fileName, "untitled" + ext);
+  EXPECT_EQ(request.flags, 6u);
+  EXPECT_EQ(request.flags, kHideReadOnly | kOverwritePrompt);
+  EXPECT_EQ(request.filter, filter);
+}
+
 // The window opened with its start-up values, its log cleared.
 class FileCommandsTest : public ::testing::Test {
  protected:
@@ -46,14 +60,7 @@ TEST_F(FileCommandsTest, LensExportShowsAndWritesTheSameBytes) {
   EXPECT_EQ(platform.Steps(), (Steps{"save", "load", "ask:untitled.len"}));
   EXPECT_EQ(platform.texts[IDC_REPORT], FilesGolden("startup.len"));
   EXPECT_EQ(ReadFileBytes(folder.File("scope.len")), FilesGolden("startup.len"));
-  ASSERT_EQ(platform.fileRequests.size(), 1u);
-  const FileDialogRequest& request = platform.fileRequests[0];
-  EXPECT_FALSE(request.openFile);
-  EXPECT_EQ(request.defaultExt, "*.len");
-  EXPECT_EQ(request.fileName, "untitled.len");
-  EXPECT_EQ(request.flags, 6u);
-  EXPECT_EQ(request.flags, kHideReadOnly | kOverwritePrompt);
-  EXPECT_EQ(request.filter, "OSLO Lens Files (*.len)|*.len|All Files (*.*)|*.*||");
+  ExpectSaveRequest(platform, ".len", "OSLO Lens Files (*.len)|*.len|All Files (*.*)|*.*||");
 
   // The menu item runs the same command; a cancelled dialog keeps the lens text and
   // writes nothing.
@@ -182,13 +189,8 @@ TEST_F(FileCommandsTest, SaveAsWritesTheStartUpGoldenFile) {
   EXPECT_EQ(platform.Steps(), (Steps{"save", "ask:untitled.spekulor"}));
   EXPECT_EQ(ReadFileBytes(folder.File("new.spekulor")), FilesGolden("startup.spekulor"));
   EXPECT_EQ(platform.texts[IDC_REPORT], "report stays");
-  ASSERT_EQ(platform.fileRequests.size(), 1u);
-  const FileDialogRequest& request = platform.fileRequests[0];
-  EXPECT_FALSE(request.openFile);
-  EXPECT_EQ(request.defaultExt, "*.spekulor");
-  EXPECT_EQ(request.fileName, "untitled.spekulor");
-  EXPECT_EQ(request.flags, 6u);
-  EXPECT_EQ(request.filter, "Spekulor Files (*.spekulor)|*.spekulor|All Files (*.*)|*.*||");
+  ExpectSaveRequest(platform, ".spekulor",
+                    "Spekulor Files (*.spekulor)|*.spekulor|All Files (*.*)|*.*||");
 }
 
 TEST_F(FileCommandsTest, SaveAsTakesWhatIsTypedNewAndOpenBringItBack) {
