@@ -2,9 +2,9 @@
 //
 // The beams are cones: from the primary (radius D/2 at z = 0) to the field's image at
 // the prime focus (height f1 t at z = f1, t = tan(theta)); from the secondary's
-// footprint (radius y2 at z = d) to the image circle's edge (h at z = -b). The star
-// lies toward -y, so every image lies toward +y; the innermost light is the field
-// edge's ray that grazes the skirt's open end on the -y side.
+// footprint (radius y2 at z = d) to the image circle's edge (h at z = -b). Every image
+// lies toward +y (calc/SignConventions.h); the innermost light is the field edge's ray
+// that grazes the skirt's open end on the -y side.
 // After A. T. Young, Applied Optics 6 (1967) 1063, and R. Prescott, Applied Optics 7
 // (1968) 479; the hole is the image cone's width where it crosses the primary.
 #ifndef SPEKULOR_BAFFLES_FIRSTORDERBAFFLES_H

@@ -7,20 +7,13 @@
 #include "baffles/BafflePictures.h"
 #include "baffles/BafflePlan.h"
 #include "calc/Calculate.h"
+#include "tests/common/TestDesigns.h"
 
 namespace {
 
 // The start-up design and the f/12 layout whose first-order baffles are a worked example.
 DesignFields Layout(int index) {
-  DesignFields fields;
-  if (index == 1) {
-    fields.m_strPriDia = "250";
-    fields.m_strPriFoc = "750";
-    fields.m_strSysFoc = "3000";
-    fields.m_strBackFocLen = "200";
-    fields.m_strField = "0.5";
-  }
-  return fields;
+  return index == 1 ? F12Fields(kRitcheyChretien) : StartupFields(kRitcheyChretien);
 }
 
 void BM_PlanBaffles(benchmark::State& state) {

@@ -7,14 +7,11 @@
 #include "calc/Calculate.h"
 #include "collimation/CollimationPictures.h"
 #include "collimation/Tolerances.h"
+#include "tests/common/TestDesigns.h"
 
 namespace {
 
-Calculation StartupCalculation(int type) {
-  DesignFields fields;
-  fields.m_nType = type;
-  return CompleteDesign(fields);
-}
+Calculation StartupCalculation(int type) { return CompleteDesign(StartupFields(type)); }
 
 void BM_ToleranceAnalysis(benchmark::State& state) {
   const Calculation calculation = StartupCalculation(static_cast<int>(state.range(0)));
@@ -32,7 +29,7 @@ void BM_ToleranceAnalysis(benchmark::State& state) {
 BENCHMARK(BM_ToleranceAnalysis)->Arg(2)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_CollimationPage(benchmark::State& state) {
-  const Calculation calculation = StartupCalculation(2);
+  const Calculation calculation = StartupCalculation(kRitcheyChretien);
   for (auto _ : state) {
     const CollimationPictures pictures = DrawCollimationPictures(calculation, ToleranceOptions{});
     benchmark::DoNotOptimize(pictures.axisImages.shapes.size());

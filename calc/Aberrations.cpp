@@ -49,7 +49,7 @@ Performance ComputePerformance(double D, double F) {
 
 DesignResult ComputePerformance(DesignResult g, LengthUnit unit) {
   // The figures refer to the eye, so they are always worked out in millimetres.
-  const double toMm = unit == LengthUnit::Inch ? kMillimetresPerInch : 1.0;
+  const double toMm = MillimetresPerUnit(unit);
   const Performance perf = ComputePerformance(g.PriDia * toMm, g.SysFoc * toMm);
   g.LightGain = perf.LightGain;
   g.SparrowLimit = perf.SparrowLimit;

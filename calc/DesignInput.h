@@ -9,6 +9,8 @@
 #include <cmath>
 #include <string>
 
+#include "support/Units.h"
+
 constexpr double kNotGiven = HUGE_VAL;
 
 // The ten numeric inputs of one calculation.
@@ -27,6 +29,14 @@ struct DesignInput {
 
 // The unit label, in the order of the window's "Units" radio group.
 enum class LengthUnit { Inch = 0, Millimetre = 1 };
+
+// The length of one design unit in millimetres and in micrometres.
+inline double MillimetresPerUnit(LengthUnit unit) {
+  return unit == LengthUnit::Inch ? kMillimetresPerInch : 1.0;
+}
+inline double MicrometresPerUnit(LengthUnit unit) {
+  return kMicrometresPerMillimetre * MillimetresPerUnit(unit);
+}
 
 // The design, numbered in the order of the window's "Type" radio group.
 enum class TelescopeType {

@@ -2,8 +2,8 @@
 // wavefront error, re-pointed (piston and tilt removed), and the wavefront there fitted
 // with the classical terms (PupilFit.h).
 //
-// Focus shifts are from the design's paraxial image plane, in the design's unit,
-// positive away from the primary (a longer back focal length), as in FocusSearch.h.
+// Focus shifts are from the design's paraxial image plane, in the design's unit, signed
+// as calc/SignConventions.h says.
 #ifndef SPEKULOR_COLLIMATION_AXISWAVEFRONT_H
 #define SPEKULOR_COLLIMATION_AXISWAVEFRONT_H
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "calc/SignConventions.h"
 #include "collimation/AxisWavefront.h"
 #include "quality/FourierPlans.h"
 #include "quality/PointImage.h"
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr double kAiryFactor = 1.22;
 // Every second cell's ray in the spot: a quarter of the grid, some 750 rays, enough to
 // show its shape.
 constexpr int kSpotStride = 2;
@@ -25,7 +25,7 @@ const char* const kHeadings[] = {"Aligned", "Despaced", "Decentered", "Tilted"};
 // showing the rays of every kSpotStride-th cell along both axes.
 std::vector<SpotPoint> SpotInPlane(const TracedPupil& pupil, double focusShift) {
   std::vector<SpotPoint> spot;
-  const double planeZ = pupil.imageZ - focusShift;
+  const double planeZ = FocalPlaneZ(pupil.imageZ, focusShift);
   double sumWeight = 0.0;
   double sumX = 0.0;
   double sumY = 0.0;
@@ -72,8 +72,7 @@ CollimationImageSet ComputeCollimationImages(const DesignResult& design,
   CollimationImageSet set;
   const double lambdaN = analysis.wavelength * design.SysFoc / design.PriDia;
   set.airyRadius = kAiryFactor * lambdaN;
-  set.micrometresPerUnit =
-      1000.0 * (analysis.unit == LengthUnit::Inch ? kMillimetresPerInch : 1.0);
+  set.micrometresPerUnit = MicrometresPerUnit(analysis.unit);
 
   const int grid = kCollimationImageGrid;
   FourierPlans plans(PointImageSize(grid), grid);

@@ -34,8 +34,8 @@ struct CollimationImage {
 
 struct CollimationImageSet {
   std::array<CollimationImage, 1 + kMisalignments.size()> images;  // aligned first
-  double airyRadius = 0.0;          // 1.22 lambda N, design unit
-  double micrometresPerUnit = 0.0;  // 1000 for mm, 25400 for inch
+  double airyRadius = 0.0;          // kAiryFactor lambda N, design unit
+  double micrometresPerUnit = 0.0;  // MicrometresPerUnit
 };
 
 // The four images for an analysed design (ToleranceAnalysis::ok()).

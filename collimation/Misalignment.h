@@ -1,6 +1,6 @@
 // The three ways collimation can leave the secondary out of place, each as one number:
 // a despace and a decenter in the design's unit, a tilt in degrees about the
-// secondary's vertex (SecondaryPerturbation.h gives their directions).
+// secondary's vertex (signs: calc/SignConventions.h).
 #ifndef SPEKULOR_COLLIMATION_MISALIGNMENT_H
 #define SPEKULOR_COLLIMATION_MISALIGNMENT_H
 

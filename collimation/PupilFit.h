@@ -2,8 +2,7 @@
 // terms, fitted together by least squares over the pupil's area.
 //
 // Pupil coordinates are those of the primary, which is the stop: rho = r / (D / 2), and
-// phi measured from +y, the direction in which the field's images, a positive decenter
-// and a positive tilt lie (SecondaryPerturbation.h). The nine terms are
+// phi measured from +y (calc/SignConventions.h). The nine terms are
 //   piston 1, tilts rho cos phi and rho sin phi, defocus rho^2,
 //   astigmatism rho^2 cos 2phi and rho^2 sin 2phi, coma rho^3 cos phi and rho^3 sin phi,
 //   spherical aberration rho^4,

@@ -1,8 +1,8 @@
 // How the secondary's misalignments change the axis image, as linear coefficients at
 // small perturbations: central differences of the exact trace at +-step, each measured
 // after refocusing and re-pointing and fitted with the classical terms (AxisWavefront.h,
-// PupilFit.h). Coefficients of the wavefront are optical path differences, positive
-// where a ray's path is longer than to the reference sphere, in nanometres.
+// PupilFit.h). Coefficients of the wavefront are optical path differences in nanometres
+// (signs: calc/SignConventions.h).
 //
 // The coma-free pivot follows from two of them: turning the secondary by a small angle
 // a about the point z from its vertex (toward the sky) is the same, to first order, as

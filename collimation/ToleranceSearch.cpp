@@ -7,9 +7,11 @@
 
 namespace {
 
+// SearchRange's reaches; the tilt's lies well within what the trace takes
+// (kMostTraceableTiltDeg).
 constexpr double kMostDespaceOfDistance = 0.25;
 constexpr double kMostDecenterOfRadius = 0.25;
-constexpr double kMostTiltDeg = 5.0;
+constexpr double kTiltSearchReachDeg = 5.0;
 
 // The positive root u of a u^2 + slope u = target, or 0 when there is none.
 double Root(double a, double slope, double target) {
@@ -179,7 +181,7 @@ double SearchRange(const Telescope& telescope, Misalignment kind) {
     case Misalignment::Decenter:
       return kMostDecenterOfRadius * telescope.secondary.clearRadius;
     case Misalignment::Tilt:
-      return kMostTiltDeg;
+      return kTiltSearchReachDeg;
   }
   return 0.0;
 }

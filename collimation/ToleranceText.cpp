@@ -82,6 +82,7 @@ std::string FormatMisalignment(double amount, Misalignment kind, LengthUnit unit
          (kind == Misalignment::Tilt ? std::string("\xB0") : std::string(UnitSuffix(unit)));
 }
 
+// calc/SignConventions.h in the reader's words.
 const char* const kToleranceSigns =
     "Signs: despace positive toward the primary, decenter and tilt toward +y (the side of "
     "the field's images); W is the optical path difference, positive where longer, phi from "

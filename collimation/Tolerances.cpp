@@ -31,11 +31,13 @@ std::string ToleranceOptionsProblem(const ToleranceOptions& options) {
   if (!(options.budgetWaves > 0.0 && options.budgetWaves <= 1.0)) {
     return "the wavefront error budget must lie above 0 and at most 1 wave";
   }
-  if (!(options.wavelengthNm >= 300.0 && options.wavelengthNm <= 3000.0)) {
-    return "the wavelength must lie between 300 and 3000 nm";
+  if (!(options.wavelengthNm >= kLeastWavelengthNm && options.wavelengthNm <= kMostWavelengthNm)) {
+    return "the wavelength must lie between " + FormatFixed(kLeastWavelengthNm, 0) + " and " +
+           FormatFixed(kMostWavelengthNm, 0) + " nm";
   }
-  if (!(options.gridSize >= 16 && options.gridSize <= 512)) {
-    return "the pupil grid must have 16 to 512 cells across";
+  if (!(options.gridSize >= kLeastQualityGrid && options.gridSize <= kMostQualityGrid)) {
+    return "the pupil grid must have " + std::to_string(kLeastQualityGrid) + " to " +
+           std::to_string(kMostQualityGrid) + " cells across";
   }
   return std::string();
 }
@@ -57,8 +59,7 @@ ToleranceAnalysis AnalyseTolerances(const DesignResult& design, LengthUnit unit,
     return refuse(ToleranceRefusal::Telescope, std::move(problem));
   }
 
-  const double millimetresPerUnit = unit == LengthUnit::Inch ? kMillimetresPerInch : 1.0;
-  analysis.wavelength = options.wavelengthNm * 1e-6 / millimetresPerUnit;
+  analysis.wavelength = options.wavelengthNm * kMillimetresPerNanometre / MillimetresPerUnit(unit);
   const AxisProbe probe{BuildTelescope(design), options.gridSize, analysis.wavelength};
   analysis.aligned = MeasureAxis(probe, SecondaryPerturbation{});
   const AxisWavefront& aligned = analysis.aligned;

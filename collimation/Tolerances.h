@@ -10,6 +10,7 @@
 
 #include "calc/DesignInput.h"
 #include "calc/DesignResult.h"
+#include "calc/OpticalConstants.h"
 #include "collimation/Misalignment.h"
 #include "collimation/Sensitivities.h"
 #include "trace/SpotDiagram.h"
@@ -24,7 +25,7 @@ constexpr int kToleranceGrid = 64;
 
 struct ToleranceOptions {
   double budgetWaves = kDefaultBudgetWaves;  // waves RMS at the wavelength
-  double wavelengthNm = kWavelengthMm * 1e6;
+  double wavelengthNm = kReferenceWavelengthNm;
   int gridSize = kToleranceGrid;
 };
 
@@ -56,7 +57,8 @@ struct ToleranceAnalysis {
 };
 
 // Why the options cannot be used, or "": the budget must lie in (0, 1] waves, the
-// wavelength in [300, 3000] nm and the grid in [16, 512].
+// wavelength and the grid in the ranges the image-quality analysis accepts
+// (kLeastWavelengthNm to kMostWavelengthNm, kLeastQualityGrid to kMostQualityGrid).
 std::string ToleranceOptionsProblem(const ToleranceOptions& options);
 
 // The whole analysis of a completed design in `unit`. A design that cannot be traced

@@ -16,7 +16,7 @@ const ExportPiece kCodeVPieces[] = {
     T("EPD   "), N([](const R& r) { return r.PriDia; }), E(),
     T("DIM   "), ExportUnit(), E(),
     // Wavelengths are given in nanometres.
-    T("WL    "), N([](const R&) { return kExportWavelengthMicrometres * 1000.0; }), E(),
+    T("WL    "), N([](const R&) { return kReferenceWavelengthNm; }), E(),
     T("REF   1"), E(),
     T("WTW   1"), E(),
     T("XAN   0 0 0"), E(),

@@ -39,7 +39,7 @@ double ExportShadowThickness(const DesignResult& design) { return design.PriSecD
 double ExportPrimarySemiDiameter(const DesignResult& design) { return design.PriDia / 2.0; }
 double ExportSecondarySemiDiameter(const DesignResult& design) { return design.SecDia / 2.0; }
 double ExportFieldAngle(const DesignResult& design, size_t field) {
-  return kExportFieldFractions[field] * (design.FieldAng / 2.0);
+  return kSpotFieldFractions[field] * (design.FieldAng / 2.0);
 }
 
 std::string WriteExportPieces(const ExportPiece* pieces, size_t count, const DesignResult& design,

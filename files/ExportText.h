@@ -21,14 +21,11 @@
 
 #include "calc/DesignInput.h"
 #include "calc/DesignResult.h"
+#include "calc/OpticalConstants.h"
 
-// The one wavelength both files carry, in micrometres: 550 nm, where the eye is most
-// sensitive (the wavelength of the spot diagrams).
-constexpr double kExportWavelengthMicrometres = 0.55;
-
-// The angle fields, as fractions of the half field: on the axis, the 0.7 zone and the
-// edge of the fully illuminated field (the fields of the spot diagrams).
-constexpr std::array<double, 3> kExportFieldFractions = {0.0, 0.7, 1.0};
+// The one wavelength both files carry, in micrometres: the reference wavelength, that
+// of the spot diagrams.
+constexpr double kExportWavelengthMicrometres = kReferenceWavelengthNm / kNanometresPerMicrometre;
 
 // The shortest decimal text that reads back as exactly `value` (std::to_chars), with
 // "." whatever the locale; "inf", "-inf" and "nan" as the C library spells them.

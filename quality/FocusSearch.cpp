@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "calc/SignConventions.h"
 #include "quality/Wavefront.h"
 
 namespace {
@@ -89,11 +90,11 @@ double GeometricBestFocus(const TracedPupil& pupil) {
     slopes += w * (mx * mx + my * my);
   }
   const double zeta = slopes > 0.0 ? -cross / slopes : 0.0;
-  return -zeta;  // shifts count toward -z
+  return kFocusShiftAlongZ * zeta;
 }
 
 double GeometricSpotRadius(const TracedPupil& pupil, double focusShift) {
-  const double planeZ = pupil.imageZ - focusShift;
+  const double planeZ = FocalPlaneZ(pupil.imageZ, focusShift);
   double sumWeight = 0.0;
   double sumX = 0.0;
   double sumY = 0.0;

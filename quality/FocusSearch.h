@@ -1,7 +1,7 @@
 // Best focus by the RMS wavefront error, and the focal surface through the best foci.
 //
-// Focus shifts are distances of a focal plane from the paraxial image plane, in the
-// design's unit, positive away from the primary. Moving the plane moves the reference
+// Focus shifts are in the design's unit, signed as calc/SignConventions.h says. Moving
+// the plane moves the reference
 // sphere's centre along the axis, which adds to the wavefront a defocus of fixed shape
 // times the shift, up to terms of order shift / R (R the reference sphere's radius);
 // the RMS error squared is therefore a quadratic in the shift (Mahajan, "Optical
@@ -53,9 +53,8 @@ double CommonBestFocus(const std::vector<const TracedPupil*>& pupils,
 
 // Radius of the sphere with its centre on the axis through the points (heights[k],
 // shifts[k]), fitted by least squares in (y^2 + dz^2) / (2 dz) = R with dz the shift
-// from the first point, which lies on the axis (height 0). Negative when the field's
-// foci come toward the primary (the sky), as the report's radius of field curvature;
-// infinite for a flat field.
+// from the first point, which lies on the axis (height 0). Signed as
+// calc/SignConventions.h says; infinite for a flat field.
 double FocalSurfaceRadius(const std::vector<double>& heights, const std::vector<double>& shifts);
 
 #endif

@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr double kAiryFactor = 1.22;  // the clear circle's first dark ring, lambda N
 // The fine encircled-energy curve reaches 1.5 times the radius holding 95 % of the
 // light, and at least 12 lambda N.
 constexpr double kEnergyReachFraction = 0.95;
@@ -32,12 +31,11 @@ QualitySet StartQualitySet(const DesignResult& design, LengthUnit unit,
                            const QualityOptions& options) {
   QualitySet set;
   set.options = options;
-  const double millimetresPerUnit = unit == LengthUnit::Inch ? kMillimetresPerInch : 1.0;
-  set.micrometresPerUnit = 1000.0 * millimetresPerUnit;
-  set.wavelength = options.wavelengthNm * 1e-6 / millimetresPerUnit;
+  set.micrometresPerUnit = MicrometresPerUnit(unit);
+  set.wavelength = options.wavelengthNm * kMillimetresPerNanometre / MillimetresPerUnit(unit);
   set.focalRatio = design.SysFoc / design.PriDia;
   set.obstruction = design.SecDia / design.PriDia;
-  set.cutoffPerMm = 1.0 / (options.wavelengthNm * 1e-6 * set.focalRatio);
+  set.cutoffPerMm = 1.0 / (options.wavelengthNm * kMillimetresPerNanometre * set.focalRatio);
   set.depthOfFocus = 2.0 * set.wavelength * set.focalRatio * set.focalRatio;
   set.thirdOrderFieldRadius = design.FieldCurvRadius;
   for (size_t i = 0; i < set.fields.size(); ++i) {

@@ -34,7 +34,7 @@ enum class FocusMode {
 
 struct QualityOptions {
   FocusMode focus = FocusMode::Best;
-  double wavelengthNm = kWavelengthMm * 1e6;
+  double wavelengthNm = kReferenceWavelengthNm;
   int gridSize = kDefaultQualityGrid;  // pupil cells across the primary
   // The secondary as it stands in the tube: aligned unless a misalignment is given
   // (SecondaryPerturbation.h); the design's own figures stay those of the aligned one.
@@ -85,16 +85,15 @@ struct PerfectQuality {
 struct QualitySet {
   QualityOptions options;
   double wavelength = 0.0;          // design unit
-  double micrometresPerUnit = 0.0;  // 1000 for mm, 25400 for inch
+  double micrometresPerUnit = 0.0;  // MicrometresPerUnit
   double focalRatio = 0.0;          // N = F / D
   double obstruction = 0.0;         // secondary diameter / primary diameter
   double cutoffPerMm = 0.0;         // 1 / (lambda N), cycles per millimetre
-  double focusShift = 0.0;          // the plane used, from the paraxial one, design unit,
-                                    // positive away from the primary
-  double focalSurfaceRadius = 0.0;  // through the three own best foci, design unit,
-                                    // negative when curved toward the sky; infinite
-                                    // for a flat field, and for one flat within the
-                                    // depth of focus
+  // Signs of the two below: calc/SignConventions.h.
+  double focusShift = 0.0;          // the plane used, from the paraxial one, design unit
+  double focalSurfaceRadius = 0.0;  // through the three own best foci, design unit;
+                                    // infinite for a flat field, and for one flat
+                                    // within the depth of focus
   // 2 lambda N^2, design unit: the focus shift that adds a quarter wave of defocus, the
   // Rayleigh limit's depth of focus either side of a focus (W. J. Smith, "Modern
   // Optical Engineering", on depth of focus: +-2 lambda (f/#)^2).

@@ -5,7 +5,7 @@
 // With cells of width h on the primary, a transform of M samples across and the system
 // focal length F, the image is sampled every lambda F / (M h) = lambda N size / M in the
 // focal plane, and spans N size lambda (size the pupil's cells across). The image's +x
-// and +y are the pupil's: the field's image lies toward +y. The transform takes the
+// and +y are the pupil's (calc/SignConventions.h). The transform takes the
 // grid on the primary (the entrance pupil) for one uniform in the direction sines of
 // the rays leaving for the image, y / F: exact where the sine condition holds (the
 // aplanatic designs), and otherwise off by the offence against it, a fraction of a

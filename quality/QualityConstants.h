@@ -4,15 +4,16 @@
 
 #include <array>
 
+#include "calc/OpticalConstants.h"
+
 // Pupil samples across the primary's diameter: by default, and the range accepted. At
 // the largest the transform holds 2048 x 2048 complex values (64 MiB).
 constexpr int kDefaultQualityGrid = 128;
 constexpr int kLeastQualityGrid = 16;
 constexpr int kMostQualityGrid = 512;
 
-// Wavelengths accepted, nanometres: the near ultraviolet to the thermal infrared.
-constexpr double kLeastWavelengthNm = 200.0;
-constexpr double kMostWavelengthNm = 20000.0;
+// The wavelengths accepted are kLeastWavelengthNm to kMostWavelengthNm
+// (calc/OpticalConstants.h), as for the collimation tolerances.
 
 // The pupil grid is padded with zeros to kImagePadding times its size before the
 // transform, so the point image is sampled every lambda N / kImagePadding: twice as

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "calc/SignConventions.h"
+
 namespace {
 
 Vec3 Cross(const Vec3& a, const Vec3& b) {
@@ -35,7 +37,7 @@ Wavefront EvaluateWavefront(const TracedPupil& pupil, double focusShift, double 
   front.focusShift = focusShift;
   const size_t n = pupil.rays.size();
   if (n == 0) return front;
-  const double planeZ = pupil.imageZ - focusShift;
+  const double planeZ = FocalPlaneZ(pupil.imageZ, focusShift);
 
   double sumWeight = 0.0;
   double sumX = 0.0;

@@ -7,7 +7,7 @@
 // that sphere (Welford, "Aberrations of Optical Systems", sec. 5.2, the wave
 // aberration computed by finite ray tracing); the piston and the two tilts fitted to
 // it by least squares over the pupil's area are removed, which also moves the
-// reference point to the image's best lateral place. A longer path counts positive.
+// reference point to the image's best lateral place. Signs: calc/SignConventions.h.
 #ifndef SPEKULOR_QUALITY_WAVEFRONT_H
 #define SPEKULOR_QUALITY_WAVEFRONT_H
 
@@ -16,8 +16,7 @@
 #include "quality/PupilTrace.h"
 
 struct Wavefront {
-  double focusShift = 0.0;  // the focal plane's distance from the paraxial one, design
-                            // unit, positive away from the primary
+  double focusShift = 0.0;  // the focal plane's from the paraxial one, design unit
   double imageX = 0.0;      // the reference sphere's centre in that plane, design unit
   double imageY = 0.0;
   double rmsWaves = 0.0;    // root mean square over the pupil's area, in waves

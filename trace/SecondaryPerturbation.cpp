@@ -2,14 +2,9 @@
 
 #include <cmath>
 
+#include "calc/SignConventions.h"
 #include "trace/Drawing.h"
 #include "support/Units.h"
-
-namespace {
-
-constexpr double kMostTiltDeg = 45.0;
-
-}  // namespace
 
 bool IsAligned(const SecondaryPerturbation& perturbation) {
   return perturbation.despace == 0.0 && perturbation.decenter == 0.0 &&
@@ -19,14 +14,14 @@ bool IsAligned(const SecondaryPerturbation& perturbation) {
 Telescope PerturbSecondary(const Telescope& aligned, const SecondaryPerturbation& perturbation) {
   Telescope telescope = aligned;
   if (IsAligned(perturbation)) return telescope;
-  const double turn = perturbation.tiltDeg / kDegreesPerRadian;
+  const double turn = kTiltAboutX * perturbation.tiltDeg / kDegreesPerRadian;
   MirrorPose& pose = telescope.secondaryPose;
   pose.moved = true;
   pose.cosTurn = std::cos(turn);
   pose.sinTurn = std::sin(turn);
-  pose.pivotZ = aligned.secondary.vertexZ + perturbation.pivot;
-  pose.shiftY = perturbation.decenter;
-  pose.shiftZ = -perturbation.despace;
+  pose.pivotZ = aligned.secondary.vertexZ + kPivotAlongZ * perturbation.pivot;
+  pose.shiftY = kDecenterAlongY * perturbation.decenter;
+  pose.shiftZ = kDespaceAlongZ * perturbation.despace;
   return telescope;
 }
 
@@ -36,8 +31,8 @@ std::string PerturbationProblem(const Telescope& aligned,
       !std::isfinite(perturbation.tiltDeg) || !std::isfinite(perturbation.pivot)) {
     return "the secondary's displacement is not a finite number";
   }
-  if (!(std::fabs(perturbation.tiltDeg) <= kMostTiltDeg)) {
-    return "the secondary's tilt is more than 45 degrees";
+  if (!(std::fabs(perturbation.tiltDeg) <= kMostTraceableTiltDeg)) {
+    return "the secondary's tilt is more than " + FormatShortest(kMostTraceableTiltDeg) + " degrees";
   }
   if (!(perturbation.despace < aligned.secondary.vertexZ)) {
     return "the despaced secondary does not stand in front of the primary";

@@ -2,16 +2,10 @@
 // the axis, moved sideways, and tilted about a point on its axis. The design stays the
 // one the report shows; the perturbation is an input of the trace only.
 //
-// In the trace's frame (RayTrace.h: primary vertex at the origin, sky toward +z):
-//  - despace moves the secondary by -despace along z: positive brings the mirrors
-//    closer together;
-//  - decenter moves it by +decenter along y, the direction toward which the field's
-//    images lie;
-//  - the tilt turns it by tiltDeg about the line parallel to x through the point
-//    `pivot` from its vertex toward the sky (0: the vertex; R2: a sphere's centre of
-//    curvature); positive turns its face toward +y, so the axis' image moves toward +y.
-// The mirror is turned about the pivot first and then moved with it. Lengths in the
-// design's unit.
+// The signs of despace, decenter, tilt and pivot: calc/SignConventions.h. The tilt turns
+// the mirror about the line parallel to x through the pivot (0: the vertex; R2: a
+// sphere's centre of curvature); the mirror is turned about the pivot first and then
+// moved with it. Lengths in the design's unit.
 #ifndef SPEKULOR_TRACE_SECONDARYPERTURBATION_H
 #define SPEKULOR_TRACE_SECONDARYPERTURBATION_H
 
@@ -36,9 +30,13 @@ bool IsAligned(const SecondaryPerturbation& perturbation);
 // `aligned` unchanged, so its trace is the design's to the last bit.
 Telescope PerturbSecondary(const Telescope& aligned, const SecondaryPerturbation& perturbation);
 
+// The largest tilt the trace takes, either way: beyond it the light of the axis leaves
+// the secondary more sideways than back toward the primary.
+constexpr double kMostTraceableTiltDeg = 45.0;
+
 // Why the perturbation cannot be traced on the telescope, or "" when it can: every
-// value finite, the tilt within +-45 degrees, and the secondary left in front of the
-// primary.
+// value finite, the tilt within +-kMostTraceableTiltDeg, and the secondary left in
+// front of the primary.
 std::string PerturbationProblem(const Telescope& aligned,
                                 const SecondaryPerturbation& perturbation);
 

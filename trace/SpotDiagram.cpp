@@ -144,10 +144,10 @@ SpotSet ComputeSpotSet(const DesignResult& design, LengthUnit unit, int minimumR
   SpotSet set;
   const Telescope telescope = PerturbSecondary(BuildTelescope(design), secondary);
   const double halfField = design.FieldRad / 2.0;
-  set.micrometresPerUnit = 1000.0 * (unit == LengthUnit::Inch ? kMillimetresPerInch : 1.0);
+  set.micrometresPerUnit = MicrometresPerUnit(unit);
   set.arcsecPerUnit = kArcsecPerRadian / design.SysFoc;
-  const double wavelength = kWavelengthMm * 1000.0 / set.micrometresPerUnit;
-  set.airyRadius = 1.22 * wavelength * design.SysFoc / design.PriDia;
+  const double wavelength = kWavelengthMm * kMicrometresPerMillimetre / set.micrometresPerUnit;
+  set.airyRadius = kAiryFactor * wavelength * design.SysFoc / design.PriDia;
   for (size_t i = 0; i < set.spots.size(); ++i) {
     set.spots[i].fieldFraction = kSpotFieldFractions[i];
   }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "calc/DesignInput.h"
+#include "calc/OpticalConstants.h"
 #include "calc/DesignResult.h"
 #include "trace/RayTrace.h"
 #include "trace/SecondaryPerturbation.h"
@@ -54,16 +55,12 @@ std::vector<SpotPoint> SquareGrid(double radius, double spacing);
 // pass the secondary reach the image (the spot is refused, SpotSetProblem).
 SpotDiagram TraceSpotDiagram(const Telescope& telescope, double fieldAngle, int minimumRays);
 
-// The three field points: on the axis, 0.7 and 1.0 of the half field, the edge of
-// the fully illuminated field.
-constexpr std::array<double, 3> kSpotFieldFractions = {0.0, 0.7, 1.0};
-constexpr double kWavelengthMm = 550e-6;  // 550 nm, the eye's most sensitive
 constexpr int kDefaultSpotRays = 2000;
 
 struct SpotSet {
   std::array<SpotDiagram, 3> spots;
-  double airyRadius = 0.0;          // 1.22 lambda F / D at 550 nm, design unit
-  double micrometresPerUnit = 0.0;  // 1000 for mm, 25400 for inch
+  double airyRadius = 0.0;          // kAiryFactor lambda F / D at kWavelengthMm, design unit
+  double micrometresPerUnit = 0.0;  // MicrometresPerUnit
   double arcsecPerUnit = 0.0;       // 206264.8 / F
 };
 

@@ -23,7 +23,7 @@ const char* const kSpotCsvHeader =
     "field_fraction,field_deg,rays,centroid_y_mm,rms_um,rms_arcsec,max_um,airy_um";
 
 std::string FormatSpotCsv(const SpotSet& spots, LengthUnit unit) {
-  const double mmPerUnit = unit == LengthUnit::Inch ? kMillimetresPerInch : 1.0;
+  const double mmPerUnit = MillimetresPerUnit(unit);
   std::string out = std::string(kSpotCsvHeader) + "\n";
   for (const SpotDiagram& spot : spots.spots) {
     out += FormatFixed(spot.fieldFraction, 1) + "," +

@@ -19,6 +19,7 @@
 
 #include "support/AppCore.h"
 #include "tests/common/Golden.h"
+#include "tests/app/OpenWindowTest.h"
 #include "tests/app/ModalHelper.h"
 #include "app/QtTelescopeWindow.h"
 #include "dialog/TelescopeDlg.h"
@@ -51,27 +52,19 @@ void ChooseInNextFileDialog(const QString& path, QWidget* window, QString* boxTe
       window);
 }
 
-class FileCommandsQtTest : public ::testing::Test {
+class FileCommandsQtTest : public OpenWindowTest {
  protected:
   void SetUp() override {
     if (GetProgramName() == nullptr) InitAppCore("spekulor_app_tests", "Spekulor");
     ASSERT_TRUE(folder.isValid());
-    window.Open(dlg);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    OpenWindowTest::SetUp();
   }
-  void TearDown() override {
-    if (window.isVisible()) window.done(0);
-  }
-  QLineEdit* Edit(int id) const { return static_cast<QLineEdit*>(window.Control(id)); }
   QString ReportText() const {
     return static_cast<QPlainTextEdit*>(window.Control(IDC_REPORT))->toPlainText();
   }
   QString Path(const char* name) const { return folder.filePath(QString::fromLatin1(name)); }
 
   QTemporaryDir folder;
-  QtTelescopeWindow window;
-  CTelescopeDlg dlg{window};
 };
 
 TEST_F(FileCommandsQtTest, SaveAsNewAndOpenThroughTheRealDialogs) {

@@ -18,6 +18,7 @@
 #include "app/QtTelescopeWindow.h"
 #include "app/QtText.h"
 #include "dialog/TelescopeDlg.h"
+#include "tests/app/OpenWindowTest.h"
 
 namespace {
 
@@ -33,20 +34,12 @@ const int kFields[] = {IDC_PRI_DIA,      IDC_FIELD,        IDC_PRI_FOC,     IDC_
                        IDC_BACK_FOC_LEN, IDC_SEC_SYS_DIST, IDC_SEC_PRI_DIST, IDC_SEC_RAD_CUR,
                        IDC_PRI_CC,       IDC_SEC_CC};
 
-class KeyboardTest : public ::testing::Test {
+class KeyboardTest : public OpenWindowTest {
  protected:
-  void SetUp() override {
-    window.Open(dlg);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-  }
   void TearDown() override {
     CloseMenus();
-    if (window.isVisible()) window.done(0);
+    OpenWindowTest::TearDown();
   }
-
-  QLineEdit* Edit(int id) const { return static_cast<QLineEdit*>(window.Control(id)); }
-  QRadioButton* Radio(int id) const { return static_cast<QRadioButton*>(window.Control(id)); }
 
   // The menus of the bar, in order.
   std::vector<QMenu*> Menus() const {
@@ -130,9 +123,6 @@ class KeyboardTest : public ::testing::Test {
           << static_cast<QAbstractButton*>(widget)->text().toStdString();
     }
   }
-
-  QtTelescopeWindow window;
-  CTelescopeDlg dlg{window};
 };
 
 TEST_F(KeyboardTest, EachMenuOfTheBarHasItsOwnMnemonicAndKeepsItsName) {

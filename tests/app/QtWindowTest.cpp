@@ -28,6 +28,7 @@
 #include "calc/Calculate.h"
 #include "tests/app/ChildScenarios.h"
 #include "tests/app/ModalHelper.h"
+#include "tests/app/OpenWindowTest.h"
 #include "app/QtTelescopeWindow.h"
 #include "dialog/TelescopeDlg.h"
 #include "app/QtText.h"
@@ -38,25 +39,11 @@ QString ToDisplay(const std::string& text) {
   return FromWindows1252(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-class QtWindowTest : public ::testing::Test {
+class QtWindowTest : public OpenWindowTest {
  protected:
-  void SetUp() override {
-    window.Open(dlg);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-  }
-  void TearDown() override {
-    if (window.isVisible()) window.done(0);
-  }
-
-  QLineEdit* Edit(int id) const { return static_cast<QLineEdit*>(window.Control(id)); }
-  QRadioButton* Radio(int id) const { return static_cast<QRadioButton*>(window.Control(id)); }
   QPushButton* Button(int id) const { return static_cast<QPushButton*>(window.Control(id)); }
   QPlainTextEdit* Report() const { return static_cast<QPlainTextEdit*>(window.Control(IDC_REPORT)); }
   QString ReportText() const { return Report()->toPlainText(); }
-
-  QtTelescopeWindow window;
-  CTelescopeDlg dlg{window};
 };
 
 TEST_F(QtWindowTest, OpensWithTheStartValues) {

@@ -8,7 +8,7 @@
 
 #include "baffles/BafflePictures.h"
 #include "baffles/BaffleTable.h"
-#include "tests/baffles/BaffleTestDesigns.h"
+#include "tests/common/TestDesigns.h"
 #include "baffles/FocusTravel.h"
 #include "tests/common/Golden.h"
 #include "tests/common/SvgCheck.h"
@@ -138,7 +138,7 @@ TEST(BafflePicture, ADesignThatCannotBeBaffledStillShowsItsFocusTravel) {
 TEST(BafflePicture, SvgIsWellFormedXml) {
   EXPECT_TRUE(IsWellFormedSvg(Golden("baffles", "startup_baffles.svg")));
   EXPECT_TRUE(IsWellFormedSvg(Golden("baffles", "startup_baffles_table.svg")));
-  for (const BaffleCase& c : BaffleSpread()) {
+  for (const DesignCase& c : BaffleSpread()) {
     const Drawn drawn = Draw(c.fields);
     for (const Drawing& drawing : drawn.pictures.drawings) {
       EXPECT_TRUE(IsWellFormedSvg(WriteSvg(drawing))) << c.name << ": " << drawing.title;
@@ -150,7 +150,7 @@ TEST(BafflePicture, SvgIsWellFormedXml) {
 
 // Texts inside and apart for designs of every shape.
 TEST(BafflePicture, TextsStayInsideAndApart) {
-  for (const BaffleCase& c : BaffleSpread()) {
+  for (const DesignCase& c : BaffleSpread()) {
     const Drawn drawn = Draw(c.fields);
     for (const Drawing& drawing : drawn.pictures.drawings) ExpectTextsInsideAndApart(drawing, c.name);
   }
@@ -175,7 +175,7 @@ double DimensionLength(const Drawing& drawing, const std::string& part) {
 // To scale: the skirt's end below the secondary and the mouth in front of the primary
 // keep the ratio of the lengths they stand for, and so do the two diameters.
 TEST(BafflePicture, DimensionsAreToScale) {
-  const Drawn drawn = Draw(F12Fields(2));
+  const Drawn drawn = Draw(F12Fields(kRitcheyChretien));
   const BafflePlan& plan = drawn.pictures.plan;
   const Drawing& section = drawn.pictures.drawings.at(0);
   const double skirtEnd = DimensionLength(section, "skirt end");
@@ -193,7 +193,7 @@ TEST(BafflePicture, DimensionsAreToScale) {
 // The extreme skylight lines run from the image circle's edge, across the axis, to the
 // skirt's open end and meet it inside its rim: the picture shows the light stopped.
 TEST(BafflePicture, SkylightLinesEndInsideTheSkirt) {
-  for (const BaffleCase& c : BaffleSpread()) {
+  for (const DesignCase& c : BaffleSpread()) {
     const Drawn drawn = Draw(c.fields);
     const Drawing& section = drawn.pictures.drawings.at(0);
     const std::vector<LineShape> sky = PartLines(section, "skylight lines");

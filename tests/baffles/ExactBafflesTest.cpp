@@ -7,7 +7,7 @@
 
 #include "baffles/BaffleChecks.h"
 #include "baffles/BafflePlan.h"
-#include "tests/baffles/BaffleTestDesigns.h"
+#include "tests/common/TestDesigns.h"
 #include "baffles/BaffleTrace.h"
 
 namespace {
@@ -22,7 +22,7 @@ constexpr double kHoleCrossCheck = 0.5;  // mm, the exact hole against 2 [h + (y
 constexpr double kSmallMove = 1.0;       // mm, a baffle's end moved from the optimum
 
 BafflePlan Plan(const DesignFields& fields, BaffleOptions options = BaffleOptions()) {
-  return PlanBaffles(CompleteFields(fields), options);
+  return PlanBaffles(Complete(fields), options);
 }
 
 // The exact baffles of the f/12 layout lie within a few millimetres of the worked example's
@@ -46,7 +46,7 @@ TEST(ExactBaffles, CloseToFirstOrderAndALittleLarger) {
 // The chosen pair blocks none of the field's rays and lets no skylight through, and
 // each check fails when a baffle is made 1 % smaller or larger.
 TEST(ExactBaffles, ChecksHoldAndCanFail) {
-  const DesignResult design = CompleteFields(F12Fields(2));
+  const DesignResult design = Complete(F12Fields(kRitcheyChretien));
   const BafflePlan plan = PlanBaffles(design, BaffleOptions());
   ASSERT_TRUE(plan.ok()) << plan.problem;
   const Telescope bare = BareTelescope(design);
@@ -80,7 +80,7 @@ TEST(ExactBaffles, ChecksHoldAndCanFail) {
 // tube narrower) does too, and a mouth 1 mm higher (its tube wider) cuts the field's
 // light; each judged by the exact checks alone.
 TEST(ExactBaffles, EveryMoveFromTheOptimumFails) {
-  const DesignResult design = CompleteFields(F12Fields(2));
+  const DesignResult design = Complete(F12Fields(kRitcheyChretien));
   const BafflePlan plan = PlanBaffles(design, BaffleOptions());
   ASSERT_TRUE(plan.ok()) << plan.problem;
   const Telescope bare = BareTelescope(design);
@@ -116,7 +116,7 @@ TEST(ExactBaffles, EveryMoveFromTheOptimumFails) {
 TEST(ExactBaffles, SlowerPrimariesNeedLargerSkirts) {
   double previous = 0.0;
   for (const char* f1 : {"500", "750", "1000"}) {
-    DesignFields fields = F12Fields(2);
+    DesignFields fields = F12Fields(kRitcheyChretien);
     fields.m_strPriFoc = f1;
     fields.m_strField = "1";
     const BafflePlan plan = Plan(fields);
@@ -124,7 +124,7 @@ TEST(ExactBaffles, SlowerPrimariesNeedLargerSkirts) {
     EXPECT_GT(plan.linearObstruction, previous) << f1;
     previous = plan.linearObstruction;
   }
-  DesignFields slow = F12Fields(2);
+  DesignFields slow = F12Fields(kRitcheyChretien);
   slow.m_strPriFoc = "2000";
   slow.m_strField = "1";
   const BafflePlan refused = Plan(slow);
@@ -135,9 +135,8 @@ TEST(ExactBaffles, SlowerPrimariesNeedLargerSkirts) {
 // On the axis the exact hole is b D / F: the classical Cassegrain images the axis
 // perfectly, so its cone is exactly the first-order one.
 TEST(ExactBaffles, HoleOnTheAxis) {
-  for (DesignFields fields : {F12Fields(0), DesignFields()}) {
-    fields.m_nType = 0;
-    const DesignResult design = CompleteFields(fields);
+  for (const DesignFields& fields : {F12Fields(kClassical), StartupFields(kClassical)}) {
+    const DesignResult design = Complete(fields);
     const Telescope bare = BareTelescope(design);
     const double hole = 2.0 * HoleRadius(bare, TraceRimRays(bare, 0.0, 32));
     const double firstOrder = design.BackFocLen * design.PriDia / design.SysFoc;
@@ -148,8 +147,8 @@ TEST(ExactBaffles, HoleOnTheAxis) {
 // Over designs of every kind the exact hole agrees with 2 [h + (y2 - h) b / (d + b)]
 // and both checks pass.
 TEST(ExactBaffles, EveryDesignOfTheSpread) {
-  for (const BaffleCase& c : BaffleSpread()) {
-    const DesignResult design = CompleteFields(c.fields);
+  for (const DesignCase& c : BaffleSpread()) {
+    const DesignResult design = Complete(c.fields);
     const BafflePlan plan = PlanBaffles(design, BaffleOptions());
     ASSERT_TRUE(plan.ok()) << c.name << ": " << plan.problem;
     const double h = design.SysFoc * std::tan(design.FieldRad / 2.0);

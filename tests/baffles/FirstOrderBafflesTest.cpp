@@ -5,7 +5,7 @@
 
 #include "baffles/BaffleFrame.h"
 #include "baffles/BaffleSolver.h"
-#include "tests/baffles/BaffleTestDesigns.h"
+#include "tests/common/TestDesigns.h"
 #include "baffles/FirstOrderBaffles.h"
 
 namespace {
@@ -16,7 +16,7 @@ constexpr double kExampleTolerance = 0.1;
 constexpr double kMouthTolerance = 0.5;
 constexpr double kGridStep = 0.25;  // mm, brute-force search
 
-BaffleFrame F12Frame() { return MakeBaffleFrame(CompleteFields(F12Fields(2))); }
+BaffleFrame F12Frame() { return MakeBaffleFrame(Complete(F12Fields(kRitcheyChretien))); }
 
 // D 250, f1 750, m 4, b 200, theta 0.25 degree: skirt 89.6 ending 65.7 below the
 // secondary, tube 52.2 with its mouth 270 in front of the primary.
@@ -64,8 +64,8 @@ TEST(FirstOrderBaffles, BothConditionsMeetAtTheOptimum) {
 // On the axis the hole is b D / F (the cone from the secondary's footprint p D / f1
 // to the focus, cut by the primary b / q of the way).
 TEST(FirstOrderBaffles, HoleOnTheAxis) {
-  for (const DesignFields& fields : {F12Fields(0), DesignFields()}) {
-    const DesignResult design = CompleteFields(fields);
+  for (const DesignFields& fields : {F12Fields(kClassical), DesignFields()}) {
+    const DesignResult design = Complete(fields);
     BaffleFrame axis = MakeBaffleFrame(design);
     axis.halfField = 0.0;
     axis.imageRadius = 0.0;

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "tests/baffles/BaffleTestDesigns.h"
+#include "tests/common/TestDesigns.h"
 #include "baffles/BafflePlan.h"
 #include "baffles/FocusTravel.h"
 #include "calc/Solver.h"
@@ -28,8 +28,8 @@ double FreshBackFocus(const DesignResult& design, double move) {
 }
 
 TEST(FocusTravel, AgreesWithAFreshSolveOfTheMovedDesign) {
-  for (const DesignFields& fields : {F12Fields(2), DesignFields()}) {
-    const DesignResult design = CompleteFields(fields);
+  for (const DesignFields& fields : {F12Fields(kRitcheyChretien), DesignFields()}) {
+    const DesignResult design = Complete(fields);
     const FocusTravel travel = ComputeFocusTravel(design, 40.0, 0.0);
     const double b = design.BackFocLen;
     const double forward = (FreshBackFocus(design, kSmallMove) - b) / kSmallMove;
@@ -43,7 +43,7 @@ TEST(FocusTravel, AgreesWithAFreshSolveOfTheMovedDesign) {
 }
 
 TEST(FocusTravel, MirrorDistancesKeepingTheFocusBehindTheBack) {
-  const DesignResult design = CompleteFields(F12Fields(2));
+  const DesignResult design = Complete(F12Fields(kRitcheyChretien));
   EXPECT_NEAR(BackFocusAtSpacing(design, design.PriSecDist), design.BackFocLen, kLengthTolerance);
   const double thickness = 42.0, clearance = 100.0;
   const FocusTravel travel = ComputeFocusTravel(design, thickness, clearance);
@@ -71,8 +71,8 @@ namespace {
 // beyond (1e30 mm), the distance tends to f1 - R2 / 2, where the focus runs off to
 // infinity, not to f1 as the root's cancellation once gave.
 TEST(FocusTravel, TheRangesEndsAgreeWithAFreshSolve) {
-  for (const DesignFields& fields : {F12Fields(2), DesignFields()}) {
-    const DesignResult design = CompleteFields(fields);
+  for (const DesignFields& fields : {F12Fields(kRitcheyChretien), DesignFields()}) {
+    const DesignResult design = Complete(fields);
     const BaffleOptionRange thickness = ThicknessRange(design);
     EXPECT_EQ(thickness.least, 0.0);
     EXPECT_EQ(thickness.most, design.PriDia);

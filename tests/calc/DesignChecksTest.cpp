@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "calc/Calculate.h"
-#include "tests/common/ImpossibleDesigns.h"
+#include "tests/common/TestDesigns.h"
 #include "calc/Inputs.h"
 #include "calc/Solver.h"
 

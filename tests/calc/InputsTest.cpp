@@ -10,6 +10,7 @@
 #include <locale.h>
 
 #include "calc/Inputs.h"
+#include "tests/common/TestDesigns.h"
 
 namespace {
 
@@ -103,17 +104,8 @@ TEST(ReadDesignInput, MapsTheRadioIndexes) {
 }
 
 TEST(ReadDesignInput, EmptyFieldsAreNotGivenAndEveryFieldLandsInItsPlace) {
-  DesignFields fields;
-  fields.m_strPriDia = "1";
-  fields.m_strPriFoc = "2";
-  fields.m_strField = "3";
-  fields.m_strSysFoc = "4";
-  fields.m_strBackFocLen = "5";
-  fields.m_strSecSysDist = "6";
-  fields.m_strSecPriDist = "7";
-  fields.m_strSecRadCur = "8";
-  fields.m_strPriCC = "9";
-  fields.m_strSecCC = " ";
+  DesignFields fields = TypedFields(kMillimetreUnits, kRitcheyChretien,
+                                    {"1", "2", "3", "4", "5", "6", "7", "8", "9", " "});
   const DesignInput in = ReadDesignInput(fields).input;
   EXPECT_EQ(in.PriDia, 1.0);
   EXPECT_EQ(in.PriFoc, 2.0);

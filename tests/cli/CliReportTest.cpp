@@ -6,7 +6,7 @@
 
 #include "tests/cli/CliRun.h"
 #include "tests/common/Golden.h"
-#include "tests/common/ImpossibleDesigns.h"
+#include "tests/common/TestDesigns.h"
 #include "tests/common/TestFiles.h"
 
 namespace {

@@ -1,5 +1,7 @@
 #include "tests/cli/CliRun.h"
 
+#include <gtest/gtest.h>
+
 #include "tests/common/TestFiles.h"
 
 #include <cstdio>
@@ -82,4 +84,14 @@ CliResult RunCliUnder(const std::vector<std::string>& args, const CliLimits& lim
         return true;
       },
       kNoOrdinaryUser, true);
+}
+
+void ExpectFailure(const CliResult& result, int status, const std::string& errorStart) {
+  EXPECT_EQ(result.status, status) << result.err;
+  EXPECT_EQ(result.err.rfind(errorStart, 0), 0u) << result.err;
+  EXPECT_EQ(result.out, "");
+}
+
+void ExpectOutputStart(const CliResult& result, const std::string& start) {
+  EXPECT_EQ(result.out.rfind(start, 0), 0u) << result.out;
 }

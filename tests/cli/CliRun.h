@@ -23,6 +23,13 @@ struct CliLimits {
 };
 CliResult RunCliUnder(const std::vector<std::string>& args, const CliLimits& limits);
 
+// The run ended with `status`, wrote nothing to its standard output, and its error
+// text begins with `errorStart`.
+void ExpectFailure(const CliResult& result, int status, const std::string& errorStart);
+
+// The run's standard output begins with `start`.
+void ExpectOutputStart(const CliResult& result, const std::string& start);
+
 // The status of a run that ended by a signal: 128 + the signal's number.
 constexpr int kEndedBySignal = 128;
 

@@ -78,11 +78,8 @@ TEST(CliTolerances, BudgetWidensTheTolerances) {
 TEST(CliTolerances, TableNamesTheDesignAndTheThreeKinds) {
   const CliResult result = RunCli(Args({"tolerances", "--type", "dall-kirkham"}, kExample));
   ASSERT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(result.out.rfind("Collimation tolerances of the Dall-Kirkham's secondary, axis image "
-                             "at 550 nm\n",
-                             0),
-            0u)
-      << result.out;
+  ExpectOutputStart(result, "Collimation tolerances of the Dall-Kirkham's secondary, axis image "
+                            "at 550 nm\n");
   for (const char* row : {"\nDespace ", "\nDecenter ", "\nTilt ", "\nComa-free pivot: 506.6"}) {
     EXPECT_NE(result.out.find(row), std::string::npos) << row;
   }

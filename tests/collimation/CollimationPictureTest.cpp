@@ -12,7 +12,7 @@
 #include "tests/common/SvgCheck.h"
 #include "trace/PictureParts.h"
 #include "trace/SvgWriter.h"
-#include "tests/collimation/ToleranceTestDesigns.h"
+#include "tests/common/TestDesigns.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "collimation/PupilFit.h"
 #include "quality/PupilTrace.h"
 #include "trace/RayTrace.h"
-#include "tests/collimation/ToleranceTestDesigns.h"
+#include "tests/common/TestDesigns.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ constexpr double kFitTolerance = 1e-10;
 
 // The pupil of the example's axis: a ring with weighted edge cells.
 TracedPupil ExamplePupil(int grid) {
-  return TracePupil(BuildTelescope(ExampleDesign(kRitcheyChretien)), 0.0, grid);
+  return TracePupil(BuildTelescope(Complete(F12Fields(kRitcheyChretien))), 0.0, grid);
 }
 
 // A wavefront made of the nine terms is given back term by term, however strongly the

@@ -8,7 +8,7 @@
 #include "collimation/Sensitivities.h"
 #include "trace/SpotDiagram.h"
 #include "tests/collimation/ThirdOrder.h"
-#include "tests/collimation/ToleranceTestDesigns.h"
+#include "tests/common/TestDesigns.h"
 #include "support/Units.h"
 
 namespace {
@@ -37,7 +37,7 @@ TEST(Sensitivities, DecenterComaOfThePublishedExample) {
     double nanometres;
   } cases[] = {{kClassical, 108.5}, {kRitcheyChretien, 118.2}, {kDallKirkham, 40.7}};
   for (const auto& c : cases) {
-    const double coma = Measure(ExampleDesign(c.type)).w131NmPerUnit * 0.1;
+    const double coma = Measure(Complete(F12Fields(c.type))).w131NmPerUnit * 0.1;
     EXPECT_NEAR(std::fabs(coma) / c.nanometres, 1.0, kPublishedTolerance) << c.type;
   }
 }
@@ -46,7 +46,7 @@ TEST(Sensitivities, DecenterComaOfThePublishedExample) {
 // aberration per unit: 90.4 nm per mm in the example (negative in this program's sign:
 // moving the secondary in shortens the marginal rays' paths).
 TEST(Sensitivities, ClassicalDespaceSphericalAberration) {
-  const DesignResult design = ExampleDesign(kClassical);
+  const DesignResult design = Complete(F12Fields(kClassical));
   const double m = design.SecMag;
   const double n1 = design.PriFoc / design.PriDia;
   const double expected = (m * m - 1.0) / (128.0 * m * m * std::pow(n1, 4.0)) * 1e6;
@@ -117,7 +117,7 @@ TEST(Sensitivities, FocusAndImageShiftFollowFirstOrderOptics) {
 // A paraboloid and its confocal hyperboloid image the axis perfectly: the measured
 // wavefront has nothing in it, and its foci are the design's.
 TEST(Sensitivities, AlignedAxisOfAClassicalIsPerfect) {
-  const AxisProbe probe = ProbeOf(ExampleDesign(kClassical));
+  const AxisProbe probe = ProbeOf(Complete(F12Fields(kClassical)));
   const AxisWavefront aligned = MeasureAxis(probe, SecondaryPerturbation{});
   ASSERT_TRUE(aligned.traced);
   // Rounding in the paths and the focus search's own accuracy, a ten-thousandth of the

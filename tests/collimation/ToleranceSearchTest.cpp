@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/collimation/ToleranceTestDesigns.h"
+#include "tests/common/TestDesigns.h"
 #include "collimation/Tolerances.h"
 #include "support/Units.h"
 
@@ -28,11 +28,11 @@ struct Case {
 
 Case InchCase(int type, const char* diameter, const char* primaryFocus, const char* systemFocus,
               const char* backFocus) {
-  const Calculation calculation =
-      CompleteExample(type, diameter, primaryFocus, systemFocus, backFocus, 0);
+  const DesignResult design =
+      Complete(ExampleFields(type, diameter, primaryFocus, systemFocus, backFocus, kInchUnits));
   return {std::string("16.55 inch type ") + std::to_string(type) + " f1 " + primaryFocus + " F " +
               systemFocus,
-          calculation.design, LengthUnit::Inch};
+          design, LengthUnit::Inch};
 }
 
 // Every type and speed of the misalignment tests, and 16.55-inch telescopes whose
@@ -143,7 +143,7 @@ TEST(ToleranceSearch, CasesHoldBothAnswers) {
 // as sqrt(x), and a tenth of the budget gives a hundredth of the tolerance.
 TEST(ToleranceSearch, TinyBudgetsScaleByTheLawOfTheAddedVariance) {
   for (int type : {kClassical, kDallKirkham, kRitcheyChretien}) {
-    const DesignResult design = ExampleDesign(type);
+    const DesignResult design = Complete(F12Fields(type));
     ToleranceOptions options;
     options.budgetWaves = 1e-6;
     const ToleranceAnalysis one = AnalyseTolerances(design, LengthUnit::Millimetre, options);

@@ -15,7 +15,7 @@
 #include "quality/PupilTrace.h"
 #include "trace/SecondaryPerturbation.h"
 #include "tests/collimation/ThirdOrder.h"
-#include "tests/collimation/ToleranceTestDesigns.h"
+#include "tests/common/TestDesigns.h"
 #include "collimation/ToleranceText.h"
 #include "collimation/Tolerances.h"
 #include "quality/Wavefront.h"
@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(Tolerances, EachBudget, testing::Values(0.01, kDefaultB
 // classical Cassegrain, perfect when aligned, reaches the budget where these equal it.
 TEST(Tolerances, AgreeWithTheRmsOfThirdOrderAberrations) {
   for (int type : {kClassical, kRitcheyChretien}) {
-    const DesignResult design = ExampleDesign(type);
+    const DesignResult design = Complete(F12Fields(type));
     const ToleranceAnalysis analysis =
         AnalyseTolerances(design, LengthUnit::Millimetre, ToleranceOptions{});
     ASSERT_TRUE(analysis.ok());
@@ -109,7 +109,7 @@ TEST(Tolerances, AgreeWithTheRmsOfThirdOrderAberrations) {
 
 // Coma grows in proportion to the misalignment: twice the budget, twice the tolerance.
 TEST(Tolerances, TwiceTheBudgetDoublesTheComaTolerances) {
-  const DesignResult design = ExampleDesign(kRitcheyChretien);
+  const DesignResult design = Complete(F12Fields(kRitcheyChretien));
   ToleranceOptions options;
   const ToleranceAnalysis one = AnalyseTolerances(design, LengthUnit::Millimetre, options);
   options.budgetWaves = 2.0 * kDefaultBudgetWaves;
@@ -124,20 +124,11 @@ TEST(Tolerances, TwiceTheBudgetDoublesTheComaTolerances) {
 // The same telescope in inches: lengths per unit 25.4 times larger, lengths 25.4 times
 // smaller, angles the same.
 TEST(Tolerances, InchDesignIsTheSameTelescope) {
-  const DesignResult mm = CompleteExample(kRitcheyChretien, "254", "762", "3048", "203.2").design;
-  DesignFields fields;
-  fields.m_nUnits = 0;
-  fields.m_nType = kRitcheyChretien;
-  fields.m_strField = "0.75";
-  fields.m_strPriDia = "10";
-  fields.m_strPriFoc = "30";
-  fields.m_strSysFoc = "120";
-  fields.m_strBackFocLen = "8";
-  const Calculation inchCalculation = CompleteDesign(fields);
-  ASSERT_EQ(inchCalculation.rules.error, CalcError::None);
+  const DesignResult mm = Complete(ExampleFields(kRitcheyChretien, "254", "762", "3048", "203.2"));
+  const DesignResult inch =
+      Complete(ExampleFields(kRitcheyChretien, "10", "30", "120", "8", kInchUnits));
   const ToleranceAnalysis a = AnalyseTolerances(mm, LengthUnit::Millimetre, ToleranceOptions{});
-  const ToleranceAnalysis b =
-      AnalyseTolerances(inchCalculation.design, LengthUnit::Inch, ToleranceOptions{});
+  const ToleranceAnalysis b = AnalyseTolerances(inch, LengthUnit::Inch, ToleranceOptions{});
   ASSERT_TRUE(a.ok() && b.ok());
   EXPECT_NEAR(b.sensitivities.w131NmPerUnit / a.sensitivities.w131NmPerUnit, 25.4, 1e-3);
   EXPECT_NEAR(b.sensitivities.w040NmPerUnit / a.sensitivities.w040NmPerUnit, 25.4, 1e-3);
@@ -152,7 +143,7 @@ TEST(Tolerances, InchDesignIsTheSameTelescope) {
 }
 
 TEST(Tolerances, WhatCannotBeAnalysedIsSaid) {
-  const DesignResult design = ExampleDesign(kClassical);
+  const DesignResult design = Complete(F12Fields(kClassical));
   ToleranceOptions options;
   options.budgetWaves = 0.0;
   EXPECT_EQ(AnalyseTolerances(design, LengthUnit::Millimetre, options).problem,
@@ -205,7 +196,7 @@ TEST(Tolerances, RefuseTheAxisImagesQualityRefuses) {
 // here on the tolerances' grid, fewer than half the rays that pass it reach the image,
 // the quality analysis' criterion for a field point it cannot trace.
 TEST(Tolerances, RefuseAnAxisImageThatLosesHalfItsLight) {
-  DesignResult design = ExampleDesign(kClassical);
+  DesignResult design = Complete(F12Fields(kClassical));
   design.SecDia *= 0.4;
   const TracedPupil pupil = TracePupil(BuildTelescope(design), 0.0, kToleranceGrid);
   const int passing = pupil.launched - pupil.obstructed;
@@ -222,7 +213,7 @@ TEST(Tolerances, RefuseAnAxisImageThatLosesHalfItsLight) {
 // A fast Dall-Kirkham's own axis error, traced here, is above the budget: the table and
 // the JSON say so; a Ritchey-Chretien's is not, and they say nothing.
 TEST(Tolerances, AnAlignedDesignAboveTheBudgetSaysSo) {
-  const DesignResult fast = CompleteExample(kDallKirkham, "300", "450", "1800", "150").design;
+  const DesignResult fast = Complete(ExampleFields(kDallKirkham, "300", "450", "1800", "150"));
   ASSERT_GT(TracedAxisRms(fast, SecondaryPerturbation{}, 550e-6), kDefaultBudgetWaves);
   const ToleranceAnalysis above = AnalyseTolerances(fast, LengthUnit::Millimetre, ToleranceOptions{});
   ASSERT_TRUE(above.ok()) << above.problem;
@@ -234,7 +225,7 @@ TEST(Tolerances, AnAlignedDesignAboveTheBudgetSaysSo) {
   const std::string aboveJson = FormatToleranceJson(above);
   EXPECT_NE(aboveJson.find(",\"aligned_above_budget\":true}\n"), std::string::npos) << aboveJson;
 
-  const DesignResult slow = ExampleDesign(kRitcheyChretien);
+  const DesignResult slow = Complete(F12Fields(kRitcheyChretien));
   ASSERT_LT(TracedAxisRms(slow, SecondaryPerturbation{}, 550e-6), kDefaultBudgetWaves);
   const ToleranceAnalysis below = AnalyseTolerances(slow, LengthUnit::Millimetre, ToleranceOptions{});
   EXPECT_EQ(FormatToleranceTable(below, TelescopeType::RitcheyChretien).find("aligned design alone"),
@@ -251,7 +242,7 @@ namespace {
 // wavefront error the tolerance search says the decenter tolerance adds: the budget, in
 // quadrature with the aligned design's.
 TEST(Tolerances, ImageQualityOfAMisalignedSecondaryAgrees) {
-  const DesignResult design = ExampleDesign(kClassical);
+  const DesignResult design = Complete(F12Fields(kClassical));
   const ToleranceAnalysis analysis =
       AnalyseTolerances(design, LengthUnit::Millimetre, ToleranceOptions());
   ASSERT_TRUE(analysis.ok()) << analysis.problem;

@@ -38,3 +38,10 @@ void ExpectMatchesFile(const std::string& path, const std::string& actual) {
 void ExpectGolden(const std::string& folder, const std::string& name, const std::string& actual) {
   ExpectMatchesFile(GoldenPath(folder, name), actual);
 }
+
+void ExpectLinesAt(const std::vector<std::string>& lines, const LinesAt& expected) {
+  for (const auto& [index, text] : expected) {
+    ASSERT_LT(index, lines.size()) << text;
+    EXPECT_EQ(lines[index], text) << "line " << index;
+  }
+}

@@ -7,6 +7,8 @@
 #define SPEKULOR_TESTS_COMMON_GOLDEN_H
 
 #include <string>
+#include <utility>
+#include <vector>
 
 // tests/<folder>/golden/<name> in the source tree.
 std::string GoldenPath(const std::string& folder, const std::string& name);
@@ -21,6 +23,10 @@ bool UpdatingGoldens();
 // Compares `actual` with the file at `path` byte for byte (or, when updating,
 // writes it there first).
 void ExpectMatchesFile(const std::string& path, const std::string& actual);
+
+// Each of `expected`'s lines, by its index, is the same line of `lines`.
+using LinesAt = std::vector<std::pair<size_t, std::string>>;
+void ExpectLinesAt(const std::vector<std::string>& lines, const LinesAt& expected);
 
 // ExpectMatchesFile on tests/<folder>/golden/<name>.
 void ExpectGolden(const std::string& folder, const std::string& name, const std::string& actual);

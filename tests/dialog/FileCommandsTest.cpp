@@ -21,6 +21,20 @@ using Steps = std::vector<std::string>;
 
 std::string FilesGolden(const std::string& name) { return Golden("files", name); }
 
+// The one file dialog asked: a Save dialog proposing "untitled<ext>", with the
+// extension's default, the Save flags and `filter`.
+void ExpectSaveRequest(const ScriptedPlatform& platform, const std::string& ext,
+                       const std::string& filter) {
+  ASSERT_EQ(platform.fileRequests.size(), 1u);
+  const FileDialogRequest& request = platform.fileRequests[0];
+  EXPECT_FALSE(request.openFile);
+  EXPECT_EQ(request.defaultExt, "*" + ext);
+  EXPECT_EQ(request.fileName, "untitled" + ext);
+  EXPECT_EQ(request.flags, 6u);
+  EXPECT_EQ(request.flags, kHideReadOnly | kOverwritePrompt);
+  EXPECT_EQ(request.filter, filter);
+}
+
 // The window opened with its start-up values, its log cleared.
 class FileCommandsTest : public ::testing::Test {
  protected:
@@ -46,14 +60,7 @@ TEST_F(FileCommandsTest, LensExportShowsAndWritesTheSameBytes) {
   EXPECT_EQ(platform.Steps(), (Steps{"save", "load", "ask:untitled.len"}));
   EXPECT_EQ(platform.texts[IDC_REPORT], FilesGolden("startup.len"));
   EXPECT_EQ(ReadFileBytes(folder.File("scope.len")), FilesGolden("startup.len"));
-  ASSERT_EQ(platform.fileRequests.size(), 1u);
-  const FileDialogRequest& request = platform.fileRequests[0];
-  EXPECT_FALSE(request.openFile);
-  EXPECT_EQ(request.defaultExt, "*.len");
-  EXPECT_EQ(request.fileName, "untitled.len");
-  EXPECT_EQ(request.flags, 6u);
-  EXPECT_EQ(request.flags, kHideReadOnly | kOverwritePrompt);
-  EXPECT_EQ(request.filter, "OSLO Lens Files (*.len)|*.len|All Files (*.*)|*.*||");
+  ExpectSaveRequest(platform, ".len", "OSLO Lens Files (*.len)|*.len|All Files (*.*)|*.*||");
 
   // The menu item runs the same command; a cancelled dialog keeps the lens text and
   // writes nothing.
@@ -171,14 +178,7 @@ TEST_F(FileCommandsTest, NewSetsTheStartUpValuesAndKeepsTheReport) {
   dlg.m_strReport = "a report";
   dlg.OnCommand(ID_FILE_NEW);
   EXPECT_EQ(platform.Steps(), (Steps{"load"}));
-  EXPECT_EQ(platform.radios[IDC_UNIT_INCH], 1);
-  EXPECT_EQ(platform.radios[IDC_TYPE_CLASSICAL], 2);
-  EXPECT_EQ(platform.texts[IDC_PRI_DIA], "400.0");
-  EXPECT_EQ(platform.texts[IDC_PRI_FOC], "1000.0");
-  EXPECT_EQ(platform.texts[IDC_FIELD], "0.75");
-  EXPECT_EQ(platform.texts[IDC_SYS_FOC], "3200.0");
-  EXPECT_EQ(platform.texts[IDC_BACK_FOC_LEN], "254");
-  EXPECT_EQ(platform.texts[IDC_SEC_CC], "");
+  ExpectStartUpShown(platform, {"400.0", "1000.0", "0.75", "3200.0", "254"});
   EXPECT_EQ(platform.texts[IDC_REPORT], "a report");
 }
 
@@ -189,13 +189,8 @@ TEST_F(FileCommandsTest, SaveAsWritesTheStartUpGoldenFile) {
   EXPECT_EQ(platform.Steps(), (Steps{"save", "ask:untitled.spekulor"}));
   EXPECT_EQ(ReadFileBytes(folder.File("new.spekulor")), FilesGolden("startup.spekulor"));
   EXPECT_EQ(platform.texts[IDC_REPORT], "report stays");
-  ASSERT_EQ(platform.fileRequests.size(), 1u);
-  const FileDialogRequest& request = platform.fileRequests[0];
-  EXPECT_FALSE(request.openFile);
-  EXPECT_EQ(request.defaultExt, "*.spekulor");
-  EXPECT_EQ(request.fileName, "untitled.spekulor");
-  EXPECT_EQ(request.flags, 6u);
-  EXPECT_EQ(request.filter, "Spekulor Files (*.spekulor)|*.spekulor|All Files (*.*)|*.*||");
+  ExpectSaveRequest(platform, ".spekulor",
+                    "Spekulor Files (*.spekulor)|*.spekulor|All Files (*.*)|*.*||");
 }
 
 TEST_F(FileCommandsTest, SaveAsTakesWhatIsTypedNewAndOpenBringItBack) {
@@ -267,16 +262,7 @@ TEST_F(FileCommandsTest, SaveNewOpenGivesTheStartUpValuesWithTwoDecimals) {
   dlg.OnCommand(ID_FILE_NEW);
   platform.filePaths.push_back(path);
   dlg.OnCommand(ID_FILE_OPEN);
-  EXPECT_EQ(platform.radios[IDC_UNIT_INCH], 1);
-  EXPECT_EQ(platform.radios[IDC_TYPE_CLASSICAL], 2);
-  EXPECT_EQ(platform.texts[IDC_PRI_DIA], "400.00");
-  EXPECT_EQ(platform.texts[IDC_PRI_FOC], "1000.00");
-  EXPECT_EQ(platform.texts[IDC_FIELD], "0.75");
-  EXPECT_EQ(platform.texts[IDC_SYS_FOC], "3200.00");
-  EXPECT_EQ(platform.texts[IDC_BACK_FOC_LEN], "254.00");
-  for (int id : {IDC_SEC_SYS_DIST, IDC_SEC_PRI_DIST, IDC_SEC_RAD_CUR, IDC_PRI_CC, IDC_SEC_CC}) {
-    EXPECT_EQ(platform.texts[id], "") << id;
-  }
+  ExpectStartUpShown(platform, {"400.00", "1000.00", "0.75", "3200.00", "254.00"});
 }
 
 TEST_F(FileCommandsTest, SaveAsFailuresSayErrorWritingOnceAndKeepTheOldFile) {

@@ -5,7 +5,7 @@
 
 #include "dialog/DesignPictureSet.h"
 #include "trace/DesignPictures.h"
-#include "tests/common/ImpossibleDesigns.h"
+#include "tests/common/TestDesigns.h"
 #include "tests/dialog/ScriptedPlatform.h"
 #include "trace/SpotDiagram.h"
 #include "dialog/TelescopeDlg.h"

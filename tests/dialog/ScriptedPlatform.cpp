@@ -1,5 +1,9 @@
 #include "tests/dialog/ScriptedPlatform.h"
 
+#include <gtest/gtest.h>
+
+#include "dialog/DialogTemplate.h"
+
 int ScriptedPlatform::DoModal(DialogHandler& handler) {
   log.push_back("DoModal");
   handler.OnInitDialog();
@@ -160,4 +164,16 @@ std::vector<std::string> ScriptedPlatform::Steps() const {
     }
   }
   return steps;
+}
+
+void ExpectStartUpShown(ScriptedPlatform& platform, const std::array<const char*, 5>& given) {
+  EXPECT_EQ(platform.radios[IDC_UNIT_INCH], 1);
+  EXPECT_EQ(platform.radios[IDC_TYPE_CLASSICAL], 2);
+  const int givenIds[] = {IDC_PRI_DIA, IDC_PRI_FOC, IDC_FIELD, IDC_SYS_FOC, IDC_BACK_FOC_LEN};
+  for (size_t k = 0; k < given.size(); ++k) {
+    EXPECT_EQ(platform.texts[givenIds[k]], given[k]) << givenIds[k];
+  }
+  for (int id : {IDC_SEC_SYS_DIST, IDC_SEC_PRI_DIST, IDC_SEC_RAD_CUR, IDC_PRI_CC, IDC_SEC_CC}) {
+    EXPECT_EQ(platform.texts[id], "") << id;
+  }
 }

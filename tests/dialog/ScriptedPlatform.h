@@ -4,6 +4,7 @@
 #ifndef SPEKULOR_TESTS_DIALOG_SCRIPTEDPLATFORM_H
 #define SPEKULOR_TESTS_DIALOG_SCRIPTEDPLATFORM_H
 
+#include <array>
 #include <deque>
 #include <map>
 #include <optional>
@@ -98,5 +99,10 @@ class ScriptedPlatform : public DialogPlatform {
   void RefreshPictures();
   std::vector<unsigned> m_drawnGeneration = std::vector<unsigned>(kPicturePageCount, 0);
 };
+
+// The start-up design shown in the controls: millimetres, Ritchey-Chretien, the five
+// given entries as `given` (diameter, primary focal length, field, system focal length,
+// back focal length) and the other five empty.
+void ExpectStartUpShown(ScriptedPlatform& platform, const std::array<const char*, 5>& given);
 
 #endif

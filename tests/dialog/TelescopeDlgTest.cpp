@@ -33,18 +33,12 @@ TEST_F(TelescopeDlgTest, ConstructionLeavesMembersEmptyAndLoadsTheIcon) {
 TEST_F(TelescopeDlgTest, OpeningShowsTheStartValues) {
   CTelescopeDlg dlg(platform);
   EXPECT_TRUE(dlg.OnInitDialog());
-  EXPECT_EQ(platform.radios[IDC_UNIT_INCH], 1);
-  EXPECT_EQ(platform.radios[IDC_TYPE_CLASSICAL], 2);
-  EXPECT_EQ(platform.texts[IDC_PRI_DIA], "400.0");
-  EXPECT_EQ(platform.texts[IDC_FIELD], "0.75");
-  EXPECT_EQ(platform.texts[IDC_PRI_FOC], "1000.0");
-  EXPECT_EQ(platform.texts[IDC_SYS_FOC], "3200.0");
-  EXPECT_EQ(platform.texts[IDC_BACK_FOC_LEN], "254");
   for (int id : {IDC_SEC_SYS_DIST, IDC_SEC_PRI_DIST, IDC_SEC_RAD_CUR, IDC_PRI_CC, IDC_SEC_CC,
                  IDC_REPORT}) {
     EXPECT_EQ(platform.texts.count(id), 1u) << id;  // written, and written empty
-    EXPECT_EQ(platform.texts[id], "") << id;
   }
+  ExpectStartUpShown(platform, {"400.0", "1000.0", "0.75", "3200.0", "254"});
+  EXPECT_EQ(platform.texts[IDC_REPORT], "");
   EXPECT_EQ(platform.caption, "Spekulor");
   EXPECT_EQ(platform.fonts[IDC_REPORT], "Courier 12");
   ASSERT_EQ(platform.systemMenu.size(), 2u);

@@ -14,6 +14,7 @@
 #include "tests/files/ExportReader.h"
 #include "files/ExportText.h"
 #include "tests/common/Golden.h"
+#include "tests/common/TestDesigns.h"
 #include "tests/common/TestFiles.h"
 #include "trace/SpotDiagram.h"
 #include "files/ZemaxLens.h"
@@ -29,41 +30,20 @@ constexpr double kSpotTolerance = 1e-6;
 // Few rays: the spots of the file and of the design are traced on the same grid.
 constexpr int kSpotRays = 150;
 
-struct Case {
-  const char* name;
-  DesignFields fields;
-};
-
-DesignFields Fields(int type, const char* dia, const char* f1, const char* F, const char* b) {
-  DesignFields fields;
-  fields.m_nType = type;
-  fields.m_strPriDia = dia;
-  fields.m_strPriFoc = f1;
-  fields.m_strSysFoc = F;
-  fields.m_strBackFocLen = b;
-  return fields;
-}
-
-std::vector<Case> Cases() {
-  std::vector<Case> cases;
+// The start-up design, the other types at other speeds, another solving path, an inch
+// design.
+std::vector<DesignCase> Cases() {
+  std::vector<DesignCase> cases;
   cases.push_back({"start-up", DesignFields()});
-  cases.push_back({"classical f/12", Fields(0, "250", "750", "3000", "150")});
-  cases.push_back({"dall-kirkham f/15", Fields(1, "200", "700", "3000", "200")});
-  cases.push_back({"pressmann-camichel", Fields(3, "300", "900", "3600", "250")});
-  DesignFields stigmatic = Fields(4, "400", "1200", "4800", "300");
-  stigmatic.m_strPriCC = "-1.2";
+  cases.push_back({"classical f/12", ExampleFields(kClassical, "250", "750", "3000", "150")});
+  cases.push_back({"dall-kirkham f/15", ExampleFields(kDallKirkham, "200", "700", "3000", "200")});
+  cases.push_back(
+      {"pressmann-camichel", ExampleFields(kPressmannCamichel, "300", "900", "3600", "250")});
+  DesignFields stigmatic = ExampleFields(kStigmatic, "400", "1200", "4800", "300");
   stigmatic.m_strField = "1.2";
   cases.push_back({"stigmatic", stigmatic});
-  DesignFields path2;  // the secondary's radius and its distance to the focus
-  path2.m_strSysFoc.clear();
-  path2.m_strBackFocLen.clear();
-  path2.m_strSecRadCur = "800";
-  path2.m_strSecSysDist = "900";
-  cases.push_back({"path 2", path2});
-  DesignFields inch = Fields(2, "10", "30", "100", "8");
-  inch.m_nUnits = 0;
-  inch.m_strField = "0.5";
-  cases.push_back({"10 inch", inch});
+  cases.push_back({"path 2", SecondaryPathFields(kRitcheyChretien)});
+  cases.push_back({"10 inch", InchFields(kRitcheyChretien)});
   return cases;
 }
 
@@ -114,14 +94,6 @@ TEST(DesignExport, StartUpDesignIsTheGoldenFile) {
         EXPECT_EQ(exported.text[i - 1], '\r');
       }
     }
-  }
-}
-
-TEST(DesignExport, SharedSettingsAreThoseOfTheSpotDiagrams) {
-  EXPECT_DOUBLE_EQ(kExportWavelengthMicrometres, kWavelengthMm * 1000.0);
-  ASSERT_EQ(kExportFieldFractions.size(), kSpotFieldFractions.size());
-  for (size_t i = 0; i < kExportFieldFractions.size(); ++i) {
-    EXPECT_EQ(kExportFieldFractions[i], kSpotFieldFractions[i]);
   }
 }
 
@@ -208,7 +180,7 @@ void ExpectSameOptics(const std::string& label, const ReadSystem& read, const Ca
 }
 
 TEST(DesignExport, FilesReadBackAsTheSameTelescope) {
-  for (const Case& c : Cases()) {
+  for (const DesignCase& c : Cases()) {
     const Calculation calc = CompleteDesign(c.fields);
     ASSERT_EQ(calc.rules.error, CalcError::None) << c.name;
     for (const Format& f : kFormats) {
@@ -248,7 +220,7 @@ TEST(DesignExport, RefusalsAreThoseOfCalculate) {
     EXPECT_EQ(exported.text, Calculate(fields).errorText);
   }
   DesignFields stigmatic;  // a stigmatic combination needs one conic
-  stigmatic.m_nType = 4;
+  stigmatic.m_nType = kStigmatic;
   EXPECT_EQ(BuildDesignExport(stigmatic, ExportFormat::CodeV).text.rfind("Error 4\r\n", 0), 0u);
 }
 
@@ -266,7 +238,7 @@ TEST(DesignExport, FormatTable) {
 // telescope assembly): K1 = -1.0023, K2 = -1.4967, R2 = 1358 mm, mirror separation
 // 4906.9 mm.
 TEST(DesignExport, HubbleSpaceTelescopeKeepsItsFocalLength) {
-  DesignFields hst = Fields(2, "2400", "5520", "57600", "1500");
+  DesignFields hst = ExampleFields(kRitcheyChretien, "2400", "5520", "57600", "1500");
   hst.m_strField = "0.3";
   const Calculation calc = CompleteDesign(hst);
   ASSERT_EQ(calc.rules.error, CalcError::None);

@@ -20,6 +20,7 @@
 #include "files/DesignFile.h"
 #include "files/FileMessages.h"
 #include "tests/common/Golden.h"
+#include "tests/common/TestDesigns.h"
 #include "tests/common/TestFiles.h"
 
 namespace {
@@ -114,37 +115,13 @@ TEST(DesignFileSafety, UnderAMemoryLimitTheReadEndsWithAReason) {
 
 // Two designs that differ in every entry, so that any mix of them shows.
 DesignFields DesignA() {
-  DesignFields a;
-  a.m_nUnits = 1;
-  a.m_nType = 0;
-  a.m_strPriDia = "200";
-  a.m_strPriFoc = "800";
-  a.m_strField = "0.5";
-  a.m_strSysFoc = "2000";
-  a.m_strBackFocLen = "150";
-  a.m_strSecSysDist = "1";
-  a.m_strSecPriDist = "2";
-  a.m_strSecRadCur = "3";
-  a.m_strPriCC = "-1";
-  a.m_strSecCC = "-2";
-  return a;
+  return TypedFields(kMillimetreUnits, kClassical,
+                     {"200", "800", "0.5", "2000", "150", "1", "2", "3", "-1", "-2"});
 }
 
 DesignFields DesignB() {
-  DesignFields b;
-  b.m_nUnits = 0;
-  b.m_nType = 2;
-  b.m_strPriDia = "10";
-  b.m_strPriFoc = "40";
-  b.m_strField = "0.25";
-  b.m_strSysFoc = "100";
-  b.m_strBackFocLen = "5";
-  b.m_strSecSysDist = "11";
-  b.m_strSecPriDist = "12";
-  b.m_strSecRadCur = "13";
-  b.m_strPriCC = "-0.5";
-  b.m_strSecCC = "-3";
-  return b;
+  return TypedFields(kInchUnits, kRitcheyChretien,
+                     {"10", "40", "0.25", "100", "5", "11", "12", "13", "-0.5", "-3"});
 }
 
 // The file Save as writes for these fields, and what Open shows of it.

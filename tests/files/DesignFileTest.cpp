@@ -11,9 +11,18 @@
 #include "calc/Calculate.h"
 #include "files/DesignFile.h"
 #include "tests/common/Golden.h"
+#include "tests/common/TestDesigns.h"
 #include "tests/common/TestFiles.h"
 
 namespace {
+
+// What Open makes of a file of `bytes` (written to `path`) over the entries `shown`.
+DesignFields Opened(const std::string& path, const std::string& bytes,
+                    DesignFields shown = DesignFields()) {
+  WriteFileBytes(path, bytes);
+  EXPECT_EQ(LoadDesignFile(path, shown), DesignFileStatus::Ok) << bytes;
+  return shown;
+}
 
 DesignFields SavedAndOpened(const DesignFields& typed, std::string* fileText = nullptr) {
   TempDir folder;
@@ -41,23 +50,16 @@ TEST(DesignFile, StartUpWindowSavesTheGoldenFileAndComesBack) {
   ASSERT_EQ(SaveDesignFile(path, DesignFields()), DesignFileStatus::Ok);
   EXPECT_EQ(ReadFileBytes(path), Golden("files", "startup.spekulor"));
 
-  DesignFields opened;
-  opened.m_nUnits = 0;
-  opened.m_nType = 4;
-  opened.m_strSecCC = "1";
-  ASSERT_EQ(LoadDesignFile(path, opened), DesignFileStatus::Ok);
-  EXPECT_EQ(opened.m_nUnits, 1);
-  EXPECT_EQ(opened.m_nType, 2);
-  EXPECT_EQ(opened.m_strPriDia, "400.00");
-  EXPECT_EQ(opened.m_strPriFoc, "1000.00");
-  EXPECT_EQ(opened.m_strField, "0.75");
-  EXPECT_EQ(opened.m_strSysFoc, "3200.00");
-  EXPECT_EQ(opened.m_strBackFocLen, "254.00");
-  EXPECT_EQ(opened.m_strSecSysDist, "");
-  EXPECT_EQ(opened.m_strSecPriDist, "");
-  EXPECT_EQ(opened.m_strSecRadCur, "");
-  EXPECT_EQ(opened.m_strPriCC, "");
-  EXPECT_EQ(opened.m_strSecCC, "");
+  DesignFields shown;
+  shown.m_nUnits = 0;
+  shown.m_nType = 4;
+  shown.m_strSecCC = "1";
+  ASSERT_EQ(LoadDesignFile(path, shown), DesignFileStatus::Ok);
+  // Every one of the twelve entries: the five given with two decimals, the rest empty.
+  EXPECT_EQ(FormatDesignEntries(shown),
+            FormatDesignEntries(TypedFields(kMillimetreUnits, kRitcheyChretien,
+                                            {"400.00", "1000.00", "0.75", "3200.00", "254.00",
+                                             "", "", "", "", ""})));
 }
 
 TEST(DesignFile, OpenGivesBackWhatWasSaved) {
@@ -140,10 +142,7 @@ TEST(DesignFile, RadioIndexesAreStoredRawAndReadWithoutRangeCheck) {
   EXPECT_EQ(opened.m_nType, -1);
 
   TempDir folder;
-  const std::string path = folder.File("seven.spekulor");
-  WriteFileBytes(path, "[Optics]\nType=7\nUnit=0\n");
-  DesignFields seven;
-  ASSERT_EQ(LoadDesignFile(path, seven), DesignFileStatus::Ok);
+  const DesignFields seven = Opened(folder.File("seven.spekulor"), "[Optics]\nType=7\nUnit=0\n");
   EXPECT_EQ(seven.m_nType, 7);
   EXPECT_EQ(seven.m_nUnits, 0);
 }
@@ -151,11 +150,11 @@ TEST(DesignFile, RadioIndexesAreStoredRawAndReadWithoutRangeCheck) {
 TEST(DesignFile, MissingEntriesGetTheGettersDefaults) {
   TempDir folder;
   const std::string path = folder.File("sparse.spekulor");
-  WriteFileBytes(path, "[Optics]\r\nDiameter=150\r\nSecondary ROC=NAN\r\n");
-  DesignFields opened;
-  opened.m_nUnits = 0;
-  opened.m_nType = 0;
-  ASSERT_EQ(LoadDesignFile(path, opened), DesignFileStatus::Ok);
+  DesignFields shown;
+  shown.m_nUnits = 0;
+  shown.m_nType = 0;
+  DesignFields opened =
+      Opened(path, "[Optics]\r\nDiameter=150\r\nSecondary ROC=NAN\r\n", shown);
   EXPECT_EQ(opened.m_nUnits, 1);
   EXPECT_EQ(opened.m_nType, 2);
   EXPECT_EQ(opened.m_strPriDia, "150.00");
@@ -164,8 +163,7 @@ TEST(DesignFile, MissingEntriesGetTheGettersDefaults) {
   EXPECT_EQ(opened.m_strSecCC, "0.0000");
 
   // The section alone: every entry its default.
-  WriteFileBytes(path, "[Optics]\n");
-  ASSERT_EQ(LoadDesignFile(path, opened), DesignFileStatus::Ok);
+  opened = Opened(path, "[Optics]\n", opened);
   EXPECT_EQ(opened.m_strPriDia, "0.00");
   EXPECT_EQ(opened.m_strPriCC, "0.0000");
 }
@@ -214,10 +212,8 @@ TEST(DesignFile, SaveAsRefusesValuesTheFileCannotHold) {
 
 TEST(DesignFile, HandWrittenNamesMatchWithoutRegardToCase) {
   TempDir folder;
-  const std::string path = folder.File("hand.spekulor");
-  WriteFileBytes(path, "[optics]\n  diameter = 8\nFIELD=0.5 # degrees\n");
-  DesignFields opened;
-  ASSERT_EQ(LoadDesignFile(path, opened), DesignFileStatus::Ok);
+  const DesignFields opened =
+      Opened(folder.File("hand.spekulor"), "[optics]\n  diameter = 8\nFIELD=0.5 # degrees\n");
   EXPECT_EQ(opened.m_strPriDia, "8.00");
   EXPECT_EQ(opened.m_strField, "0.50");
 }

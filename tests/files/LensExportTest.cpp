@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "calc/Calculate.h"
-#include "tests/common/ImpossibleDesigns.h"
+#include "tests/common/TestDesigns.h"
 #include "files/LensExport.h"
 #include "files/OsloLens.h"
 

@@ -57,9 +57,11 @@ TEST(OsloLens, TypeNamesAndClassicalConic) {
   DesignFields classical;
   classical.m_nType = 0;
   const std::vector<std::string> lines = LensLines(LensOf(classical));
-  EXPECT_EQ(lines[1], "LEN NEW \"400.0mm Classical cassegrain\" 3200.0 5");
-  EXPECT_EQ(lines[6], "SNO1 \"Classical cassegrain\"");
-  EXPECT_EQ(lines[29], "CC   -1.0000");
+  ExpectLinesAt(lines, {
+      {1, "LEN NEW \"400.0mm Classical cassegrain\" 3200.0 5"},
+      {6, "SNO1 \"Classical cassegrain\""},
+      {29, "CC   -1.0000"},
+  });
 
   DesignFields dallKirkham;
   dallKirkham.m_nType = 1;
@@ -103,18 +105,20 @@ TEST(OsloLens, SignsOfRadiiAndThicknesses) {
   const std::vector<std::string> lines =
       LensLines(FormatOsloLens(design, TelescopeType::PressmannCamichel));
   ASSERT_EQ(lines.size(), 46u);
-  EXPECT_EQ(lines[1], "LEN NEW \"300.0mm Pressmann-Camichel\" 2700.0 5");
-  EXPECT_EQ(lines[15], "TH   625.0000");
-  EXPECT_EQ(lines[17], "AY1 A -50.0000");
-  EXPECT_EQ(lines[18], "AY2 A 50.0000");
-  EXPECT_EQ(lines[19], "AX1 A -50.0000");
-  EXPECT_EQ(lines[20], "AX2 A 50.0000");
-  EXPECT_EQ(lines[26], "RD   -1800.0000");
-  EXPECT_EQ(lines[27], "TH   -625.0000");
-  EXPECT_EQ(lines[29], "CC   -1.2500");
-  EXPECT_EQ(lines[32], "RD   -750.0000");
-  EXPECT_EQ(lines[34], "CC   3.5000");
-  EXPECT_EQ(lines[37], "TH   200.0000");
+  ExpectLinesAt(lines, {
+      {1, "LEN NEW \"300.0mm Pressmann-Camichel\" 2700.0 5"},
+      {15, "TH   625.0000"},
+      {17, "AY1 A -50.0000"},
+      {18, "AY2 A 50.0000"},
+      {19, "AX1 A -50.0000"},
+      {20, "AX2 A 50.0000"},
+      {26, "RD   -1800.0000"},
+      {27, "TH   -625.0000"},
+      {29, "CC   -1.2500"},
+      {32, "RD   -750.0000"},
+      {34, "CC   3.5000"},
+      {37, "TH   200.0000"},
+  });
 }
 
 TEST(OsloLens, ValuesThatAreNotFiniteAreStillWritten) {

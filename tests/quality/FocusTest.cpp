@@ -12,7 +12,7 @@
 #include "quality/QualityPicture.h"
 #include "quality/QualityTable.h"
 #include "trace/SvgWriter.h"
-#include "tests/trace/TraceTestDesigns.h"
+#include "tests/common/TestDesigns.h"
 #include "quality/Wavefront.h"
 
 namespace {
@@ -29,7 +29,7 @@ constexpr double kCurvatureTolerance = 0.02;  // relative: the same for the fiel
 // (1 + e^2) / 2 of the way to the marginal focus, 8 N^2 (1 + e^2) |W040| from the
 // paraxial one.
 TEST(FocusSearch, BestFocusBalancesSphericalAberration) {
-  DesignFields fields = StartupFields(0);
+  DesignFields fields = StartupFields(kClassical);
   fields.m_strPriDia = "100";
   const DesignResult design = Complete(fields);
   Telescope telescope = BuildTelescope(design);
@@ -89,7 +89,7 @@ TEST(FocusSearch, FieldBestFociLieOnTheThirdOrderFieldCurvature) {
 // The common plane minimises the mean of the three RMS errors, each evaluated on its
 // own here, and lies between the points' own best foci.
 TEST(FocusSearch, CommonBestFocusIsTheLeastMeanError) {
-  const DesignResult design = Complete(StartupFields(2));
+  const DesignResult design = Complete(StartupFields(kRitcheyChretien));
   const Telescope telescope = BuildTelescope(design);
   std::vector<TracedPupil> pupils;
   std::vector<double> own;
@@ -148,7 +148,7 @@ TEST(FocusSearch, QuadraticThroughThreePoints) {
 TEST(FocusSearch, FociWithinTheDepthOfFocusMakeAFlatSurface) {
   QualityOptions options;
   options.gridSize = kGrid;
-  DesignFields tiny = StartupFields(2);
+  DesignFields tiny = StartupFields(kRitcheyChretien);
   tiny.m_strField = "1e-9";
   const DesignResult design = Complete(tiny);
   const QualitySet set = ComputeImageQuality(design, LengthUnit::Millimetre, options);
@@ -171,7 +171,7 @@ TEST(FocusSearch, FociWithinTheDepthOfFocusMakeAFlatSurface) {
   EXPECT_NE(svg.find("three best foci: flat within the depth of focus"), std::string::npos);
 
   const QualitySet wide =
-      ComputeImageQuality(Complete(StartupFields(2)), LengthUnit::Millimetre, options);
+      ComputeImageQuality(Complete(StartupFields(kRitcheyChretien)), LengthUnit::Millimetre, options);
   EXPECT_FALSE(wide.focalSurfaceWithinDepth);
   EXPECT_GT(std::fabs(wide.fields.back().ownBestFocus - wide.fields[0].ownBestFocus),
             wide.depthOfFocus);

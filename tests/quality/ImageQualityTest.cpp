@@ -7,7 +7,7 @@
 #include "quality/ImageQuality.h"
 #include "quality/PerfectAperture.h"
 #include "quality/QualityPictures.h"
-#include "tests/trace/TraceTestDesigns.h"
+#include "tests/common/TestDesigns.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ QualitySet Analyse(const DesignFields& fields, FocusMode focus, int grid = kGrid
 // A classical Cassegrain images the axis perfectly: its Strehl ratio is 1, and its MTF
 // and encircled energy are the perfect annulus's of its obstruction.
 TEST(ImageQuality, ClassicalCassegrainAxisIsDiffractionLimited) {
-  const QualitySet set = Analyse(StartupFields(0), FocusMode::Paraxial);
+  const QualitySet set = Analyse(StartupFields(kClassical), FocusMode::Paraxial);
   const FieldQuality& axis = set.fields[0];
   EXPECT_GT(axis.strehl, 0.999);
   EXPECT_GT(axis.strehlMarechal, 0.999);
@@ -69,17 +69,8 @@ TEST(ImageQuality, MarechalAgreesWithTheTransformWhereTheImageIsGood) {
 
 // The same telescope in inches: the same image in micrometres, focal shifts in inches.
 TEST(ImageQuality, InchDesignGivesTheSameImage) {
-  DesignFields mm = StartupFields(2);
-  mm.m_strPriDia = "254";
-  mm.m_strPriFoc = "762";
-  mm.m_strSysFoc = "2540";
-  mm.m_strBackFocLen = "203.2";
-  DesignFields inch = mm;
-  inch.m_nUnits = 0;
-  inch.m_strPriDia = "10";
-  inch.m_strPriFoc = "30";
-  inch.m_strSysFoc = "100";
-  inch.m_strBackFocLen = "8";
+  const DesignFields mm = ExampleFields(kRitcheyChretien, "254", "762", "2540", "203.2");
+  const DesignFields inch = ExampleFields(kRitcheyChretien, "10", "30", "100", "8", kInchUnits);
   const QualitySet a = Analyse(mm, FocusMode::Best, 32);
   const QualitySet b = Analyse(inch, FocusMode::Best, 32);
   EXPECT_NEAR(b.focusShift * 25.4 / a.focusShift, 1.0, 1e-6);
@@ -94,7 +85,7 @@ TEST(ImageQuality, InchDesignGivesTheSameImage) {
 
 // A longer wavelength scales the perfect image with it and lowers the cutoff.
 TEST(ImageQuality, WavelengthScalesThePerfectImage) {
-  const Calculation calculation = CompleteDesign(StartupFields(0));
+  const Calculation calculation = CompleteDesign(StartupFields(kClassical));
   QualityOptions green;
   green.gridSize = 32;
   QualityOptions red = green;
@@ -109,7 +100,7 @@ TEST(ImageQuality, WavelengthScalesThePerfectImage) {
 }
 
 TEST(ImageQuality, AnalysesWithOneWorkspaceAgree) {
-  const Calculation calculation = CompleteDesign(StartupFields(2));
+  const Calculation calculation = CompleteDesign(StartupFields(kRitcheyChretien));
   QualityOptions options;
   options.gridSize = 32;
   QualityWorkspace workspace(32);
@@ -168,7 +159,7 @@ TEST(ImageQuality, LostLightAndSteepWavefrontsAreRefused) {
   set.fields[2].largestWaveStep = 4.0;
   EXPECT_NE(QualityProblem(set).find("a pupil grid finer than 512"), std::string::npos);
   // A Pressmann-Camichel's field outruns a coarse grid.
-  const QualitySet coarse = Analyse(StartupFields(3), FocusMode::Best, 32);
+  const QualitySet coarse = Analyse(StartupFields(kPressmannCamichel), FocusMode::Best, 32);
   EXPECT_EQ(QualityProblem(coarse).rfind("Cannot analyse the image quality: at ", 0), 0u);
 }
 
@@ -182,33 +173,34 @@ TEST(ImageQuality, TheWindowsWordingOfASteepWavefrontNamesItsEntries) {
     set.fields[i].raysPassing = 100;
     set.fields[i].raysImaged = 100;
   }
-  set.fields[1].largestWaveStep = 0.77;
-  EXPECT_EQ(QualityProblem(set, MessageReader::Window),
-            "Cannot analyse the image quality: at 0.7 of the field the wavefront changes by 0.77 "
-            "waves from one pupil cell to the next, too fast for the analysis to follow. The "
-            "image is far from the diffraction limit: see the spot diagrams. A narrower fully "
-            "illuminated field or a longer primary mirror focal length brings it closer.");
-  EXPECT_NE(QualityProblem(set).find("pupil grid of 128"), std::string::npos);
-  set.fields[0].largestWaveStep = 0.6;
-  EXPECT_EQ(QualityProblem(set, MessageReader::Window),
-            "Cannot analyse the image quality: on the axis the wavefront changes by 0.60 waves "
-            "from one pupil cell to the next, too fast for the analysis to follow. The image is "
-            "far from the diffraction limit: see the spot diagrams. A narrower fully illuminated "
-            "field or a longer primary mirror focal length brings it closer.");
-  EXPECT_EQ(QualityProblem(set).rfind("Cannot analyse the image quality: on the axis the "
-                                      "wavefront changes by 0.60 waves",
-                                      0),
-            0u);
+  // The field point 0.7 too steep, then the axis too: the first one is named.
+  struct Steep {
+    size_t field;
+    double step;
+    const char* named;  // and the step as it is shown
+  };
+  for (const Steep& steep : {Steep{1, 0.77, "at 0.7 of the field the wavefront changes by 0.77"},
+                             Steep{0, 0.6, "on the axis the wavefront changes by 0.60"}}) {
+    set.fields[steep.field].largestWaveStep = steep.step;
+    const std::string start = std::string("Cannot analyse the image quality: ") + steep.named +
+                              " waves from one pupil cell to the next, too fast for ";
+    EXPECT_EQ(QualityProblem(set, MessageReader::Window),
+              start + "the analysis to follow. The image is far from the diffraction limit: see "
+                      "the spot diagrams. A narrower fully illuminated field or a longer primary "
+                      "mirror focal length brings it closer.");
+    EXPECT_EQ(QualityProblem(set).rfind(start, 0), 0u) << steep.named;
+    EXPECT_NE(QualityProblem(set).find("pupil grid of 128"), std::string::npos) << steep.named;
+  }
 }
 
 TEST(QualityPictures, RefusalsComeBackAsTheirTexts) {
-  DesignFields empty = StartupFields(2);
+  DesignFields empty = StartupFields(kRitcheyChretien);
   empty.m_strPriDia.clear();
   const QualityPictures refused = DrawQualityPictures(CompleteDesign(empty), QualityOptions());
   EXPECT_EQ(refused.errorText.rfind("Error 1\r\n", 0), 0u) << refused.errorText;
   QualityOptions tooFine;
   tooFine.gridSize = 2048;
-  const QualityPictures badOptions = DrawQualityPictures(CompleteDesign(StartupFields(2)), tooFine);
+  const QualityPictures badOptions = DrawQualityPictures(CompleteDesign(StartupFields(kRitcheyChretien)), tooFine);
   EXPECT_EQ(badOptions.errorText,
             "Cannot analyse the image quality: the pupil grid must be from 16 to 512 cells across");
   EXPECT_TRUE(badOptions.drawings.empty());

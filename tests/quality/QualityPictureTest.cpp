@@ -15,7 +15,7 @@
 #include "quality/QualityTable.h"
 #include "trace/SpotPicture.h"
 #include "trace/SvgWriter.h"
-#include "tests/trace/TraceTestDesigns.h"
+#include "tests/common/TestDesigns.h"
 
 namespace {
 
@@ -95,7 +95,7 @@ TEST(QualityPicture, TextsStayInsideAndApart) {
 
 // The dashed rings are the perfect annulus's first dark ring at the scale bar's scale.
 TEST(QualityPicture, DarkRingsMatchTheScaleBar) {
-  const Calculation calculation = CompleteDesign(StartupFields(2));
+  const Calculation calculation = CompleteDesign(StartupFields(kRitcheyChretien));
   QualityOptions options;
   options.gridSize = kGrid;
   const QualityPictures pictures = DrawQualityPictures(calculation, options);
@@ -117,7 +117,7 @@ TEST(QualityPicture, DarkRingsMatchTheScaleBar) {
 // The perfect aperture's MTF curve is drawn through O'Neill's values: the plot runs
 // from 1 at zero frequency (top left) to 0 at the cutoff (bottom right).
 TEST(QualityPicture, PerfectMtfCurveIsDrawnToItsAxes) {
-  const Calculation calculation = CompleteDesign(StartupFields(2));
+  const Calculation calculation = CompleteDesign(StartupFields(kRitcheyChretien));
   QualityOptions options;
   options.gridSize = kGrid;
   const QualityPictures pictures = DrawQualityPictures(calculation, options);
@@ -144,7 +144,7 @@ TEST(QualityPicture, PerfectMtfCurveIsDrawnToItsAxes) {
 }
 
 TEST(QualityPicture, TableRowsFollowTheFigures) {
-  const Calculation calculation = CompleteDesign(StartupFields(0));
+  const Calculation calculation = CompleteDesign(StartupFields(kClassical));
   QualityOptions options;
   options.gridSize = kGrid;
   options.focus = FocusMode::Paraxial;

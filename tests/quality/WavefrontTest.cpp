@@ -7,7 +7,7 @@
 
 #include "quality/PupilTrace.h"
 #include "quality/QualityConstants.h"
-#include "tests/trace/TraceTestDesigns.h"
+#include "tests/common/TestDesigns.h"
 #include "quality/Wavefront.h"
 
 namespace {
@@ -19,12 +19,12 @@ constexpr double kDefocusRmsTolerance = 0.002;  // relative: W020 = dz / (8 N^2)
 constexpr double kW040Tolerance = 0.005;       // relative: third order against the exact trace
 
 // A classical Cassegrain of the start-up size.
-DesignResult Classical() { return Complete(StartupFields(0)); }
+DesignResult Classical() { return Complete(StartupFields(kClassical)); }
 
 // A slow classical Cassegrain, f/10 primary, 100 mm across, whose primary can be made
 // spherical with a spherical aberration of about a third of a wave.
 DesignResult SlowClassical() {
-  DesignFields fields = StartupFields(0);
+  DesignFields fields = StartupFields(kClassical);
   fields.m_strPriDia = "100";
   return Complete(fields);
 }
@@ -116,7 +116,7 @@ TEST(Wavefront, SphericalPrimaryHasTheThirdOrderSphericalAberration) {
 // centroid, near the chief ray's height F tan(a) for a design free of distortion to
 // first order.
 TEST(Wavefront, ReferenceCentreFollowsTheImage) {
-  const DesignResult design = Complete(StartupFields(2));
+  const DesignResult design = Complete(StartupFields(kRitcheyChretien));
   const double angle = design.FieldRad / 2.0;
   const TracedPupil pupil = TracePupil(BuildTelescope(design), angle, kGrid);
   const Wavefront front = EvaluateWavefront(pupil, 0.0, kWavelength);

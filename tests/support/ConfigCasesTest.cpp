@@ -145,25 +145,37 @@ std::string RunCommand(Store& file, const std::string& line) {
   return out.str();
 }
 
-class ConfigCases : public ::testing::TestWithParam<std::string> {};
-
-TEST_P(ConfigCases, MatchesBaseline) {
+// A case: its starting file (none when it has no .ini) copied to `path`, and its
+// commands without the comments and empty lines.
+class ConfigCases : public ::testing::TestWithParam<std::string> {
+ protected:
   const std::string base = kCaseDir + "/" + GetParam();
   TempDir dir;
   const std::string path = dir.File("case.ini");
-  bool haveInput = false;
-  const std::string input = ReadFileBytes(base + ".ini", &haveInput);
-  if (haveInput) WriteFileBytes(path, input);
+  std::string input;
 
-  std::string transcript;
-  {
-    CConfigFile file(path.c_str());
+  void SetUp() override {
+    bool haveInput = false;
+    input = ReadFileBytes(base + ".ini", &haveInput);
+    if (haveInput) WriteFileBytes(path, input);
+  }
+
+  std::vector<std::string> Commands() const {
+    std::vector<std::string> lines;
     std::istringstream commands(ReadFileBytes(base + ".cmd"));
     std::string line;
     while (std::getline(commands, line)) {
-      if (line.empty() || line[0] == ';') continue;
-      transcript += RunCommand(file, line) + "\n";
+      if (!line.empty() && line[0] != ';') lines.push_back(line);
     }
+    return lines;
+  }
+};
+
+TEST_P(ConfigCases, MatchesBaseline) {
+  std::string transcript;
+  {
+    CConfigFile file(path.c_str());
+    for (const std::string& line : Commands()) transcript += RunCommand(file, line) + "\n";
   }
   bool haveOutput = false;
   const std::string output = ReadFileBytes(path, &haveOutput);
@@ -176,18 +188,9 @@ TEST_P(ConfigCases, MatchesBaseline) {
 // The lookups on one copy of the text in memory find what the file's getters find,
 // with the same codes; the case's writes go to the file, and the copy is taken anew.
 TEST_P(ConfigCases, TextLookupsAgreeWithTheFile) {
-  const std::string base = kCaseDir + "/" + GetParam();
-  TempDir dir;
-  const std::string path = dir.File("case.ini");
-  bool haveInput = false;
-  const std::string input = ReadFileBytes(base + ".ini", &haveInput);
-  if (haveInput) WriteFileBytes(path, input);
   CConfigFile file(path.c_str());
   ConfigText text(input);
-  std::istringstream commands(ReadFileBytes(base + ".cmd"));
-  std::string line;
-  while (std::getline(commands, line)) {
-    if (line.empty() || line[0] == ';') continue;
+  for (const std::string& line : Commands()) {
     if (IsLookup(line)) {
       EXPECT_EQ(RunCommand(text, line), RunCommand(file, line));
     } else {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdarg>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -125,14 +126,19 @@ TEST(FormatText, UnacceptedLetterLeavesTheExplanation) {
   EXPECT_STREQ(target.Text(), "Fehlerhaftes Zeichen im Format-String: ");
 }
 
+// FormatText of a "%.<precision>d" format in a child process, which exits with 0 when
+// the target holds `precision` digits and 2 when it holds another count.
+ChildResult FormatDigitsInChild(const char* format, int value) {
+  return RunInChild([format, value] {
+    TextBuffer target;
+    FormatText(target, format, value);
+    return target.Length() == std::strtoul(format + 2, nullptr, 10) ? 0 : 2;
+  });
+}
+
 TEST(FormatText, ResultBeyondTheEstimateEndsTheProcessWithStatusOne) {
   // An integer precision beyond its allowance is not covered by the estimate.
-  const ChildResult child = RunInChild([] {
-    TextBuffer target;
-    const char* format = "%.40d";
-    FormatText(target, format, 5);
-    return 0;
-  });
+  const ChildResult child = FormatDigitsInChild("%.40d", 5);
   EXPECT_EQ(child.exitStatus, 1);
   EXPECT_EQ(child.errorText, "%.40d\nthelen < nMaxLen: 40 <> 34\n");
 
@@ -146,20 +152,10 @@ TEST(FormatText, ResultBeyondTheEstimateEndsTheProcessWithStatusOne) {
 
 TEST(FormatText, ResultAsLongAsTheEstimateIsAStop) {
   // "%.33d" is estimated at 34 bytes: 33 digits fit with the terminator, 34 do not.
-  const ChildResult fits = RunInChild([] {
-    TextBuffer target;
-    const char* format = "%.33d";
-    FormatText(target, format, 7);
-    return target.Length() == 33 ? 0 : 2;
-  });
+  const ChildResult fits = FormatDigitsInChild("%.33d", 7);
   EXPECT_EQ(fits.exitStatus, 0);
   EXPECT_EQ(fits.errorText, "");
-  const ChildResult stops = RunInChild([] {
-    TextBuffer target;
-    const char* format = "%.34d";
-    FormatText(target, format, 7);
-    return 0;
-  });
+  const ChildResult stops = FormatDigitsInChild("%.34d", 7);
   EXPECT_EQ(stops.exitStatus, 1);
   EXPECT_EQ(stops.errorText, "%.34d\nthelen < nMaxLen: 34 <> 34\n");
 }

@@ -12,7 +12,7 @@
 #include "tests/common/Golden.h"
 #include "tests/common/SvgCheck.h"
 #include "trace/SvgWriter.h"
-#include "tests/trace/TraceTestDesigns.h"
+#include "tests/common/TestDesigns.h"
 
 namespace {
 
@@ -54,10 +54,10 @@ TEST(Pictures, SvgIsWellFormedXml) {
 // short and long back focal lengths, slow and fast, inch.
 TEST(Pictures, TextsStayInsideAndApart) {
   std::vector<DesignCase> cases = DesignSpread();
-  DesignFields shortBack = StartupFields(2);
+  DesignFields shortBack = StartupFields(kRitcheyChretien);
   shortBack.m_strBackFocLen = "40";
   cases.push_back({"short back focal length", shortBack});
-  DesignFields longBack = StartupFields(2);
+  DesignFields longBack = StartupFields(kRitcheyChretien);
   longBack.m_strBackFocLen = "600";
   cases.push_back({"long back focal length", longBack});
   for (const DesignCase& c : cases) {
@@ -99,7 +99,7 @@ double HorizontalSpan(const Drawing& drawing, const std::string& part) {
 // The layout is to scale: the mirror distance, the back focal length and the scale
 // bar keep their ratios on the picture.
 TEST(Pictures, LayoutIsToScale) {
-  const DesignResult design = Complete(StartupFields(2));
+  const DesignResult design = Complete(StartupFields(kRitcheyChretien));
   const Drawing layout = BuildLayoutPicture(design, TelescopeType::RitcheyChretien, LengthUnit::Millimetre);
   const double mirrorDistance = HorizontalSpan(layout, "mirror distance");
   const double backFocus = HorizontalSpan(layout, "back focal length");
@@ -117,7 +117,7 @@ TEST(Pictures, LayoutIsToScale) {
 
 // The Airy disk of each panel is drawn at the scale of its scale bar: 1.22 lambda F/D.
 TEST(Pictures, AiryDisksMatchTheScaleBar) {
-  const Calculation calculation = CompleteDesign(StartupFields(2));
+  const Calculation calculation = CompleteDesign(StartupFields(kRitcheyChretien));
   const DesignResult& design = calculation.design;
   const SpotSet set = ComputeSpotSet(design, calculation.read.unit, 300);
   const Drawing spots = BuildSpotPicture(set, design, calculation.read.type, calculation.read.unit);

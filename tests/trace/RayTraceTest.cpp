@@ -7,7 +7,7 @@
 #include "trace/ConicMirror.h"
 #include "trace/RayTrace.h"
 #include "trace/SpotDiagram.h"
-#include "tests/trace/TraceTestDesigns.h"
+#include "tests/common/TestDesigns.h"
 
 namespace {
 
@@ -72,7 +72,7 @@ TEST(RayTrace, ImageHeightFollowsTheSystemFocalLength) {
   // At the edge of the field the coma-free design's spot centre stays within a part in
   // a thousand of it (distortion only).
   for (const char* focal : {"2500", "3200", "4000"}) {
-    DesignFields fields = StartupFields(2);
+    DesignFields fields = StartupFields(kRitcheyChretien);
     fields.m_strSysFoc = focal;
     const DesignResult design = Complete(fields);
     const SpotSet spots = ComputeSpotSet(design, LengthUnit::Millimetre, 2000);
@@ -115,7 +115,7 @@ TEST(RayTrace, DallKirkhamAndPressmannCamichelKeepAFifthOrderResidual) {
     const Telescope telescope = BuildTelescope(design);
     const SpotDiagram axis = TraceSpotDiagram(telescope, 0.0, 2000);
     EXPECT_GT(axis.stats.rmsRadius, 10.0 * kPerfectAxisRms * design.SysFoc / 1000.0) << type;
-    EXPECT_LT(axis.stats.rmsRadius, 5.0 * 1.22 * kWavelengthMm * design.SysFoc / design.PriDia)
+    EXPECT_LT(axis.stats.rmsRadius, 5.0 * kAiryFactor * kWavelengthMm * design.SysFoc / design.PriDia)
         << type;
 
     const double rim = design.PriDia / 2.0;
@@ -134,7 +134,7 @@ TEST(RayTrace, DallKirkhamAndPressmannCamichelKeepAFifthOrderResidual) {
 // bisection along the ray finds independently, and leave it by the law of reflection
 // about the normal from the surface's slope.
 TEST(RayTrace, OblateSecondaryIsTracedCorrectly) {
-  const DesignResult design = Complete(StartupFields(3));
+  const DesignResult design = Complete(StartupFields(kPressmannCamichel));
   ASSERT_GT(design.SecConic, 0.0);
   const Telescope telescope = BuildTelescope(design);
   const double c = 1.0 / design.SecRadCur;
@@ -190,7 +190,7 @@ TEST(RayTrace, OblateSecondaryIsTracedCorrectly) {
 
 // Rays that do not make it are reported as such, never as image points.
 TEST(RayTrace, RaysThatMissAreReported) {
-  const DesignResult design = Complete(StartupFields(2));
+  const DesignResult design = Complete(StartupFields(kRitcheyChretien));
   const Telescope telescope = BuildTelescope(design);
   const Vec3 down = StarDirection(0.0);
   // Beyond the primary's rim.
@@ -221,7 +221,7 @@ TEST(RayTrace, RaysThatMissAreReported) {
 TEST(RayTrace, UntraceableDesignsAreRecognised) {
   // The calculation refuses such designs before they reach the trace; the trace still
   // guards itself against a completed design that was changed by hand.
-  const DesignResult good = Complete(StartupFields(2));
+  const DesignResult good = Complete(StartupFields(kRitcheyChretien));
   EXPECT_EQ(TelescopeProblem(good), "");
   DesignResult flat = good;
   flat.SecRadCur = std::numeric_limits<double>::infinity();  // a secondary without power

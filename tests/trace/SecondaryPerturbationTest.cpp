@@ -13,7 +13,7 @@
 #include "trace/SecondaryPerturbation.h"
 #include "trace/SpotDiagram.h"
 #include "trace/SvgWriter.h"
-#include "tests/trace/TraceTestDesigns.h"
+#include "tests/common/TestDesigns.h"
 #include "support/Units.h"
 
 namespace {
@@ -100,7 +100,7 @@ TEST(SecondaryPerturbation, AlignedReproducesTheDesignBitForBit) {
 // The moved-mirror path with a motion of zero agrees with the direct one to rounding:
 // the frames themselves add nothing.
 TEST(SecondaryPerturbation, ZeroMotionThroughTheFramesChangesNothing) {
-  const DesignResult design = Complete(StartupFields(2));
+  const DesignResult design = Complete(StartupFields(kRitcheyChretien));
   const Telescope telescope = BuildTelescope(design);
   Telescope framed = telescope;
   framed.secondaryPose.moved = true;
@@ -187,7 +187,7 @@ TEST(SecondaryPerturbation, TiltAboutTheVertexTurnsTheBeamByTwiceTheTilt) {
 // secondary so turned images every ray exactly as before (only its rim has moved), while
 // the same turn about the vertex moves the image by q tan(2 tilt).
 TEST(SecondaryPerturbation, SphereTurnedAboutItsCentreLeavesTheImageAlone) {
-  const DesignResult design = Complete(StartupFields(1));
+  const DesignResult design = Complete(StartupFields(kDallKirkham));
   ASSERT_EQ(design.SecConic, 0.0);
   const Telescope aligned = Unobstructed(design);
   SecondaryPerturbation aboutCentre;
@@ -245,7 +245,7 @@ TEST(SecondaryPerturbation, ClassicalSecondaryTurnedAboutThePrimeFocusStaysStigm
 
 // The disc that shades the primary and the rim that vignettes move with the mirror.
 TEST(SecondaryPerturbation, ShadowAndRimMoveWithTheMirror) {
-  const DesignResult design = Complete(StartupFields(2));
+  const DesignResult design = Complete(StartupFields(kRitcheyChretien));
   const Telescope aligned = BuildTelescope(design);
   const Vec3 down = StarDirection(0.0);
   const double startZ = StartPlane(aligned);
@@ -270,7 +270,7 @@ TEST(SecondaryPerturbation, ShadowAndRimMoveWithTheMirror) {
 // the primary is the disc itself (turned, the ellipse about its centre), wherever it
 // stands on the axis.
 TEST(SecondaryPerturbation, ShadowStaysWhenTheSecondaryRisesAboveTheStartPlane) {
-  const DesignResult design = Complete(StartupFields(2));
+  const DesignResult design = Complete(StartupFields(kRitcheyChretien));
   const Telescope aligned = BuildTelescope(design);
   const double margin = StartPlane(aligned) - aligned.shadowZ;
   const double edge = aligned.shadowRadius;
@@ -294,7 +294,7 @@ TEST(SecondaryPerturbation, ShadowStaysWhenTheSecondaryRisesAboveTheStartPlane) 
 }
 
 TEST(SecondaryPerturbation, ProblemsAndDescriptions) {
-  const Telescope telescope = BuildTelescope(Complete(StartupFields(2)));
+  const Telescope telescope = BuildTelescope(Complete(StartupFields(kRitcheyChretien)));
   SecondaryPerturbation p;
   EXPECT_EQ(PerturbationProblem(telescope, p), "");
   EXPECT_EQ(DescribeSecondaryPerturbation(p, LengthUnit::Millimetre), "secondary aligned");
@@ -320,7 +320,7 @@ TEST(SecondaryPerturbation, ProblemsAndDescriptions) {
 // The pictures of a misaligned telescope: the spots say how the secondary stands, the
 // section shows the design as it is; what the trace cannot take is not drawn.
 TEST(SecondaryPerturbation, PicturesSayHowTheSecondaryStands) {
-  DesignFields fields = StartupFields(2);
+  DesignFields fields = StartupFields(kRitcheyChretien);
   const Calculation calculation = CompleteDesign(fields);
   const DesignPictures aligned = DrawDesignPictures(calculation, 300);
   SecondaryPerturbation decentered;

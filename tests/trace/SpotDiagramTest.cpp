@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "trace/SpotDiagram.h"
-#include "tests/trace/TraceTestDesigns.h"
+#include "tests/common/TestDesigns.h"
 #include "support/Units.h"
 
 namespace {
@@ -51,7 +51,7 @@ TEST(SpotSampling, SquareGridIsUniformAndSymmetric) {
 
 // At least as many rays as asked for reach the image, and not wastefully more.
 TEST(SpotSampling, EnoughRaysAtEveryFieldPoint) {
-  const DesignResult design = Complete(StartupFields(2));
+  const DesignResult design = Complete(StartupFields(kRitcheyChretien));
   for (int wanted : {1, 50, 2000, 7000}) {
     const SpotSet set = ComputeSpotSet(design, LengthUnit::Millimetre, wanted);
     for (const SpotDiagram& spot : set.spots) {
@@ -69,7 +69,7 @@ TEST(SpotSampling, EnoughRaysAtEveryFieldPoint) {
 // traced; the set is refused. Before, the grid grew by the shortfall's ratio, a
 // million-fold, and ran out of memory.
 TEST(SpotSampling, LostLightEndsTheTracingAtOnce) {
-  const DesignResult design = Complete(StartupFields(2));
+  const DesignResult design = Complete(StartupFields(kRitcheyChretien));
   const double clearShare = 1.0 - std::pow(design.SecDia / design.PriDia, 2.0);
   for (double despace : {-1e6, 690.0}) {
     SecondaryPerturbation moved;
@@ -87,7 +87,7 @@ TEST(SpotSampling, LostLightEndsTheTracingAtOnce) {
 // However few rays pass, the refinement stops at eight times the rays asked for (and
 // 4096): a grid that finds none quadruples at most four times.
 TEST(SpotSampling, RefinementIsBounded) {
-  const DesignResult design = Complete(StartupFields(2));
+  const DesignResult design = Complete(StartupFields(kRitcheyChretien));
   Telescope telescope = BuildTelescope(design);
   telescope.shadowRadius = 0.999 * telescope.primary.clearRadius;  // a sliver of an annulus
   for (int wanted : {1, 1000}) {
@@ -99,7 +99,7 @@ TEST(SpotSampling, RefinementIsBounded) {
 
 // The three field points and the Airy disk: 1.22 * 0.55 um * F / D, 5.368 um at f/8.
 TEST(SpotSet, FieldPointsAndAiryDisk) {
-  const DesignResult design = Complete(StartupFields(2));
+  const DesignResult design = Complete(StartupFields(kRitcheyChretien));
   const SpotSet set = ComputeSpotSet(design, LengthUnit::Millimetre, 500);
   EXPECT_EQ(set.spots[0].fieldAngle, 0.0);
   EXPECT_NEAR(set.spots[1].fieldAngle, 0.7 * 0.375 / 57.29577951308232, 1e-12);
@@ -113,9 +113,9 @@ TEST(SpotSet, FieldPointsAndAiryDisk) {
 // 25.4 times larger in micrometres and the same on the sky; the Airy disk, fixed by the
 // wavelength and the focal ratio, stays 5.368 um.
 TEST(SpotSet, InchDesignsScaleToMicrometres) {
-  DesignFields inchFields = StartupFields(0);
+  DesignFields inchFields = StartupFields(kClassical);
   inchFields.m_nUnits = 0;
-  const DesignResult mmDesign = Complete(StartupFields(0));
+  const DesignResult mmDesign = Complete(StartupFields(kClassical));
   const DesignResult inchDesign = Complete(inchFields);
   const SpotSet mm = ComputeSpotSet(mmDesign, LengthUnit::Millimetre, 1000);
   const SpotSet inch = ComputeSpotSet(inchDesign, LengthUnit::Inch, 1000);
