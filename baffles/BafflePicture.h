@@ -12,7 +12,7 @@
 #include "baffles/BafflePlan.h"
 #include "calc/DesignInput.h"
 #include "calc/DesignResult.h"
-#include "trace/Drawing.h"
+#include "drawing/Drawing.h"
 
 // For a plan that succeeded (plan.ok()) on the completed design.
 Drawing BuildBafflePicture(const BafflePlan& plan, const DesignResult& design, TelescopeType type,

@@ -8,7 +8,7 @@
 #include "collimation/CollimationImages.h"
 #include "calc/DesignInput.h"
 #include "calc/DesignResult.h"
-#include "trace/Drawing.h"
+#include "drawing/Drawing.h"
 #include "collimation/Tolerances.h"
 
 Drawing BuildToleranceTablePicture(const ToleranceAnalysis& analysis, TelescopeType type);

@@ -10,8 +10,8 @@
 #include "collimation/CollimationPictures.h"
 #include "tests/common/Golden.h"
 #include "tests/common/SvgCheck.h"
-#include "trace/PictureParts.h"
-#include "trace/SvgWriter.h"
+#include "drawing/PictureParts.h"
+#include "drawing/SvgWriter.h"
 #include "tests/collimation/ToleranceTestDesigns.h"
 
 namespace {

@@ -4,8 +4,8 @@
 //
 // Coordinates are pixels with the origin at the top left and y growing downward.
 // Texts are Windows-1252, like every text of the program.
-#ifndef SPEKULOR_TRACE_DRAWING_H
-#define SPEKULOR_TRACE_DRAWING_H
+#ifndef SPEKULOR_DRAWING_DRAWING_H
+#define SPEKULOR_DRAWING_DRAWING_H
 
 #include <string>
 #include <variant>

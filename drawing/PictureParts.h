@@ -1,16 +1,14 @@
 // The pieces every picture is built from: the ink, labels, the title rows, dimension
 // lines with arrows, scale bars, named parts, and the final fit of the canvas to its
 // texts. Coordinates as in Drawing.h: pixels, y downward.
-#ifndef SPEKULOR_TRACE_PICTUREPARTS_H
-#define SPEKULOR_TRACE_PICTUREPARTS_H
+#ifndef SPEKULOR_DRAWING_PICTUREPARTS_H
+#define SPEKULOR_DRAWING_PICTUREPARTS_H
 
 #include <string>
 #include <vector>
 
-#include "trace/Drawing.h"
-
-extern const Colour kInk;        // text and strong lines
-extern const Colour kLineGrey;   // extension lines, axes
+#include "drawing/Drawing.h"
+#include "drawing/Palette.h"
 
 constexpr double kLabelSize = 12.0;
 constexpr double kTitleSize = 16.0;
@@ -39,6 +37,17 @@ void AddDimension(Drawing& drawing, double x1, double x2, double lineY, double f
 TextShape AddScaleBar(Drawing& drawing, std::vector<TextBox>& placed, double x, double baselineY,
                       double pixels, const std::string& text);
 
+// One key of a legend: a short stroke and what it stands for.
+struct StrokeKey {
+  Stroke stroke;
+  std::string text;
+};
+
+// The keys left to right on the baseline y from x; returns where the next item may
+// start.
+double AddStrokeLegend(Drawing& drawing, std::vector<TextBox>& placed, double x, double y,
+                       const std::vector<StrokeKey>& keys);
+
 // A round length for a scale bar: the largest 1, 2 or 5 times a power of ten that is
 // not longer than `most`.
 double RoundScaleLength(double most);
@@ -51,5 +60,9 @@ void NamePart(Drawing& drawing, const std::string& name, size_t first);
 
 // The shapes of the part `name`, in painting order; empty when there is none.
 std::vector<const Shape*> PartShapes(const Drawing& drawing, const std::string& name);
+
+// The longest horizontal line of the part `name`: the span of a dimension, the length
+// of a scale bar; 0 when it has none.
+double PartHorizontalSpan(const Drawing& drawing, const std::string& name);
 
 #endif
