@@ -81,16 +81,12 @@ Drawing BuildBafflePicture(const BafflePlan& plan, const DesignResult& design, T
   const double zStart = secBack + std::max(0.12 * span, 0.2 * D);
   const double zEnd = std::min({-b, back, parts.tubeBottomZ}) - 0.04 * span;
 
-  SectionFrame frame;
-  frame.zLeft = zStart;
-  frame.left = kMargin;
-  frame.scale = std::min(kOpticsWidth / (zStart - zEnd), kMostHeight / D);
-  frame.axisY = kTop + rim * frame.scale;
-  const double bottom = frame.axisY + rim * frame.scale;
+  const SectionFrame frame = FitSection(zStart, zEnd, D, kMargin, kTop, kOpticsWidth, kMostHeight);
+  const double bottom = frame(0.0, -rim).y;
 
   Drawing drawing;
   drawing.title = std::string(TelescopeTypeName(type)) + " telescope with its baffles and central hole";
-  drawing.width = 2.0 * kMargin + (zStart - zEnd) * frame.scale;
+  drawing.width = frame(zEnd, 0.0).x + kMargin;
   std::vector<TextBox> placed;
 
   // The field's light first, so that the mirrors and baffles are painted over it.

@@ -14,12 +14,10 @@
 
 namespace {
 
-constexpr double kMargin = 28.0;
-constexpr double kPanel = 200.0;
-constexpr double kGap = 24.0;
-constexpr double kSpotTop = 112.0;
-constexpr double kFigureGap = 48.0;
-constexpr double kLineHeight = 17.0;
+// Pixels: the margin, the panels' side and the gaps between them across and down, the
+// spots' top and the rows of text.
+constexpr double kMargin = 28.0, kPanel = 200.0, kGap = 24.0, kFigureGap = 48.0;
+constexpr double kSpotTop = 112.0, kLineHeight = 17.0;
 
 std::string Micrometres(double length, double micrometresPerUnit) {
   return FormatMicrometres(length * micrometresPerUnit);

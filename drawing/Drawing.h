@@ -87,10 +87,8 @@ struct Drawing {
 // A box around a text, from the generous estimate of 0.6 font sizes per character
 // (wide enough for DejaVu Sans and Arial), the ascent 0.8 and the descent 0.25 sizes.
 struct TextBox {
-  double left = 0.0;
-  double top = 0.0;
-  double right = 0.0;
-  double bottom = 0.0;
+  double left = 0.0, top = 0.0;      // the top left corner
+  double right = 0.0, bottom = 0.0;  // the bottom right
 };
 TextBox EstimateTextBox(const TextShape& text);
 bool BoxesOverlap(const TextBox& a, const TextBox& b);

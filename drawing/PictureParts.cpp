@@ -5,14 +5,7 @@
 
 TextShape Label(double x, double y, const std::string& text, TextAnchor anchor, double size,
                 Colour colour, bool bold) {
-  TextShape shape;
-  shape.at = {x, y};
-  shape.text = text;
-  shape.size = size;
-  shape.anchor = anchor;
-  shape.colour = colour;
-  shape.bold = bold;
-  return shape;
+  return TextShape{{x, y}, text, size, anchor, colour, bold};
 }
 
 void AddTitleRows(Drawing& drawing, std::vector<TextBox>& placed, const std::string& title,

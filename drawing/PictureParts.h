@@ -10,11 +10,10 @@
 #include "drawing/Drawing.h"
 #include "drawing/Palette.h"
 
-constexpr double kLabelSize = 12.0;
-constexpr double kTitleSize = 16.0;
-// The rows at the top of every picture: the title's and the subtitle's baselines.
-constexpr double kTitleBaseline = 28.0;
-constexpr double kSubtitleBaseline = 48.0;
+// Font sizes, in pixels, of labels and of titles; and the rows at the top of every
+// picture, the title's and the subtitle's baselines.
+constexpr double kLabelSize = 12.0, kTitleSize = 16.0;
+constexpr double kTitleBaseline = 28.0, kSubtitleBaseline = 48.0;
 
 // A text on its baseline at (x, y).
 TextShape Label(double x, double y, const std::string& text, TextAnchor anchor,

@@ -4,6 +4,8 @@
 #ifndef SPEKULOR_DRAWING_SECTIONFRAME_H
 #define SPEKULOR_DRAWING_SECTIONFRAME_H
 
+#include <algorithm>
+
 #include "drawing/Drawing.h"
 
 struct SectionFrame {
@@ -15,5 +17,18 @@ struct SectionFrame {
     return {left + (zLeft - z) * scale, axisY - y * scale};
   }
 };
+
+// The frame that shows z from zLeft down to zRight across at most `mostWidth` pixels
+// and a mirror of `diameter` across at most `mostHeight`, its upper rim on the row
+// `rimTop`, from the column `left`.
+inline SectionFrame FitSection(double zLeft, double zRight, double diameter, double left,
+                               double rimTop, double mostWidth, double mostHeight) {
+  SectionFrame frame;
+  frame.zLeft = zLeft;
+  frame.left = left;
+  frame.scale = std::min(mostWidth / (zLeft - zRight), mostHeight / diameter);
+  frame.axisY = rimTop + diameter / 2.0 * frame.scale;
+  return frame;
+}
 
 #endif

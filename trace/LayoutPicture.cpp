@@ -44,9 +44,8 @@ std::vector<RayPath> TraceFan(const Telescope& telescope, double fieldAngle, dou
 
 Drawing BuildLayoutPicture(const DesignResult& design, TelescopeType type, LengthUnit unit) {
   const Telescope telescope = BuildTelescope(design);
-  const double D = design.PriDia;
-  const double d = design.PriSecDist;
-  const double b = design.BackFocLen;
+  // The primary's diameter, the mirror distance and the back focal length.
+  const double D = design.PriDia, d = design.PriSecDist, b = design.BackFocLen;
   const double rim = D / 2.0;
   const double secRim = telescope.secondary.clearRadius;
   const double halfField = design.FieldRad / 2.0;
@@ -60,18 +59,13 @@ Drawing BuildLayoutPicture(const DesignResult& design, TelescopeType type, Lengt
   const double zEnd = std::min({-b, priBack, 0.0}) - 0.04 * span;
   const double zTop = std::max(zStart, telescope.imageZ);
 
-  SectionFrame frame;
-  frame.zLeft = zTop;
-  frame.scale = std::min(kOpticsWidth / (zTop - zEnd), kMostHeight / D);
-  frame.left = kMargin;
-  const double top = 104.0;  // the primary's upper rim
-  frame.axisY = top + rim * frame.scale;
-  const double bottom = frame.axisY + rim * frame.scale;
-
   Drawing drawing;
   drawing.title = std::string(TelescopeTypeName(type)) + " telescope in section";
-  drawing.width = 2.0 * kMargin + (zTop - zEnd) * frame.scale;
   std::vector<TextBox> placed;
+  const double top = 104.0;  // the primary's upper rim
+  const SectionFrame frame = FitSection(zTop, zEnd, D, kMargin, top, kOpticsWidth, kMostHeight);
+  const double bottom = frame(0.0, -rim).y;
+  drawing.width = frame(zEnd, 0.0).x + kMargin;
 
   // Rays first, so that the mirrors are painted over their ends.
   const double startZ = zStart;
