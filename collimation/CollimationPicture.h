@@ -1,7 +1,7 @@
 // The collimation pictures: the tolerance table, and the axis image aligned beside it
 // despaced, decentered and tilted by each tolerance, as spots (one scale for the four,
-// with the Airy disk) and as point images (one scale, intensity on a logarithmic ramp
-// from a thousandth of the perfect peak to the peak). Coordinates as in Drawing.h.
+// with the Airy disk) and as point images (one scale, in the intensity bands of every
+// point image, IntensityBands.h). Coordinates as in Drawing.h.
 #ifndef SPEKULOR_COLLIMATION_COLLIMATIONPICTURE_H
 #define SPEKULOR_COLLIMATION_COLLIMATIONPICTURE_H
 

@@ -23,7 +23,7 @@ void AddPanelTitles(Drawing& drawing, std::vector<TextBox>& placed, const Panel&
                     const std::string& title, const std::string& subtitle);
 
 // The frame, and the cross hairs when asked; painted where it is called, so call it
-// after what the panel shows to frame it cleanly.
+// over a point image, which fills the panel to its edges, and under spots.
 void AddPanelFrame(Drawing& drawing, const Panel& panel, bool crossHairs);
 
 #endif

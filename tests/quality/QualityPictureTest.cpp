@@ -85,9 +85,7 @@ TEST(QualityPicture, TextsStayInsideAndApart) {
 // The dashed rings are the perfect annulus's first dark ring at the scale bar's scale.
 TEST(QualityPicture, DarkRingsMatchTheScaleBar) {
   const Calculation calculation = CompleteDesign(StartupFields(2));
-  QualityOptions options;
-  options.gridSize = kGrid;
-  const QualityPictures pictures = DrawQualityPictures(calculation, options);
+  const QualityPictures pictures = Draw(StartupFields(2), kGrid);
   ASSERT_TRUE(pictures.ok());
   const std::vector<const Shape*> rings = PartShapes(pictures.drawings.front(), "first dark ring");
   ASSERT_EQ(rings.size(), 3u);
@@ -107,9 +105,7 @@ TEST(QualityPicture, DarkRingsMatchTheScaleBar) {
 // from 1 at zero frequency (top left) to 0 at the cutoff (bottom right).
 TEST(QualityPicture, PerfectMtfCurveIsDrawnToItsAxes) {
   const Calculation calculation = CompleteDesign(StartupFields(2));
-  QualityOptions options;
-  options.gridSize = kGrid;
-  const QualityPictures pictures = DrawQualityPictures(calculation, options);
+  const QualityPictures pictures = Draw(StartupFields(2), kGrid);
   ASSERT_TRUE(pictures.ok());
   const std::vector<const Shape*> curve = PartShapes(pictures.drawings.front(), "perfect MTF");
   ASSERT_EQ(curve.size(), 1u);
