@@ -10,6 +10,7 @@ namespace {
 // Below the first band by a decade: fainter light would only move edges that no band
 // shows.
 const double kLogFloor = std::log10(kLeastIntensity) - 1.0;
+constexpr double kLogCeiling = 3.0;
 
 struct Run {
   double from = 0.0;
@@ -147,8 +148,9 @@ double AddPointImage(Drawing& drawing, const IntensityRaster& raster, DrawPoint 
   std::vector<double> logs(shown.intensity.size());
   for (size_t k = 0; k < logs.size(); ++k) {
     const double value = shown.intensity[k];
-    logs[k] = value > 0.0 ? std::max(kLogFloor, std::log10(value)) : kLogFloor;
-    if (std::isnan(value)) logs[k] = kLogFloor;
+    // Held between the floor and a ceiling far above every band, so that no infinite
+    // or undefined value enters the interpolation.
+    logs[k] = value > 0.0 ? std::clamp(std::log10(value), kLogFloor, kLogCeiling) : kLogFloor;
   }
   std::vector<double> xs(n);
   for (int i = 0; i < n; ++i) xs[i] = centre.x + (i - half) * pitch;

@@ -149,4 +149,27 @@ TEST(PointImagePainter, BinningKeepsTheMiddleAndTheLight) {
   EXPECT_DOUBLE_EQ(sum, 16.5);
 }
 
+// Infinite, undefined and negative samples (an analysis gone wrong) still give a
+// picture of finite points: the infinite one in the brightest band, the others bare.
+TEST(PointImagePainter, UndefinedSamplesPaintOnlyFinitePoints) {
+  IntensityRaster raster;
+  raster.size = 5;
+  raster.intensity.assign(25, 1e-6);
+  raster.intensity[12] = HUGE_VAL;
+  raster.intensity[0] = std::nan("");
+  raster.intensity[24] = -1.0;
+  Drawing drawing;
+  const DrawPoint centre{50.0, 50.0};
+  AddPointImage(drawing, raster, centre, 10.0);
+  ASSERT_FALSE(drawing.shapes.empty());
+  for (const Shape& shape : drawing.shapes) {
+    for (const DrawPoint& p : std::get<PolylineShape>(shape).points) {
+      EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
+    }
+  }
+  EXPECT_EQ(PaintedBand(drawing, centre), kIntensityBands - 1);
+  EXPECT_EQ(PaintedBand(drawing, {centre.x - 20.0, centre.y + 20.0}), -1);  // the NaN, bottom left
+  EXPECT_EQ(PaintedBand(drawing, {centre.x + 20.0, centre.y - 20.0}), -1);  // the negative, top right
+}
+
 }  // namespace
