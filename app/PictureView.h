@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QWidget>
 
-#include "trace/Drawing.h"
+#include "drawing/Drawing.h"
 
 class QPainter;
 

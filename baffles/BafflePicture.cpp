@@ -5,17 +5,13 @@
 #include <vector>
 
 #include "baffles/BaffleTrace.h"
-#include "trace/PictureParts.h"
+#include "drawing/Palette.h"
+#include "drawing/PictureParts.h"
+#include "trace/LengthText.h"
+#include "trace/TelescopeSection.h"
 #include "trace/RayTrace.h"
 
 namespace {
-
-const Colour kGlass{0xd5, 0xe1, 0xec};
-const Colour kAxisRays{0x1f, 0x5f, 0xbf};
-const Colour kFieldRays{0xc8, 0x3c, 0x1e};
-const Colour kFocus{0x2e, 0x7d, 0x32};
-const Colour kBaffle{0x3a, 0x3a, 0x3a};
-const Colour kSkyLine{0x8e, 0x24, 0xaa};
 
 constexpr double kOpticsWidth = 860.0;  // pixels for the telescope's length
 constexpr double kMostHeight = 380.0;   // pixels for the primary's diameter at most
@@ -23,21 +19,6 @@ constexpr double kMargin = 40.0;
 constexpr double kTop = 130.0;          // the primary's upper rim
 constexpr double kRowHeight = 18.0;
 constexpr double kBaffleStroke = 3.0;
-
-// Optical coordinates (z along the axis, y across) on the picture: the sky on the
-// left, the focus on the right.
-struct Frame {
-  double zLeft = 0.0;
-  double scale = 1.0;
-  double axisY = 0.0;
-  DrawPoint operator()(double z, double y) const {
-    return {kMargin + (zLeft - z) * scale, axisY - y * scale};
-  }
-};
-
-std::string Length(double value, LengthUnit unit) {
-  return FormatFixed(value, unit == LengthUnit::Inch ? 3 : 2) + UnitSuffix(unit);
-}
 
 // A filled arrow head with its tip at `tip`, pointing down (direction 1) or up (-1).
 void AddVerticalArrowHead(Drawing& drawing, DrawPoint tip, double direction) {
@@ -56,34 +37,6 @@ void AddDiameter(Drawing& drawing, double x, double y1, double y2) {
   const double direction = y2 > y1 ? 1.0 : -1.0;
   AddVerticalArrowHead(drawing, {x, y2}, direction);
   AddVerticalArrowHead(drawing, {x, y1}, -direction);
-}
-
-std::vector<DrawPoint> Profile(const Frame& frame, const ConicMirror& mirror, double r1, double r2) {
-  std::vector<DrawPoint> points;
-  const int steps = 48;
-  for (int i = 0; i <= steps; ++i) {
-    const double r = r1 + (r2 - r1) * i / steps;
-    points.push_back(frame(mirror.vertexZ + MirrorSag(mirror, r), r));
-  }
-  return points;
-}
-
-// A mirror's blank between radii r1 and r2 with its flat back at backZ, and its surface.
-void AddMirror(Drawing& drawing, const Frame& frame, const ConicMirror& mirror, double r1, double r2,
-               double backZ) {
-  PolylineShape blank;
-  blank.points = Profile(frame, mirror, r1, r2);
-  blank.points.push_back(frame(backZ, r2));
-  blank.points.push_back(frame(backZ, r1));
-  blank.closed = true;
-  blank.filled = true;
-  blank.fill = kGlass;
-  blank.stroke = {kLineGrey, 0.8, false};
-  drawing.shapes.emplace_back(blank);
-  PolylineShape surface;
-  surface.points = Profile(frame, mirror, r1, r2);
-  surface.stroke = {kInk, 2.2, false};
-  drawing.shapes.emplace_back(surface);
 }
 
 // The meridional rays of one star that the picture shows: through the primary's rim
@@ -128,32 +81,26 @@ Drawing BuildBafflePicture(const BafflePlan& plan, const DesignResult& design, T
   const double zStart = secBack + std::max(0.12 * span, 0.2 * D);
   const double zEnd = std::min({-b, back, parts.tubeBottomZ}) - 0.04 * span;
 
-  Frame frame;
-  frame.zLeft = zStart;
-  frame.scale = std::min(kOpticsWidth / (zStart - zEnd), kMostHeight / D);
-  frame.axisY = kTop + rim * frame.scale;
-  const double bottom = frame.axisY + rim * frame.scale;
+  const SectionFrame frame = FitSection(zStart, zEnd, D, kMargin, kTop, kOpticsWidth, kMostHeight);
+  const double bottom = frame(0.0, -rim).y;
 
   Drawing drawing;
   drawing.title = std::string(TelescopeTypeName(type)) + " telescope with its baffles and central hole";
-  drawing.width = 2.0 * kMargin + (zStart - zEnd) * frame.scale;
+  drawing.width = frame(zEnd, 0.0).x + kMargin;
   std::vector<TextBox> placed;
 
   // The field's light first, so that the mirrors and baffles are painted over it.
   for (const double fieldAngle : {0.0, plan.frame.halfField}) {
     const Colour colour = fieldAngle == 0.0 ? kAxisRays : kFieldRays;
     for (const std::vector<Vec3>& path : TraceBeam(bare, parts, fieldAngle)) {
-      PolylineShape line;
-      for (const Vec3& p : path) line.points.push_back(frame(p.z, p.y));
-      line.stroke = {colour, 1.0, false};
-      drawing.shapes.emplace_back(line);
+      AddRayPath(drawing, frame, path, colour);
     }
   }
 
   // Mirrors: the primary bored for the tube or the light, the secondary on its cell.
-  AddMirror(drawing, frame, bare.primary, parts.boreRadius, rim, back);
-  AddMirror(drawing, frame, bare.primary, -parts.boreRadius, -rim, back);
-  AddMirror(drawing, frame, bare.secondary, -secRim, secRim, secBack);
+  AddMirrorInSection(drawing, frame, bare.primary, parts.boreRadius, rim, back);
+  AddMirrorInSection(drawing, frame, bare.primary, -parts.boreRadius, -rim, back);
+  AddMirrorInSection(drawing, frame, bare.secondary, -secRim, secRim, secBack);
 
   // The extreme lines of skylight: from the image circle's edge past the far edge of
   // the tube's mouth, until they meet the skirt's open end.
@@ -201,9 +148,9 @@ Drawing BuildBafflePicture(const BafflePlan& plan, const DesignResult& design, T
   AddDiameter(drawing, xMouth - 6.0, frame(0.0, parts.tubeRadius).y, frame(0.0, -parts.tubeRadius).y);
   NamePart(drawing, "tube diameter", first);
 
-  const std::string subtitle = "D " + Length(D, unit) + ", F " + Length(design.SysFoc, unit) +
+  const std::string subtitle = "D " + LengthText(D, unit) + ", F " + LengthText(design.SysFoc, unit) +
                                ", fully illuminated field " + FormatFixed(design.FieldAng, 3) +
-                               "\xB0, image circle " + Length(2.0 * h, unit) + " across";
+                               "\xB0, image circle " + LengthText(2.0 * h, unit) + " across";
   AddTitleRows(drawing, placed, drawing.title + ", to scale", subtitle);
 
   // The baffles' places above the telescope.
@@ -213,7 +160,7 @@ Drawing BuildBafflePicture(const BafflePlan& plan, const DesignResult& design, T
   AddDimension(drawing, xSecondary, xSkirt, skirtLine, frame(d, secRim).y - 4.0,
                frame(parts.skirtZ, parts.skirtRadius).y - 4.0);
   NamePart(drawing, "skirt end", first);
-  const std::string skirtText = "skirt ends " + Length(d - parts.skirtZ, unit) + " below the secondary";
+  const std::string skirtText = "skirt ends " + LengthText(d - parts.skirtZ, unit) + " below the secondary";
   AddTextAvoiding(drawing, placed,
                   {Label((xSecondary + xSkirt) / 2.0, skirtLine - 7.0, skirtText, TextAnchor::Middle),
                    Label(std::min(xSecondary, xSkirt) - 8.0, skirtLine + 4.0, skirtText, TextAnchor::End),
@@ -222,7 +169,7 @@ Drawing BuildBafflePicture(const BafflePlan& plan, const DesignResult& design, T
   AddDimension(drawing, xMouth, xPrimary, mouthLine, frame(parts.tubeZ, parts.tubeRadius).y - 4.0,
                kTop - 4.0);
   NamePart(drawing, "tube mouth", first);
-  const std::string mouthText = "tube's mouth " + Length(parts.tubeZ, unit) + " in front of the primary";
+  const std::string mouthText = "tube's mouth " + LengthText(parts.tubeZ, unit) + " in front of the primary";
   AddTextAvoiding(drawing, placed,
                   {Label((xMouth + xPrimary) / 2.0, mouthLine - 7.0, mouthText, TextAnchor::Middle),
                    Label(xPrimary + 8.0, mouthLine + 4.0, mouthText, TextAnchor::Start)});
@@ -236,36 +183,21 @@ Drawing BuildBafflePicture(const BafflePlan& plan, const DesignResult& design, T
     }
     AddTextAvoiding(drawing, placed, candidates);
   };
-  addUnder(xSkirt, "secondary baffle \xD8 " + Length(2.0 * parts.skirtRadius, unit), kInk);
-  addUnder(xMouth, "primary baffle \xD8 " + Length(2.0 * parts.tubeRadius, unit), kInk);
-  std::string holeText = "hole \xD8 " + Length(plan.hole, unit);
-  if (parts.boreRadius > plan.hole / 2.0) holeText += ", bore \xD8 " + Length(2.0 * parts.boreRadius, unit);
+  addUnder(xSkirt, "secondary baffle \xD8 " + LengthText(2.0 * parts.skirtRadius, unit), kInk);
+  addUnder(xMouth, "primary baffle \xD8 " + LengthText(2.0 * parts.tubeRadius, unit), kInk);
+  std::string holeText = "hole \xD8 " + LengthText(plan.hole, unit);
+  if (parts.boreRadius > plan.hole / 2.0) holeText += ", bore \xD8 " + LengthText(2.0 * parts.boreRadius, unit);
   addUnder(xPrimary, holeText, kInk);
-  addUnder(xFocus, "image circle \xD8 " + Length(2.0 * h, unit), kFocus);
+  addUnder(xFocus, "image circle \xD8 " + LengthText(2.0 * h, unit), kFocus);
   addUnder(xSecondary, "secondary", kInk);
 
   // Legend: the rays, the skylight lines and a scale bar.
   const double legendY = bottom + 24.0 + 3.0 * kRowHeight + 22.0;
-  double x = kMargin;
-  const struct {
-    Colour colour;
-    bool dashed;
-    std::string text;
-  } keys[] = {{kAxisRays, false, "rays from the axis"},
-              {kFieldRays, false, "rays from the field's edge"},
-              {kSkyLine, true, "extreme skylight lines"}};
-  for (const auto& key : keys) {
-    drawing.shapes.emplace_back(
-        LineShape{{x, legendY - 4.0}, {x + 26.0, legendY - 4.0}, {key.colour, 1.6, key.dashed}});
-    const TextShape text = Label(x + 32.0, legendY, key.text, TextAnchor::Start);
-    AddTextAvoiding(drawing, placed, {text});
-    x = EstimateTextBox(text).right + 24.0;
-  }
-  const double barLength = RoundScaleLength(120.0 / frame.scale);
-  first = drawing.shapes.size();
-  AddScaleBar(drawing, placed, x, legendY, barLength * frame.scale,
-              FormatFixed(barLength, barLength < 1.0 ? 3 : 0) + UnitSuffix(unit));
-  NamePart(drawing, "scale bar", first);
+  const double x = AddStrokeLegend(drawing, placed, kMargin, legendY,
+                                   {{{kAxisRays, 1.6, false}, "rays from the axis"},
+                                    {{kFieldRays, 1.6, false}, "rays from the field's edge"},
+                                    {{kSkyLine, 1.6, true}, "extreme skylight lines"}});
+  AddSectionScaleBar(drawing, placed, x, legendY, frame, unit);
 
   FitWidthToTexts(drawing, placed, kMargin);
   drawing.height = legendY + 26.0;

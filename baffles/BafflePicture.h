@@ -1,7 +1,7 @@
 // The telescope in section with its central hole and both baffles, to scale: the
 // field's beam traced exactly, the extreme lines of skylight from the image circle's
 // edge past the tube's mouth to the skirt, the baffles' places and diameters as
-// dimensions, a legend and a scale bar. Coordinates and texts as in trace/Drawing.h.
+// dimensions, a legend and a scale bar. Coordinates and texts as in drawing/Drawing.h.
 //
 // Named parts (trace/PictureParts.h) for whoever looks for them: "secondary baffle",
 // "primary baffle", "skylight lines", "skirt diameter", "tube diameter", "skirt end",
@@ -12,7 +12,7 @@
 #include "baffles/BafflePlan.h"
 #include "calc/DesignInput.h"
 #include "calc/DesignResult.h"
-#include "trace/Drawing.h"
+#include "drawing/Drawing.h"
 
 // For a plan that succeeded (plan.ok()) on the completed design.
 Drawing BuildBafflePicture(const BafflePlan& plan, const DesignResult& design, TelescopeType type,

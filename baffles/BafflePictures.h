@@ -9,7 +9,7 @@
 
 #include "baffles/BafflePlan.h"
 #include "calc/Calculate.h"
-#include "trace/Drawing.h"
+#include "drawing/Drawing.h"
 
 // The first words of the text of a design that cannot be baffled.
 extern const char* const kCannotBaffle;

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "baffles/BaffleTrace.h"
-#include "trace/Drawing.h"
+#include "drawing/Drawing.h"
 #include "baffles/FirstOrderBaffles.h"
 #include "trace/RayTrace.h"
 

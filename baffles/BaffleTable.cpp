@@ -2,24 +2,23 @@
 
 #include <algorithm>
 
-#include "trace/PictureParts.h"
+#include "drawing/Palette.h"
+#include "drawing/PictureParts.h"
+#include "drawing/Table.h"
+#include "trace/LengthText.h"
 
 namespace {
 
 constexpr size_t kLabelWidth = 46;
 constexpr size_t kValueWidth = 14;
 
-// The drawing's columns, in pixels from its left margin.
+// The drawing's margin and rows, in pixels.
 constexpr double kMargin = 40.0;
 constexpr double kRowHeight = 18.0;
 constexpr double kIndent = 14.0;
-constexpr double kValueColumn = 470.0;  // right edge of the exact values
-constexpr double kFirstOrderColumn = 590.0;
 constexpr double kFirstRow = 80.0;
-
-std::string Length(double value, LengthUnit unit) {
-  return FormatFixed(value, unit == LengthUnit::Inch ? 3 : 2) + UnitSuffix(unit);
-}
+// Wide enough for the title rows of a table that is narrower than they are.
+constexpr double kLeastWidth = 670.0;
 
 std::string Percent(double fraction) { return FormatFixed(fraction * 100.0, 2) + " %"; }
 
@@ -42,7 +41,7 @@ std::string Heading(TelescopeType type) {
 
 std::string FieldLine(const BafflePlan& plan, const DesignResult& design, LengthUnit unit) {
   return "Fully illuminated field " + FormatFixed(design.FieldAng, 3) + "\xB0, image circle " +
-         Length(2.0 * plan.frame.imageRadius, unit) + " across";
+         LengthText(2.0 * plan.frame.imageRadius, unit) + " across";
 }
 
 }  // namespace
@@ -53,14 +52,14 @@ BaffleBlock FocusTravelBlock(const BafflePlan& plan, LengthUnit unit) {
   return {
       "Focus travel",
       {{"Back focus gained per unit of spacing lost", FormatFixed(focus.backFocusPerSpacing, 4), ""},
-       {"Primary's back behind its vertex", Length(back, unit), ""},
-       {"Focus behind the primary's back", Length(plan.frame.backFocus - back, unit), ""},
-       {"Focus wanted behind the primary's back", Length(focus.clearance, unit), ""},
-       {"  largest mirror distance giving it", Length(focus.largestSpacing, unit), ""},
+       {"Primary's back behind its vertex", LengthText(back, unit), ""},
+       {"Focus behind the primary's back", LengthText(plan.frame.backFocus - back, unit), ""},
+       {"Focus wanted behind the primary's back", LengthText(focus.clearance, unit), ""},
+       {"  largest mirror distance giving it", LengthText(focus.largestSpacing, unit), ""},
        focus.spacingSlack >= 0.0
-           ? BaffleRow{"  the secondary may move away by", Length(focus.spacingSlack, unit), ""}
-           : BaffleRow{"  the secondary must come closer by", Length(-focus.spacingSlack, unit), ""},
-       {"Mirror distance sending the focus to infinity", Length(focus.focusAtInfinity, unit), ""}}};
+           ? BaffleRow{"  the secondary may move away by", LengthText(focus.spacingSlack, unit), ""}
+           : BaffleRow{"  the secondary must come closer by", LengthText(-focus.spacingSlack, unit), ""},
+       {"Mirror distance sending the focus to infinity", LengthText(focus.focusAtInfinity, unit), ""}}};
 }
 
 std::vector<BaffleBlock> BaffleBlocks(const BafflePlan& plan, LengthUnit unit) {
@@ -69,19 +68,19 @@ std::vector<BaffleBlock> BaffleBlocks(const BafflePlan& plan, LengthUnit unit) {
   const BafflePair& first = plan.firstOrder;
   const double firstArea = plan.firstOrderLinearObstruction * plan.firstOrderLinearObstruction;
   BaffleBlock hole{"Hole and baffles",
-                   {{"Image circle diameter", Length(2.0 * f.imageRadius, unit), ""},
-                    {"Central hole diameter", Length(plan.hole, unit), Length(plan.firstOrderHole, unit)}}};
+                   {{"Image circle diameter", LengthText(2.0 * f.imageRadius, unit), ""},
+                    {"Central hole diameter", LengthText(plan.hole, unit), LengthText(plan.firstOrderHole, unit)}}};
   if (2.0 * plan.parts.boreRadius > plan.hole) {
-    hole.rows.push_back({"  bored to take the primary baffle", Length(2.0 * plan.parts.boreRadius, unit), ""});
+    hole.rows.push_back({"  bored to take the primary baffle", LengthText(2.0 * plan.parts.boreRadius, unit), ""});
   }
   const std::vector<BaffleRow> baffles = {
-      {"Secondary baffle diameter", Length(2.0 * exact.skirtRadius, unit),
-       Length(2.0 * first.skirtRadius, unit)},
-      {"  its open end below the secondary", Length(f.spacing - exact.skirtZ, unit),
-       Length(f.spacing - first.skirtZ, unit)},
-      {"Primary baffle diameter", Length(2.0 * exact.tubeRadius, unit),
-       Length(2.0 * first.tubeRadius, unit)},
-      {"  its mouth in front of the primary", Length(exact.tubeZ, unit), Length(first.tubeZ, unit)},
+      {"Secondary baffle diameter", LengthText(2.0 * exact.skirtRadius, unit),
+       LengthText(2.0 * first.skirtRadius, unit)},
+      {"  its open end below the secondary", LengthText(f.spacing - exact.skirtZ, unit),
+       LengthText(f.spacing - first.skirtZ, unit)},
+      {"Primary baffle diameter", LengthText(2.0 * exact.tubeRadius, unit),
+       LengthText(2.0 * first.tubeRadius, unit)},
+      {"  its mouth in front of the primary", LengthText(exact.tubeZ, unit), LengthText(first.tubeZ, unit)},
       {"Obstruction, diameter", Percent(plan.linearObstruction),
        Percent(plan.firstOrderLinearObstruction)},
       {"Obstruction, area", Percent(plan.areaObstruction), Percent(firstArea)}};
@@ -117,42 +116,39 @@ std::string FormatBaffleTable(const BafflePlan& plan, const DesignResult& design
 
 namespace {
 
-// The blocks as a drawing under two title rows.
+// The blocks as a drawing under two title rows: one table, so that the blocks share
+// their columns.
 Drawing DrawBlocks(const std::string& title, const std::string& heading,
                    const std::string& subheading, const std::vector<BaffleBlock>& blocks) {
-  Drawing drawing;
-  drawing.title = title;
-  drawing.width = 2.0 * kMargin + kFirstOrderColumn;
-  std::vector<TextBox> placed;
-  AddTitleRows(drawing, placed, heading, subheading);
-  // The title rows are centred on the first width; the columns start at the margin.
-  double y = kFirstRow;
+  Table table;
+  table.anchors = {TextAnchor::Start, TextAnchor::End, TextAnchor::End};
+  table.rowHeight = kRowHeight;
   for (const BaffleBlock& block : blocks) {
-    AddTextAvoiding(drawing, placed,
-                    {Label(kMargin, y, block.heading, TextAnchor::Start, kLabelSize, kInk, true)});
+    TableRow head;
+    head.spaceBefore = table.rows.empty() ? 0.0 : kRowHeight / 2.0;
+    head.cells.push_back({block.heading, true});
     if (HasFirstOrder(block)) {
-      AddTextAvoiding(drawing, placed,
-                      {Label(kMargin + kValueColumn, y, "exact trace", TextAnchor::End, kLabelSize, kLineGrey)});
-      AddTextAvoiding(drawing, placed, {Label(kMargin + kFirstOrderColumn, y, "first order",
-                                              TextAnchor::End, kLabelSize, kLineGrey)});
+      head.cells.push_back({"exact trace", false, kLineGrey});
+      head.cells.push_back({"first order", false, kLineGrey});
     }
-    y += kRowHeight;
+    table.rows.push_back(head);
     for (const BaffleRow& row : block.rows) {
       const size_t indent = row.label.find_first_not_of(' ');
-      AddTextAvoiding(drawing, placed,
-                      {Label(kMargin + (indent == 0 ? 0.0 : kIndent), y, row.label.substr(indent),
-                             TextAnchor::Start)});
-      AddTextAvoiding(drawing, placed, {Label(kMargin + kValueColumn, y, row.value, TextAnchor::End)});
-      if (!row.firstOrder.empty()) {
-        AddTextAvoiding(drawing, placed, {Label(kMargin + kFirstOrderColumn, y, row.firstOrder,
-                                                TextAnchor::End, kLabelSize, kLineGrey)});
-      }
-      y += kRowHeight;
+      TableRow shown;
+      shown.cells = {{row.label.substr(indent), false, kInk, indent == 0 ? 0.0 : kIndent},
+                     {row.value},
+                     {row.firstOrder, false, kLineGrey}};
+      table.rows.push_back(shown);
     }
-    y += kRowHeight / 2.0;
   }
+  Drawing drawing;
+  drawing.title = title;
+  drawing.width = std::max(kLeastWidth, LayOutTable(table, kMargin).Right() + kMargin);
+  std::vector<TextBox> placed;
+  AddTitleRows(drawing, placed, heading, subheading);
+  const double y = AddTable(drawing, placed, table, kMargin, kFirstRow, "table");
   FitWidthToTexts(drawing, placed, kMargin);
-  drawing.height = y + kMargin / 2.0;
+  drawing.height = y + kRowHeight / 2.0 + kMargin / 2.0;
   return drawing;
 }
 

@@ -9,7 +9,7 @@
 
 #include "baffles/BafflePlan.h"
 #include "calc/DesignInput.h"
-#include "trace/Drawing.h"
+#include "drawing/Drawing.h"
 
 struct BaffleRow {
   std::string label;       // a leading indent marks a detail of the row above

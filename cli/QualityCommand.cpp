@@ -11,7 +11,7 @@
 #include "quality/QualityPictures.h"
 #include "quality/QualityTable.h"
 #include "cli/SecondaryOptions.h"
-#include "trace/SvgWriter.h"
+#include "drawing/SvgWriter.h"
 #include "cli/TextOutput.h"
 #include "support/Units.h"
 #include "support/Windows1252.h"

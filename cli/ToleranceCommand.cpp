@@ -7,7 +7,7 @@
 #include "files/FileMessages.h"
 #include "cli/FileOutput.h"
 #include "cli/NumberOptions.h"
-#include "trace/SvgWriter.h"
+#include "drawing/SvgWriter.h"
 #include "cli/TextOutput.h"
 #include "collimation/ToleranceText.h"
 #include "support/Windows1252.h"

@@ -9,7 +9,7 @@
 #include "cli/NumberOptions.h"
 #include "cli/SecondaryOptions.h"
 #include "trace/SpotTable.h"
-#include "trace/SvgWriter.h"
+#include "drawing/SvgWriter.h"
 #include "cli/TextOutput.h"
 #include "support/Windows1252.h"
 

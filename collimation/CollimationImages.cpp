@@ -5,7 +5,7 @@
 #include "calc/SignConventions.h"
 #include "collimation/AxisWavefront.h"
 #include "quality/FourierPlans.h"
-#include "quality/PointImage.h"
+#include "quality/PointImageWindow.h"
 #include "quality/PupilFunction.h"
 #include "quality/PupilTrace.h"
 #include "support/SampleCount.h"
@@ -49,22 +49,6 @@ std::vector<SpotPoint> SpotInPlane(const TracedPupil& pupil, double focusShift) 
   return spot;
 }
 
-// The central (2 half + 1)^2 samples of the point image.
-PointImageWindow CentralWindow(const PointImage& image, int half) {
-  PointImageWindow window;
-  if (image.size == 0) return window;
-  window.size = 2 * half + 1;
-  window.spacing = image.spacing;
-  window.intensity.reserve(static_cast<size_t>(window.size) * window.size);
-  const int centre = image.size / 2;
-  for (int row = centre - half; row <= centre + half; ++row) {
-    for (int column = centre - half; column <= centre + half; ++column) {
-      window.intensity.push_back(image.intensity[static_cast<size_t>(row) * image.size + column]);
-    }
-  }
-  return window;
-}
-
 }  // namespace
 
 CollimationImageSet ComputeCollimationImages(const DesignResult& design,
@@ -99,7 +83,7 @@ CollimationImageSet ComputeCollimationImages(const DesignResult& design,
     shown.spot = SpotInPlane(pupil, axis.bestFocus);
     ComputePointImage(TracedPupilFunction(pupil, front), spacing, plans, image);
     shown.strehl = image.strehl;
-    shown.image = CentralWindow(image, half);
+    shown.image = CutPointImageWindow(image, half);
   }
   return set;
 }

@@ -1,14 +1,14 @@
 // The collimation pictures: the tolerance table, and the axis image aligned beside it
 // despaced, decentered and tilted by each tolerance, as spots (one scale for the four,
-// with the Airy disk) and as point images (one scale, intensity on a logarithmic ramp
-// from a thousandth of the perfect peak to the peak). Coordinates as in Drawing.h.
+// with the Airy disk) and as point images (one scale, in the intensity bands of every
+// point image, IntensityBands.h). Coordinates as in Drawing.h.
 #ifndef SPEKULOR_COLLIMATION_COLLIMATIONPICTURE_H
 #define SPEKULOR_COLLIMATION_COLLIMATIONPICTURE_H
 
 #include "collimation/CollimationImages.h"
 #include "calc/DesignInput.h"
 #include "calc/DesignResult.h"
-#include "trace/Drawing.h"
+#include "drawing/Drawing.h"
 #include "collimation/Tolerances.h"
 
 Drawing BuildToleranceTablePicture(const ToleranceAnalysis& analysis, TelescopeType type);

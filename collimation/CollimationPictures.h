@@ -8,7 +8,7 @@
 
 #include "calc/Calculate.h"
 #include "collimation/CollimationImages.h"
-#include "trace/Drawing.h"
+#include "drawing/Drawing.h"
 #include "collimation/Tolerances.h"
 
 struct CollimationPictures {

@@ -5,7 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "trace/Drawing.h"
+#include "drawing/Drawing.h"
 
 namespace {
 

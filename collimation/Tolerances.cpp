@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "trace/Drawing.h"
+#include "drawing/Drawing.h"
 #include "quality/QualityConstants.h"
 #include "trace/RayTrace.h"
 #include "support/Units.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "trace/Drawing.h"
+#include "drawing/Drawing.h"
 
 struct PicturePage {
   std::string title;              // the tab's title, Windows-1252

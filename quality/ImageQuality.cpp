@@ -5,7 +5,7 @@
 
 #include "calc/Aberrations.h"
 #include "trace/AnalysisWording.h"
-#include "trace/Drawing.h"
+#include "drawing/Drawing.h"
 #include "quality/FocusSearch.h"
 #include "quality/PerfectAperture.h"
 #include "quality/PupilFunction.h"
@@ -97,21 +97,6 @@ int WindowHalfWidth(const std::vector<TracedPupil>& pupils, const QualitySet& se
   return ClampedCeil(widest / spacing, 0, imageSize / 2 - 1);
 }
 
-PointImageWindow CutWindow(const PointImage& image, int half) {
-  PointImageWindow window;
-  if (image.size == 0) return window;
-  window.size = 2 * half + 1;
-  window.spacing = image.spacing;
-  window.intensity.reserve(static_cast<size_t>(window.size) * window.size);
-  const int centre = image.size / 2;
-  for (int row = centre - half; row <= centre + half; ++row) {
-    for (int column = centre - half; column <= centre + half; ++column) {
-      window.intensity.push_back(image.intensity[static_cast<size_t>(row) * image.size + column]);
-    }
-  }
-  return window;
-}
-
 // Everything measured in the plane set.focusShift for one field point.
 void MeasureField(const TracedPupil& pupil, const QualitySet& set, int windowHalf,
                   QualityWorkspace& workspace, FieldQuality& field) {
@@ -138,7 +123,7 @@ void MeasureField(const TracedPupil& pupil, const QualitySet& set, int windowHal
                  kLeastEnergyReach * lambdaN, (image.size / 2 - 2) * image.spacing);
   field.energy = ComputeEncircledEnergy(image, reach);
   field.ee80Diameter = 2.0 * RadiusForFraction(field.energy, kEncircledFraction);
-  field.image = CutWindow(image, windowHalf);
+  field.image = CutPointImageWindow(image, windowHalf);
 }
 
 PerfectQuality MeasurePerfectAperture(const QualitySet& set) {

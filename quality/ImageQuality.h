@@ -23,6 +23,7 @@
 #include "quality/FourierPlans.h"
 #include "quality/Mtf.h"
 #include "quality/PointImage.h"
+#include "quality/PointImageWindow.h"
 #include "quality/QualityConstants.h"
 #include "trace/SecondaryPerturbation.h"
 #include "trace/SpotDiagram.h"
@@ -44,14 +45,6 @@ struct QualityOptions {
 // Why the options cannot be used, or "" when they can: the grid from kLeastQualityGrid
 // to kMostQualityGrid, the wavelength from kLeastWavelengthNm to kMostWavelengthNm.
 std::string QualityOptionsProblem(const QualityOptions& options);
-
-// The central part of a point image, for pictures: samples centred on the reference
-// point, relative to the perfect peak.
-struct PointImageWindow {
-  int size = 0;          // samples across (odd)
-  double spacing = 0.0;  // design unit
-  std::vector<double> intensity;  // size * size, row (along y) after row
-};
 
 struct FieldQuality {
   double fieldFraction = 0.0;   // of the half field

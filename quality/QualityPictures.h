@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "calc/Calculate.h"
-#include "trace/Drawing.h"
+#include "drawing/Drawing.h"
 #include "quality/ImageQuality.h"
 
 struct QualityPictures {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "trace/Drawing.h"
+#include "drawing/Drawing.h"
 #include "support/Units.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "trace/AnalysisWording.h"
 
-#include "trace/Drawing.h"
+#include "drawing/Drawing.h"
 
 std::string FieldPlace(double fieldFraction) {
   // The fractions are the exact constants of the field points (kSpotFieldFractions);

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "calc/Calculate.h"
-#include "trace/Drawing.h"
+#include "drawing/Drawing.h"
 #include "trace/SecondaryPerturbation.h"
 #include "trace/SpotDiagram.h"
 

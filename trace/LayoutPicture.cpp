@@ -3,71 +3,18 @@
 #include <algorithm>
 #include <cmath>
 
-#include "trace/PictureParts.h"
+#include "drawing/Palette.h"
+#include "drawing/PictureParts.h"
+#include "trace/LengthText.h"
+#include "trace/TelescopeSection.h"
 #include "trace/RayTrace.h"
 #include "support/Units.h"
 
 namespace {
 
-const Colour kGlass{0xd5, 0xe1, 0xec};
-const Colour kAxisRays{0x1f, 0x5f, 0xbf};
-const Colour kFieldRays{0xc8, 0x3c, 0x1e};
-const Colour kFocus{0x2e, 0x7d, 0x32};
-
 constexpr double kOpticsWidth = 860.0;  // pixels for the telescope's length
 constexpr double kMostHeight = 420.0;   // pixels for the primary's diameter at most
 constexpr double kMargin = 40.0;
-
-// Maps optical coordinates (z along the axis, y across) to the picture: the sky on
-// the left, the focus on the right.
-struct Frame {
-  double zLeft = 0.0;
-  double scale = 1.0;
-  double left = 0.0;
-  double axisY = 0.0;
-  DrawPoint operator()(double z, double y) const {
-    return {left + (zLeft - z) * scale, axisY - y * scale};
-  }
-};
-
-std::string Length(double value, LengthUnit unit) {
-  return FormatFixed(value, 2) + UnitSuffix(unit);
-}
-
-// Points of a mirror's profile in the meridional section between radii r1 and r2.
-std::vector<DrawPoint> Profile(const Frame& frame, const ConicMirror& mirror, double r1,
-                               double r2) {
-  std::vector<DrawPoint> points;
-  const int steps = 48;
-  for (int i = 0; i <= steps; ++i) {
-    const double r = r1 + (r2 - r1) * i / steps;
-    points.push_back(frame(mirror.vertexZ + MirrorSag(mirror, r), r));
-  }
-  return points;
-}
-
-// The blank behind a mirror between radii r1 and r2: its surface, then the flat back
-// at z = backZ.
-void AddBlank(Drawing& drawing, const Frame& frame, const ConicMirror& mirror, double r1,
-              double r2, double backZ) {
-  PolylineShape blank;
-  blank.points = Profile(frame, mirror, r1, r2);
-  blank.points.push_back(frame(backZ, r2));
-  blank.points.push_back(frame(backZ, r1));
-  blank.closed = true;
-  blank.filled = true;
-  blank.fill = kGlass;
-  blank.stroke = {kLineGrey, 0.8, false};
-  drawing.shapes.emplace_back(blank);
-}
-
-void AddSurface(Drawing& drawing, const Frame& frame, const ConicMirror& mirror, double r1,
-                double r2) {
-  PolylineShape surface;
-  surface.points = Profile(frame, mirror, r1, r2);
-  surface.stroke = {kInk, 2.2, false};
-  drawing.shapes.emplace_back(surface);
-}
 
 struct RayPath {
   std::vector<Vec3> points;  // start, primary, secondary, image
@@ -97,9 +44,8 @@ std::vector<RayPath> TraceFan(const Telescope& telescope, double fieldAngle, dou
 
 Drawing BuildLayoutPicture(const DesignResult& design, TelescopeType type, LengthUnit unit) {
   const Telescope telescope = BuildTelescope(design);
-  const double D = design.PriDia;
-  const double d = design.PriSecDist;
-  const double b = design.BackFocLen;
+  // The primary's diameter, the mirror distance and the back focal length.
+  const double D = design.PriDia, d = design.PriSecDist, b = design.BackFocLen;
   const double rim = D / 2.0;
   const double secRim = telescope.secondary.clearRadius;
   const double halfField = design.FieldRad / 2.0;
@@ -113,18 +59,13 @@ Drawing BuildLayoutPicture(const DesignResult& design, TelescopeType type, Lengt
   const double zEnd = std::min({-b, priBack, 0.0}) - 0.04 * span;
   const double zTop = std::max(zStart, telescope.imageZ);
 
-  Frame frame;
-  frame.zLeft = zTop;
-  frame.scale = std::min(kOpticsWidth / (zTop - zEnd), kMostHeight / D);
-  frame.left = kMargin;
-  const double top = 104.0;  // the primary's upper rim
-  frame.axisY = top + rim * frame.scale;
-  const double bottom = frame.axisY + rim * frame.scale;
-
   Drawing drawing;
   drawing.title = std::string(TelescopeTypeName(type)) + " telescope in section";
-  drawing.width = 2.0 * kMargin + (zTop - zEnd) * frame.scale;
   std::vector<TextBox> placed;
+  const double top = 104.0;  // the primary's upper rim
+  const SectionFrame frame = FitSection(zTop, zEnd, D, kMargin, top, kOpticsWidth, kMostHeight);
+  const double bottom = frame(0.0, -rim).y;
+  drawing.width = frame(zEnd, 0.0).x + kMargin;
 
   // Rays first, so that the mirrors are painted over their ends.
   const double startZ = zStart;
@@ -135,10 +76,7 @@ Drawing BuildLayoutPicture(const DesignResult& design, TelescopeType type, Lengt
   for (const auto* fan : {&axisFan, &fieldFan}) {
     const Colour colour = fan == &axisFan ? kAxisRays : kFieldRays;
     for (const RayPath& path : *fan) {
-      PolylineShape line;
-      for (const Vec3& p : path.points) line.points.push_back(frame(p.z, p.y));
-      line.stroke = {colour, 1.0, false};
-      drawing.shapes.emplace_back(line);
+      AddRayPath(drawing, frame, path.points, colour);
       const Vec3& s = path.points[2];
       if (telescope.imageZ < 0.0 && path.finalDirection.z < 0.0) {
         const double atVertex = s.y + (0.0 - s.z) / path.finalDirection.z * path.finalDirection.y;
@@ -151,12 +89,9 @@ Drawing BuildLayoutPicture(const DesignResult& design, TelescopeType type, Lengt
   if (telescope.imageZ >= 0.0) hole = 0.0;
 
   // Mirrors and their blanks.
-  AddBlank(drawing, frame, telescope.primary, hole, rim, priBack);
-  AddBlank(drawing, frame, telescope.primary, -hole, -rim, priBack);
-  AddBlank(drawing, frame, telescope.secondary, -secRim, secRim, secBack);
-  AddSurface(drawing, frame, telescope.primary, hole, rim);
-  AddSurface(drawing, frame, telescope.primary, -hole, -rim);
-  AddSurface(drawing, frame, telescope.secondary, -secRim, secRim);
+  AddMirrorInSection(drawing, frame, telescope.primary, hole, rim, priBack);
+  AddMirrorInSection(drawing, frame, telescope.primary, -hole, -rim, priBack);
+  AddMirrorInSection(drawing, frame, telescope.secondary, -secRim, secRim, secBack);
 
   // Optical axis and focal plane.
   LineShape axis{frame(zTop, 0.0), frame(zEnd, 0.0), {kLineGrey, 0.8, true}};
@@ -166,7 +101,7 @@ Drawing BuildLayoutPicture(const DesignResult& design, TelescopeType type, Lengt
       LineShape{frame(-b, planeHalf), frame(-b, -planeHalf), {kFocus, 1.6, false}});
 
   const std::string subtitle =
-      "D " + Length(D, unit) + ", F " + Length(design.SysFoc, unit) + " (f/" +
+      "D " + LengthText(D, unit) + ", F " + LengthText(design.SysFoc, unit) + " (f/" +
       FormatFixed(design.SysFoc / D, 1) + "), primary f/" + FormatFixed(design.PriFoc / D, 1) +
       ", fully illuminated field " + FormatFixed(design.FieldAng, 3) + "\xB0";
   AddTitleRows(drawing, placed, drawing.title + ", to scale", subtitle);
@@ -181,7 +116,7 @@ Drawing BuildLayoutPicture(const DesignResult& design, TelescopeType type, Lengt
   NamePart(drawing, "mirror distance", mdFirst);
   AddTextAvoiding(drawing, placed,
                   {Label((xSecondary + xPrimary) / 2.0, mdLine - 7.0,
-                         "mirror distance " + Length(d, unit), TextAnchor::Middle)});
+                         "mirror distance " + LengthText(d, unit), TextAnchor::Middle)});
 
   const double rowA = bottom + 22.0;
   const double bfLine = bottom + 36.0;
@@ -189,7 +124,7 @@ Drawing BuildLayoutPicture(const DesignResult& design, TelescopeType type, Lengt
   const size_t bfFirst = drawing.shapes.size();
   AddDimension(drawing, xPrimary, xFocus, bfLine, bottom + 4.0, frame(-b, -planeHalf).y + 4.0);
   NamePart(drawing, "back focal length", bfFirst);
-  const std::string bfText = "back focal length " + Length(b, unit);
+  const std::string bfText = "back focal length " + LengthText(b, unit);
   AddTextAvoiding(drawing, placed,
                   {Label((xPrimary + xFocus) / 2.0, rowC, bfText, TextAnchor::Middle),
                    Label(std::max(xPrimary, xFocus) + 8.0, rowC, bfText, TextAnchor::Start)});
@@ -210,22 +145,12 @@ Drawing BuildLayoutPicture(const DesignResult& design, TelescopeType type, Lengt
 
   // Legend: the two ray colours and a scale bar.
   const double legendY = bottom + 86.0;
-  double x = kMargin;
   const std::string fieldText =
       "rays from the edge of the field, " + FormatFixed(design.FieldAng / 2.0, 3) + "\xB0 off the axis";
-  for (int i = 0; i < 2; ++i) {
-    const Colour colour = i == 0 ? kAxisRays : kFieldRays;
-    drawing.shapes.emplace_back(LineShape{{x, legendY - 4.0}, {x + 26.0, legendY - 4.0}, {colour, 1.6, false}});
-    const TextShape text =
-        Label(x + 32.0, legendY, i == 0 ? std::string("rays from the axis") : fieldText, TextAnchor::Start);
-    AddTextAvoiding(drawing, placed, {text});
-    x = EstimateTextBox(text).right + 24.0;
-  }
-  const double barLength = RoundScaleLength(120.0 / frame.scale);
-  const size_t barFirst = drawing.shapes.size();
-  AddScaleBar(drawing, placed, x, legendY, barLength * frame.scale,
-              FormatFixed(barLength, barLength < 1.0 ? 3 : 0) + UnitSuffix(unit));
-  NamePart(drawing, "scale bar", barFirst);
+  const double x = AddStrokeLegend(drawing, placed, kMargin, legendY,
+                                   {{{kAxisRays, 1.6, false}, "rays from the axis"},
+                                    {{kFieldRays, 1.6, false}, fieldText}});
+  AddSectionScaleBar(drawing, placed, x, legendY, frame, unit);
 
   FitWidthToTexts(drawing, placed, kMargin);
   drawing.height = legendY + 26.0;

@@ -6,7 +6,7 @@
 
 #include "calc/DesignInput.h"
 #include "calc/DesignResult.h"
-#include "trace/Drawing.h"
+#include "drawing/Drawing.h"
 
 // For a design that TelescopeProblem accepts.
 Drawing BuildLayoutPicture(const DesignResult& design, TelescopeType type, LengthUnit unit);

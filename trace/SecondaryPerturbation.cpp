@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "calc/SignConventions.h"
-#include "trace/Drawing.h"
+#include "drawing/Drawing.h"
 #include "support/Units.h"
 
 bool IsAligned(const SecondaryPerturbation& perturbation) {

@@ -3,15 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "trace/PictureParts.h"
+#include "drawing/Formats.h"
+#include "drawing/Palette.h"
+#include "drawing/Panel.h"
+#include "drawing/PictureParts.h"
 #include "support/Units.h"
 
 namespace {
-
-const Colour kCrossGrey{0x9a, 0x9a, 0x9a};
-const Colour kFrame{0xc0, 0xc0, 0xc0};
-const Colour kDots{0x1f, 0x4f, 0x9f};
-const Colour kAiry{0xc8, 0x3c, 0x1e};
 
 constexpr double kPanel = 240.0;
 constexpr double kGap = 28.0;
@@ -22,7 +20,7 @@ const char* const kFieldNames[] = {"On axis", "0.7 of the field", "Edge of the f
 
 // "3.21 µm (0.21")": a length in micrometres and as an angle on the sky.
 std::string Blur(double length, const SpotSet& spots) {
-  return FormatFixed(length * spots.micrometresPerUnit, 2) + " \xB5m (" +
+  return FormatMicrometres(length * spots.micrometresPerUnit) + " (" +
          FormatFixed(length * spots.arcsecPerUnit, 2) + "\")";
 }
 
@@ -60,25 +58,11 @@ Drawing BuildSpotPicture(const SpotSet& spots, const DesignResult& design, Teles
   for (size_t i = 0; i < spots.spots.size(); ++i) {
     const SpotDiagram& spot = spots.spots[i];
     const double left = kMargin + static_cast<double>(i) * (kPanel + kGap);
-    const DrawPoint centre{left + kPanel / 2.0, kPanelTop + kPanel / 2.0};
-
-    AddTextAvoiding(drawing, placed,
-                    {Label(centre.x, kPanelTop - 24.0, kFieldNames[i], TextAnchor::Middle, 13.0, kInk, true)});
-    AddTextAvoiding(drawing, placed,
-                    {Label(centre.x, kPanelTop - 8.0,
-                           FormatFixed(spot.fieldAngle * kDegreesPerRadian, 3) + "\xB0 off the axis",
-                           TextAnchor::Middle)});
-
-    PolylineShape box;
-    box.points = {{left, kPanelTop}, {left + kPanel, kPanelTop}, {left + kPanel, kPanelTop + kPanel},
-                  {left, kPanelTop + kPanel}};
-    box.closed = true;
-    box.stroke = {kFrame, 1.0, false};
-    drawing.shapes.emplace_back(box);
-    drawing.shapes.emplace_back(
-        LineShape{{left, centre.y}, {left + kPanel, centre.y}, {kCrossGrey, 0.5, true}});
-    drawing.shapes.emplace_back(
-        LineShape{{centre.x, kPanelTop}, {centre.x, kPanelTop + kPanel}, {kCrossGrey, 0.5, true}});
+    const Panel panel{left, kPanelTop, kPanel};
+    const DrawPoint centre = panel.Centre();
+    AddPanelTitles(drawing, placed, panel, kFieldNames[i],
+                   FormatFixed(spot.fieldAngle * kDegreesPerRadian, 3) + "\xB0 off the axis");
+    AddPanelFrame(drawing, panel, true);
 
     DotsShape dots;
     dots.radius = 0.7;
@@ -117,7 +101,7 @@ Drawing BuildSpotPicture(const SpotSet& spots, const DesignResult& design, Teles
   const size_t barFirst = drawing.shapes.size();
   const TextShape barText =
       AddScaleBar(drawing, placed, kMargin, legendY, barUnits * scale,
-                  FormatFixed(barMicrometres, barMicrometres < 1.0 ? 2 : 0) + " \xB5m");
+                  FormatScaleLength(barMicrometres) + " \xB5m");
   NamePart(drawing, "scale bar", barFirst);
   double x = EstimateTextBox(barText).right + 28.0;
   drawing.shapes.emplace_back(CircleShape{{x + 8.0, legendY - 4.0}, 7.0, {kAiry, 1.2, true}});

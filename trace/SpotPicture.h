@@ -7,7 +7,7 @@
 
 #include "calc/DesignInput.h"
 #include "calc/DesignResult.h"
-#include "trace/Drawing.h"
+#include "drawing/Drawing.h"
 #include "trace/SpotDiagram.h"
 
 Drawing BuildSpotPicture(const SpotSet& spots, const DesignResult& design, TelescopeType type,

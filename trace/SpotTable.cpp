@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "trace/Drawing.h"
+#include "drawing/Drawing.h"
 #include "trace/SpotPicture.h"
 #include "support/Units.h"
 

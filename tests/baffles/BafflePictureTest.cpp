@@ -12,8 +12,8 @@
 #include "baffles/FocusTravel.h"
 #include "tests/common/Golden.h"
 #include "tests/common/SvgCheck.h"
-#include "trace/PictureParts.h"
-#include "trace/SvgWriter.h"
+#include "drawing/PictureParts.h"
+#include "drawing/SvgWriter.h"
 
 namespace {
 

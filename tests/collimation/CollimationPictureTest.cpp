@@ -2,6 +2,7 @@
 // against diffraction theory.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <variant>
@@ -10,9 +11,11 @@
 #include "collimation/CollimationPictures.h"
 #include "tests/common/Golden.h"
 #include "tests/common/SvgCheck.h"
-#include "trace/PictureParts.h"
-#include "trace/SvgWriter.h"
+#include "drawing/PictureParts.h"
+#include "drawing/SvgWriter.h"
 #include "tests/common/TestDesigns.h"
+#include "drawing/IntensityBands.h"
+#include "quality/QualityPictures.h"
 
 namespace {
 
@@ -76,6 +79,37 @@ TEST(CollimationPictures, EveryColumnHasItsSpotAndPointImage) {
   }
   EXPECT_EQ(pictures.images.images[2].amount.find("+0."), 0u);
   EXPECT_EQ(pictures.tableText.rfind("Collimation tolerances of the Ritchey-Chr\xE9tien's", 0), 0u);
+}
+
+// The point images are painted as on the Image quality tab: the same legend of bands,
+// and nothing filled in them but the bands' colours.
+TEST(CollimationPictures, PointImagesShareTheImageQualityBands) {
+  QualityOptions options;
+  options.gridSize = 32;
+  const QualityPictures quality = DrawQualityPictures(CompleteDesign(DesignFields()), options);
+  ASSERT_TRUE(quality.ok()) << quality.errorText;
+  auto fills = [](const Drawing& drawing, const std::string& part) {
+    std::vector<std::string> colours;
+    for (const Shape* shape : PartShapes(drawing, part)) {
+      const PolylineShape* box = std::get_if<PolylineShape>(shape);
+      if (box != nullptr && box->filled) {
+        colours.push_back(std::to_string(box->fill.r) + "," + std::to_string(box->fill.g) + "," +
+                          std::to_string(box->fill.b));
+      }
+    }
+    return colours;
+  };
+  const std::vector<std::string> legend = fills(Startup().axisImages, "intensity bands");
+  ASSERT_EQ(legend.size(), static_cast<size_t>(kIntensityBands));
+  EXPECT_EQ(legend, fills(quality.drawings.front(), "intensity bands"));
+  for (const char* heading : {"Aligned", "Despaced", "Decentered", "Tilted"}) {
+    const std::vector<std::string> painted =
+        fills(Startup().axisImages, std::string("point image ") + heading);
+    ASSERT_FALSE(painted.empty()) << heading;
+    for (const std::string& colour : painted) {
+      EXPECT_NE(std::find(legend.begin(), legend.end(), colour), legend.end()) << heading << " " << colour;
+    }
+  }
 }
 
 // The aligned classical Cassegrain is perfect on the axis: its point image peaks at the

@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "collimation/CollimationPictures.h"
-#include "trace/Drawing.h"
+#include "drawing/Drawing.h"
 #include "quality/FocusSearch.h"
 #include "quality/ImageQuality.h"
 #include "quality/PupilFunction.h"

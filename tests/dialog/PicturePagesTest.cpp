@@ -14,7 +14,7 @@
 #include "calc/Calculate.h"
 #include "quality/FourierPlans.h"
 #include "dialog/PicturePages.h"
-#include "trace/SvgWriter.h"
+#include "drawing/SvgWriter.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "quality/PupilTrace.h"
 #include "quality/QualityPicture.h"
 #include "quality/QualityTable.h"
-#include "trace/SvgWriter.h"
+#include "drawing/SvgWriter.h"
 #include "tests/common/TestDesigns.h"
 #include "quality/Wavefront.h"
 

@@ -2,6 +2,7 @@
 // closed forms of the perfect aperture and of simple aberrations.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "quality/EncircledEnergy.h"
@@ -9,6 +10,7 @@
 #include "quality/Mtf.h"
 #include "quality/PerfectAperture.h"
 #include "quality/PointImage.h"
+#include "quality/PointImageWindow.h"
 #include "quality/PupilFunction.h"
 #include "quality/QualityConstants.h"
 #include "support/Units.h"
@@ -214,6 +216,53 @@ TEST(PointImage, LargestWaveStepIsTheSteepestNeighbourDifference) {
     for (int i = 0; i < kGrid; ++i) ramp.waves[static_cast<size_t>(j) * kGrid + i] = 0.3 * i + 0.1 * j;
   }
   EXPECT_NEAR(LargestWaveStep(ramp), 0.3, 1e-12);
+}
+
+// The window cut for the pictures keeps the peak and the light inside it: against a
+// brute-force walk over the whole image by each sample's distance from the reference
+// point, for an image tilted and defocused off the centre.
+TEST(PointImageWindow, KeepsThePeakAndTheLightInsideIt) {
+  constexpr int kPadding = 4;
+  PupilFunction pupil = AberratedPupil(kGrid, 0.33, [](double rho) { return 0.4 * rho * rho; });
+  for (int j = 0; j < kGrid; ++j) {
+    for (int i = 0; i < kGrid; ++i) {
+      // Half a wave of tilt across x: the light moves about 1.5 samples toward +x.
+      pupil.waves[static_cast<size_t>(j) * kGrid + i] += 0.75 * (i + 0.5 - 0.5 * kGrid) / (0.5 * kGrid);
+    }
+  }
+  const PointImage image = ImageOf(pupil, kPadding);
+  for (int half : {6, 20}) {
+    const PointImageWindow window = CutPointImageWindow(image, half);
+    ASSERT_EQ(window.size, 2 * half + 1);
+    ASSERT_EQ(window.intensity.size(), static_cast<size_t>(window.size) * window.size);
+    EXPECT_EQ(window.spacing, image.spacing);
+    double peakInside = 0.0;
+    double lightInside = 0.0;
+    for (int j = 0; j < image.size; ++j) {
+      for (int i = 0; i < image.size; ++i) {
+        const double x = (i - image.size / 2) * image.spacing;
+        const double y = (j - image.size / 2) * image.spacing;
+        if (std::fabs(x) > (half + 0.5) * image.spacing || std::fabs(y) > (half + 0.5) * image.spacing) continue;
+        const double value = image.intensity[static_cast<size_t>(j) * image.size + i];
+        peakInside = std::max(peakInside, value);
+        lightInside += value;
+      }
+    }
+    double windowPeak = 0.0;
+    double windowLight = 0.0;
+    for (double value : window.intensity) {
+      windowPeak = std::max(windowPeak, value);
+      windowLight += value;
+    }
+    EXPECT_EQ(windowPeak, peakInside) << half;
+    EXPECT_NEAR(windowLight, lightInside, 1e-12 * lightInside) << half;
+    // The middle sample is the reference point's.
+    EXPECT_EQ(window.intensity[static_cast<size_t>(half) * window.size + half],
+              image.intensity[static_cast<size_t>(image.size / 2) * image.size + image.size / 2]);
+  }
+  // The wide window holds the whole peak, the Strehl ratio.
+  const PointImageWindow wide = CutPointImageWindow(image, 20);
+  EXPECT_EQ(*std::max_element(wide.intensity.begin(), wide.intensity.end()), image.strehl);
 }
 
 }  // namespace

@@ -9,12 +9,12 @@
 #include "tests/common/Golden.h"
 #include "tests/common/SvgCheck.h"
 #include "quality/PerfectAperture.h"
-#include "trace/PictureParts.h"
+#include "drawing/PictureParts.h"
 #include "quality/QualityPicture.h"
 #include "quality/QualityPictures.h"
 #include "quality/QualityTable.h"
 #include "trace/SpotPicture.h"
-#include "trace/SvgWriter.h"
+#include "drawing/SvgWriter.h"
 #include "tests/common/TestDesigns.h"
 
 namespace {
@@ -40,17 +40,6 @@ double FirstZeroLambdaN(double e) {
     (f(mid) > 0.0 ? low : high) = mid;
   }
   return low / 3.14159265358979323846;
-}
-
-double HorizontalSpan(const Drawing& drawing, const std::string& part) {
-  double span = 0.0;
-  for (const Shape* shape : PartShapes(drawing, part)) {
-    const LineShape* line = std::get_if<LineShape>(shape);
-    if (line != nullptr && line->from.y == line->to.y) {
-      span = std::max(span, std::fabs(line->to.x - line->from.x));
-    }
-  }
-  return span;
 }
 
 TEST(QualityPicture, StartupDesignMatchesGoldenSvg) {
@@ -96,16 +85,14 @@ TEST(QualityPicture, TextsStayInsideAndApart) {
 // The dashed rings are the perfect annulus's first dark ring at the scale bar's scale.
 TEST(QualityPicture, DarkRingsMatchTheScaleBar) {
   const Calculation calculation = CompleteDesign(StartupFields(kRitcheyChretien));
-  QualityOptions options;
-  options.gridSize = kGrid;
-  const QualityPictures pictures = DrawQualityPictures(calculation, options);
+  const QualityPictures pictures = Draw(StartupFields(kRitcheyChretien), kGrid);
   ASSERT_TRUE(pictures.ok());
   const std::vector<const Shape*> rings = PartShapes(pictures.drawings.front(), "first dark ring");
   ASSERT_EQ(rings.size(), 3u);
   const std::vector<const Shape*> bar = PartShapes(pictures.drawings.front(), "scale bar");
   ASSERT_FALSE(bar.empty());
   const double barMicrometres = std::stod(std::get<TextShape>(*bar.back()).text);
-  const double pixelsPerMicrometre = HorizontalSpan(pictures.drawings.front(), "scale bar") / barMicrometres;
+  const double pixelsPerMicrometre = PartHorizontalSpan(pictures.drawings.front(), "scale bar") / barMicrometres;
   const DesignResult& design = calculation.design;
   const double lambdaN = 0.55 * design.SysFoc / design.PriDia;  // micrometres
   const double expected = FirstZeroLambdaN(design.SecDia / design.PriDia) * lambdaN;
@@ -118,9 +105,7 @@ TEST(QualityPicture, DarkRingsMatchTheScaleBar) {
 // from 1 at zero frequency (top left) to 0 at the cutoff (bottom right).
 TEST(QualityPicture, PerfectMtfCurveIsDrawnToItsAxes) {
   const Calculation calculation = CompleteDesign(StartupFields(kRitcheyChretien));
-  QualityOptions options;
-  options.gridSize = kGrid;
-  const QualityPictures pictures = DrawQualityPictures(calculation, options);
+  const QualityPictures pictures = Draw(StartupFields(kRitcheyChretien), kGrid);
   ASSERT_TRUE(pictures.ok());
   const std::vector<const Shape*> curve = PartShapes(pictures.drawings.front(), "perfect MTF");
   ASSERT_EQ(curve.size(), 1u);
@@ -159,39 +144,6 @@ TEST(QualityPicture, TableRowsFollowTheFigures) {
   const std::string text = FormatQualityTable(set, TelescopeType::Classical, LengthUnit::Millimetre);
   EXPECT_EQ(text.rfind("Image quality of the Classical cassegrain, 550 nm, f/8.0", 0), 0u) << text;
   EXPECT_NE(text.find("\nParaxial focus: the paraxial image plane\n"), std::string::npos);
-}
-
-TEST(QualityPicture, IntensityBandsAreHalfDecades) {
-  EXPECT_EQ(IntensityBand(0.0), -1);
-  EXPECT_EQ(IntensityBand(0.99e-4), -1);
-  EXPECT_EQ(IntensityBand(1e-4), 0);
-  EXPECT_EQ(IntensityBand(3.0e-4), 0);
-  EXPECT_EQ(IntensityBand(3.2e-4), 1);
-  EXPECT_EQ(IntensityBand(0.5), kIntensityBands - 1);
-  EXPECT_EQ(IntensityBand(1.0), kIntensityBands - 1);
-  EXPECT_EQ(IntensityBand(std::nan("")), -1);
-}
-
-// A wide point image is shown in squares of an odd number of samples, centred, each
-// the mean of its samples.
-TEST(QualityPicture, WideImagesAreShownInCentredSquares) {
-  PointImageWindow window;
-  window.size = 201;
-  window.spacing = 0.5;
-  window.intensity.assign(201 * 201, 0.0);
-  window.intensity[100 * 201 + 100] = 9.0;  // the reference point
-  window.intensity[100 * 201 + 102] = 18.0;  // in the square to its right
-  const ImageCells cells = ShownImageCells(window);
-  EXPECT_EQ(cells.size, 67);  // 3 x 3 samples each
-  EXPECT_DOUBLE_EQ(cells.spacing, 1.5);
-  EXPECT_DOUBLE_EQ(cells.intensity[33 * 67 + 33], 1.0);
-  EXPECT_DOUBLE_EQ(cells.intensity[33 * 67 + 34], 2.0);
-  EXPECT_DOUBLE_EQ(cells.intensity[33 * 67 + 32], 0.0);
-  PointImageWindow small;
-  small.size = 51;
-  small.spacing = 1.0;
-  small.intensity.assign(51 * 51, 1.0);
-  EXPECT_EQ(ShownImageCells(small).size, 51);
 }
 
 }  // namespace

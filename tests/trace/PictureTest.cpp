@@ -7,11 +7,11 @@
 
 
 #include "trace/LayoutPicture.h"
-#include "trace/PictureParts.h"
+#include "drawing/PictureParts.h"
 #include "trace/SpotPicture.h"
 #include "tests/common/Golden.h"
 #include "tests/common/SvgCheck.h"
-#include "trace/SvgWriter.h"
+#include "drawing/SvgWriter.h"
 #include "tests/common/TestDesigns.h"
 
 namespace {
@@ -83,26 +83,13 @@ TEST(Pictures, TextsStayInsideAndApart) {
   }
 }
 
-// The horizontal extent of a part's horizontal lines: the span of a dimension, the
-// length of a scale bar.
-double HorizontalSpan(const Drawing& drawing, const std::string& part) {
-  double span = 0.0;
-  for (const Shape* shape : PartShapes(drawing, part)) {
-    const LineShape* line = std::get_if<LineShape>(shape);
-    if (line != nullptr && line->from.y == line->to.y) {
-      span = std::max(span, std::fabs(line->to.x - line->from.x));
-    }
-  }
-  return span;
-}
-
 // The layout is to scale: the mirror distance, the back focal length and the scale
 // bar keep their ratios on the picture.
 TEST(Pictures, LayoutIsToScale) {
   const DesignResult design = Complete(StartupFields(kRitcheyChretien));
   const Drawing layout = BuildLayoutPicture(design, TelescopeType::RitcheyChretien, LengthUnit::Millimetre);
-  const double mirrorDistance = HorizontalSpan(layout, "mirror distance");
-  const double backFocus = HorizontalSpan(layout, "back focal length");
+  const double mirrorDistance = PartHorizontalSpan(layout, "mirror distance");
+  const double backFocus = PartHorizontalSpan(layout, "back focal length");
   ASSERT_GT(backFocus, 0.0);
   EXPECT_NEAR(mirrorDistance / backFocus, design.PriSecDist / design.BackFocLen, 1e-9);
   // The scale bar's label says how long it is: 100 mm, at the same scale.
@@ -111,7 +98,7 @@ TEST(Pictures, LayoutIsToScale) {
   const TextShape* label = std::get_if<TextShape>(bar.back());
   ASSERT_NE(label, nullptr);
   const double barLength = std::stod(label->text);
-  EXPECT_NEAR(HorizontalSpan(layout, "scale bar") / mirrorDistance, barLength / design.PriSecDist,
+  EXPECT_NEAR(PartHorizontalSpan(layout, "scale bar") / mirrorDistance, barLength / design.PriSecDist,
               1e-9);
 }
 
@@ -126,7 +113,7 @@ TEST(Pictures, AiryDisksMatchTheScaleBar) {
   const std::vector<const Shape*> bar = PartShapes(spots, "scale bar");
   ASSERT_FALSE(bar.empty());
   const double barMicrometres = std::stod(std::get<TextShape>(*bar.back()).text);
-  const double pixelsPerMicrometre = HorizontalSpan(spots, "scale bar") / barMicrometres;
+  const double pixelsPerMicrometre = PartHorizontalSpan(spots, "scale bar") / barMicrometres;
   const double airyMicrometres = 1.22 * 0.55 * design.SysFoc / design.PriDia;
   for (const Shape* shape : airy) {
     EXPECT_NEAR(std::get<CircleShape>(*shape).radius / pixelsPerMicrometre, airyMicrometres,

@@ -12,7 +12,7 @@
 #include "trace/RayTrace.h"
 #include "trace/SecondaryPerturbation.h"
 #include "trace/SpotDiagram.h"
-#include "trace/SvgWriter.h"
+#include "drawing/SvgWriter.h"
 #include "tests/common/TestDesigns.h"
 #include "support/Units.h"
 

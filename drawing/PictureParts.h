@@ -1,22 +1,19 @@
 // The pieces every picture is built from: the ink, labels, the title rows, dimension
 // lines with arrows, scale bars, named parts, and the final fit of the canvas to its
 // texts. Coordinates as in Drawing.h: pixels, y downward.
-#ifndef SPEKULOR_TRACE_PICTUREPARTS_H
-#define SPEKULOR_TRACE_PICTUREPARTS_H
+#ifndef SPEKULOR_DRAWING_PICTUREPARTS_H
+#define SPEKULOR_DRAWING_PICTUREPARTS_H
 
 #include <string>
 #include <vector>
 
-#include "trace/Drawing.h"
+#include "drawing/Drawing.h"
+#include "drawing/Palette.h"
 
-extern const Colour kInk;        // text and strong lines
-extern const Colour kLineGrey;   // extension lines, axes
-
-constexpr double kLabelSize = 12.0;
-constexpr double kTitleSize = 16.0;
-// The rows at the top of every picture: the title's and the subtitle's baselines.
-constexpr double kTitleBaseline = 28.0;
-constexpr double kSubtitleBaseline = 48.0;
+// Font sizes, in pixels, of labels and of titles; and the rows at the top of every
+// picture, the title's and the subtitle's baselines.
+constexpr double kLabelSize = 12.0, kTitleSize = 16.0;
+constexpr double kTitleBaseline = 28.0, kSubtitleBaseline = 48.0;
 
 // A text on its baseline at (x, y).
 TextShape Label(double x, double y, const std::string& text, TextAnchor anchor,
@@ -39,6 +36,17 @@ void AddDimension(Drawing& drawing, double x1, double x2, double lineY, double f
 TextShape AddScaleBar(Drawing& drawing, std::vector<TextBox>& placed, double x, double baselineY,
                       double pixels, const std::string& text);
 
+// One key of a legend: a short stroke and what it stands for.
+struct StrokeKey {
+  Stroke stroke;
+  std::string text;
+};
+
+// The keys left to right on the baseline y from x; returns where the next item may
+// start.
+double AddStrokeLegend(Drawing& drawing, std::vector<TextBox>& placed, double x, double y,
+                       const std::vector<StrokeKey>& keys);
+
 // A round length for a scale bar: the largest 1, 2 or 5 times a power of ten that is
 // not longer than `most`.
 double RoundScaleLength(double most);
@@ -51,5 +59,9 @@ void NamePart(Drawing& drawing, const std::string& name, size_t first);
 
 // The shapes of the part `name`, in painting order; empty when there is none.
 std::vector<const Shape*> PartShapes(const Drawing& drawing, const std::string& name);
+
+// The longest horizontal line of the part `name`: the span of a dimension, the length
+// of a scale bar; 0 when it has none.
+double PartHorizontalSpan(const Drawing& drawing, const std::string& name);
 
 #endif

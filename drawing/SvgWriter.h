@@ -1,11 +1,11 @@
 // The SVG back end of a Drawing: a complete, self-contained SVG 1.1 document in
 // UTF-8 with LF line ends, numbers to two decimals.
-#ifndef SPEKULOR_TRACE_SVGWRITER_H
-#define SPEKULOR_TRACE_SVGWRITER_H
+#ifndef SPEKULOR_DRAWING_SVGWRITER_H
+#define SPEKULOR_DRAWING_SVGWRITER_H
 
 #include <string>
 
-#include "trace/Drawing.h"
+#include "drawing/Drawing.h"
 
 std::string WriteSvg(const Drawing& drawing);
 

@@ -1,4 +1,4 @@
-#include "trace/SvgWriter.h"
+#include "drawing/SvgWriter.h"
 
 #include "support/Windows1252.h"
 

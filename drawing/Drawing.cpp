@@ -1,4 +1,4 @@
-#include "trace/Drawing.h"
+#include "drawing/Drawing.h"
 
 #include <charconv>
 #include <cmath>

@@ -4,8 +4,8 @@
 //
 // Coordinates are pixels with the origin at the top left and y growing downward.
 // Texts are Windows-1252, like every text of the program.
-#ifndef SPEKULOR_TRACE_DRAWING_H
-#define SPEKULOR_TRACE_DRAWING_H
+#ifndef SPEKULOR_DRAWING_DRAWING_H
+#define SPEKULOR_DRAWING_DRAWING_H
 
 #include <string>
 #include <variant>
@@ -87,10 +87,8 @@ struct Drawing {
 // A box around a text, from the generous estimate of 0.6 font sizes per character
 // (wide enough for DejaVu Sans and Arial), the ascent 0.8 and the descent 0.25 sizes.
 struct TextBox {
-  double left = 0.0;
-  double top = 0.0;
-  double right = 0.0;
-  double bottom = 0.0;
+  double left = 0.0, top = 0.0;      // the top left corner
+  double right = 0.0, bottom = 0.0;  // the bottom right
 };
 TextBox EstimateTextBox(const TextShape& text);
 bool BoxesOverlap(const TextBox& a, const TextBox& b);

@@ -1,21 +1,11 @@
-#include "trace/PictureParts.h"
+#include "drawing/PictureParts.h"
 
 #include <algorithm>
 #include <cmath>
 
-const Colour kInk{0x1a, 0x1a, 0x1a};
-const Colour kLineGrey{0x80, 0x80, 0x80};
-
 TextShape Label(double x, double y, const std::string& text, TextAnchor anchor, double size,
                 Colour colour, bool bold) {
-  TextShape shape;
-  shape.at = {x, y};
-  shape.text = text;
-  shape.size = size;
-  shape.anchor = anchor;
-  shape.colour = colour;
-  shape.bold = bold;
-  return shape;
+  return TextShape{{x, y}, text, size, anchor, colour, bold};
 }
 
 void AddTitleRows(Drawing& drawing, std::vector<TextBox>& placed, const std::string& title,
@@ -61,6 +51,17 @@ TextShape AddScaleBar(Drawing& drawing, std::vector<TextBox>& placed, double x, 
   return label;
 }
 
+double AddStrokeLegend(Drawing& drawing, std::vector<TextBox>& placed, double x, double y,
+                       const std::vector<StrokeKey>& keys) {
+  for (const StrokeKey& key : keys) {
+    drawing.shapes.emplace_back(LineShape{{x, y - 4.0}, {x + 26.0, y - 4.0}, key.stroke});
+    const TextShape text = Label(x + 32.0, y, key.text, TextAnchor::Start);
+    AddTextAvoiding(drawing, placed, {text});
+    x = EstimateTextBox(text).right + 24.0;
+  }
+  return x;
+}
+
 double RoundScaleLength(double most) {
   if (!(most > 0.0) || !std::isfinite(most)) return 0.0;
   const double power = std::pow(10.0, std::floor(std::log10(most)));
@@ -89,4 +90,15 @@ std::vector<const Shape*> PartShapes(const Drawing& drawing, const std::string& 
     }
   }
   return shapes;
+}
+
+double PartHorizontalSpan(const Drawing& drawing, const std::string& name) {
+  double span = 0.0;
+  for (const Shape* shape : PartShapes(drawing, name)) {
+    const LineShape* line = std::get_if<LineShape>(shape);
+    if (line != nullptr && line->from.y == line->to.y) {
+      span = std::max(span, std::fabs(line->to.x - line->from.x));
+    }
+  }
+  return span;
 }

@@ -1,0 +1,12 @@
+// The one way pictures and tables write a length in the design's unit: two decimals
+// in millimetres, three in inches (both about ten micrometres), and the unit.
+#ifndef SPEKULOR_TRACE_LENGTHTEXT_H
+#define SPEKULOR_TRACE_LENGTHTEXT_H
+
+#include <string>
+
+#include "calc/DesignInput.h"
+
+std::string LengthText(double value, LengthUnit unit);
+
+#endif
