@@ -57,10 +57,7 @@ void AddBafflesOptions(CLI::App& command, BafflesOptions& options) {
 int RunBafflesCommand(const BafflesOptions& options, std::FILE* out, std::FILE* err) {
   return RunAnalysisCommand(
       options.source,
-      [&options](const Calculation& calculation) {
-        const DesignResult& design = calculation.design;
-        const TelescopeType type = calculation.read.type;
-        const LengthUnit unit = calculation.read.unit;
+      [&options](const DesignResult& design, TelescopeType type, LengthUnit unit) {
         const double thickness = PrimaryThickness(design, options.baffles);
         if (!ThicknessRange(design).Holds(thickness)) {
           return OutOfRange("--thickness", thickness, ThicknessRange(design), unit);

@@ -34,8 +34,7 @@ int RunDesignCommand(const DesignSource& source,
   return DeliverOutput(read.ok() ? make(fields) : read, out, err);
 }
 
-int RunAnalysisCommand(const DesignSource& source,
-                       const std::function<CommandOutput(const Calculation&)>& analyse,
+int RunAnalysisCommand(const DesignSource& source, const DesignAnalysis& analyse,
                        std::FILE* out, std::FILE* err) {
   return RunDesignCommand(
       source,
@@ -44,7 +43,7 @@ int RunAnalysisCommand(const DesignSource& source,
         if (calculation.rules.error != CalcError::None) {
           return Refused(FormatCalcError(calculation.rules));
         }
-        return analyse(calculation);
+        return analyse(calculation.design, calculation.read.type, calculation.read.unit);
       },
       out, err);
 }

@@ -40,10 +40,13 @@ int RunDesignCommand(const DesignSource& source,
                      const std::function<CommandOutput(const DesignFields&)>& make,
                      std::FILE* out, std::FILE* err);
 
+// What an analysis makes of a completed design of that type, its lengths in `unit`.
+using DesignAnalysis =
+    std::function<CommandOutput(const DesignResult& design, TelescopeType type, LengthUnit unit)>;
+
 // Reads the source, completes the design (a refused one is printed as the window's box
-// shows it, exit status 2) and delivers what `analyse` makes of the calculation.
-int RunAnalysisCommand(const DesignSource& source,
-                       const std::function<CommandOutput(const Calculation&)>& analyse,
+// shows it, exit status 2) and delivers what `analyse` makes of it.
+int RunAnalysisCommand(const DesignSource& source, const DesignAnalysis& analyse,
                        std::FILE* out, std::FILE* err);
 
 #endif

@@ -55,10 +55,7 @@ int RunQualityCommand(const QualityCommandOptions& options, std::FILE* out, std:
   analysis.secondary = options.secondary;
   return RunAnalysisCommand(
       options.source,
-      [&analysis, &options](const Calculation& calculation) {
-        const DesignResult& design = calculation.design;
-        const TelescopeType type = calculation.read.type;
-        const LengthUnit unit = calculation.read.unit;
+      [&analysis, &options](const DesignResult& design, TelescopeType type, LengthUnit unit) {
         QualityProblem problem = QualityInputsProblem(design, analysis);
         if (!problem.ok()) return CannotAnalyse(QualityRefusalText(problem));
         const QualitySet set = ComputeImageQuality(design, unit, analysis);

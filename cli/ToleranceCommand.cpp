@@ -37,13 +37,11 @@ void AddToleranceOptions(CLI::App& command, ToleranceCommandOptions& options) {
 int RunToleranceCommand(const ToleranceCommandOptions& options, std::FILE* out, std::FILE* err) {
   return RunAnalysisCommand(
       options.source,
-      [&options](const Calculation& calculation) {
-        const DesignResult& design = calculation.design;
-        const TelescopeType type = calculation.read.type;
+      [&options](const DesignResult& design, TelescopeType type, LengthUnit unit) {
         ToleranceOptions toleranceOptions;
         toleranceOptions.budgetWaves = options.budgetWaves;
         const ToleranceAnalysis analysis =
-            AnalyseTolerances(design, calculation.read.unit, toleranceOptions);
+            AnalyseTolerances(design, unit, toleranceOptions);
         if (!analysis.ok()) return CannotAnalyse(ToleranceRefusalText(analysis));
         CommandOutput output = PrintFigures(
             options.json, [&] { return FormatToleranceJson(analysis); },

@@ -40,10 +40,7 @@ void AddTraceOptions(CLI::App& command, TraceOptions& options) {
 int RunTraceCommand(const TraceOptions& options, std::FILE* out, std::FILE* err) {
   return RunAnalysisCommand(
       options.source,
-      [&options](const Calculation& calculation) {
-        const DesignResult& design = calculation.design;
-        const TelescopeType type = calculation.read.type;
-        const LengthUnit unit = calculation.read.unit;
+      [&options](const DesignResult& design, TelescopeType type, LengthUnit unit) {
         const SpotTrace trace = TraceSpots(design, unit, options.rays, options.secondary);
         if (!trace.ok()) return CannotAnalyse(TraceRefusalText(trace.problem));
         const std::string condition = SecondaryCondition(options.secondary, unit);
