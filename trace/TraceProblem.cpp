@@ -11,34 +11,38 @@ TraceProblem LightLostProblem(int raysImaged, int raysPassing, double fieldFract
   return problem;
 }
 
+namespace {
+
+struct Reason {
+  TraceProblemCode code;
+  const char* text;
+};
+
+// The reasons that need no figures.
+const Reason kReasons[] = {
+    {TraceProblemCode::NotFinite, "the completed design has values that are not finite"},
+    {TraceProblemCode::NoPrimaryDiameter, "the primary mirror has no diameter"},
+    {TraceProblemCode::PrimaryNotConcave, "the primary mirror is not concave"},
+    {TraceProblemCode::SecondaryNotConvex, "the secondary mirror is not convex"},
+    {TraceProblemCode::SecondaryNotInFront, "the secondary does not stand in front of the primary"},
+    {TraceProblemCode::SecondaryNotSmaller, "the secondary is not smaller than the primary"},
+    {TraceProblemCode::SecondaryShortOfRim, "the secondary's surface does not reach its rim"},
+    {TraceProblemCode::DisplacementNotFinite, "the secondary's displacement is not a finite number"},
+    {TraceProblemCode::TiltTooLarge, "the secondary's tilt is more than 45 degrees"},
+    {TraceProblemCode::DespacedNotInFront,
+     "the despaced secondary does not stand in front of the primary"},
+};
+
+}  // namespace
+
 std::string DescribeTraceProblem(const TraceProblem& problem) {
-  switch (problem.code) {
-    case TraceProblemCode::None:
-      return std::string();
-    case TraceProblemCode::NotFinite:
-      return "the completed design has values that are not finite";
-    case TraceProblemCode::NoPrimaryDiameter:
-      return "the primary mirror has no diameter";
-    case TraceProblemCode::PrimaryNotConcave:
-      return "the primary mirror is not concave";
-    case TraceProblemCode::SecondaryNotConvex:
-      return "the secondary mirror is not convex";
-    case TraceProblemCode::SecondaryNotInFront:
-      return "the secondary does not stand in front of the primary";
-    case TraceProblemCode::SecondaryNotSmaller:
-      return "the secondary is not smaller than the primary";
-    case TraceProblemCode::SecondaryShortOfRim:
-      return "the secondary's surface does not reach its rim";
-    case TraceProblemCode::DisplacementNotFinite:
-      return "the secondary's displacement is not a finite number";
-    case TraceProblemCode::TiltTooLarge:
-      return "the secondary's tilt is more than 45 degrees";
-    case TraceProblemCode::DespacedNotInFront:
-      return "the despaced secondary does not stand in front of the primary";
-    case TraceProblemCode::LightLost:
-      return "only " + std::to_string(problem.raysImaged) + " of the " +
-             std::to_string(problem.raysPassing) + " rays that pass the secondary reach the image " +
-             FieldPlace(problem.fieldFraction);
+  if (problem.code == TraceProblemCode::LightLost) {
+    return "only " + std::to_string(problem.raysImaged) + " of the " +
+           std::to_string(problem.raysPassing) + " rays that pass the secondary reach the image " +
+           FieldPlace(problem.fieldFraction);
+  }
+  for (const Reason& reason : kReasons) {
+    if (reason.code == problem.code) return reason.text;
   }
   return std::string();
 }
