@@ -200,9 +200,8 @@ TEST(Tolerances, RefuseTheAxisImagesQualityRefuses) {
   ASSERT_GT(step, kLargestWaveStep);
   EXPECT_EQ(analysis.refusal, ToleranceRefusal::TooSteep);
   EXPECT_FALSE(analysis.ok());
+  EXPECT_NEAR(analysis.aligned.largestWaveStep, step, 0.005);
   const std::string text = ToleranceRefusalText(analysis);
-  EXPECT_EQ(text.rfind("Cannot analyse the collimation: ", 0), 0u) << text;
-  EXPECT_NE(text.find(" " + FormatFixed(step, 2) + " waves"), std::string::npos) << text;
 
   const CollimationPictures pictures = DrawCollimationPictures(calculation, ToleranceOptions{});
   EXPECT_EQ(pictures.errorText, text);
