@@ -3,7 +3,7 @@
 // edge past the tube's mouth to the skirt, the baffles' places and diameters as
 // dimensions, a legend and a scale bar. Coordinates and texts as in drawing/Drawing.h.
 //
-// Named parts (trace/PictureParts.h) for whoever looks for them: "secondary baffle",
+// Named parts (drawing/PictureParts.h) for whoever looks for them: "secondary baffle",
 // "primary baffle", "skylight lines", "skirt diameter", "tube diameter", "skirt end",
 // "tube mouth" (the two dimensions along the axis) and "scale bar".
 #ifndef SPEKULOR_BAFFLES_BAFFLEPICTURE_H

@@ -54,7 +54,7 @@ TEST_P(EachBudget, EachToleranceAddsTheBudgetInTheExactTrace) {
     ToleranceOptions options;
     options.budgetWaves = budget;
     const ToleranceAnalysis analysis = AnalyseTolerances(design, LengthUnit::Millimetre, options);
-    ASSERT_TRUE(analysis.ok()) << named.name << ": " << analysis.problem;
+    ASSERT_TRUE(analysis.ok()) << named.name << ": " << ToleranceRefusalText(analysis);
     EXPECT_NEAR(aligned, analysis.aligned.rmsWaves, 0.002) << named.name;
     for (Misalignment kind : kMisalignments) {
       const ToleranceFound& found = analysis.Tolerance(kind);
@@ -146,17 +146,27 @@ TEST(Tolerances, WhatCannotBeAnalysedIsSaid) {
   const DesignResult design = Complete(F12Fields(kClassical));
   ToleranceOptions options;
   options.budgetWaves = 0.0;
-  EXPECT_EQ(AnalyseTolerances(design, LengthUnit::Millimetre, options).problem,
-            "the wavefront error budget must lie above 0 and at most 1 wave");
+  EXPECT_EQ(AnalyseTolerances(design, LengthUnit::Millimetre, options).refusal,
+            ToleranceRefusal::BudgetOutOfRange);
   options.budgetWaves = std::nan("");
-  EXPECT_FALSE(AnalyseTolerances(design, LengthUnit::Millimetre, options).ok());
+  EXPECT_EQ(AnalyseTolerances(design, LengthUnit::Millimetre, options).refusal,
+            ToleranceRefusal::BudgetOutOfRange);
+  options = ToleranceOptions{};
+  options.wavelengthNm = 200.0;
+  EXPECT_EQ(AnalyseTolerances(design, LengthUnit::Millimetre, options).refusal,
+            ToleranceRefusal::WavelengthOutOfRange);
   options = ToleranceOptions{};
   options.gridSize = 8;
-  EXPECT_FALSE(AnalyseTolerances(design, LengthUnit::Millimetre, options).ok());
+  EXPECT_EQ(AnalyseTolerances(design, LengthUnit::Millimetre, options).refusal,
+            ToleranceRefusal::GridOutOfRange);
   DesignResult wide = design;
   wide.SecDia = 2.0 * design.PriDia;
-  EXPECT_EQ(AnalyseTolerances(wide, LengthUnit::Millimetre, ToleranceOptions{}).problem,
-            "the secondary is not smaller than the primary");
+  const ToleranceAnalysis untraceable =
+      AnalyseTolerances(wide, LengthUnit::Millimetre, ToleranceOptions{});
+  EXPECT_EQ(untraceable.refusal, ToleranceRefusal::Telescope);
+  EXPECT_EQ(untraceable.trace.code, TraceProblemCode::SecondaryNotSmaller);
+  EXPECT_EQ(ToleranceRefusalText(untraceable),
+            "Cannot analyse this design: the secondary is not smaller than the primary");
 }
 
 // A stigmatic pair given a primary of conic +3 instead of its own is many waves wrong
@@ -170,8 +180,8 @@ TEST(Tolerances, RefuseTheAxisImagesQualityRefuses) {
   const Calculation calculation = CompleteDesign(fields);
   ASSERT_EQ(calculation.rules.error, CalcError::None);
   const DesignResult& design = calculation.design;
-  EXPECT_NE(QualityProblem(ComputeImageQuality(design, LengthUnit::Millimetre, QualityOptions{})),
-            "");
+  EXPECT_FALSE(
+      QualitySetProblem(ComputeImageQuality(design, LengthUnit::Millimetre, QualityOptions{})).ok());
   const ToleranceAnalysis analysis =
       AnalyseTolerances(design, LengthUnit::Millimetre, ToleranceOptions{});
   const TracedPupil pupil = TracePupil(BuildTelescope(design), 0.0, kToleranceGrid);
@@ -181,9 +191,8 @@ TEST(Tolerances, RefuseTheAxisImagesQualityRefuses) {
   ASSERT_GT(step, kLargestWaveStep);
   EXPECT_EQ(analysis.refusal, ToleranceRefusal::TooSteep);
   EXPECT_FALSE(analysis.ok());
+  EXPECT_NEAR(analysis.aligned.largestWaveStep, step, 0.005);
   const std::string text = ToleranceRefusalText(analysis);
-  EXPECT_EQ(text.rfind("Cannot analyse the collimation: ", 0), 0u) << text;
-  EXPECT_NE(text.find(" " + FormatFixed(step, 2) + " waves"), std::string::npos) << text;
 
   const CollimationPictures pictures = DrawCollimationPictures(calculation, ToleranceOptions{});
   EXPECT_EQ(pictures.errorText, text);
@@ -211,26 +220,25 @@ TEST(Tolerances, RefuseAnAxisImageThatLosesHalfItsLight) {
 }
 
 // A fast Dall-Kirkham's own axis error, traced here, is above the budget: the table and
-// the JSON say so; a Ritchey-Chretien's is not, and they say nothing.
+// AlignedAboveBudget say so; a Ritchey-Chretien's is not, and they say nothing.
 TEST(Tolerances, AnAlignedDesignAboveTheBudgetSaysSo) {
   const DesignResult fast = Complete(ExampleFields(kDallKirkham, "300", "450", "1800", "150"));
   ASSERT_GT(TracedAxisRms(fast, SecondaryPerturbation{}, 550e-6), kDefaultBudgetWaves);
   const ToleranceAnalysis above = AnalyseTolerances(fast, LengthUnit::Millimetre, ToleranceOptions{});
-  ASSERT_TRUE(above.ok()) << above.problem;
+  ASSERT_TRUE(above.ok()) << ToleranceRefusalText(above);
+  EXPECT_TRUE(AlignedAboveBudget(above));
   const std::string aboveTable = FormatToleranceTable(above, TelescopeType::DallKirkham);
   EXPECT_NE(aboveTable.find("\nThe aligned design alone has " + FormatFixed(above.aligned.rmsWaves, 4) +
                             " waves RMS on the axis, already above the budget of 0.05 waves.\n"),
             std::string::npos)
       << aboveTable;
-  const std::string aboveJson = FormatToleranceJson(above);
-  EXPECT_NE(aboveJson.find(",\"aligned_above_budget\":true}\n"), std::string::npos) << aboveJson;
 
   const DesignResult slow = Complete(F12Fields(kRitcheyChretien));
   ASSERT_LT(TracedAxisRms(slow, SecondaryPerturbation{}, 550e-6), kDefaultBudgetWaves);
   const ToleranceAnalysis below = AnalyseTolerances(slow, LengthUnit::Millimetre, ToleranceOptions{});
+  EXPECT_FALSE(AlignedAboveBudget(below));
   EXPECT_EQ(FormatToleranceTable(below, TelescopeType::RitcheyChretien).find("aligned design alone"),
             std::string::npos);
-  EXPECT_EQ(FormatToleranceJson(below).find("aligned_above_budget"), std::string::npos);
 }
 
 }  // namespace
@@ -245,7 +253,7 @@ TEST(Tolerances, ImageQualityOfAMisalignedSecondaryAgrees) {
   const DesignResult design = Complete(F12Fields(kClassical));
   const ToleranceAnalysis analysis =
       AnalyseTolerances(design, LengthUnit::Millimetre, ToleranceOptions());
-  ASSERT_TRUE(analysis.ok()) << analysis.problem;
+  ASSERT_TRUE(analysis.ok()) << ToleranceRefusalText(analysis);
   const ToleranceFound& decenter = analysis.Tolerance(Misalignment::Decenter);
   ASSERT_TRUE(decenter.found);
 
@@ -255,7 +263,7 @@ TEST(Tolerances, ImageQualityOfAMisalignedSecondaryAgrees) {
   const QualitySet aligned = ComputeImageQuality(design, LengthUnit::Millimetre, options);
   options.secondary.decenter = decenter.amount;
   const QualitySet moved = ComputeImageQuality(design, LengthUnit::Millimetre, options);
-  ASSERT_EQ(QualityProblem(moved), "");
+  ASSERT_TRUE(QualitySetProblem(moved).ok());
   const double added = std::sqrt(std::pow(moved.fields[0].rmsWaves, 2) -
                                  std::pow(aligned.fields[0].rmsWaves, 2));
   EXPECT_NEAR(added, analysis.options.budgetWaves, kBudgetTolerance * analysis.options.budgetWaves);
