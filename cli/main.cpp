@@ -15,6 +15,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/ExportCommand.h"
 #include "cli/LensCommand.h"
+#include "cli/PrimaryTestCommand.h"
 #include "cli/QualityCommand.h"
 #include "cli/ReportCommand.h"
 #include "cli/ToleranceCommand.h"
@@ -62,6 +63,8 @@ int RunProgram(int argc, char** argv) {
   CLI::App* baffles = AddBafflesCommand(app, bafflesOptions);
   QualityCommandOptions qualityOptions;
   CLI::App* quality = AddQualityCommand(app, qualityOptions);
+  PrimaryTestOptions primaryTestOptions;
+  CLI::App* primaryTest = AddPrimaryTestCommand(app, primaryTestOptions);
 
   LensOptions lensOptions;
   CLI::App* lens = AddLensCommand(app, lensOptions);
@@ -106,6 +109,7 @@ int RunProgram(int argc, char** argv) {
   if (trace->parsed()) return RunTraceCommand(traceOptions, stdout, stderr);
   if (baffles->parsed()) return RunBafflesCommand(bafflesOptions, stdout, stderr);
   if (quality->parsed()) return RunQualityCommand(qualityOptions, stdout, stderr);
+  if (primaryTest->parsed()) return RunPrimaryTestCommand(primaryTestOptions, stdout, stderr);
   if (lens->parsed()) return RunLensCommand(lensOptions, stdout, stderr);
   if (save->parsed()) return RunSaveCommand(saveOptions, stderr);
   if (show->parsed()) return RunShowCommand(showOptions, stdout, stderr);

@@ -60,7 +60,7 @@ MirrorTestReduction Reduce(const MirrorTestPage& page, const std::vector<double>
   for (double value : fit.surface) reduction.surfaceErrorNm.push_back(value * nm);
   reduction.wavefrontRmsWaves = fit.wavefrontRms * nm / kReductionWavelengthNm;
   reduction.wavefrontPvWaves = fit.wavefrontPv * nm / kReductionWavelengthNm;
-  reduction.strehl = MarechalStrehl(reduction.wavefrontRmsWaves);
+  reduction.strehl = ReductionStrehl(reduction.wavefrontRmsWaves);
   const ConicFit conic = FitConic(page.zones, measured, primary.radius, page.source, primary.conic);
   reduction.fitProblem = conic.problem;
   if (conic.problem.ok()) reduction.bestFitConic = conic.conic;

@@ -48,7 +48,7 @@ std::string ReductionLines(const MirrorTestPage& page, const MirrorTestReduction
   }
   text += "Wavefront error RMS ..... " + FormatFixed(reduction.wavefrontRmsWaves, 4) + " waves at 550 nm\n";
   text += "Wavefront error PV ...... " + FormatFixed(reduction.wavefrontPvWaves, 4) + " waves at 550 nm\n";
-  text += "Strehl ratio (Mar\xE9" "chal)  " + FormatFixed(reduction.strehl, 4) + "\n";
+  text += "Strehl ratio (Mar\xE9" "chal) . " + FormatFixed(reduction.strehl, 4) + "\n";
   if (reduction.bestFitConic) {
     text += "Best-fit conic .......... " + FormatFixed(*reduction.bestFitConic, 4) + " (" +
             (*reduction.bestFitConic - page.primary.conic >= 0.0 ? "+" : "") +

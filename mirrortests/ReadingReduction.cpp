@@ -65,7 +65,7 @@ SurfaceErrorFit ReduceReadings(const std::vector<CouderZone>& zones,
   return RemoveBestSphere(zones, surface);
 }
 
-double MarechalStrehl(double rmsWaves) {
+double ReductionStrehl(double rmsWaves) {
   const double phase = 2.0 * kPi * rmsWaves;
   return std::exp(-phase * phase);
 }

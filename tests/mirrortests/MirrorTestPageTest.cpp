@@ -8,7 +8,7 @@
 
 namespace {
 
-// The start-up design: a 400 mm f/2.5 Dall-Kirkham.
+// The start-up design: a 400 mm f/2.5 Ritchey-Chretien primary.
 DesignResult StartUp() { return CompleteDesign(DesignFields()).design; }
 
 TEST(MirrorTestPage, StartUpDesignFromTheReport) {
@@ -48,7 +48,7 @@ TEST(MirrorTestPage, MeasuredRadiusAndReadings) {
   EXPECT_GT(page.reduction->strehl, 0.0);
   EXPECT_LT(page.reduction->strehl, 1.0);
   ASSERT_TRUE(page.reduction->bestFitConic.has_value());
-  const std::string table = FormatMirrorTestTable(page, TelescopeType::DallKirkham);
+  const std::string table = FormatMirrorTestTable(page, TelescopeType::RitcheyChretien);
   EXPECT_NE(table.find("Best-fit conic"), std::string::npos);
   EXPECT_NE(table.find("mean of its edges"), std::string::npos);
 }
