@@ -135,8 +135,8 @@ TEST(CliPrimaryTest, FailuresHaveTheirStatuses) {
   const CliResult impossible = RunCli({"primary-test", "--system-focal-length", "1000"});
   EXPECT_EQ(impossible.status, 2);
 
-  // A measured radius shorter than the rim: no conic of that vertex reaches it.
-  const CliResult shortRadius = RunCli({"primary-test", "--roc", "150"});
+  // A measured radius that leaves the Dall-Kirkham's ellipsoid short of the rim.
+  const CliResult shortRadius = RunCli({"primary-test", "--type", "dall-kirkham", "--roc", "100"});
   EXPECT_EQ(shortRadius.status, 3);
   EXPECT_EQ(shortRadius.err.rfind("Cannot test this primary: ", 0), 0u) << shortRadius.err;
 
