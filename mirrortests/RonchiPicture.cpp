@@ -41,19 +41,41 @@ void AddPanel(Drawing& drawing, const PrimaryUnderTest& primary, const Ronchigra
   disc.fill = kDark;
   disc.stroke = {kInk, 1.0, false};
   drawing.shapes.emplace_back(disc);
-  // The lit samples of a row, one rectangle a run.
+  // The lit runs of each row, a run that repeats the one above it lengthening its
+  // rectangle rather than adding one: straight bands become one rectangle each.
+  struct Run {
+    int start = 0;
+    int end = 0;
+    int top = 0;
+  };
+  std::vector<Run> open;
+  auto close = [&](const Run& run, int bottom) {
+    drawing.shapes.emplace_back(Rectangle(left + run.start, top + run.top, left + run.end, top + bottom, kLit));
+  };
   for (int row = 0; row < gram.samples; ++row) {
     const char* cells = &gram.lit[static_cast<size_t>(row) * gram.samples];
+    std::vector<Run> runs;
     for (int column = 0; column < gram.samples;) {
       if (!cells[column]) {
         ++column;
         continue;
       }
-      const int start = column;
+      Run run{column, column, row};
       while (column < gram.samples && cells[column]) ++column;
-      drawing.shapes.emplace_back(Rectangle(left + start, top + row, left + column, top + row + 1.0, kLit));
+      run.end = column;
+      for (const Run& above : open) {
+        if (above.start == run.start && above.end == run.end) run.top = above.top;
+      }
+      runs.push_back(run);
     }
+    for (const Run& above : open) {
+      bool continued = false;
+      for (const Run& run : runs) continued = continued || (run.top == above.top && run.start == above.start && run.end == above.end);
+      if (!continued) close(above, row);
+    }
+    open = std::move(runs);
   }
+  for (const Run& run : open) close(run, gram.samples);
   NamePart(drawing, "ronchigram", first);
   if (primary.shadowRadius > 0.0) {
     first = drawing.shapes.size();

@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-#include "mirrortests/Ronchigram.h"
+#include "mirrortests/RonchiPicture.h"
+#include "trace/PictureParts.h"
 
 namespace {
 
@@ -111,6 +112,29 @@ TEST(Ronchigram, SamplesAgreeWithTheBandEdges) {
   EXPECT_GT(compared, 20000);
   EXPECT_GT(dark, compared / 3);
   EXPECT_LT(dark, 2 * compared / 3);
+}
+
+// The picture's lit rectangles cover exactly the lit samples, once each.
+TEST(Ronchigram, PictureCoversTheLitSamples) {
+  const PrimaryUnderTest mirror = Mirror(-0.7);
+  const std::vector<Ronchigram> grams = {ComputeRonchigram(mirror, {100.0, -4.0, TestSource::Moving}),
+                                         ComputeRonchigram(mirror, {100.0, 0.0, TestSource::Fixed})};
+  const Drawing drawing = DrawRonchigrams(mirror, grams);
+  const std::vector<const Shape*> shapes = PartShapes(drawing, "ronchigram");
+  double area = 0.0;
+  size_t rectangles = 0;
+  for (const Shape* shape : shapes) {
+    const auto* box = std::get_if<PolylineShape>(shape);
+    if (box == nullptr || box->points.size() != 4) continue;  // the mirror's disc
+    area += (box->points[2].x - box->points[0].x) * (box->points[2].y - box->points[0].y);
+    ++rectangles;
+  }
+  double lit = 0.0;
+  for (const Ronchigram& gram : grams) {
+    for (char cell : gram.lit) lit += cell ? 1.0 : 0.0;
+  }
+  EXPECT_DOUBLE_EQ(area, lit);
+  EXPECT_LT(rectangles, static_cast<size_t>(lit / 4.0));
 }
 
 }  // namespace
