@@ -28,7 +28,8 @@ void BM_MirrorTestPage(benchmark::State& state) {
   MirrorTestOptions options;
   options.zoneCount = state.range(0) == 1 ? 12 : 0;
   options.readings = RunMirrorTests(calculation.design, calculation.read.unit, options).readings;
-  for (size_t i = 0; i < options.readings.size(); ++i) options.readings[i] += 0.01 * static_cast<double>(i % 3);
+  for (size_t i = 0; i < options.readings.size(); ++i)
+    options.readings[i] += 0.01 * static_cast<double>(i % 3);
   size_t bytes = 0;
   for (auto _ : state) {
     const MirrorTestPage page = RunMirrorTests(calculation.design, calculation.read.unit, options);

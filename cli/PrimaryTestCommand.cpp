@@ -1,7 +1,6 @@
 #include "cli/PrimaryTestCommand.h"
 
 #include <cmath>
-
 #include <nlohmann/json.hpp>
 
 #include "calc/Calculate.h"
@@ -29,7 +28,8 @@ bool ReadNumberList(const char* option, const std::string& text, std::vector<dou
   size_t start = 0;
   while (true) {
     const size_t comma = text.find(',', start);
-    const std::string item = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+    const std::string item =
+        text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
     double value = 0.0;
     if (!ReadDecimalNumber(item, value)) {
       problem = std::string(option) + ": '" + item + "' is not a decimal number";
@@ -158,10 +158,12 @@ int RunPrimaryTestCommand(const PrimaryTestOptions& options, std::FILE* out, std
   test.linesPerInch = options.linesPerInch;
   test.gratingOffsets = options.gratingOffsets;
   std::string problem;
-  if (!options.zoneEdges.empty() && !ReadNumberList("--zone-edges", options.zoneEdges, test.zoneEdges, problem)) {
+  if (!options.zoneEdges.empty() &&
+      !ReadNumberList("--zone-edges", options.zoneEdges, test.zoneEdges, problem)) {
     return UsageError(problem, err);
   }
-  if (!options.readings.empty() && !ReadNumberList("--readings", options.readings, test.readings, problem)) {
+  if (!options.readings.empty() &&
+      !ReadNumberList("--readings", options.readings, test.readings, problem)) {
     return UsageError(problem, err);
   }
 
@@ -187,9 +189,9 @@ int RunPrimaryTestCommand(const PrimaryTestOptions& options, std::FILE* out, std
       !WriteOutputFile(options.ronchiPath, WriteSvg(page.ronchiPicture), err)) {
     return kExitFileFailed;
   }
-  const std::string text = options.json
-                               ? FormatPrimaryTestJson(page)
-                               : Windows1252ToUtf8(FormatMirrorTestTable(page, calculation.read.type));
+  const std::string text =
+      options.json ? FormatPrimaryTestJson(page)
+                   : Windows1252ToUtf8(FormatMirrorTestTable(page, calculation.read.type));
   if (!WriteBytes(out, text)) {
     std::fprintf(err, "%s\n", kErrorWriting);
     return kExitFileFailed;

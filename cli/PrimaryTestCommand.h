@@ -5,12 +5,11 @@
 #ifndef SPEKULOR_CLI_PRIMARYTESTCOMMAND_H
 #define SPEKULOR_CLI_PRIMARYTESTCOMMAND_H
 
+#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include <CLI/CLI.hpp>
 
 #include "cli/DesignOptions.h"
 #include "mirrortests/MirrorTestPage.h"
@@ -18,15 +17,15 @@
 struct PrimaryTestOptions {
   std::optional<std::string> designPath;  // DESIGN, a design file to start from
   DesignOptions design;
-  std::string source = "moving";          // --source moving|fixed
-  int zones = 0;                          // --zones N, 0 for the default
-  std::string zoneEdges;                  // --zone-edges e0,e1,..., empty when not given
-  std::string readings;                   // --readings r1,r2,..., empty when not given
-  std::optional<double> roc;              // --roc R
+  std::string source = "moving";  // --source moving|fixed
+  int zones = 0;                  // --zones N, 0 for the default
+  std::string zoneEdges;          // --zone-edges e0,e1,..., empty when not given
+  std::string readings;           // --readings r1,r2,..., empty when not given
+  std::optional<double> roc;      // --roc R
   double linesPerInch = kDefaultGratingLinesPerInch;
-  std::vector<double> gratingOffsets;     // --grating-offset X, repeatable
-  std::string maskPath;                   // --mask FILE.svg
-  std::string ronchiPath;                 // --ronchi FILE.svg
+  std::vector<double> gratingOffsets;  // --grating-offset X, repeatable
+  std::string maskPath;                // --mask FILE.svg
+  std::string ronchiPath;              // --ronchi FILE.svg
   bool json = false;
 };
 

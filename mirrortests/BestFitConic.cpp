@@ -10,8 +10,8 @@ constexpr double kDerivativeStep = 1e-6;
 
 // The measured readings less the expected ones for K, less their mean.
 std::vector<double> Residuals(const std::vector<CouderZone>& zones,
-                              const std::vector<double>& measured, double radius,
-                              TestSource source, double conic) {
+                              const std::vector<double>& measured, double radius, TestSource source,
+                              double conic) {
   std::vector<double> rest(zones.size());
   double mean = 0.0;
   for (size_t i = 0; i < zones.size(); ++i) {

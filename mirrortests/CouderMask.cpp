@@ -23,20 +23,20 @@ constexpr double kBarGapMm = 16.0;
 
 // One window: between the zone's edges and between the angles (measured from the
 // horizontal, up negative on the page), on the side `side` (+1 right, -1 left).
-PolylineShape Window(DrawPoint centre, const CouderZone& zone, double from, double to,
-                     double side, const Stroke& stroke) {
+PolylineShape Window(DrawPoint centre, const CouderZone& zone, double from, double to, double side,
+                     const Stroke& stroke) {
   PolylineShape window;
   window.closed = true;
   window.stroke = stroke;
   for (int k = 0; k <= kArcSegments; ++k) {
     const double angle = from + (to - from) * k / kArcSegments;
-    window.points.push_back({centre.x + side * zone.outer * std::cos(angle),
-                             centre.y - zone.outer * std::sin(angle)});
+    window.points.push_back(
+        {centre.x + side * zone.outer * std::cos(angle), centre.y - zone.outer * std::sin(angle)});
   }
   for (int k = kArcSegments; k >= 0; --k) {
     const double angle = from + (to - from) * k / kArcSegments;
-    window.points.push_back({centre.x + side * zone.inner * std::cos(angle),
-                             centre.y - zone.inner * std::sin(angle)});
+    window.points.push_back(
+        {centre.x + side * zone.inner * std::cos(angle), centre.y - zone.inner * std::sin(angle)});
   }
   return window;
 }
@@ -62,19 +62,23 @@ Drawing DrawCouderMask(const PrimaryUnderTest& primary, const std::vector<Couder
   const double barY = centre.y + rim + kBarGapMm * perMm;
   drawing.height = barY + text + margin;
 
-  drawing.shapes.emplace_back(Label(centre.x, margin + text, "Couder mask: " +
-                                    std::to_string(zones.size()) + " zones, print at 100 %",
-                                    TextAnchor::Middle, text));
+  drawing.shapes.emplace_back(
+      Label(centre.x, margin + text,
+            "Couder mask: " + std::to_string(zones.size()) + " zones, print at 100 %",
+            TextAnchor::Middle, text));
   size_t first = drawing.shapes.size();
   drawing.shapes.emplace_back(CircleShape{centre, rim, cut});
-  drawing.shapes.emplace_back(LineShape{{centre.x - 2.0 * text, centre.y}, {centre.x + 2.0 * text, centre.y},
+  drawing.shapes.emplace_back(LineShape{{centre.x - 2.0 * text, centre.y},
+                                        {centre.x + 2.0 * text, centre.y},
                                         {kLineGrey, cut.width, false}});
-  drawing.shapes.emplace_back(LineShape{{centre.x, centre.y - 2.0 * text}, {centre.x, centre.y + 2.0 * text},
+  drawing.shapes.emplace_back(LineShape{{centre.x, centre.y - 2.0 * text},
+                                        {centre.x, centre.y + 2.0 * text},
                                         {kLineGrey, cut.width, false}});
   NamePart(drawing, "rim", first);
   if (primary.shadowRadius > 0.0) {
     first = drawing.shapes.size();
-    drawing.shapes.emplace_back(CircleShape{centre, primary.shadowRadius, {kLineGrey, cut.width, true}});
+    drawing.shapes.emplace_back(
+        CircleShape{centre, primary.shadowRadius, {kLineGrey, cut.width, true}});
     NamePart(drawing, "shadow", first);
   }
 
@@ -82,7 +86,8 @@ Drawing DrawCouderMask(const PrimaryUnderTest& primary, const std::vector<Couder
   for (size_t i = 0; i < zones.size(); ++i) {
     const double up = i % 2 == 0 ? 1.0 : -1.0;
     for (double side : {1.0, -1.0}) {
-      drawing.shapes.emplace_back(Window(centre, zones[i], up * kWindowFrom, up * kWindowTo, side, cut));
+      drawing.shapes.emplace_back(
+          Window(centre, zones[i], up * kWindowFrom, up * kWindowTo, side, cut));
     }
   }
   NamePart(drawing, "openings", first);
@@ -91,7 +96,8 @@ Drawing DrawCouderMask(const PrimaryUnderTest& primary, const std::vector<Couder
   const double labelAngle = kWindowTo + 0.1;
   for (size_t i = 0; i < zones.size(); ++i) {
     const double up = i % 2 == 0 ? 1.0 : -1.0;
-    const double y = centre.y - up * zones[i].radius * std::sin(labelAngle) + (up > 0 ? 0.0 : text * 0.8);
+    const double y =
+        centre.y - up * zones[i].radius * std::sin(labelAngle) + (up > 0 ? 0.0 : text * 0.8);
     for (double side : {1.0, -1.0}) {
       drawing.shapes.emplace_back(Label(centre.x + side * zones[i].radius * std::cos(labelAngle), y,
                                         std::to_string(i + 1), TextAnchor::Middle, text * 0.8));
@@ -103,7 +109,8 @@ Drawing DrawCouderMask(const PrimaryUnderTest& primary, const std::vector<Couder
   const double barX = centre.x - bar / 2.0;
   const Stroke barStroke{kInk, 2.0 * cut.width, false};
   drawing.shapes.emplace_back(LineShape{{barX, barY}, {barX + bar, barY}, barStroke});
-  drawing.shapes.emplace_back(LineShape{{barX, barY - text / 2.0}, {barX, barY + text / 2.0}, barStroke});
+  drawing.shapes.emplace_back(
+      LineShape{{barX, barY - text / 2.0}, {barX, barY + text / 2.0}, barStroke});
   drawing.shapes.emplace_back(
       LineShape{{barX + bar, barY - text / 2.0}, {barX + bar, barY + text / 2.0}, barStroke});
   drawing.shapes.emplace_back(Label(centre.x, barY - text / 2.0 - 0.5 * perMm,

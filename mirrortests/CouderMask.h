@@ -7,7 +7,7 @@
 // neighbouring zones do not run into each other), their numbers, and a check bar of
 // 100 mm (4 inches) to measure on the print.
 // Source: the screen of A. Couder as built in J. Texereau, "How to Make a Telescope",
-// ch. III.
+// 2nd English ed. (1984).
 #ifndef SPEKULOR_MIRRORTESTS_COUDERMASK_H
 #define SPEKULOR_MIRRORTESTS_COUDERMASK_H
 

@@ -42,7 +42,7 @@ ZoneSet ZonesFromEdges(const std::vector<double>& edges, double rimRadius) {
   ZoneSet set;
   if (edges.size() < static_cast<size_t>(kLeastZones) + 1 ||
       edges.size() > static_cast<size_t>(kMostZones) + 1) {
-    set.problem.kind = MirrorTestProblemKind::ZoneEdgesTooFew;
+    set.problem.kind = MirrorTestProblemKind::ZoneEdgesCount;
     set.problem.count = static_cast<int>(edges.size());
     return set;
   }

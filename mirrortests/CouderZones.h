@@ -5,7 +5,7 @@
 // themselves. Returned: the edges edge_i = sqrt(r0^2 + (r1^2 - r0^2) i / N), i = 0..N,
 // and each zone's radius, the mean of its two edges.
 // Source: A. Couder's screen as described by J. Texereau, "How to Make a Telescope",
-// 2nd ed. (1984), ch. II, whose tables take the zone's radius as the mean of its edges.
+// 2nd English ed. (1984), whose tables take the zone's radius as the mean of its edges.
 #ifndef SPEKULOR_MIRRORTESTS_COUDERZONES_H
 #define SPEKULOR_MIRRORTESTS_COUDERZONES_H
 

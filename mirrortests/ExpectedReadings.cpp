@@ -20,6 +20,7 @@ std::vector<double> ExpectedReadings(double radius, double conic, TestSource sou
                                      const std::vector<CouderZone>& zones) {
   std::vector<double> readings;
   readings.reserve(zones.size());
-  for (const CouderZone& zone : zones) readings.push_back(ExpectedReading(radius, conic, source, zone.radius));
+  for (const CouderZone& zone : zones)
+    readings.push_back(ExpectedReading(radius, conic, source, zone.radius));
   return readings;
 }

@@ -9,7 +9,7 @@
 // h / (S - z); reflected about the normal it leans by 2 phi - alpha and crosses the axis
 // at X = z + h / tan(2 phi - alpha); with S = R the reading is X - R. No series: for a
 // paraboloid this is exactly h^2/R + h^4/(2 R^3), of which the tables in Texereau, "How
-// to Make a Telescope", ch. III, print the first term.
+// to Make a Telescope", print the first term.
 #ifndef SPEKULOR_MIRRORTESTS_EXPECTEDREADINGS_H
 #define SPEKULOR_MIRRORTESTS_EXPECTEDREADINGS_H
 

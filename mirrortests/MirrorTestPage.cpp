@@ -16,7 +16,8 @@ MirrorTestProblem Problem(MirrorTestProblemKind kind) {
 }
 
 MirrorTestProblem CheckPrimary(const PrimaryUnderTest& primary) {
-  if (!(primary.radius > 0.0) || !std::isfinite(ConicSag(primary.radius, primary.conic, primary.diameter / 2.0))) {
+  if (!(primary.radius > 0.0) ||
+      !std::isfinite(ConicSag(primary.radius, primary.conic, primary.diameter / 2.0))) {
     return Problem(MirrorTestProblemKind::NoSurface);
   }
   return {};
@@ -47,13 +48,15 @@ MirrorTestProblem CheckOptions(const MirrorTestOptions& options) {
 ZoneSet ChooseZones(const PrimaryUnderTest& primary, const MirrorTestOptions& options) {
   const double rim = primary.diameter / 2.0;
   if (!options.zoneEdges.empty()) return ZonesFromEdges(options.zoneEdges, rim);
-  const int count = options.zoneCount > 0 ? options.zoneCount : DefaultZoneCount(primary.diameter, primary.unit);
+  const int count =
+      options.zoneCount > 0 ? options.zoneCount : DefaultZoneCount(primary.diameter, primary.unit);
   return EqualAreaZones(primary.shadowRadius, rim, count);
 }
 
 MirrorTestReduction Reduce(const MirrorTestPage& page, const std::vector<double>& measured) {
   const PrimaryUnderTest& primary = page.primary;
-  const SurfaceErrorFit fit = ReduceReadings(page.zones, measured, page.readings, primary.radius, page.source);
+  const SurfaceErrorFit fit =
+      ReduceReadings(page.zones, measured, page.readings, primary.radius, page.source);
   const double nm = NanometresPerUnit(primary.unit);
   MirrorTestReduction reduction;
   reduction.measured = measured;
@@ -93,7 +96,8 @@ MirrorTestPage RunMirrorTests(const DesignResult& design, LengthUnit unit,
 
   const PrimaryUnderTest& primary = page.primary;
   page.readings = ExpectedReadings(primary.radius, primary.conic, page.source, page.zones);
-  for (double reading : page.readings) page.readingsFromFirst.push_back(reading - page.readings.front());
+  for (double reading : page.readings)
+    page.readingsFromFirst.push_back(reading - page.readings.front());
   page.mask = DrawCouderMask(primary, page.zones);
 
   std::vector<double> offsets = options.gratingOffsets;
@@ -103,7 +107,8 @@ MirrorTestPage RunMirrorTests(const DesignResult& design, LengthUnit unit,
     offsets = {-offset, offset};
   }
   for (double offset : offsets) {
-    page.ronchigrams.push_back(ComputeRonchigram(primary, {options.linesPerInch, offset, page.source}));
+    page.ronchigrams.push_back(
+        ComputeRonchigram(primary, {options.linesPerInch, offset, page.source}));
   }
   page.ronchiPicture = DrawRonchigrams(primary, page.ronchigrams);
 

@@ -17,9 +17,9 @@
 
 struct MirrorTestOptions {
   TestSource source = TestSource::Moving;
-  int zoneCount = 0;               // 0 for round(D / 50 mm), 3 to 12
-  std::vector<double> zoneEdges;   // when given, the zones between them (zoneCount unused)
-  std::vector<double> readings;    // measured, one a zone; empty for none
+  int zoneCount = 0;                     // 0 for round(D / 50 mm), 3 to 12
+  std::vector<double> zoneEdges;         // when given, the zones between them (zoneCount unused)
+  std::vector<double> readings;          // measured, one a zone; empty for none
   std::optional<double> measuredRadius;  // the maker's R, replacing the design's
   double linesPerInch = kDefaultGratingLinesPerInch;
   std::vector<double> gratingOffsets;  // empty for the four-pair offsets inside and outside

@@ -13,10 +13,12 @@ std::string FormatMirrorTestProblem(const MirrorTestProblem& problem) {
       return "the primary's surface does not reach its rim: it cannot be tested as a conic";
     case K::ZoneCount:
       return std::to_string(problem.count) + " zones asked for: the zones are 2 to 20";
-    case K::ZoneEdgesTooFew:
-      return std::to_string(problem.count) + " zone edges given: give 3 to 21 edges for 2 to 20 zones";
+    case K::ZoneEdgesCount:
+      return std::to_string(problem.count) +
+             " zone edges given: give 3 to 21 edges for 2 to 20 zones";
     case K::ZoneEdgesNotIncreasing:
-      return "zone edge " + index + " is not larger than the edge before it: the edges must increase";
+      return "zone edge " + index +
+             " is not larger than the edge before it: the edges must increase";
     case K::ZoneEdgesOutsideMirror:
       return "zone edge " + value + " lies outside the mirror (0 to its radius)";
     case K::ReadingsCount:

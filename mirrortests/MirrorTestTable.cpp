@@ -29,7 +29,8 @@ std::string RonchiLines(const MirrorTestPage& page) {
             RonchiCaption(gram.setup, unit) + "\n  band edges on the horizontal diameter (" +
             UnitName(unit) + "):";
     for (size_t i = 0; i < gram.bandEdges.size(); ++i) {
-      text += (i % 8 == 0 ? "\n   " : "") + PadLeft(FormatFixed(gram.bandEdges[i], LengthDecimals(unit)), 9);
+      text += (i % 8 == 0 ? "\n   " : "") +
+              PadLeft(FormatFixed(gram.bandEdges[i], LengthDecimals(unit)), 9);
     }
     text += "\n";
   }
@@ -46,15 +47,21 @@ std::string ReductionLines(const MirrorTestPage& page, const MirrorTestReduction
                  FormatFixed(page.readings[i], ReadingDecimals(unit)),
                  FormatFixed(reduction.surfaceErrorNm[i], 1)});
   }
-  text += "Wavefront error RMS ..... " + FormatFixed(reduction.wavefrontRmsWaves, 4) + " waves at 550 nm\n";
-  text += "Wavefront error PV ...... " + FormatFixed(reduction.wavefrontPvWaves, 4) + " waves at 550 nm\n";
-  text += "Strehl ratio (Mar\xE9" "chal) . " + FormatFixed(reduction.strehl, 4) + "\n";
+  text += "Wavefront error RMS ..... " + FormatFixed(reduction.wavefrontRmsWaves, 4) +
+          " waves at 550 nm\n";
+  text += "Wavefront error PV ...... " + FormatFixed(reduction.wavefrontPvWaves, 4) +
+          " waves at 550 nm\n";
+  text +=
+      "Strehl ratio (Mar\xE9"
+      "chal) . " +
+      FormatFixed(reduction.strehl, 4) + "\n";
   if (reduction.bestFitConic) {
     text += "Best-fit conic .......... " + FormatFixed(*reduction.bestFitConic, 4) + " (" +
             (*reduction.bestFitConic - page.primary.conic >= 0.0 ? "+" : "") +
             FormatFixed(*reduction.bestFitConic - page.primary.conic, 4) + " from the design's)\n";
   } else {
-    text += "Best-fit conic .......... none: " + FormatMirrorTestProblem(reduction.fitProblem) + "\n";
+    text +=
+        "Best-fit conic .......... none: " + FormatMirrorTestProblem(reduction.fitProblem) + "\n";
   }
   return text;
 }
@@ -83,7 +90,8 @@ std::string FormatMirrorTestTable(const MirrorTestPage& page, TelescopeType type
   for (size_t i = 0; i < page.zones.size(); ++i) {
     const CouderZone& zone = page.zones[i];
     text += Row({std::to_string(i + 1), FormatFixed(zone.inner, LengthDecimals(unit)),
-                 FormatFixed(zone.outer, LengthDecimals(unit)), FormatFixed(zone.radius, LengthDecimals(unit)),
+                 FormatFixed(zone.outer, LengthDecimals(unit)),
+                 FormatFixed(zone.radius, LengthDecimals(unit)),
                  FormatFixed(page.readings[i], ReadingDecimals(unit)),
                  FormatFixed(page.readingsFromFirst[i], ReadingDecimals(unit))});
   }

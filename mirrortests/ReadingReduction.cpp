@@ -59,8 +59,8 @@ SurfaceErrorFit ReduceReadings(const std::vector<CouderZone>& zones,
   }
   std::vector<double> surface(zones.size(), 0.0);
   for (size_t i = 1; i < zones.size(); ++i) {
-    surface[i] = surface[i - 1] +
-                 0.5 * (slope[i - 1] + slope[i]) * (zones[i].radius - zones[i - 1].radius);
+    surface[i] =
+        surface[i - 1] + 0.5 * (slope[i - 1] + slope[i]) * (zones[i].radius - zones[i - 1].radius);
   }
   return RemoveBestSphere(zones, surface);
 }

@@ -11,9 +11,9 @@
 // area-weighted squares removed; the wavefront error twice the surface error.
 // Surface errors are positive where the glass stands high (toward the centre of
 // curvature). Strehl by Marechal, exp(-(2 pi rms)^2).
-// Source: J. Texereau, "How to Make a Telescope", 2nd ed., ch. III and appendix on the
-// reduction of Foucault measurements; Born & Wolf, "Principles of Optics", sec. 9.1
-// (Marechal).
+// Source: J. Texereau, "How to Make a Telescope", 2nd English ed. (1984), the reduction
+// of Foucault measurements; V. N. Mahajan, JOSA 72 (1982) 1258, the exponential form of
+// Marechal's Strehl ratio.
 #ifndef SPEKULOR_MIRRORTESTS_READINGREDUCTION_H
 #define SPEKULOR_MIRRORTESTS_READINGREDUCTION_H
 

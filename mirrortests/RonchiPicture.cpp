@@ -34,7 +34,8 @@ void AddPanel(Drawing& drawing, const PrimaryUnderTest& primary, const Ronchigra
   PolylineShape disc;
   for (int k = 0; k < kDiscSegments; ++k) {
     const double angle = 2.0 * kPi * k / kDiscSegments;
-    disc.points.push_back({centre.x + size / 2.0 * std::cos(angle), centre.y + size / 2.0 * std::sin(angle)});
+    disc.points.push_back(
+        {centre.x + size / 2.0 * std::cos(angle), centre.y + size / 2.0 * std::sin(angle)});
   }
   disc.closed = true;
   disc.filled = true;
@@ -50,7 +51,8 @@ void AddPanel(Drawing& drawing, const PrimaryUnderTest& primary, const Ronchigra
   };
   std::vector<Run> open;
   auto close = [&](const Run& run, int bottom) {
-    drawing.shapes.emplace_back(Rectangle(left + run.start, top + run.top, left + run.end, top + bottom, kLit));
+    drawing.shapes.emplace_back(
+        Rectangle(left + run.start, top + run.top, left + run.end, top + bottom, kLit));
   };
   for (int row = 0; row < gram.samples; ++row) {
     const char* cells = &gram.lit[static_cast<size_t>(row) * gram.samples];
@@ -70,7 +72,9 @@ void AddPanel(Drawing& drawing, const PrimaryUnderTest& primary, const Ronchigra
     }
     for (const Run& above : open) {
       bool continued = false;
-      for (const Run& run : runs) continued = continued || (run.top == above.top && run.start == above.start && run.end == above.end);
+      for (const Run& run : runs)
+        continued =
+            continued || (run.top == above.top && run.start == above.start && run.end == above.end);
       if (!continued) close(above, row);
     }
     open = std::move(runs);
@@ -86,8 +90,9 @@ void AddPanel(Drawing& drawing, const PrimaryUnderTest& primary, const Ronchigra
   drawing.shapes.emplace_back(Label(centre.x, top + size + 20.0,
                                     FormatFixed(gram.setup.linesPerInch, 0) + " lines per inch",
                                     TextAnchor::Middle));
-  drawing.shapes.emplace_back(Label(centre.x, top + size + 36.0, RonchiCaption(gram.setup, primary.unit),
-                                    TextAnchor::Middle, 10.0));
+  drawing.shapes.emplace_back(Label(centre.x, top + size + 36.0,
+                                    RonchiCaption(gram.setup, primary.unit), TextAnchor::Middle,
+                                    10.0));
 }
 
 }  // namespace
@@ -113,7 +118,8 @@ Drawing DrawRonchigrams(const PrimaryUnderTest& primary, const std::vector<Ronch
   AddTitleRows(drawing, placed, "Ronchigrams of the primary",
                "as seen through the grating; the secondary's shadow dashed");
   for (size_t i = 0; i < grams.size(); ++i) {
-    const double left = kMargin + static_cast<double>(i) * (panel + kGap) + (panel - grams[i].samples) / 2.0;
+    const double left =
+        kMargin + static_cast<double>(i) * (panel + kGap) + (panel - grams[i].samples) / 2.0;
     AddPanel(drawing, primary, grams[i], left, kTop);
   }
   return drawing;

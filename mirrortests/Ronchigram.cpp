@@ -27,8 +27,8 @@ double GratingCoordinate(const PrimaryUnderTest& primary, const RonchiSetup& set
   const double h = std::hypot(x, y);
   if (h == 0.0) return 0.0;
   const double grating = primary.radius + setup.offset;
-  const double crossing = ReflectedAxisCrossing(primary.radius, primary.conic,
-                                                SourcePosition(primary, setup), h);
+  const double crossing =
+      ReflectedAxisCrossing(primary.radius, primary.conic, SourcePosition(primary, setup), h);
   const double z = ConicSag(primary.radius, primary.conic, h);
   return x * (crossing - grating) / (crossing - z);
 }
@@ -74,8 +74,10 @@ Ronchigram ComputeRonchigram(const PrimaryUnderTest& primary, const RonchiSetup&
       for (int i = 0; i < kBisections; ++i) {
         const double middle = (a + b) / 2.0;
         const double fm = 2.0 * nu * GratingCoordinate(primary, setup, middle, 0.0) - n;
-        if ((fm < 0.0) == (fa < 0.0)) a = middle;
-        else b = middle;
+        if ((fm < 0.0) == (fa < 0.0))
+          a = middle;
+        else
+          b = middle;
       }
       right.push_back((a + b) / 2.0);
     }

@@ -32,8 +32,8 @@ struct RonchiSetup {
 
 struct Ronchigram {
   RonchiSetup setup;
-  int samples = 0;          // across the mirror's diameter, in both directions
-  std::vector<char> lit;    // samples x samples, rows from the top; 0 outside the mirror
+  int samples = 0;                // across the mirror's diameter, in both directions
+  std::vector<char> lit;          // samples x samples, rows from the top; 0 outside the mirror
   std::vector<double> bandEdges;  // x on the horizontal diameter, increasing
 };
 

@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "tests/cli/CliRun.h"
 #include "tests/common/Golden.h"
@@ -22,14 +21,16 @@ std::vector<std::string> Keys(const Json& object) {
 
 // The start-up design (400 mm, f1 = 1000 mm) with the source moving: R = 2 f1, eight
 // zones of equal area from the report's secondary (p = 1254 / 4.2, y2 = 0.2 p + d theta
-// with d = 1000 - p and theta half the 0.75 degree field) to the rim, each reading -K z at the mean of the zone's edges.
+// with d = 1000 - p and theta half the 0.75 degree field) to the rim, each reading -K z at the mean
+// of the zone's edges.
 TEST(CliPrimaryTest, JsonHasExactlyTheDocumentedKeys) {
   const CliResult result = RunCli({"primary-test", "--json"});
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.err, "");
   const Json json = Json::parse(result.out);
-  EXPECT_EQ(Keys(json), (std::vector<std::string>{"unit", "radius_of_curvature", "conic", "diameter",
-                                                  "source", "zone_radius", "zones", "ronchi"}));
+  EXPECT_EQ(Keys(json),
+            (std::vector<std::string>{"unit", "radius_of_curvature", "conic", "diameter", "source",
+                                      "zone_radius", "zones", "ronchi"}));
   EXPECT_EQ(json["unit"], "mm");
   EXPECT_EQ(json["radius_of_curvature"], 2000.0);
   EXPECT_EQ(json["diameter"], 400.0);
@@ -43,8 +44,10 @@ TEST(CliPrimaryTest, JsonHasExactlyTheDocumentedKeys) {
   ASSERT_EQ(json["zones"].size(), 8u);
   for (size_t i = 0; i < 8; ++i) {
     const Json& zone = json["zones"][i];
-    EXPECT_EQ(Keys(zone), (std::vector<std::string>{"inner", "outer", "radius", "reading", "reading_from_first"}));
-    const double outer = std::sqrt(shadow * shadow + (200.0 * 200.0 - shadow * shadow) * static_cast<double>(i + 1) / 8.0);
+    EXPECT_EQ(Keys(zone), (std::vector<std::string>{"inner", "outer", "radius", "reading",
+                                                    "reading_from_first"}));
+    const double outer = std::sqrt(shadow * shadow + (200.0 * 200.0 - shadow * shadow) *
+                                                         static_cast<double>(i + 1) / 8.0);
     EXPECT_NEAR(zone["outer"].get<double>(), outer, 0.01) << i;
     const double h = zone["radius"].get<double>();
     EXPECT_DOUBLE_EQ(h, (zone["inner"].get<double>() + zone["outer"].get<double>()) / 2.0);
@@ -70,21 +73,24 @@ TEST(CliPrimaryTest, JsonHasExactlyTheDocumentedKeys) {
 TEST(CliPrimaryTest, ReductionKeysAndFigures) {
   // Readings of the start-up primary, measured with a fixed source on a scale whose zero
   // is 10 mm off: no error, and the design's own conic.
-  const Json plain = Json::parse(RunCli({"primary-test", "--json", "--zones", "4", "--source", "fixed"}).out);
+  const Json plain =
+      Json::parse(RunCli({"primary-test", "--json", "--zones", "4", "--source", "fixed"}).out);
   std::string readings;
   for (const Json& zone : plain["zones"]) {
-    readings += (readings.empty() ? "" : ",") + std::to_string(zone["reading"].get<double>() + 10.0);
+    readings +=
+        (readings.empty() ? "" : ",") + std::to_string(zone["reading"].get<double>() + 10.0);
   }
-  const CliResult result = RunCli({"primary-test", "--json", "--zones", "4", "--source", "fixed",
-                                   "--readings", readings, "--grating-offset", "-5", "--grating-offset",
-                                   "2.5", "--grating-lpi", "133"});
+  const CliResult result =
+      RunCli({"primary-test", "--json", "--zones", "4", "--source", "fixed", "--readings", readings,
+              "--grating-offset", "-5", "--grating-offset", "2.5", "--grating-lpi", "133"});
   ASSERT_EQ(result.status, 0) << result.err;
   const Json json = Json::parse(result.out);
   EXPECT_EQ(Keys(json).back(), "reduction");
   const Json& reduction = json["reduction"];
-  EXPECT_EQ(Keys(reduction), (std::vector<std::string>{"measured", "surface_error_nm", "wavefront_rms_waves",
-                                                       "wavefront_pv_waves", "strehl", "best_fit_conic",
-                                                       "conic_difference"}));
+  EXPECT_EQ(Keys(reduction),
+            (std::vector<std::string>{"measured", "surface_error_nm", "wavefront_rms_waves",
+                                      "wavefront_pv_waves", "strehl", "best_fit_conic",
+                                      "conic_difference"}));
   EXPECT_EQ(reduction["measured"].size(), 4u);
   EXPECT_EQ(reduction["surface_error_nm"].size(), 4u);
   // std::to_string keeps six decimals: the wavefront errs by less than a micrometre's
@@ -105,8 +111,9 @@ TEST(CliPrimaryTest, TableOfTheStartUpDesign) {
   ASSERT_EQ(result.status, 0) << result.err;
   ExpectGolden("cli", "primary_test_startup.txt", result.out);
 
-  const CliResult inch = RunCli({"primary-test", "--unit", "inch", "--diameter", "6", "--primary-focal-length",
-                                 "48", "--system-focal-length", "180", "--back-focal-length", "6"});
+  const CliResult inch =
+      RunCli({"primary-test", "--unit", "inch", "--diameter", "6", "--primary-focal-length", "48",
+              "--system-focal-length", "180", "--back-focal-length", "6"});
   ASSERT_EQ(inch.status, 0) << inch.err;
   EXPECT_NE(inch.out.find("Radius of curvature 96.000 inch"), std::string::npos) << inch.out;
 }
@@ -124,7 +131,8 @@ TEST(CliPrimaryTest, PicturesAreWritten) {
 
   const CliResult unwritable = RunCli({"primary-test", "--mask", "/nonexistent-folder/mask.svg"});
   EXPECT_EQ(unwritable.status, 1);
-  EXPECT_EQ(unwritable.err, "Error writing\n/nonexistent-folder/mask.svg: No such file or directory\n");
+  EXPECT_EQ(unwritable.err,
+            "Error writing\n/nonexistent-folder/mask.svg: No such file or directory\n");
 }
 
 TEST(CliPrimaryTest, FailuresHaveTheirStatuses) {
@@ -142,19 +150,22 @@ TEST(CliPrimaryTest, FailuresHaveTheirStatuses) {
 
   const CliResult count = RunCli({"primary-test", "--readings", "1,2,3"});
   EXPECT_EQ(count.status, 64);
-  EXPECT_EQ(count.err, "spekulor-cli: 3 readings given for 8 zones: give one reading a zone\n"
-                       "Run with --help for more information.\n");
+  EXPECT_EQ(count.err,
+            "spekulor-cli: 3 readings given for 8 zones: give one reading a zone\n"
+            "Run with --help for more information.\n");
   EXPECT_EQ(count.out, "");
   const CliResult word = RunCli({"primary-test", "--zones", "3", "--readings", "1,x2,3"});
   EXPECT_EQ(word.status, 64);
-  EXPECT_EQ(word.err.rfind("spekulor-cli: --readings: 'x2' is not a decimal number\n", 0), 0u) << word.err;
+  EXPECT_EQ(word.err.rfind("spekulor-cli: --readings: 'x2' is not a decimal number\n", 0), 0u)
+      << word.err;
   const CliResult edges = RunCli({"primary-test", "--zone-edges", "20,90,60,200"});
   EXPECT_EQ(edges.status, 64);
   EXPECT_NE(edges.err.find("zone edge 3 is not larger"), std::string::npos) << edges.err;
   EXPECT_EQ(RunCli({"primary-test", "--zone-edges", "20,,200"}).status, 64);
   EXPECT_EQ(RunCli({"primary-test", "--zone-edges", "20,90,250"}).status, 64);
   EXPECT_EQ(RunCli({"primary-test", "--zones", "3", "--zone-edges", "20,90,200"}).status, 64);
-  for (const char* zones : {"1", "21", "abc"}) EXPECT_EQ(RunCli({"primary-test", "--zones", zones}).status, 64);
+  for (const char* zones : {"1", "21", "abc"})
+    EXPECT_EQ(RunCli({"primary-test", "--zones", zones}).status, 64);
   EXPECT_EQ(RunCli({"primary-test", "--source", "sideways"}).status, 64);
   EXPECT_EQ(RunCli({"primary-test", "--roc", "0"}).status, 64);
   EXPECT_EQ(RunCli({"primary-test", "--grating-lpi", "nan"}).status, 64);

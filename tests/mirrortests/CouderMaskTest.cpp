@@ -24,11 +24,13 @@ double PrintedPerUserUnit(const std::string& svg, const std::string& unit) {
   const auto roots = SvgElements(svg, "svg");
   if (roots.size() != 1) return 0.0;
   const std::string width = roots[0].at("width");
-  if (width.size() <= unit.size() || width.compare(width.size() - unit.size(), unit.size(), unit) != 0) {
+  if (width.size() <= unit.size() ||
+      width.compare(width.size() - unit.size(), unit.size(), unit) != 0) {
     return 0.0;
   }
   double x = 0, y = 0, w = 0, h = 0;
-  if (std::sscanf(roots[0].at("viewBox").c_str(), "%lf %lf %lf %lf", &x, &y, &w, &h) != 4) return 0.0;
+  if (std::sscanf(roots[0].at("viewBox").c_str(), "%lf %lf %lf %lf", &x, &y, &w, &h) != 4)
+    return 0.0;
   return std::strtod(width.c_str(), nullptr) / w;
 }
 
@@ -41,14 +43,16 @@ TEST(CouderMask, PrintsAtOneToOne) {
     std::string svgUnit;
     double bar;
   };
-  for (const Case& c : {Case{LengthUnit::Millimetre, 400.0, "mm", 100.0}, Case{LengthUnit::Inch, 6.0, "in", 4.0}}) {
+  for (const Case& c :
+       {Case{LengthUnit::Millimetre, 400.0, "mm", 100.0}, Case{LengthUnit::Inch, 6.0, "in", 4.0}}) {
     PrimaryUnderTest primary;
     primary.radius = 10.0 * c.diameter;
     primary.conic = -1.0;
     primary.diameter = c.diameter;
     primary.shadowRadius = 0.15 * c.diameter;
     primary.unit = c.unit;
-    const std::vector<CouderZone> zones = EqualAreaZones(primary.shadowRadius, c.diameter / 2.0, 5).zones;
+    const std::vector<CouderZone> zones =
+        EqualAreaZones(primary.shadowRadius, c.diameter / 2.0, 5).zones;
     const std::string svg = WriteSvg(DrawCouderMask(primary, zones));
     ASSERT_TRUE(IsWellFormedSvg(svg));
     const double scale = PrintedPerUserUnit(svg, c.svgUnit);
@@ -57,7 +61,8 @@ TEST(CouderMask, PrintsAtOneToOne) {
     bool barFound = false;
     for (const auto& line : SvgElements(svg, "line")) {
       const double length = Number(line, "x2") - Number(line, "x1");
-      if (Number(line, "y1") == Number(line, "y2") && std::fabs(length * scale - c.bar) < 0.006) barFound = true;
+      if (Number(line, "y1") == Number(line, "y2") && std::fabs(length * scale - c.bar) < 0.006)
+        barFound = true;
     }
     EXPECT_TRUE(barFound) << c.svgUnit;
 

@@ -27,10 +27,10 @@ TEST(CouderZones, EqualAreasFromTheShadowToTheRim) {
 
 TEST(CouderZones, DefaultCountIsOneZoneFor50Millimetres) {
   EXPECT_EQ(DefaultZoneCount(400.0, LengthUnit::Millimetre), 8);
-  EXPECT_EQ(DefaultZoneCount(320.0, LengthUnit::Millimetre), 6);  // 6.4
-  EXPECT_EQ(DefaultZoneCount(100.0, LengthUnit::Millimetre), 3);  // at least 3
+  EXPECT_EQ(DefaultZoneCount(320.0, LengthUnit::Millimetre), 6);    // 6.4
+  EXPECT_EQ(DefaultZoneCount(100.0, LengthUnit::Millimetre), 3);    // at least 3
   EXPECT_EQ(DefaultZoneCount(1000.0, LengthUnit::Millimetre), 12);  // at most 12
-  EXPECT_EQ(DefaultZoneCount(16.0, LengthUnit::Inch), 8);  // 406.4 mm
+  EXPECT_EQ(DefaultZoneCount(16.0, LengthUnit::Inch), 8);           // 406.4 mm
   EXPECT_EQ(DefaultZoneCount(6.0, LengthUnit::Inch), 3);
 }
 
@@ -51,7 +51,8 @@ TEST(CouderZones, RefusedCountsAndEdges) {
             MirrorTestProblemKind::ZoneEdgesOutsideMirror);
   EXPECT_EQ(ZonesFromEdges({-1.0, 50.0, 100.0}, 100.0).problem.kind,
             MirrorTestProblemKind::ZoneEdgesOutsideMirror);
-  EXPECT_EQ(ZonesFromEdges({10.0, 50.0}, 100.0).problem.kind, MirrorTestProblemKind::ZoneEdgesTooFew);
+  EXPECT_EQ(ZonesFromEdges({10.0, 50.0}, 100.0).problem.kind,
+            MirrorTestProblemKind::ZoneEdgesCount);
 }
 
 }  // namespace

@@ -13,8 +13,10 @@ double BisectedSag(double radius, double conic, double h) {
   double low = 0.0, high = h;  // z < h on every mirror the tests use
   for (int i = 0; i < 200; ++i) {
     const double z = (low + high) / 2.0;
-    if (c * h * h + (1.0 + conic) * c * z * z - 2.0 * z > 0.0) low = z;
-    else high = z;
+    if (c * h * h + (1.0 + conic) * c * z * z - 2.0 * z > 0.0)
+      low = z;
+    else
+      high = z;
   }
   return (low + high) / 2.0;
 }
@@ -38,8 +40,10 @@ double TracedAxisCrossing(double radius, double conic, double source, double h) 
   double low = 0.0, high = 10.0 * radius;
   for (int i = 0; i < 200; ++i) {
     const double t = (low + high) / 2.0;
-    if (h + t * rr > 0.0) low = t;
-    else high = t;
+    if (h + t * rr > 0.0)
+      low = t;
+    else
+      high = t;
   }
   return z + (low + high) / 2.0 * rz;
 }
@@ -50,8 +54,10 @@ double TracedMovingReading(double radius, double conic, double h) {
   double low = radius / 2.0, high = 2.0 * radius;
   for (int i = 0; i < 200; ++i) {
     const double source = (low + high) / 2.0;
-    if (TracedAxisCrossing(radius, conic, source, h) - source > 0.0) low = source;
-    else high = source;
+    if (TracedAxisCrossing(radius, conic, source, h) - source > 0.0)
+      low = source;
+    else
+      high = source;
   }
   return (low + high) / 2.0 - radius;
 }
@@ -87,7 +93,8 @@ TEST(ExpectedReadings, AgreeWithAnExactRayTrace) {
         EXPECT_NEAR(fixed, TracedAxisCrossing(radius, conic, radius, h) - radius, 1e-9)
             << conic << " " << radius << " " << h;
         const double moving = ExpectedReading(radius, conic, TestSource::Moving, h);
-        EXPECT_NEAR(moving, TracedMovingReading(radius, conic, h), 1e-8) << conic << " " << radius << " " << h;
+        EXPECT_NEAR(moving, TracedMovingReading(radius, conic, h), 1e-8)
+            << conic << " " << radius << " " << h;
         EXPECT_NEAR(moving, -conic * BisectedSag(radius, conic, h), 1e-9);
       }
     }

@@ -58,7 +58,8 @@ TEST(MirrorTestPage, ProblemsAreTypedAndWorded) {
   options.readings = {1.0, 2.0};
   MirrorTestPage page = RunMirrorTests(StartUp(), LengthUnit::Millimetre, options);
   EXPECT_EQ(page.problem.kind, MirrorTestProblemKind::ReadingsCount);
-  EXPECT_EQ(FormatMirrorTestProblem(page.problem), "2 readings given for 8 zones: give one reading a zone");
+  EXPECT_EQ(FormatMirrorTestProblem(page.problem),
+            "2 readings given for 8 zones: give one reading a zone");
 
   options = MirrorTestOptions();
   options.zoneEdges = {20.0, 90.0, 60.0, 200.0};

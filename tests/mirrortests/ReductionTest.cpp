@@ -57,10 +57,10 @@ struct Case {
 // arbitrary origin, reduce to that conic and to the wavefront difference of the two
 // surfaces.
 TEST(Reduction, ReadingsOfAnotherConicReduceToIt) {
-  const std::vector<Case> cases = {{2000.0, -0.7, -0.55, 8},   // an under-corrected Dall-Kirkham
-                                   {1600.0, -1.08, -1.2, 8},   // an over-corrected RC at f/2
-                                   {2400.0, -1.0, -0.8, 6},    // a paraboloid at f/3
-                                   {96.0, -1.0, -0.75, 5}};    // 6-inch f/8, in inches
+  const std::vector<Case> cases = {{2000.0, -0.7, -0.55, 8},  // an under-corrected Dall-Kirkham
+                                   {1600.0, -1.08, -1.2, 8},  // an over-corrected RC at f/2
+                                   {2400.0, -1.0, -0.8, 6},   // a paraboloid at f/3
+                                   {96.0, -1.0, -0.75, 5}};   // 6-inch f/8, in inches
   for (const Case& c : cases) {
     const double rim = c.radius / 10.0;
     const std::vector<CouderZone> zones = EqualAreaZones(0.2 * rim, rim, c.zones).zones;

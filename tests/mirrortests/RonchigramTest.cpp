@@ -24,8 +24,10 @@ double EdgeAt(const PrimaryUnderTest& primary, const RonchiSetup& setup, double 
   const double sign = 2.0 * nu * GratingCoordinate(primary, setup, high, y) > 0.0 ? 1.0 : -1.0;
   for (int i = 0; i < 100; ++i) {
     const double x = (low + high) / 2.0;
-    if (sign * (2.0 * nu * GratingCoordinate(primary, setup, x, y)) < n) low = x;
-    else high = x;
+    if (sign * (2.0 * nu * GratingCoordinate(primary, setup, x, y)) < n)
+      low = x;
+    else
+      high = x;
   }
   return (low + high) / 2.0;
 }
@@ -38,7 +40,8 @@ TEST(Ronchigram, SphereShowsStraightEvenlySpacedBands) {
   for (TestSource source : {TestSource::Moving, TestSource::Fixed}) {
     for (double offset : {-3.0, 3.0, 8.0}) {
       const RonchiSetup setup{100.0, offset, source};
-      const double period = sphere.radius / ((source == TestSource::Moving ? 2.0 : 1.0) * nu * std::fabs(offset));
+      const double period =
+          sphere.radius / ((source == TestSource::Moving ? 2.0 : 1.0) * nu * std::fabs(offset));
       const Ronchigram gram = ComputeRonchigram(sphere, setup);
       const std::vector<double>& edges = gram.bandEdges;
       ASSERT_GE(edges.size(), 3u) << offset;
@@ -104,7 +107,8 @@ TEST(Ronchigram, SamplesAgreeWithTheBandEdges) {
       bool nearEdge = false;
       for (double edge : gram.bandEdges) nearEdge = nearEdge || std::fabs(edge - x) < 0.02 * period;
       if (nearEdge) continue;
-      EXPECT_EQ(lit != 0, ((edgesLeftOf(x) - reference) % 2 == 0) == referenceLit) << row << " " << column;
+      EXPECT_EQ(lit != 0, ((edgesLeftOf(x) - reference) % 2 == 0) == referenceLit)
+          << row << " " << column;
       ++compared;
       dark += lit ? 0 : 1;
     }
@@ -117,8 +121,9 @@ TEST(Ronchigram, SamplesAgreeWithTheBandEdges) {
 // The picture's lit rectangles cover exactly the lit samples, once each.
 TEST(Ronchigram, PictureCoversTheLitSamples) {
   const PrimaryUnderTest mirror = Mirror(-0.7);
-  const std::vector<Ronchigram> grams = {ComputeRonchigram(mirror, {100.0, -4.0, TestSource::Moving}),
-                                         ComputeRonchigram(mirror, {100.0, 0.0, TestSource::Fixed})};
+  const std::vector<Ronchigram> grams = {
+      ComputeRonchigram(mirror, {100.0, -4.0, TestSource::Moving}),
+      ComputeRonchigram(mirror, {100.0, 0.0, TestSource::Fixed})};
   const Drawing drawing = DrawRonchigrams(mirror, grams);
   const std::vector<const Shape*> shapes = PartShapes(drawing, "ronchigram");
   double area = 0.0;
