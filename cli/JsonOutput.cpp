@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "mirrortests/MirrorTestTable.h"
 #include "support/Units.h"
 
 namespace {
@@ -100,4 +101,43 @@ std::string FormatToleranceJson(const ToleranceAnalysis& analysis) {
   AddLimit(json["tilt"], analysis.Tolerance(Misalignment::Tilt));
   if (AlignedAboveBudget(analysis)) json["aligned_above_budget"] = true;
   return Dump(json);
+}
+
+std::string FormatPrimaryTestJson(const MirrorTestPage& page) {
+  Json zones = Json::array();
+  for (size_t i = 0; i < page.zones.size(); ++i) {
+    zones.push_back({{"inner", page.zones[i].inner},
+                     {"outer", page.zones[i].outer},
+                     {"radius", page.zones[i].radius},
+                     {"reading", page.readings[i]},
+                     {"reading_from_first", page.readingsFromFirst[i]}});
+  }
+  Json ronchi = Json::array();
+  for (const Ronchigram& gram : page.ronchigrams) {
+    ronchi.push_back({{"offset", gram.setup.offset},
+                      {"lines_per_inch", gram.setup.linesPerInch},
+                      {"band_edges", gram.bandEdges}});
+  }
+  Json document;
+  document["unit"] = UnitName(page.primary.unit);
+  document["radius_of_curvature"] = page.primary.radius;
+  document["conic"] = page.primary.conic;
+  document["diameter"] = page.primary.diameter;
+  document["source"] = TestSourceName(page.source);
+  document["zone_radius"] = "mean";
+  document["zones"] = zones;
+  document["ronchi"] = ronchi;
+  if (page.reduction) {
+    const MirrorTestReduction& r = *page.reduction;
+    const bool fitted = r.bestFitConic.has_value();
+    document["reduction"] = {
+        {"measured", r.measured},
+        {"surface_error_nm", r.surfaceErrorNm},
+        {"wavefront_rms_waves", r.wavefrontRmsWaves},
+        {"wavefront_pv_waves", r.wavefrontPvWaves},
+        {"strehl", r.strehl},
+        {"best_fit_conic", fitted ? Json(*r.bestFitConic) : Json(nullptr)},
+        {"conic_difference", fitted ? Json(*r.bestFitConic - page.primary.conic) : Json(nullptr)}};
+  }
+  return Dump(document);
 }

@@ -9,6 +9,7 @@
 #include "baffles/BafflePlan.h"
 #include "calc/DesignInput.h"
 #include "collimation/Tolerances.h"
+#include "mirrortests/MirrorTestPage.h"
 #include "quality/ImageQuality.h"
 
 // baffles --json: unit, image_circle_diameter, hole_diameter, secondary_baffle
@@ -37,5 +38,12 @@ std::string FormatQualityJson(const QualitySet& set);
 // lost at the tolerance (ToleranceLimit); and "aligned_above_budget": true last in the
 // document when the aligned design's own error is above the budget.
 std::string FormatToleranceJson(const ToleranceAnalysis& analysis);
+
+// primary-test --json: unit, radius_of_curvature, conic, diameter, source, zone_radius
+// ("mean"), zones (inner, outer, radius, reading, reading_from_first), ronchi (offset,
+// lines_per_inch, band_edges) and, with readings, reduction (measured,
+// surface_error_nm, wavefront_rms_waves, wavefront_pv_waves, strehl, best_fit_conic,
+// conic_difference; both null when no conic fits).
+std::string FormatPrimaryTestJson(const MirrorTestPage& page);
 
 #endif

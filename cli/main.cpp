@@ -18,6 +18,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/ExportCommand.h"
 #include "cli/LensCommand.h"
+#include "cli/PrimaryTestCommand.h"
 #include "cli/QualityCommand.h"
 #include "cli/ReportCommand.h"
 #include "cli/ToleranceCommand.h"
@@ -62,6 +63,7 @@ int RunProgram(int argc, char** argv) {
       MakeCommand("trace", AddTraceOptions, RunTraceCommand),
       MakeCommand("baffles", AddBafflesOptions, RunBafflesCommand),
       MakeCommand("quality", AddQualityOptions, RunQualityCommand),
+      MakeCommand("primary-test", AddPrimaryTestOptions, RunPrimaryTestCommand),
       MakeCommand("lens", AddLensOptions, RunLensCommand),
       MakeCommand("save", AddSaveOptions, RunSaveCommand),
       MakeCommand("show", AddShowOptions, RunShowCommand),

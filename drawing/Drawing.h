@@ -79,6 +79,9 @@ struct DrawingPart {
 struct Drawing {
   double width = 0.0;
   double height = 0.0;
+  // Empty for a picture in pixels; "mm" or "in" for one printed to scale, whose
+  // coordinates are then in this unit and whose width and height are written in it.
+  std::string physicalUnit;
   std::string title;  // what the picture shows, for the file's metadata
   std::vector<Shape> shapes;
   std::vector<DrawingPart> parts;

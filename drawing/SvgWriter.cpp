@@ -4,7 +4,12 @@
 
 namespace {
 
-std::string Num(double value) { return FormatFixed(value, 2); }
+// Pixels to two decimals; a picture printed to scale needs four to hold its lengths in
+// inches to a few micrometres.
+struct Numbers {
+  int decimals = 2;
+  std::string operator()(double value) const { return FormatFixed(value, decimals); }
+};
 
 std::string Hex(const Colour& c) {
   static const char digits[] = "0123456789abcdef";
@@ -16,7 +21,7 @@ std::string Hex(const Colour& c) {
   return text;
 }
 
-std::string StrokeAttributes(const Stroke& stroke) {
+std::string StrokeAttributes(const Stroke& stroke, const Numbers& Num) {
   std::string text = " stroke=\"" + Hex(stroke.colour) + "\" stroke-width=\"" + Num(stroke.width) + "\"";
   if (stroke.dashed) {
     text += " stroke-dasharray=\"" + Num(4.0 * stroke.width + 2.0) + " " +
@@ -25,7 +30,7 @@ std::string StrokeAttributes(const Stroke& stroke) {
   return text;
 }
 
-std::string Points(const std::vector<DrawPoint>& points) {
+std::string Points(const std::vector<DrawPoint>& points, const Numbers& Num) {
   std::string text;
   for (const DrawPoint& p : points) {
     if (!text.empty()) text += ' ';
@@ -36,24 +41,25 @@ std::string Points(const std::vector<DrawPoint>& points) {
 
 struct ShapeWriter {
   std::string& out;
+  Numbers Num;
 
   void operator()(const LineShape& line) const {
     out += "<line x1=\"" + Num(line.from.x) + "\" y1=\"" + Num(line.from.y) + "\" x2=\"" +
-           Num(line.to.x) + "\" y2=\"" + Num(line.to.y) + "\"" + StrokeAttributes(line.stroke) +
+           Num(line.to.x) + "\" y2=\"" + Num(line.to.y) + "\"" + StrokeAttributes(line.stroke, Num) +
            "/>\n";
   }
 
   void operator()(const PolylineShape& poly) const {
     if (poly.points.empty()) return;
     out += poly.closed ? "<polygon" : "<polyline";
-    out += " points=\"" + Points(poly.points) + "\"";
+    out += " points=\"" + Points(poly.points, Num) + "\"";
     out += " fill=\"" + (poly.closed && poly.filled ? Hex(poly.fill) : std::string("none")) + "\"";
-    out += StrokeAttributes(poly.stroke) + " stroke-linejoin=\"round\"/>\n";
+    out += StrokeAttributes(poly.stroke, Num) + " stroke-linejoin=\"round\"/>\n";
   }
 
   void operator()(const CircleShape& circle) const {
     out += "<circle cx=\"" + Num(circle.centre.x) + "\" cy=\"" + Num(circle.centre.y) +
-           "\" r=\"" + Num(circle.radius) + "\" fill=\"none\"" + StrokeAttributes(circle.stroke) +
+           "\" r=\"" + Num(circle.radius) + "\" fill=\"none\"" + StrokeAttributes(circle.stroke, Num) +
            "/>\n";
   }
 
@@ -103,16 +109,18 @@ std::string SvgText(const std::string& windowsText) {
 }
 
 std::string WriteSvg(const Drawing& drawing) {
+  const Numbers Num{drawing.physicalUnit.empty() ? 2 : 4};
   std::string out;
   out.reserve(4096);
   out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
   out += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
-         Num(drawing.width) + "\" height=\"" + Num(drawing.height) + "\" viewBox=\"0 0 " +
+         Num(drawing.width) + drawing.physicalUnit + "\" height=\"" + Num(drawing.height) +
+         drawing.physicalUnit + "\" viewBox=\"0 0 " +
          Num(drawing.width) + " " + Num(drawing.height) +
          "\" font-family=\"DejaVu Sans, Verdana, Arial, sans-serif\">\n";
   out += "<title>" + SvgText(drawing.title) + "</title>\n";
   out += "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
-  const ShapeWriter writer{out};
+  const ShapeWriter writer{out, Num};
   for (const Shape& shape : drawing.shapes) std::visit(writer, shape);
   out += "</svg>\n";
   return out;

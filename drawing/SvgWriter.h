@@ -1,5 +1,6 @@
 // The SVG back end of a Drawing: a complete, self-contained SVG 1.1 document in
-// UTF-8 with LF line ends, numbers to two decimals.
+// UTF-8 with LF line ends, numbers to two decimals (four in a picture printed to scale,
+// whose width and height carry their unit).
 #ifndef SPEKULOR_DRAWING_SVGWRITER_H
 #define SPEKULOR_DRAWING_SVGWRITER_H
 

@@ -152,7 +152,7 @@ TEST(Tolerances, WhatCannotBeAnalysedIsSaid) {
   EXPECT_EQ(AnalyseTolerances(design, LengthUnit::Millimetre, options).refusal,
             ToleranceRefusal::BudgetOutOfRange);
   options = ToleranceOptions{};
-  options.wavelengthNm = 200.0;
+  options.wavelengthNm = 150.0;
   EXPECT_EQ(AnalyseTolerances(design, LengthUnit::Millimetre, options).refusal,
             ToleranceRefusal::WavelengthOutOfRange);
   options = ToleranceOptions{};

@@ -5,8 +5,15 @@
 #ifndef SPEKULOR_TESTS_COMMON_SVGCHECK_H
 #define SPEKULOR_TESTS_COMMON_SVGCHECK_H
 
+#include <map>
 #include <string>
+#include <vector>
 
 bool IsWellFormedSvg(const std::string& text);
+
+// The attributes of every element named `name` in the SVG text, in document order, as
+// libxml2 parses them; empty when the text does not parse.
+std::vector<std::map<std::string, std::string>> SvgElements(const std::string& text,
+                                                            const std::string& name);
 
 #endif

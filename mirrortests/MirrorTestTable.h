@@ -1,0 +1,17 @@
+// The test page as the readable table of spekulor-cli: the primary, the zones with their
+// radii and readings, the Ronchigrams' band edges and, with measured readings, their
+// reduction. Windows-1252, LF line ends.
+#ifndef SPEKULOR_MIRRORTESTS_MIRRORTESTTABLE_H
+#define SPEKULOR_MIRRORTESTS_MIRRORTESTTABLE_H
+
+#include <string>
+
+#include "mirrortests/MirrorTestPage.h"
+
+// "moving" or "fixed", as the command line and the JSON name the source.
+const char* TestSourceName(TestSource source);
+
+// For a page whose problem is ok().
+std::string FormatMirrorTestTable(const MirrorTestPage& page, TelescopeType type);
+
+#endif
