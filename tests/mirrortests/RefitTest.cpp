@@ -54,7 +54,9 @@ TEST(Refit, TheDesignsOwnMirrorsGiveTheDesignBack) {
         EXPECT_LE(refit.axisRmsWaves, AxisRms(design) + kTraceNoiseWaves);
         // A classical pair is stigmatic on the axis (both conics' foci coincide): its
         // conic is the exact optimum.
-        if (type == 0) EXPECT_NEAR(refit.design.SecConic, design.SecConic, 1e-3);
+        if (type == 0) {
+          EXPECT_NEAR(refit.design.SecConic, design.SecConic, 1e-3);
+        }
         EXPECT_LT(refit.axisRmsWaves, kCorrectedWaves);
         EXPECT_NEAR(refit.edgeRmsWaves, refit.designEdgeRmsWaves,
                     0.01 * refit.designEdgeRmsWaves);
