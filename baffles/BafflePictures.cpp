@@ -3,8 +3,6 @@
 #include "baffles/BafflePicture.h"
 #include "baffles/BaffleTable.h"
 
-const char* const kCannotBaffle = "Cannot baffle this design: ";
-
 BafflePictures DrawBafflePictures(const Calculation& calculation, const BaffleOptions& options) {
   BafflePictures pictures;
   if (calculation.rules.error != CalcError::None) {
@@ -16,7 +14,7 @@ BafflePictures DrawBafflePictures(const Calculation& calculation, const BaffleOp
   const LengthUnit unit = calculation.read.unit;
   pictures.plan = PlanBaffles(design, options);
   if (!pictures.plan.ok()) {
-    pictures.errorText = kCannotBaffle + pictures.plan.problem;
+    pictures.errorText = BaffleRefusalText(pictures.plan.problem);
     if (pictures.plan.focusKnown) {
       pictures.drawings.push_back(BuildFocusTravelDrawing(pictures.plan, design, type, unit));
     }

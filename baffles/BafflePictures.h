@@ -11,12 +11,9 @@
 #include "calc/Calculate.h"
 #include "trace/Drawing.h"
 
-// The first words of the text of a design that cannot be baffled.
-extern const char* const kCannotBaffle;
-
 struct BafflePictures {
   // Empty when the design was baffled; otherwise why not: the refusal box's text for
-  // a refused design, else kCannotBaffle and the plan's problem in plain words.
+  // a refused design, else the plan's problem (BaffleRefusalText).
   std::string errorText;
   BafflePlan plan;                // the figures, for a design that was baffled
   // Top to bottom: the section, then the table of figures. For a design that cannot

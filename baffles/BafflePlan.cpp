@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "baffles/BaffleTrace.h"
-#include "trace/Drawing.h"
 #include "baffles/FirstOrderBaffles.h"
 #include "trace/RayTrace.h"
 
@@ -13,11 +12,11 @@ namespace {
 
 constexpr int kRimAzimuths = 32;
 
-// What helps a design that needs too large a skirt: the skirt grows with the field
-// and with the primary's focal ratio.
-constexpr char kBaffleAdvice[] = "Narrow the field or choose a faster primary.";
-
-std::string Percent(double fraction) { return FormatFixed(fraction * 100.0, 0) + " %"; }
+BaffleProblem Refusal(BaffleProblemCode code) {
+  BaffleProblem problem;
+  problem.code = code;
+  return problem;
+}
 
 }  // namespace
 
@@ -32,34 +31,37 @@ BaffleOptionRange FocusClearanceRange(const DesignResult& design, double thickne
   return {-thickness, design.SysFoc};
 }
 
-std::string FocusTravelProblem(const DesignResult& design, const BaffleOptions& options) {
-  const std::string untraceable = TelescopeProblem(design);
-  if (!untraceable.empty()) return "it cannot be traced: " + untraceable;
+BaffleProblem FocusTravelProblem(const DesignResult& design, const BaffleOptions& options) {
+  const TraceProblem untraceable = TelescopeProblem(design);
+  if (!untraceable.ok()) {
+    BaffleProblem problem = Refusal(BaffleProblemCode::Untraceable);
+    problem.trace = untraceable;
+    return problem;
+  }
   const double thickness = PrimaryThickness(design, options);
-  if (!ThicknessRange(design).Holds(thickness))
-    return "the primary's thickness must be from zero to its diameter";
-  if (!FocusClearanceRange(design, thickness).Holds(options.focusClearance))
-    return "the focus clearance must be from minus the primary's thickness to the system "
-           "focal length";
-  return std::string();
+  if (!ThicknessRange(design).Holds(thickness)) {
+    return Refusal(BaffleProblemCode::ThicknessOutOfRange);
+  }
+  if (!FocusClearanceRange(design, thickness).Holds(options.focusClearance)) {
+    return Refusal(BaffleProblemCode::ClearanceOutOfRange);
+  }
+  return BaffleProblem();
 }
 
 namespace {
 
 // The one refusal of a design whose focus travel is known: a focus that is not behind
 // the primary.
-std::string FocusPlaceProblem(const DesignResult& design) {
-  if (!(design.BackFocLen > 0.0))
-    return "the focus does not lie behind the primary, so there is no hole to bore and no tube "
-           "to fit";
-  return std::string();
+BaffleProblem FocusPlaceProblem(const DesignResult& design) {
+  if (!(design.BackFocLen > 0.0)) return Refusal(BaffleProblemCode::FocusNotBehind);
+  return BaffleProblem();
 }
 
 }  // namespace
 
-std::string BaffleProblem(const DesignResult& design, const BaffleOptions& options) {
-  const std::string travel = FocusTravelProblem(design, options);
-  return travel.empty() ? FocusPlaceProblem(design) : travel;
+BaffleProblem BaffleInputsProblem(const DesignResult& design, const BaffleOptions& options) {
+  const BaffleProblem travel = FocusTravelProblem(design, options);
+  return travel.ok() ? FocusPlaceProblem(design) : travel;
 }
 
 BafflePlan PlanBaffles(const DesignResult& design, const BaffleOptions& options) {
@@ -77,9 +79,7 @@ BafflePlan PlanBaffles(const DesignResult& design, const BaffleOptions& options)
 
   plan.firstOrderHole = FirstOrderHoleDiameter(plan.frame);
   if (!SolveBafflePair(FirstOrderNeeds(plan.frame), plan.firstOrder)) {
-    plan.problem = std::string("even to first order no pair of baffles keeps direct skylight off "
-                               "the image circle without cutting into the field's light. ") +
-                   kBaffleAdvice;
+    plan.problem = Refusal(BaffleProblemCode::NoFirstOrderPair);
     return plan;
   }
   plan.firstOrderLinearObstruction = plan.firstOrder.skirtRadius * 2.0 / plan.frame.diameter;
@@ -88,9 +88,7 @@ BafflePlan PlanBaffles(const DesignResult& design, const BaffleOptions& options)
   const std::vector<BeamRay> rimRays = TraceRimRays(bare, plan.frame.halfField, kRimAzimuths);
   plan.hole = 2.0 * HoleRadius(bare, rimRays);
   if (!SolveBafflePair(ExactNeeds(bare, plan.frame, rimRays, plan.hole / 2.0), plan.baffles)) {
-    plan.problem = std::string("the exact trace finds no pair of baffles that keeps direct skylight "
-                               "off the image circle without cutting into the field's light. ") +
-                   kBaffleAdvice;
+    plan.problem = Refusal(BaffleProblemCode::NoExactPair);
     return plan;
   }
   plan.parts = MakeBaffleParts(plan.baffles, bare, plan.hole / 2.0, std::max(-thickness, -design.BackFocLen));
@@ -99,19 +97,17 @@ BafflePlan PlanBaffles(const DesignResult& design, const BaffleOptions& options)
   plan.linearObstruction = obstruction / design.PriDia;
   plan.areaObstruction = plan.linearObstruction * plan.linearObstruction;
   if (plan.linearObstruction > kMostBaffleObstruction) {
-    plan.problem = "a secondary baffle that keeps direct skylight off the image circle would be " +
-                   Percent(plan.linearObstruction) +
-                   " of the primary's diameter across, more obstruction than baffling is worth "
-                   "(at most " + Percent(kMostBaffleObstruction) + "). " + kBaffleAdvice;
+    plan.problem = Refusal(BaffleProblemCode::TooMuchObstruction);
+    plan.problem.linearObstruction = plan.linearObstruction;
     return plan;
   }
 
   plan.fieldRays = CheckFieldRays(bare, plan.frame.halfField, plan.parts);
   plan.skyLines = CheckSkyLines(plan.parts, plan.frame.imageRadius, -design.BackFocLen);
   if (plan.fieldRays.blocked > 0 || plan.skyLines.reaching > 0) {
-    plan.problem = "the exact check of the baffles failed: " + std::to_string(plan.fieldRays.blocked) +
-                   " rays of the field blocked, " + std::to_string(plan.skyLines.reaching) +
-                   " lines of skylight reaching the image circle";
+    plan.problem = Refusal(BaffleProblemCode::CheckFailed);
+    plan.problem.raysBlocked = plan.fieldRays.blocked;
+    plan.problem.skyLinesReaching = plan.skyLines.reaching;
   }
   return plan;
 }

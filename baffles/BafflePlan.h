@@ -11,6 +11,7 @@
 #include "baffles/BaffleChecks.h"
 #include "baffles/BaffleFrame.h"
 #include "baffles/BaffleParts.h"
+#include "baffles/BaffleProblem.h"
 #include "baffles/BaffleSolver.h"
 #include "calc/DesignInput.h"
 #include "calc/DesignResult.h"
@@ -48,8 +49,8 @@ BaffleOptionRange FocusClearanceRange(const DesignResult& design, double thickne
 double PrimaryThickness(const DesignResult& design, const BaffleOptions& options);
 
 struct BafflePlan {
-  // Empty when the design was baffled; otherwise why it cannot be, in plain words.
-  std::string problem;
+  // None when the design was baffled; otherwise why it cannot be.
+  BaffleProblem problem;
   // The frame and the focus travel were worked out: for every traceable design with
   // usable options (FocusTravelProblem), also when its baffles cannot be planned.
   bool focusKnown = false;
@@ -65,16 +66,16 @@ struct BafflePlan {
   FieldRayCheck fieldRays;
   SkyLineCheck skyLines;
   FocusTravel focus;
-  bool ok() const { return problem.empty(); }
+  bool ok() const { return problem.ok(); }
 };
 
-// Why the focus travel of the completed design cannot be worked out, or empty: it must
-// be traceable (TelescopeProblem) and the options must lie in their ranges.
-std::string FocusTravelProblem(const DesignResult& design, const BaffleOptions& options);
+// Why the focus travel of the completed design cannot be worked out, or no problem: it
+// must be traceable (TelescopeProblem) and the options must lie in their ranges.
+BaffleProblem FocusTravelProblem(const DesignResult& design, const BaffleOptions& options);
 
-// Why the completed design cannot be baffled before any solving, or empty: no
+// Why the completed design cannot be baffled before any solving, or no problem: no
 // FocusTravelProblem, and its focus behind the primary.
-std::string BaffleProblem(const DesignResult& design, const BaffleOptions& options);
+BaffleProblem BaffleInputsProblem(const DesignResult& design, const BaffleOptions& options);
 
 // The study of a completed design.
 BafflePlan PlanBaffles(const DesignResult& design, const BaffleOptions& options);

@@ -3,7 +3,6 @@
 #define SPEKULOR_CLI_EXITSTATUS_H
 
 #include <cstdio>
-#include <string>
 
 enum ExitStatus : int {
   kExitOk = 0,
@@ -12,10 +11,6 @@ enum ExitStatus : int {
   kExitCannotAnalyse = 3,  // completed, but the analysis asked for is not possible
   kExitUsage = 64        // EX_USAGE: the command line itself is wrong
 };
-
-// Prints a refusal as the window's box shows it (for a refused design "Error N", then
-// the message) on `err`, as a terminal wants the text; returns kExitRefused.
-int PrintRefusal(const std::string& boxText, std::FILE* err);
 
 // Says on `err` that the command ran out of memory before it could finish, with no
 // allocation of its own; returns kExitCannotAnalyse.

@@ -4,23 +4,20 @@
 #define SPEKULOR_CLI_EXPORTCOMMAND_H
 
 #include <cstdio>
-#include <optional>
-#include <string>
 
 #include <CLI/CLI.hpp>
 
+#include "cli/DesignRunner.h"
+#include "cli/TextOptions.h"
 #include "files/DesignExport.h"
-#include "cli/DesignOptions.h"
 
 struct ExportOptions {
   ExportFormat format = ExportFormat::Zemax;  // --format, required
-  std::optional<std::string> designPath;  // DESIGN, optional
-  DesignOptions design;
-  std::string outputPath;  // -o FILE; empty: standard output
-  bool raw = false;
+  DesignSource source;
+  TextDestination destination;  // -o FILE and --raw
 };
 
-CLI::App* AddExportCommand(CLI::App& app, ExportOptions& options);
+void AddExportOptions(CLI::App& command, ExportOptions& options);
 
 // With -o the file is written whole through a temporary file renamed into place;
 // without, the text goes to `out`, as a terminal wants it unless `raw`. Refusals and

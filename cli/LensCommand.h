@@ -4,21 +4,18 @@
 #define SPEKULOR_CLI_LENSCOMMAND_H
 
 #include <cstdio>
-#include <optional>
-#include <string>
 
 #include <CLI/CLI.hpp>
 
-#include "cli/DesignOptions.h"
+#include "cli/DesignRunner.h"
+#include "cli/TextOptions.h"
 
 struct LensOptions {
-  std::optional<std::string> designPath;  // DESIGN, optional
-  DesignOptions design;
-  std::string outputPath;  // -o FILE; empty: standard output
-  bool raw = false;
+  DesignSource source;
+  TextDestination destination;  // -o FILE and --raw
 };
 
-CLI::App* AddLensCommand(CLI::App& app, LensOptions& options);
+void AddLensOptions(CLI::App& command, LensOptions& options);
 
 // With -o the lens file is written whole through a temporary file renamed into place,
 // as the window writes it; without, the text goes to `out`, as a terminal wants it

@@ -5,18 +5,16 @@
 #define SPEKULOR_CLI_QUALITYCOMMAND_H
 
 #include <cstdio>
-#include <optional>
 #include <string>
 
 #include <CLI/CLI.hpp>
 
-#include "cli/DesignOptions.h"
+#include "cli/DesignRunner.h"
 #include "quality/ImageQuality.h"
 #include "trace/SecondaryPerturbation.h"
 
 struct QualityCommandOptions {
-  std::optional<std::string> designPath;  // DESIGN, a design file to start from; none for the start-up values
-  DesignOptions design;
+  DesignSource source;
   std::string focus = "best";  // --focus paraxial|best
   double wavelengthNm = kWavelengthMm * 1e6;
   int grid = kDefaultQualityGrid;
@@ -25,23 +23,15 @@ struct QualityCommandOptions {
   SecondaryPerturbation secondary;  // --despace, --decenter, --tilt, --pivot
 };
 
-// Registers the "quality" subcommand with the optional DESIGN file, the twelve design
-// options, --focus, --wavelength, --grid, --json and --svg on `app`.
-CLI::App* AddQualityCommand(CLI::App& app, QualityCommandOptions& options);
+// The optional DESIGN file, the twelve design options, --focus, --wavelength, the
+// secondary's misalignment, --grid, --json and --svg.
+void AddQualityOptions(CLI::App& command, QualityCommandOptions& options);
 
 // Starts from the window's start-up values or the DESIGN file's, applies the options,
-// completes the design, analyses it and writes the table (or JSON) to `out` and the
-// SVG file when asked; messages go to `err`. Returns the exit status (ExitStatus.h):
-// kExitCannotAnalyse for a completed design that cannot be traced or analysed.
+// completes the design, analyses it and writes the table (or JSON, JsonOutput.h) to
+// `out` and the SVG file when asked; messages go to `err`. Returns the exit status
+// (ExitStatus.h): kExitCannotAnalyse for a completed design that cannot be traced or
+// analysed.
 int RunQualityCommand(const QualityCommandOptions& options, std::FILE* out, std::FILE* err);
-
-// The JSON document of an analysed set: wavelength_nm, focus, focus_shift,
-// best_focus_surface_radius, fields (each with field_fraction, field_deg, focus_shift,
-// rms_waves, pv_waves, strehl, strehl_marechal, ee80_diameter_um and mtf: its
-// fraction_of_cutoff, cycles_per_mm, tangential, sagittal) and perfect
-// (ee80_diameter_um, mtf: fraction_of_cutoff, value). Lengths in the design's unit,
-// a flat focal surface's radius null (as one flat within the depth of focus).
-// Indented by two, with a final line feed.
-std::string FormatQualityJson(const QualitySet& set);
 
 #endif

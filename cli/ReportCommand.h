@@ -3,20 +3,17 @@
 #define SPEKULOR_CLI_REPORTCOMMAND_H
 
 #include <cstdio>
-#include <optional>
-#include <string>
 
 #include <CLI/CLI.hpp>
 
-#include "cli/DesignOptions.h"
+#include "cli/DesignRunner.h"
 
 struct ReportOptions {
-  std::optional<std::string> designPath;  // DESIGN, optional
-  DesignOptions design;
-  bool raw = false;        // the report's exact bytes instead of terminal text
+  DesignSource source;
+  bool raw = false;  // the report's exact bytes instead of terminal text
 };
 
-CLI::App* AddReportCommand(CLI::App& app, ReportOptions& options);
+void AddReportOptions(CLI::App& command, ReportOptions& options);
 
 // Completes the design and writes its report to `out`; refusals and failures go to
 // `err`. Returns the exit status (ExitStatus.h).

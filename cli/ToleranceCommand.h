@@ -5,30 +5,29 @@
 #define SPEKULOR_CLI_TOLERANCECOMMAND_H
 
 #include <cstdio>
-#include <optional>
 #include <string>
 
 #include <CLI/CLI.hpp>
 
-#include "cli/DesignOptions.h"
+#include "cli/DesignRunner.h"
 #include "collimation/Tolerances.h"
 
 struct ToleranceCommandOptions {
-  std::optional<std::string> designPath;  // DESIGN, a design file to start from; none for the start-up values
-  DesignOptions design;
+  DesignSource source;
   double budgetWaves = kDefaultBudgetWaves;  // --budget-waves W
   bool json = false;                         // --json
   std::string imagesPath;  // --images FILE.svg, the axis images at the tolerances; empty when not asked for
 };
 
-// Registers the "tolerances" subcommand with the optional DESIGN file, the twelve
-// design options, --budget-waves, --json and --images on `app`.
-CLI::App* AddToleranceCommand(CLI::App& app, ToleranceCommandOptions& options);
+// The optional DESIGN file, the twelve design options, --budget-waves, --json and
+// --images.
+void AddToleranceOptions(CLI::App& command, ToleranceCommandOptions& options);
 
-// Completes the design, analyses it and writes the table (or JSON) to `out`, and the
-// Collimation page's axis images when asked for; messages go to `err`. Returns the exit
-// status (ExitStatus.h): kExitCannotAnalyse for a completed design that cannot be
-// traced, or whose aligned axis image the analysis refuses (ToleranceRefusal).
+// Completes the design, analyses it and writes the table (or JSON, JsonOutput.h) to
+// `out`, and the Collimation page's axis images when asked for; messages go to `err`.
+// Returns the exit status (ExitStatus.h): kExitCannotAnalyse for a completed design
+// that cannot be traced, or whose aligned axis image the analysis refuses
+// (ToleranceRefusal).
 int RunToleranceCommand(const ToleranceCommandOptions& options, std::FILE* out, std::FILE* err);
 
 #endif

@@ -4,18 +4,15 @@
 #define SPEKULOR_CLI_TRACECOMMAND_H
 
 #include <cstdio>
-#include <optional>
 #include <string>
 
 #include <CLI/CLI.hpp>
 
-#include "calc/DesignInput.h"
-#include "cli/DesignOptions.h"
+#include "cli/DesignRunner.h"
 #include "trace/SecondaryPerturbation.h"
 
 struct TraceOptions {
-  std::optional<std::string> designPath;  // DESIGN, a design file to start from; none for the start-up values
-  DesignOptions design;
+  DesignSource source;
   int rays = 2000;          // at least this many rays reach the image per field point
   std::string layoutPath;   // --layout FILE.svg, empty when not asked for
   std::string spotsPath;    // --spots FILE.svg, empty when not asked for
@@ -23,9 +20,9 @@ struct TraceOptions {
   SecondaryPerturbation secondary;  // --despace, --decenter, --tilt, --pivot
 };
 
-// Registers the "trace" subcommand with the optional DESIGN file, the twelve design
-// options, --rays, --layout, --spots, --csv and the secondary's misalignment on `app`.
-CLI::App* AddTraceCommand(CLI::App& app, TraceOptions& options);
+// The optional DESIGN file, the twelve design options, --rays, --layout, --spots, --csv
+// and the secondary's misalignment.
+void AddTraceOptions(CLI::App& command, TraceOptions& options);
 
 // Starts from the window's start-up values or the DESIGN file's, applies the options,
 // completes the design, traces it and writes the table (or CSV) to `out` and any SVG

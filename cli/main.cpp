@@ -5,12 +5,15 @@
 #include <cstdio>
 #include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <CLI/CLI.hpp>
 
 #include "support/AppCore.h"
 #include "cli/BafflesCommand.h"
+#include "cli/CommandEntry.h"
+#include "cli/CommandOutput.h"
 #include "cli/DesignFileCommand.h"
 #include "cli/ExitStatus.h"
 #include "cli/ExportCommand.h"
@@ -53,26 +56,23 @@ int RunProgram(int argc, char** argv) {
   // with a truncated file.
   std::signal(SIGXFSZ, SIG_IGN);
 
-  ReportOptions reportOptions;
-  CLI::App* report = AddReportCommand(app, reportOptions);
-
-  TraceOptions traceOptions;
-  CLI::App* trace = AddTraceCommand(app, traceOptions);
-  BafflesOptions bafflesOptions;
-  CLI::App* baffles = AddBafflesCommand(app, bafflesOptions);
-  QualityCommandOptions qualityOptions;
-  CLI::App* quality = AddQualityCommand(app, qualityOptions);
-
-  LensOptions lensOptions;
-  CLI::App* lens = AddLensCommand(app, lensOptions);
-  SaveOptions saveOptions;
-  CLI::App* save = AddSaveCommand(app, saveOptions);
-  ShowOptions showOptions;
-  CLI::App* show = AddShowCommand(app, showOptions);
-  ExportOptions exportOptions;
-  CLI::App* exportCommand = AddExportCommand(app, exportOptions);
-  ToleranceCommandOptions toleranceOptions;
-  CLI::App* tolerances = AddToleranceCommand(app, toleranceOptions);
+  // In the order --help lists them.
+  const CommandEntry commands[] = {
+      MakeCommand("report", AddReportOptions, RunReportCommand),
+      MakeCommand("trace", AddTraceOptions, RunTraceCommand),
+      MakeCommand("baffles", AddBafflesOptions, RunBafflesCommand),
+      MakeCommand("quality", AddQualityOptions, RunQualityCommand),
+      MakeCommand("lens", AddLensOptions, RunLensCommand),
+      MakeCommand("save", AddSaveOptions, RunSaveCommand),
+      MakeCommand("show", AddShowOptions, RunShowCommand),
+      MakeCommand("export", AddExportOptions, RunExportCommand),
+      MakeCommand("tolerances", AddToleranceOptions, RunToleranceCommand),
+  };
+  std::vector<std::pair<CLI::App*, CommandRun>> runs;
+  for (const CommandEntry& entry : commands) {
+    CLI::App* command = app.add_subcommand(entry.name);
+    runs.emplace_back(command, entry.add(*command));
+  }
 
   try {
     std::vector<std::string> args = SplitEmptyAssignments(argc, argv);
@@ -97,20 +97,12 @@ int RunProgram(int argc, char** argv) {
     if (argc > 1 && argv[1][0] != '-' && !known) {
       reason = "unknown command \"" + std::string(argv[1]) + "\" (the commands are " + names + ")";
     }
-    std::fprintf(stderr, "spekulor-cli: %s\nRun with --help for more information.\n",
-                 reason.c_str());
-    return kExitUsage;
+    return DeliverOutput(UsageError(reason), stdout, stderr);
   }
 
-  if (report->parsed()) return RunReportCommand(reportOptions, stdout, stderr);
-  if (trace->parsed()) return RunTraceCommand(traceOptions, stdout, stderr);
-  if (baffles->parsed()) return RunBafflesCommand(bafflesOptions, stdout, stderr);
-  if (quality->parsed()) return RunQualityCommand(qualityOptions, stdout, stderr);
-  if (lens->parsed()) return RunLensCommand(lensOptions, stdout, stderr);
-  if (save->parsed()) return RunSaveCommand(saveOptions, stderr);
-  if (show->parsed()) return RunShowCommand(showOptions, stdout, stderr);
-  if (exportCommand->parsed()) return RunExportCommand(exportOptions, stdout, stderr);
-  if (tolerances->parsed()) return RunToleranceCommand(toleranceOptions, stdout, stderr);
+  for (const auto& [command, run] : runs) {
+    if (command->parsed()) return run(stdout, stderr);
+  }
   return kExitUsage;
 }
 

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include <nlohmann/json.hpp>
-
 #include "trace/Drawing.h"
 
 namespace {
@@ -40,34 +38,6 @@ std::string Waves(double value, double budget) {
 // Whether the tolerance is an amount the trace bounds: the budget reached, or the error
 // jumping past it, or the light lost, within the range searched.
 bool Bounded(const ToleranceFound& found) { return found.limit != ToleranceLimit::BeyondRange; }
-
-const char* LimitKey(ToleranceLimit limit) {
-  switch (limit) {
-    case ToleranceLimit::Jump:
-      return "jump";
-    case ToleranceLimit::LightLost:
-      return "light lost";
-    case ToleranceLimit::Budget:
-    case ToleranceLimit::BeyondRange:
-      break;
-  }
-  return "";
-}
-
-nlohmann::ordered_json Number(double value) {
-  return std::isfinite(value) ? nlohmann::ordered_json(value) : nlohmann::ordered_json(nullptr);
-}
-
-nlohmann::ordered_json ToleranceNumber(const ToleranceFound& found) {
-  return Bounded(found) ? Number(std::fabs(found.amount)) : nlohmann::ordered_json(nullptr);
-}
-
-// What limits a tolerance other than the budget, when something does.
-void AddLimit(nlohmann::ordered_json& object, const ToleranceFound& found) {
-  if (found.limit == ToleranceLimit::Jump || found.limit == ToleranceLimit::LightLost) {
-    object["tolerance_limit"] = LimitKey(found.limit);
-  }
-}
 
 }  // namespace
 
@@ -175,24 +145,4 @@ std::string FormatToleranceTable(const ToleranceAnalysis& analysis, TelescopeTyp
   for (const std::string& note : ToleranceNotes(analysis)) out += note + "\n";
   out += std::string(kToleranceSigns) + "\n";
   return out;
-}
-
-std::string FormatToleranceJson(const ToleranceAnalysis& analysis) {
-  const Sensitivities& s = analysis.sensitivities;
-  nlohmann::ordered_json json;
-  json["budget_waves_rms"] = analysis.options.budgetWaves;
-  json["coma_free_pivot"] = Number(s.comaFreePivot);
-  json["despace"]["back_focus_per_unit"] = Number(s.backFocusPerUnit);
-  json["despace"]["w040_nm_per_unit"] = Number(s.w040NmPerUnit);
-  json["despace"]["tolerance"] = ToleranceNumber(analysis.Tolerance(Misalignment::Despace));
-  AddLimit(json["despace"], analysis.Tolerance(Misalignment::Despace));
-  json["decenter"]["w131_nm_per_unit"] = Number(s.w131NmPerUnit);
-  json["decenter"]["image_shift_per_unit"] = Number(s.imageShiftPerUnit);
-  json["decenter"]["tolerance"] = ToleranceNumber(analysis.Tolerance(Misalignment::Decenter));
-  AddLimit(json["decenter"], analysis.Tolerance(Misalignment::Decenter));
-  json["tilt"]["w131_nm_per_degree"] = Number(s.w131NmPerDegree);
-  json["tilt"]["tolerance_deg"] = ToleranceNumber(analysis.Tolerance(Misalignment::Tilt));
-  AddLimit(json["tilt"], analysis.Tolerance(Misalignment::Tilt));
-  if (AlignedAboveBudget(analysis)) json["aligned_above_budget"] = true;
-  return json.dump() + "\n";
 }

@@ -1,15 +1,5 @@
-// The tolerance analysis as text: a readable table, and JSON for machines with exactly
-// the keys
-//   budget_waves_rms, coma_free_pivot,
-//   despace {back_focus_per_unit, w040_nm_per_unit, tolerance},
-//   decenter {w131_nm_per_unit, image_shift_per_unit, tolerance},
-//   tilt {w131_nm_per_degree, tolerance_deg},
-// lengths in the design's unit, tolerances as magnitudes (null where the error stays
-// within the budget over the whole range searched), numbers in their shortest exact
-// form. Two keys are added only when they apply: "tolerance_limit" last in a kind's
-// object, "jump" or "light lost", when the error jumps past the budget or the light is
-// lost at the tolerance (ToleranceLimit); and "aligned_above_budget": true last in the
-// document when the aligned design's own error is above the budget.
+// The tolerance analysis as a readable table (its JSON is spekulor-cli's, in
+// cli/JsonOutput.h).
 #ifndef SPEKULOR_COLLIMATION_TOLERANCETEXT_H
 #define SPEKULOR_COLLIMATION_TOLERANCETEXT_H
 
@@ -40,9 +30,6 @@ extern const char* const kToleranceSigns;
 
 // The table under a line naming the design, Windows-1252 with LF line ends.
 std::string FormatToleranceTable(const ToleranceAnalysis& analysis, TelescopeType type);
-
-// The JSON object on one line, with a final line feed.
-std::string FormatToleranceJson(const ToleranceAnalysis& analysis);
 
 // A tolerance as the table shows it: "±0.1951 mm", "±0.0641°", or "beyond 5.000°" when
 // the error stays within the budget over the whole range searched; Windows-1252.

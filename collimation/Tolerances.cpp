@@ -1,43 +1,21 @@
 #include "collimation/Tolerances.h"
 
-#include <utility>
-
 #include "trace/Drawing.h"
 #include "quality/QualityConstants.h"
 #include "trace/RayTrace.h"
 #include "support/Units.h"
 
-namespace {
-
-// The detail of a refused aligned axis image, in the image-quality analysis' words for
-// a field point it refuses.
-std::string AxisRefusalDetail(const ToleranceAnalysis& analysis) {
-  const AxisWavefront& aligned = analysis.aligned;
-  if (analysis.refusal == ToleranceRefusal::LightLost) {
-    return "only " + std::to_string(aligned.raysImaged) + " of the " +
-           std::to_string(aligned.raysPassing) +
-           " rays that pass the secondary reach the image on the axis";
-  }
-  return "on the axis the wavefront changes by " + FormatFixed(aligned.largestWaveStep, 2) +
-         " waves from one pupil cell to the next, too fast for the pupil grid of " +
-         std::to_string(analysis.options.gridSize) +
-         " the tolerances are traced on. The image is far from the diffraction limit: see the "
-         "spot diagrams.";
-}
-
-}  // namespace
-
-std::string ToleranceOptionsProblem(const ToleranceOptions& options) {
+ToleranceRefusal ToleranceOptionsProblem(const ToleranceOptions& options) {
   if (!(options.budgetWaves > 0.0 && options.budgetWaves <= 1.0)) {
-    return "the wavefront error budget must lie above 0 and at most 1 wave";
+    return ToleranceRefusal::BudgetOutOfRange;
   }
   if (!(options.wavelengthNm >= 300.0 && options.wavelengthNm <= 3000.0)) {
-    return "the wavelength must lie between 300 and 3000 nm";
+    return ToleranceRefusal::WavelengthOutOfRange;
   }
   if (!(options.gridSize >= 16 && options.gridSize <= 512)) {
-    return "the pupil grid must have 16 to 512 cells across";
+    return ToleranceRefusal::GridOutOfRange;
   }
-  return std::string();
+  return ToleranceRefusal::None;
 }
 
 ToleranceAnalysis AnalyseTolerances(const DesignResult& design, LengthUnit unit,
@@ -45,16 +23,12 @@ ToleranceAnalysis AnalyseTolerances(const DesignResult& design, LengthUnit unit,
   ToleranceAnalysis analysis;
   analysis.options = options;
   analysis.unit = unit;
-  auto refuse = [&analysis](ToleranceRefusal refusal, std::string detail) {
-    analysis.refusal = refusal;
-    analysis.problem = std::move(detail);
+  analysis.refusal = ToleranceOptionsProblem(options);
+  if (!analysis.ok()) return analysis;
+  analysis.trace = TelescopeProblem(design);
+  if (!analysis.trace.ok()) {
+    analysis.refusal = ToleranceRefusal::Telescope;
     return analysis;
-  };
-  if (std::string problem = ToleranceOptionsProblem(options); !problem.empty()) {
-    return refuse(ToleranceRefusal::Options, std::move(problem));
-  }
-  if (std::string problem = TelescopeProblem(design); !problem.empty()) {
-    return refuse(ToleranceRefusal::Telescope, std::move(problem));
   }
 
   const double millimetresPerUnit = unit == LengthUnit::Inch ? kMillimetresPerInch : 1.0;
@@ -67,10 +41,7 @@ ToleranceAnalysis AnalyseTolerances(const DesignResult& design, LengthUnit unit,
   } else if (!(aligned.largestWaveStep <= kLargestWaveStep)) {
     analysis.refusal = ToleranceRefusal::TooSteep;
   }
-  if (!analysis.ok()) {
-    analysis.problem = AxisRefusalDetail(analysis);
-    return analysis;
-  }
+  if (!analysis.ok()) return analysis;
   analysis.resolvedWaves = ResolvedWaves(probe.telescope, aligned, analysis.wavelength);
   analysis.sensitivities = MeasureSensitivities(probe, options.wavelengthNm);
   for (size_t i = 0; i < kMisalignments.size(); ++i) {
@@ -82,16 +53,29 @@ ToleranceAnalysis AnalyseTolerances(const DesignResult& design, LengthUnit unit,
 }
 
 std::string ToleranceRefusalText(const ToleranceAnalysis& analysis) {
+  const std::string cannot = "Cannot analyse this design: ";
+  const AxisWavefront& aligned = analysis.aligned;
   switch (analysis.refusal) {
     case ToleranceRefusal::None:
       return std::string();
-    case ToleranceRefusal::Options:
+    case ToleranceRefusal::BudgetOutOfRange:
+      return cannot + "the wavefront error budget must lie above 0 and at most 1 wave";
+    case ToleranceRefusal::WavelengthOutOfRange:
+      return cannot + "the wavelength must lie between 300 and 3000 nm";
+    case ToleranceRefusal::GridOutOfRange:
+      return cannot + "the pupil grid must have 16 to 512 cells across";
     case ToleranceRefusal::Telescope:
-      return "Cannot analyse this design: " + analysis.problem;
+      return cannot + DescribeTraceProblem(analysis.trace);
     case ToleranceRefusal::LightLost:
-      return "Cannot trace this design: " + analysis.problem;
+      // In the image-quality analysis' words for a field point it refuses.
+      return TraceRefusalText(LightLostProblem(aligned.raysImaged, aligned.raysPassing, 0.0));
     case ToleranceRefusal::TooSteep:
-      return "Cannot analyse the collimation: " + analysis.problem;
+      return "Cannot analyse the collimation: on the axis the wavefront changes by " +
+             FormatFixed(aligned.largestWaveStep, 2) +
+             " waves from one pupil cell to the next, too fast for the pupil grid of " +
+             std::to_string(analysis.options.gridSize) +
+             " the tolerances are traced on. The image is far from the diffraction limit: see "
+             "the spot diagrams.";
   }
   return std::string();
 }

@@ -29,11 +29,15 @@ struct ToleranceOptions {
 };
 
 // Why a design is not analysed, as the image-quality analysis refuses a field point
-// (QualityProblem), here for the aligned axis image on the tolerances' own pupil grid.
+// (QualitySetProblem), here for the aligned axis image on the tolerances' own pupil
+// grid. The figures of a refusal are in the analysis: the options, the trace problem,
+// the aligned axis image.
 enum class ToleranceRefusal {
   None,
-  Options,    // ToleranceOptionsProblem
-  Telescope,  // TelescopeProblem: the design cannot be traced
+  BudgetOutOfRange,      // ToleranceOptionsProblem
+  WavelengthOutOfRange,  // ToleranceOptionsProblem
+  GridOutOfRange,        // ToleranceOptionsProblem
+  Telescope,  // TelescopeProblem (ToleranceAnalysis::trace): the design cannot be traced
   LightLost,  // fewer than half the rays that pass the secondary reach the image
   TooSteep    // the wavefront changes by more than kLargestWaveStep from cell to cell:
               // the image is far from the diffraction limit
@@ -41,7 +45,7 @@ enum class ToleranceRefusal {
 
 struct ToleranceAnalysis {
   ToleranceRefusal refusal = ToleranceRefusal::None;
-  std::string problem;  // the refusal's detail, or "" when the design was analysed
+  TraceProblem trace;   // why the design cannot be traced, for ToleranceRefusal::Telescope
   ToleranceOptions options;
   LengthUnit unit = LengthUnit::Millimetre;
   double wavelength = 0.0;      // design unit
@@ -55,9 +59,9 @@ struct ToleranceAnalysis {
   }
 };
 
-// Why the options cannot be used, or "": the budget must lie in (0, 1] waves, the
-// wavelength in [300, 3000] nm and the grid in [16, 512].
-std::string ToleranceOptionsProblem(const ToleranceOptions& options);
+// Why the options cannot be used (one of the three ...OutOfRange), or None: the budget
+// must lie in (0, 1] waves, the wavelength in [300, 3000] nm and the grid in [16, 512].
+ToleranceRefusal ToleranceOptionsProblem(const ToleranceOptions& options);
 
 // The whole analysis of a completed design in `unit`. A design that cannot be traced
 // (TelescopeProblem), whose aligned axis image loses half its light or whose aligned
@@ -65,9 +69,9 @@ std::string ToleranceOptionsProblem(const ToleranceOptions& options);
 ToleranceAnalysis AnalyseTolerances(const DesignResult& design, LengthUnit unit,
                                     const ToleranceOptions& options);
 
-// The refusal as the program says it, Windows-1252: "Cannot analyse this design: " and
-// the detail for options and designs that cannot be traced, and in the image-quality
-// analysis' words for an axis image it would refuse.
+// The refusal as the program says it, Windows-1252, the one place that words it:
+// "Cannot analyse this design: " and the detail for options and designs that cannot be
+// traced, and in the image-quality analysis' words for an axis image it would refuse.
 std::string ToleranceRefusalText(const ToleranceAnalysis& analysis);
 
 // Whether the aligned design's own axis error is already above the budget.

@@ -103,11 +103,11 @@ AnalysisInput InputFrom(const std::uint8_t* data, std::size_t size) {
 }
 
 void CheckSpots(const Calculation& calculation, const SecondaryPerturbation& secondary) {
-  if (!TelescopeProblem(calculation.design).empty()) return;
-  if (!PerturbationProblem(BuildTelescope(calculation.design), secondary).empty()) return;
+  if (!TelescopeProblem(calculation.design).ok()) return;
+  if (!PerturbationProblem(BuildTelescope(calculation.design), secondary).ok()) return;
   const SpotSet set =
       ComputeSpotSet(calculation.design, calculation.read.unit, kFuzzRays, secondary);
-  if (!SpotSetProblem(set).empty()) return;
+  if (!SpotSetProblem(set).ok()) return;
   Finite(set.airyRadius);
   Finite(set.arcsecPerUnit);
   for (const SpotDiagram& spot : set.spots) {

@@ -4,8 +4,6 @@
 #include <cmath>
 
 #include "calc/Aberrations.h"
-#include "trace/AnalysisWording.h"
-#include "trace/Drawing.h"
 #include "quality/FocusSearch.h"
 #include "quality/PerfectAperture.h"
 #include "quality/PupilFunction.h"
@@ -198,51 +196,41 @@ QualitySet ComputeImageQuality(const DesignResult& design, LengthUnit unit,
   return set;
 }
 
-std::string QualityOptionsProblem(const QualityOptions& options) {
+QualityProblem QualityOptionsProblem(const QualityOptions& options) {
+  QualityProblem problem;
   if (options.gridSize < kLeastQualityGrid || options.gridSize > kMostQualityGrid) {
-    return "the pupil grid must be from " + std::to_string(kLeastQualityGrid) + " to " +
-           std::to_string(kMostQualityGrid) + " cells across";
+    problem.code = QualityProblemCode::GridOutOfRange;
+  } else if (!(options.wavelengthNm >= kLeastWavelengthNm &&
+               options.wavelengthNm <= kMostWavelengthNm)) {
+    problem.code = QualityProblemCode::WavelengthOutOfRange;
   }
-  if (!(options.wavelengthNm >= kLeastWavelengthNm && options.wavelengthNm <= kMostWavelengthNm)) {
-    return "the wavelength must be from " + FormatFixed(kLeastWavelengthNm, 0) + " to " +
-           FormatFixed(kMostWavelengthNm, 0) + " nm";
-  }
-  return std::string();
+  return problem;
 }
 
-std::string QualityProblem(const QualitySet& set, MessageReader reader) {
+QualityProblem QualityInputsProblem(const DesignResult& design, const QualityOptions& options) {
+  const TraceProblem untraceable = TelescopeProblem(design);
+  if (!untraceable.ok()) return UntraceableQuality(untraceable);
+  const QualityProblem unusable = QualityOptionsProblem(options);
+  if (!unusable.ok()) return unusable;
+  return UntraceableQuality(PerturbationProblem(BuildTelescope(design), options.secondary));
+}
+
+QualityProblem QualitySetProblem(const QualitySet& set) {
   for (const FieldQuality& field : set.fields) {
     if (field.raysPassing <= 0 || 2 * field.raysImaged < field.raysPassing) {
-      return "Cannot trace this design: only " + std::to_string(field.raysImaged) + " of the " +
-             std::to_string(field.raysPassing) + " rays that pass the secondary reach the image " +
-             FieldPlace(field.fieldFraction);
+      return UntraceableQuality(
+          LightLostProblem(field.raysImaged, field.raysPassing, field.fieldFraction));
     }
   }
   for (const FieldQuality& field : set.fields) {
     if (!(field.largestWaveStep <= kLargestWaveStep)) {
-      const std::string steep = "Cannot analyse the image quality: " +
-                                FieldPlace(field.fieldFraction) + " the wavefront changes by " +
-                                FormatFixed(field.largestWaveStep, 2) +
-                                " waves from one pupil cell to the next, too fast for ";
-      const std::string farOff =
-          "The image is far from the diffraction limit: see the spot diagrams.";
-      if (reader == MessageReader::Window) {
-        // The window's grid is fixed; what its user can change is the design. The
-        // aberrations off the axis, and on it the defocus of the one flat plane that
-        // serves the whole field, grow with the field; a slower primary lessens them.
-        return steep + "the analysis to follow. " + farOff +
-               " A narrower fully illuminated field or a longer primary mirror focal length "
-               "brings it closer.";
-      }
-      // The grid that brings the step down to the largest, in steps of 32 cells.
-      const double needed = set.options.gridSize * field.largestWaveStep / kLargestWaveStep;
-      const int grid = 32 * ClampedCeil(needed / 32.0, 1, kMostQualityGrid / 32 + 1);
-      const std::string need = std::isfinite(needed) && grid <= kMostQualityGrid
-                                   ? "a pupil grid of " + std::to_string(grid) + " or more"
-                                   : "a pupil grid finer than " + std::to_string(kMostQualityGrid);
-      return steep + "a pupil grid of " + std::to_string(set.options.gridSize) + "; it needs " +
-             need + ". " + farOff;
+      QualityProblem problem;
+      problem.code = QualityProblemCode::WavefrontTooSteep;
+      problem.fieldFraction = field.fieldFraction;
+      problem.waveStep = field.largestWaveStep;
+      problem.gridSize = set.options.gridSize;
+      return problem;
     }
   }
-  return std::string();
+  return QualityProblem();
 }

@@ -24,6 +24,7 @@
 #include "quality/Mtf.h"
 #include "quality/PointImage.h"
 #include "quality/QualityConstants.h"
+#include "quality/QualityProblem.h"
 #include "trace/SecondaryPerturbation.h"
 #include "trace/SpotDiagram.h"
 
@@ -41,9 +42,15 @@ struct QualityOptions {
   SecondaryPerturbation secondary;
 };
 
-// Why the options cannot be used, or "" when they can: the grid from kLeastQualityGrid
-// to kMostQualityGrid, the wavelength from kLeastWavelengthNm to kMostWavelengthNm.
-std::string QualityOptionsProblem(const QualityOptions& options);
+// Why the options cannot be used, or no problem when they can: the grid from
+// kLeastQualityGrid to kMostQualityGrid, the wavelength from kLeastWavelengthNm to
+// kMostWavelengthNm.
+QualityProblem QualityOptionsProblem(const QualityOptions& options);
+
+// Why a completed design cannot be analysed with the options before any analysis, or
+// no problem: it must be traceable (TelescopeProblem), the options usable, and the
+// misalignment one the trace can take (PerturbationProblem), checked in that order.
+QualityProblem QualityInputsProblem(const DesignResult& design, const QualityOptions& options);
 
 // The central part of a point image, for pictures: samples centred on the reference
 // point, relative to the perfect peak.
@@ -121,21 +128,18 @@ struct QualityWorkspace {
 };
 
 // The whole analysis of a completed, traceable design (see TelescopeProblem) with
-// usable options (QualityOptionsProblem), its lengths in `unit`. The first form makes
+// usable options (QualityInputsProblem), its lengths in `unit`. The first form makes
 // its own workspace; the second uses one made for options.gridSize (otherwise it
-// makes its own all the same). Check the result with QualityProblem before use.
+// makes its own all the same). Check the result with QualitySetProblem before use.
 QualitySet ComputeImageQuality(const DesignResult& design, LengthUnit unit,
                                const QualityOptions& options);
 QualitySet ComputeImageQuality(const DesignResult& design, LengthUnit unit,
                                const QualityOptions& options, QualityWorkspace& workspace);
 
-// Why an analysed set cannot stand as a result, or "" when it can: a field point at
-// which fewer than half of the rays that pass the secondary reach the image (as the
-// spot diagrams, "Cannot trace this design: ..."), or whose wavefront changes faster
-// than the pupil grid can follow ("Cannot analyse the image quality: ..."). For the
-// command line that names the grid it would need; for the window, which has no grid
-// to set, the entries that smooth the wavefront.
-std::string QualityProblem(const QualitySet& set,
-                           MessageReader reader = MessageReader::CommandLine);
+// Why an analysed set cannot stand as a result, or no problem when it can: a field
+// point at which fewer than half of the rays that pass the secondary reach the image
+// (Untraceable with LightLost, as the spot diagrams), or whose wavefront changes
+// faster than the pupil grid can follow (WavefrontTooSteep).
+QualityProblem QualitySetProblem(const QualitySet& set);
 
 #endif

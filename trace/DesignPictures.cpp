@@ -1,7 +1,6 @@
 #include "trace/DesignPictures.h"
 
 #include "trace/LayoutPicture.h"
-#include "trace/RayTrace.h"
 #include "trace/SpotPicture.h"
 
 DesignPictures DrawDesignPictures(const Calculation& calculation, int spotRays) {
@@ -16,27 +15,16 @@ DesignPictures DrawDesignPictures(const Calculation& calculation, int spotRays,
     return pictures;
   }
   const DesignResult& design = calculation.design;
-  const std::string problem = TelescopeProblem(design);
-  if (!problem.empty()) {
-    pictures.errorText = "Cannot trace this design: " + problem;
-    return pictures;
-  }
-  const std::string misplaced = PerturbationProblem(BuildTelescope(design), secondary);
-  if (!misplaced.empty()) {
-    pictures.errorText = "Cannot trace this design: " + misplaced;
-    return pictures;
-  }
   const TelescopeType type = calculation.read.type;
   const LengthUnit unit = calculation.read.unit;
-  pictures.spots = ComputeSpotSet(design, unit, spotRays, secondary);
-  const std::string lost = SpotSetProblem(pictures.spots);
-  if (!lost.empty()) {
-    pictures.errorText = "Cannot trace this design: " + lost;
+  SpotTrace trace = TraceSpots(design, unit, spotRays, secondary);
+  if (!trace.ok()) {
+    pictures.errorText = TraceRefusalText(trace.problem);
     return pictures;
   }
+  pictures.spots = std::move(trace.spots);
   pictures.layout = BuildLayoutPicture(design, type, unit);
-  pictures.spotDrawing = BuildSpotPicture(
-      pictures.spots, design, type, unit,
-      IsAligned(secondary) ? std::string() : DescribeSecondaryPerturbation(secondary, unit));
+  pictures.spotDrawing = BuildSpotPicture(pictures.spots, design, type, unit,
+                                          SecondaryCondition(secondary, unit));
   return pictures;
 }

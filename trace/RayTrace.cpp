@@ -39,23 +39,24 @@ Telescope BuildTelescope(const DesignResult& design) {
   return telescope;
 }
 
-std::string TelescopeProblem(const DesignResult& design) {
+TraceProblem TelescopeProblem(const DesignResult& design) {
+  auto refuse = [](TraceProblemCode code) { return TraceProblem{code}; };
   const double lengths[] = {design.PriDia,   design.PriRadCur, design.SecRadCur,
                             design.PriSecDist, design.BackFocLen, design.SecDia,
                             design.SysFoc,   design.PriConic,  design.SecConic};
   for (double value : lengths) {
-    if (!IsFiniteLength(value)) return "the completed design has values that are not finite";
+    if (!IsFiniteLength(value)) return refuse(TraceProblemCode::NotFinite);
   }
-  if (!(design.PriDia > 0.0)) return "the primary mirror has no diameter";
-  if (!(design.PriRadCur > 0.0)) return "the primary mirror is not concave";
-  if (!(design.SecRadCur > 0.0)) return "the secondary mirror is not convex";
-  if (!(design.PriSecDist > 0.0)) return "the secondary does not stand in front of the primary";
+  if (!(design.PriDia > 0.0)) return refuse(TraceProblemCode::NoPrimaryDiameter);
+  if (!(design.PriRadCur > 0.0)) return refuse(TraceProblemCode::PrimaryNotConcave);
+  if (!(design.SecRadCur > 0.0)) return refuse(TraceProblemCode::SecondaryNotConvex);
+  if (!(design.PriSecDist > 0.0)) return refuse(TraceProblemCode::SecondaryNotInFront);
   if (!(design.SecDia > 0.0) || !(design.SecDia < design.PriDia))
-    return "the secondary is not smaller than the primary";
+    return refuse(TraceProblemCode::SecondaryNotSmaller);
   if (!std::isfinite(MirrorSag({0.0, 1.0 / design.SecRadCur, design.SecConic, 0.0},
                                design.SecDia / 2.0)))
-    return "the secondary's surface does not reach its rim";
-  return std::string();
+    return refuse(TraceProblemCode::SecondaryShortOfRim);
+  return TraceProblem();
 }
 
 Vec3 StarDirection(double fieldAngle) { return {0.0, std::sin(fieldAngle), -std::cos(fieldAngle)}; }

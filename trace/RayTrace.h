@@ -14,6 +14,7 @@
 #include "trace/ConicMirror.h"
 #include "calc/DesignResult.h"
 #include "trace/MirrorPose.h"
+#include "trace/TraceProblem.h"
 
 struct Telescope {
   ConicMirror primary;    // clear radius D / 2: its rim is the aperture stop
@@ -32,10 +33,10 @@ struct Telescope {
 // The telescope of a completed design: R1, K1, R2, K2, d, b, D, SecDia, F.
 Telescope BuildTelescope(const DesignResult& design);
 
-// Why the completed design cannot be traced, or an empty text when it can: every
+// Why the completed design cannot be traced, or no problem when it can: every
 // length used must be finite, the mirrors must have power, the secondary must stand
 // in front of the primary and be smaller than it.
-std::string TelescopeProblem(const DesignResult& design);
+TraceProblem TelescopeProblem(const DesignResult& design);
 
 enum class RayFate {
   Imaged,           // reached the image plane

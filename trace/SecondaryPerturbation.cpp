@@ -30,19 +30,19 @@ Telescope PerturbSecondary(const Telescope& aligned, const SecondaryPerturbation
   return telescope;
 }
 
-std::string PerturbationProblem(const Telescope& aligned,
+TraceProblem PerturbationProblem(const Telescope& aligned,
                                 const SecondaryPerturbation& perturbation) {
   if (!std::isfinite(perturbation.despace) || !std::isfinite(perturbation.decenter) ||
       !std::isfinite(perturbation.tiltDeg) || !std::isfinite(perturbation.pivot)) {
-    return "the secondary's displacement is not a finite number";
+    return TraceProblem{TraceProblemCode::DisplacementNotFinite};
   }
   if (!(std::fabs(perturbation.tiltDeg) <= kMostTiltDeg)) {
-    return "the secondary's tilt is more than 45 degrees";
+    return TraceProblem{TraceProblemCode::TiltTooLarge};
   }
   if (!(perturbation.despace < aligned.secondary.vertexZ)) {
-    return "the despaced secondary does not stand in front of the primary";
+    return TraceProblem{TraceProblemCode::DespacedNotInFront};
   }
-  return std::string();
+  return TraceProblem();
 }
 
 std::string DescribeSecondaryPerturbation(const SecondaryPerturbation& perturbation,
@@ -68,4 +68,9 @@ std::string DescribeSecondaryPerturbation(const SecondaryPerturbation& perturbat
                       " from its vertex toward the sky";
   }
   return text;
+}
+
+std::string SecondaryCondition(const SecondaryPerturbation& perturbation, LengthUnit unit) {
+  return IsAligned(perturbation) ? std::string()
+                                 : DescribeSecondaryPerturbation(perturbation, unit);
 }

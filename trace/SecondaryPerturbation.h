@@ -36,16 +36,20 @@ bool IsAligned(const SecondaryPerturbation& perturbation);
 // `aligned` unchanged, so its trace is the design's to the last bit.
 Telescope PerturbSecondary(const Telescope& aligned, const SecondaryPerturbation& perturbation);
 
-// Why the perturbation cannot be traced on the telescope, or "" when it can: every
+// Why the perturbation cannot be traced on the telescope, or no problem when it can: every
 // value finite, the tilt within +-45 degrees, and the secondary left in front of the
 // primary.
-std::string PerturbationProblem(const Telescope& aligned,
-                                const SecondaryPerturbation& perturbation);
+TraceProblem PerturbationProblem(const Telescope& aligned,
+                                 const SecondaryPerturbation& perturbation);
 
 // "secondary despaced 0.1 mm, decentered 0.05 mm, tilted 0.02 degrees (a degree sign)
 // about its vertex" for the parts that are not zero (the values as given, in their
 // shortest exact form), or "secondary aligned"; Windows-1252.
 std::string DescribeSecondaryPerturbation(const SecondaryPerturbation& perturbation,
                                           LengthUnit unit);
+
+// How the secondary stands, for a title or a table's first line: empty when aligned,
+// otherwise DescribeSecondaryPerturbation.
+std::string SecondaryCondition(const SecondaryPerturbation& perturbation, LengthUnit unit);
 
 #endif

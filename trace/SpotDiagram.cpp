@@ -4,7 +4,6 @@
 #include <cmath>
 #include <string>
 
-#include "trace/AnalysisWording.h"
 #include "support/Units.h"
 
 namespace {
@@ -160,14 +159,24 @@ SpotSet ComputeSpotSet(const DesignResult& design, LengthUnit unit, int minimumR
   return set;
 }
 
-std::string SpotSetProblem(const SpotSet& set) {
+TraceProblem SpotSetProblem(const SpotSet& set) {
   for (const SpotDiagram& spot : set.spots) {
-    const int unobstructed = spot.launched - spot.obstructed;
-    const int imaged = static_cast<int>(spot.points.size());
     if (TooFewImaged(spot)) {
-      return "only " + std::to_string(imaged) + " of the " + std::to_string(unobstructed) +
-             " rays that pass the secondary reach the image " + FieldPlace(spot.fieldFraction);
+      return LightLostProblem(static_cast<int>(spot.points.size()),
+                              spot.launched - spot.obstructed, spot.fieldFraction);
     }
   }
-  return std::string();
+  return TraceProblem();
+}
+
+SpotTrace TraceSpots(const DesignResult& design, LengthUnit unit, int minimumRays,
+                     const SecondaryPerturbation& secondary) {
+  SpotTrace trace;
+  trace.problem = TelescopeProblem(design);
+  if (!trace.ok()) return trace;
+  trace.problem = PerturbationProblem(BuildTelescope(design), secondary);
+  if (!trace.ok()) return trace;
+  trace.spots = ComputeSpotSet(design, unit, minimumRays, secondary);
+  trace.problem = SpotSetProblem(trace.spots);
+  return trace;
 }

@@ -74,9 +74,21 @@ SpotSet ComputeSpotSet(const DesignResult& design, LengthUnit unit, int minimumR
 SpotSet ComputeSpotSet(const DesignResult& design, LengthUnit unit, int minimumRays,
                        const SecondaryPerturbation& secondary);
 
-// Why a traced spot set cannot stand as a result, or "" when it can: a field point at
-// which fewer than half of the rays that pass the secondary reach the image plane (a
-// spot of the few that got through, or of none, would read as a sharp image).
-std::string SpotSetProblem(const SpotSet& set);
+// Why a traced spot set cannot stand as a result, or no problem when it can: a field
+// point at which fewer than half of the rays that pass the secondary reach the image
+// plane (LightLost: a spot of the few that got through, or of none, would read as a
+// sharp image).
+TraceProblem SpotSetProblem(const SpotSet& set);
+
+// The checks and the trace in one: the design (TelescopeProblem), the perturbation
+// (PerturbationProblem), then the spots (SpotSetProblem); the spots are those of a
+// design that passed the first two.
+struct SpotTrace {
+  TraceProblem problem;
+  SpotSet spots;
+  bool ok() const { return problem.ok(); }
+};
+SpotTrace TraceSpots(const DesignResult& design, LengthUnit unit, int minimumRays,
+                     const SecondaryPerturbation& secondary);
 
 #endif

@@ -87,18 +87,18 @@ TEST(FocusTravel, TheRangesEndsAgreeWithAFreshSolve) {
         BaffleOptions options;
         options.primaryThickness = t;
         options.focusClearance = c;
-        EXPECT_TRUE(BaffleProblem(design, options).empty()) << t << " " << c;
+        EXPECT_TRUE(BaffleInputsProblem(design, options).ok()) << t << " " << c;
       }
       BaffleOptions beyond;
       beyond.primaryThickness = t;
       beyond.focusClearance = std::nextafter(clearance.most, HUGE_VAL);
-      EXPECT_FALSE(BaffleProblem(design, beyond).empty());
+      EXPECT_EQ(BaffleInputsProblem(design, beyond).code, BaffleProblemCode::ClearanceOutOfRange);
       beyond.focusClearance = std::nextafter(clearance.least, -HUGE_VAL);
-      EXPECT_FALSE(BaffleProblem(design, beyond).empty());
+      EXPECT_EQ(BaffleInputsProblem(design, beyond).code, BaffleProblemCode::ClearanceOutOfRange);
     }
     BaffleOptions thick;
     thick.primaryThickness = std::nextafter(design.PriDia, HUGE_VAL);
-    EXPECT_FALSE(BaffleProblem(design, thick).empty());
+    EXPECT_EQ(BaffleInputsProblem(design, thick).code, BaffleProblemCode::ThicknessOutOfRange);
     const FocusTravel far = ComputeFocusTravel(design, 0.0, 1e30);
     EXPECT_NEAR(far.largestSpacing, design.PriFoc - design.SecRadCur / 2.0, 1e-9 * design.PriFoc);
   }

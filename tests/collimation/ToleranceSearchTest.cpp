@@ -85,7 +85,7 @@ TEST_P(EachCase, BeyondOnlyWhereTheTracedErrorStaysWithinTheBudget) {
   ASSERT_EQ(cases.size(), kCaseCount);
   const Case& c = cases[GetParam()];
   const ToleranceAnalysis analysis = AnalyseTolerances(c.design, c.unit, ToleranceOptions{});
-  ASSERT_TRUE(analysis.ok()) << c.name << ": " << analysis.problem;
+  ASSERT_TRUE(analysis.ok()) << c.name << ": " << ToleranceRefusalText(analysis);
   const AxisProbe probe = ProbeOf(c, analysis);
   const double budget = analysis.options.budgetWaves;
   for (Misalignment kind : kMisalignments) {

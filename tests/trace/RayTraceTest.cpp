@@ -222,19 +222,19 @@ TEST(RayTrace, UntraceableDesignsAreRecognised) {
   // The calculation refuses such designs before they reach the trace; the trace still
   // guards itself against a completed design that was changed by hand.
   const DesignResult good = Complete(StartupFields(2));
-  EXPECT_EQ(TelescopeProblem(good), "");
+  EXPECT_EQ(TelescopeProblem(good).code, TraceProblemCode::None);
   DesignResult flat = good;
   flat.SecRadCur = std::numeric_limits<double>::infinity();  // a secondary without power
-  EXPECT_EQ(TelescopeProblem(flat), "the completed design has values that are not finite");
+  EXPECT_EQ(TelescopeProblem(flat).code, TraceProblemCode::NotFinite);
   DesignResult wide = good;
   wide.SecDia = good.PriDia;
-  EXPECT_EQ(TelescopeProblem(wide), "the secondary is not smaller than the primary");
+  EXPECT_EQ(TelescopeProblem(wide).code, TraceProblemCode::SecondaryNotSmaller);
   DesignResult behind = good;
   behind.PriSecDist = -200.0;
-  EXPECT_EQ(TelescopeProblem(behind), "the secondary does not stand in front of the primary");
+  EXPECT_EQ(TelescopeProblem(behind).code, TraceProblemCode::SecondaryNotInFront);
   DesignResult oblate = good;
   oblate.SecConic = 1e6;  // closes long before the secondary's rim
-  EXPECT_EQ(TelescopeProblem(oblate), "the secondary's surface does not reach its rim");
+  EXPECT_EQ(TelescopeProblem(oblate).code, TraceProblemCode::SecondaryShortOfRim);
 }
 
 TEST(SpotSet, ASpotOfTooFewRaysIsNoResult) {
@@ -244,25 +244,28 @@ TEST(SpotSet, ASpotOfTooFewRaysIsNoResult) {
     spot.obstructed = 20;
     spot.points.resize(40);  // exactly half of the 80 that pass the secondary
   }
-  EXPECT_EQ(SpotSetProblem(set), "");
+  EXPECT_TRUE(SpotSetProblem(set).ok());
+  auto expectLost = [&set](int imaged, int passing, double fieldFraction) {
+    const TraceProblem problem = SpotSetProblem(set);
+    EXPECT_EQ(problem.code, TraceProblemCode::LightLost);
+    EXPECT_EQ(problem.raysImaged, imaged);
+    EXPECT_EQ(problem.raysPassing, passing);
+    EXPECT_EQ(problem.fieldFraction, fieldFraction);
+  };
   set.spots[2].points.resize(39);
   set.spots[2].fieldFraction = 1.0;
-  EXPECT_EQ(SpotSetProblem(set),
-            "only 39 of the 80 rays that pass the secondary reach the image at the edge of the "
-            "field");
+  expectLost(39, 80, 1.0);
   set.spots[2].points.resize(40);
   set.spots[1].points.resize(39);
   set.spots[1].fieldFraction = 0.7;
-  EXPECT_EQ(SpotSetProblem(set),
-            "only 39 of the 80 rays that pass the secondary reach the image at 0.7 of the field");
+  expectLost(39, 80, 0.7);
   set.spots[1].points.resize(40);
   set.spots[0].points.resize(39);
   set.spots[0].fieldFraction = 0.0;
-  EXPECT_EQ(SpotSetProblem(set),
-            "only 39 of the 80 rays that pass the secondary reach the image on the axis");
+  expectLost(39, 80, 0.0);
   set.spots[0].points.resize(40);
   set.spots[0].obstructed = 100;  // nothing passes: no spot at all
-  EXPECT_NE(SpotSetProblem(set), "");
+  expectLost(40, 0, 0.0);
 }
 
 }  // namespace

@@ -296,7 +296,7 @@ TEST(SecondaryPerturbation, ShadowStaysWhenTheSecondaryRisesAboveTheStartPlane) 
 TEST(SecondaryPerturbation, ProblemsAndDescriptions) {
   const Telescope telescope = BuildTelescope(Complete(StartupFields(2)));
   SecondaryPerturbation p;
-  EXPECT_EQ(PerturbationProblem(telescope, p), "");
+  EXPECT_TRUE(PerturbationProblem(telescope, p).ok());
   EXPECT_EQ(DescribeSecondaryPerturbation(p, LengthUnit::Millimetre), "secondary aligned");
   p.despace = 0.1;
   p.decenter = -0.05;
@@ -309,12 +309,12 @@ TEST(SecondaryPerturbation, ProblemsAndDescriptions) {
   EXPECT_EQ(DescribeSecondaryPerturbation(p, LengthUnit::Inch),
             "secondary tilted 0.02\xB0 about the point 190 inch from its vertex toward the sky");
   p.tiltDeg = 46.0;
-  EXPECT_NE(PerturbationProblem(telescope, p), "");
+  EXPECT_EQ(PerturbationProblem(telescope, p).code, TraceProblemCode::TiltTooLarge);
   p.tiltDeg = std::nan("");
-  EXPECT_NE(PerturbationProblem(telescope, p), "");
+  EXPECT_EQ(PerturbationProblem(telescope, p).code, TraceProblemCode::DisplacementNotFinite);
   p.tiltDeg = 0.0;
   p.despace = telescope.secondary.vertexZ;
-  EXPECT_NE(PerturbationProblem(telescope, p), "");
+  EXPECT_EQ(PerturbationProblem(telescope, p).code, TraceProblemCode::DespacedNotInFront);
 }
 
 // The pictures of a misaligned telescope: the spots say how the secondary stands, the

@@ -1,0 +1,103 @@
+#include "cli/JsonOutput.h"
+
+#include <cmath>
+
+#include <nlohmann/json.hpp>
+
+#include "support/Units.h"
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+constexpr int kJsonIndent = 2;
+
+std::string Dump(const Json& document) { return document.dump(kJsonIndent) + "\n"; }
+
+Json Number(double value) { return std::isfinite(value) ? Json(value) : Json(nullptr); }
+
+// A tolerance's magnitude, null when the error stays within the budget over the whole
+// range searched.
+Json ToleranceNumber(const ToleranceFound& found) {
+  return found.limit != ToleranceLimit::BeyondRange ? Number(std::fabs(found.amount))
+                                                    : Json(nullptr);
+}
+
+// What limits a tolerance other than the budget, when something does.
+void AddLimit(Json& object, const ToleranceFound& found) {
+  if (found.limit == ToleranceLimit::Jump) object["tolerance_limit"] = "jump";
+  if (found.limit == ToleranceLimit::LightLost) object["tolerance_limit"] = "light lost";
+}
+
+}  // namespace
+
+std::string FormatBafflesJson(const BafflePlan& plan, LengthUnit unit) {
+  Json json;
+  json["unit"] = unit == LengthUnit::Inch ? "inch" : "mm";
+  json["image_circle_diameter"] = 2.0 * plan.frame.imageRadius;
+  json["hole_diameter"] = plan.hole;
+  json["secondary_baffle"] = {{"diameter", 2.0 * plan.baffles.skirtRadius}, {"z", plan.baffles.skirtZ}};
+  json["primary_baffle"] = {{"diameter", 2.0 * plan.baffles.tubeRadius}, {"z", plan.baffles.tubeZ}};
+  json["obstruction"] = {{"linear", plan.linearObstruction}, {"area", plan.areaObstruction}};
+  json["focus_travel"] = {{"back_focus_per_spacing", plan.focus.backFocusPerSpacing}};
+  json["checks"] = {{"field_rays", plan.fieldRays.rays},
+                    {"field_rays_blocked", plan.fieldRays.blocked},
+                    {"sky_lines", plan.skyLines.lines},
+                    {"sky_lines_reaching_image", plan.skyLines.reaching}};
+  return Dump(json);
+}
+
+std::string FormatQualityJson(const QualitySet& set) {
+  const double um = set.micrometresPerUnit;
+  Json fields = Json::array();
+  for (const FieldQuality& field : set.fields) {
+    Json mtf = Json::array();
+    for (size_t k = 0; k < kMtfFractions.size(); ++k) {
+      mtf.push_back({{"fraction_of_cutoff", kMtfFractions[k]},
+                     {"cycles_per_mm", kMtfFractions[k] * set.cutoffPerMm},
+                     {"tangential", field.mtfTangential[k]},
+                     {"sagittal", field.mtfSagittal[k]}});
+    }
+    fields.push_back({{"field_fraction", field.fieldFraction},
+                      {"field_deg", field.fieldAngle * kDegreesPerRadian},
+                      {"focus_shift", field.ownBestFocus},
+                      {"rms_waves", field.rmsWaves},
+                      {"pv_waves", field.pvWaves},
+                      {"strehl", field.strehl},
+                      {"strehl_marechal", field.strehlMarechal},
+                      {"ee80_diameter_um", field.ee80Diameter * um},
+                      {"mtf", mtf}});
+  }
+  Json perfectMtf = Json::array();
+  for (size_t k = 0; k < kMtfFractions.size(); ++k) {
+    perfectMtf.push_back({{"fraction_of_cutoff", kMtfFractions[k]}, {"value", set.perfect.mtf[k]}});
+  }
+  Json document;
+  document["wavelength_nm"] = set.options.wavelengthNm;
+  document["focus"] = set.options.focus == FocusMode::Best ? "best" : "paraxial";
+  document["focus_shift"] = set.focusShift;
+  document["best_focus_surface_radius"] = Number(set.focalSurfaceRadius);
+  document["fields"] = fields;
+  document["perfect"] = {{"ee80_diameter_um", set.perfect.ee80Diameter * um}, {"mtf", perfectMtf}};
+  return Dump(document);
+}
+
+std::string FormatToleranceJson(const ToleranceAnalysis& analysis) {
+  const Sensitivities& s = analysis.sensitivities;
+  Json json;
+  json["budget_waves_rms"] = analysis.options.budgetWaves;
+  json["coma_free_pivot"] = Number(s.comaFreePivot);
+  json["despace"]["back_focus_per_unit"] = Number(s.backFocusPerUnit);
+  json["despace"]["w040_nm_per_unit"] = Number(s.w040NmPerUnit);
+  json["despace"]["tolerance"] = ToleranceNumber(analysis.Tolerance(Misalignment::Despace));
+  AddLimit(json["despace"], analysis.Tolerance(Misalignment::Despace));
+  json["decenter"]["w131_nm_per_unit"] = Number(s.w131NmPerUnit);
+  json["decenter"]["image_shift_per_unit"] = Number(s.imageShiftPerUnit);
+  json["decenter"]["tolerance"] = ToleranceNumber(analysis.Tolerance(Misalignment::Decenter));
+  AddLimit(json["decenter"], analysis.Tolerance(Misalignment::Decenter));
+  json["tilt"]["w131_nm_per_degree"] = Number(s.w131NmPerDegree);
+  json["tilt"]["tolerance_deg"] = ToleranceNumber(analysis.Tolerance(Misalignment::Tilt));
+  AddLimit(json["tilt"], analysis.Tolerance(Misalignment::Tilt));
+  if (AlignedAboveBudget(analysis)) json["aligned_above_budget"] = true;
+  return Dump(json);
+}

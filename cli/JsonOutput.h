@@ -1,0 +1,41 @@
+// spekulor-cli's JSON documents, written in one form: nlohmann-json's, indented by two
+// spaces, keys in the order given here, with a final line feed. JSON has no infinity:
+// a figure that is not finite is null.
+#ifndef SPEKULOR_CLI_JSONOUTPUT_H
+#define SPEKULOR_CLI_JSONOUTPUT_H
+
+#include <string>
+
+#include "baffles/BafflePlan.h"
+#include "calc/DesignInput.h"
+#include "collimation/Tolerances.h"
+#include "quality/ImageQuality.h"
+
+// baffles --json: unit, image_circle_diameter, hole_diameter, secondary_baffle
+// {diameter, z}, primary_baffle {diameter, z}, obstruction {linear, area} (fractions of
+// the primary's diameter and area), focus_travel {back_focus_per_spacing}, checks
+// {field_rays, field_rays_blocked, sky_lines, sky_lines_reaching_image}; lengths in the
+// design's unit, z from the primary's vertex toward the sky.
+std::string FormatBafflesJson(const BafflePlan& plan, LengthUnit unit);
+
+// quality --json: wavelength_nm, focus, focus_shift, best_focus_surface_radius, fields
+// (each with field_fraction, field_deg, focus_shift, rms_waves, pv_waves, strehl,
+// strehl_marechal, ee80_diameter_um and mtf: its fraction_of_cutoff, cycles_per_mm,
+// tangential, sagittal) and perfect (ee80_diameter_um, mtf: fraction_of_cutoff,
+// value). Lengths in the design's unit, a flat focal surface's radius null (as one flat
+// within the depth of focus).
+std::string FormatQualityJson(const QualitySet& set);
+
+// tolerances --json: budget_waves_rms, coma_free_pivot,
+//   despace {back_focus_per_unit, w040_nm_per_unit, tolerance},
+//   decenter {w131_nm_per_unit, image_shift_per_unit, tolerance},
+//   tilt {w131_nm_per_degree, tolerance_deg},
+// lengths in the design's unit, tolerances as magnitudes (null where the error stays
+// within the budget over the whole range searched), numbers in their shortest exact
+// form. Two keys are added only when they apply: "tolerance_limit" last in a kind's
+// object, "jump" or "light lost", when the error jumps past the budget or the light is
+// lost at the tolerance (ToleranceLimit); and "aligned_above_budget": true last in the
+// document when the aligned design's own error is above the budget.
+std::string FormatToleranceJson(const ToleranceAnalysis& analysis);
+
+#endif
