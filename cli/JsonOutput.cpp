@@ -16,6 +16,8 @@ std::string Dump(const Json& document) { return document.dump(kJsonIndent) + "\n
 
 Json Number(double value) { return std::isfinite(value) ? Json(value) : Json(nullptr); }
 
+const char* UnitName(LengthUnit unit) { return unit == LengthUnit::Inch ? "inch" : "mm"; }
+
 // A tolerance's magnitude, null when the error stays within the budget over the whole
 // range searched.
 Json ToleranceNumber(const ToleranceFound& found) {
@@ -33,7 +35,7 @@ void AddLimit(Json& object, const ToleranceFound& found) {
 
 std::string FormatBafflesJson(const BafflePlan& plan, LengthUnit unit) {
   Json json;
-  json["unit"] = unit == LengthUnit::Inch ? "inch" : "mm";
+  json["unit"] = UnitName(unit);
   json["image_circle_diameter"] = 2.0 * plan.frame.imageRadius;
   json["hole_diameter"] = plan.hole;
   json["secondary_baffle"] = {{"diameter", 2.0 * plan.baffles.skirtRadius}, {"z", plan.baffles.skirtZ}};
@@ -99,5 +101,44 @@ std::string FormatToleranceJson(const ToleranceAnalysis& analysis) {
   json["tilt"]["tolerance_deg"] = ToleranceNumber(analysis.Tolerance(Misalignment::Tilt));
   AddLimit(json["tilt"], analysis.Tolerance(Misalignment::Tilt));
   if (AlignedAboveBudget(analysis)) json["aligned_above_budget"] = true;
+  return Dump(json);
+}
+
+std::string FormatSecondaryTestJson(const SecondaryTest& test, const SecondaryTestOptions& options,
+                                    LengthUnit unit) {
+  const HindleLayout& layout = test.layout;
+  Json json;
+  json["unit"] = UnitName(unit);
+  json["secondary_roc"] = test.input.secondaryRoc;
+  json["secondary_conic"] = test.input.secondaryConic;
+  json["tested_diameter"] = test.input.testedDiameter;
+  json["near_focus"] = layout.nearFocus;
+  json["far_focus"] = layout.farFocus;
+  json["sphere_radius"] = layout.sphereRadius;
+  json["sphere_diameter"] = layout.sphereDiameter;
+  json["sphere_to_secondary"] = layout.sphereToSecondary;
+  json["hole_diameter"] = layout.holeDiameter;
+  json["untested_diameter"] = layout.untestedDiameter;
+  json["unused_centre_diameter"] = layout.unusedCentre;
+  json["null_rms_waves"] = Number(test.null.rmsWaves);
+  json["conic_error"] = options.conicError;
+  json["test_rms_waves"] =
+      Number(options.conicError != 0.0 ? test.withError.rmsWaves : test.null.rmsWaves);
+  json["telescope_rms_waves"] = test.telescopeTraced ? Number(test.telescopeRmsWaves) : Json(nullptr);
+  return Dump(json);
+}
+
+std::string FormatRefitJson(const RefitResult& refit, LengthUnit unit) {
+  const DesignResult& g = refit.design;
+  Json json;
+  json["unit"] = UnitName(unit);
+  json["spacing"] = g.PriSecDist;
+  json["system_focal_length"] = g.SysFoc;
+  json["back_focal_length"] = g.BackFocLen;
+  json["secondary_roc"] = g.SecRadCur;
+  json["secondary_conic"] = g.SecConic;
+  json["axis_rms_waves"] = Number(refit.axisRmsWaves);
+  json["edge_rms_waves"] = Number(refit.edgeRmsWaves);
+  json["design_edge_rms_waves"] = Number(refit.designEdgeRmsWaves);
   return Dump(json);
 }

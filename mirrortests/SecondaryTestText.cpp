@@ -18,11 +18,14 @@ std::string Signed(double value, int decimals) {
 // A label padded to the column of the values.
 std::string Row(const std::string& label, const std::string& value) {
   std::string line = label;
-  line.resize(std::max<size_t>(label.size() + 1, 30), ' ');
+  line.resize(std::max<size_t>(label.size() + 1, 34), ' ');
   return line + value;
 }
 
-std::string Waves(double waves) { return FormatFixed(waves, 4) + " waves RMS"; }
+// Four decimals; a null below them says so rather than print zeros.
+std::string Waves(double waves) {
+  return (waves < 0.00005 ? std::string("below 0.0001") : FormatFixed(waves, 4)) + " waves RMS";
+}
 
 std::string Column(std::string text, size_t width) {
   if (text.size() < width) text.insert(0, width - text.size(), ' ');
