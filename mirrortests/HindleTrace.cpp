@@ -3,36 +3,54 @@
 #include <algorithm>
 #include <cmath>
 
-#include "trace/ConicMirror.h"
 
 namespace {
 
 double Length(const Vec3& v) { return std::sqrt(Dot(v, v)); }
 Vec3 Unit(const Vec3& v) { return (1.0 / Length(v)) * v; }
 
-// One ray's double pass; false when it misses a surface.
-bool TraceOne(const ConicMirror& secondary, const ConicMirror& sphere, const Vec3& source,
-              double h, HindleRay& ray) {
-  const double sag = MirrorSag(secondary, h);
+// The bench's two mirrors in the test's frame.
+struct BenchMirrors {
+  ConicMirror secondary;
+  ConicMirror sphere;
+  Vec3 source;
+};
+
+BenchMirrors MirrorsOf(const HindleBench& bench) {
+  const double clear = 2.0 * bench.outerRadius + bench.secondaryRoc;
+  return {{0.0, -1.0 / bench.secondaryRoc, bench.secondaryConic, clear},
+          {bench.sphereRadius - bench.nearFocus, -1.0 / bench.sphereRadius, 0.0,
+           clear + bench.sphereRadius},
+          {0.0, 0.0, bench.farFocus}};
+}
+
+// One ray's double pass in the meridian plane through the secondary's point at height
+// h: its points (source, secondary, sphere, secondary, home) and the ray's cosines;
+// false when it misses a surface.
+bool TraceOne(const BenchMirrors& m, double h, std::vector<Vec3>& points, HindleRay& ray) {
+  const double sag = MirrorSag(m.secondary, h);
   if (!std::isfinite(sag)) return false;
-  Vec3 direction = Unit(Vec3{h, 0.0, sag} - source);
+  Vec3 direction = Unit(Vec3{0.0, h, sag} - m.source);
   double t = 0.0;
-  if (!IntersectMirror(secondary, source, direction, t)) return false;
-  const Vec3 p1 = source + t * direction;
+  if (!IntersectMirror(m.secondary, m.source, direction, t)) return false;
+  const Vec3 p1 = m.source + t * direction;
   ray.height = h;
   ray.cosIn = std::fabs(direction.z);
   double path = t;
-  direction = Reflect(direction, MirrorNormal(secondary, p1));
+  direction = Reflect(direction, MirrorNormal(m.secondary, p1));
   ray.cosOut = std::fabs(direction.z);
-  if (!IntersectMirror(sphere, p1, direction, t)) return false;
+  if (!IntersectMirror(m.sphere, p1, direction, t)) return false;
   const Vec3 p2 = p1 + t * direction;
   path += t;
-  direction = Reflect(direction, MirrorNormal(sphere, p2));
-  if (!IntersectMirror(secondary, p2, direction, t)) return false;
+  direction = Reflect(direction, MirrorNormal(m.sphere, p2));
+  if (!IntersectMirror(m.secondary, p2, direction, t)) return false;
   const Vec3 p3 = p2 + t * direction;
   path += t;
-  path += Length(source - p3);
+  direction = Reflect(direction, MirrorNormal(m.secondary, p3));
+  path += Length(m.source - p3);
   ray.path = path;
+  const double home = direction.z != 0.0 ? (m.source.z - p3.z) / direction.z : 0.0;
+  points = {m.source, p1, p2, p3, p3 + home * direction};
   return std::isfinite(path);
 }
 
@@ -82,14 +100,18 @@ double AreaRms(const std::vector<double>& heights, const std::vector<double>& va
   return weight > 0.0 ? std::sqrt(sum / weight) : 0.0;
 }
 
+std::vector<Vec3> HindleRayPath(const HindleBench& bench, double h) {
+  std::vector<Vec3> points;
+  HindleRay ray;
+  if (!TraceOne(MirrorsOf(bench), h, points, ray)) points.clear();
+  return points;
+}
+
 HindleWavefront TraceHindleTest(const HindleBench& bench, double wavelength, int samples) {
   HindleWavefront result;
   samples = std::max(samples, 3);
-  const double clear = 2.0 * bench.outerRadius + bench.secondaryRoc;
-  const ConicMirror secondary{0.0, -1.0 / bench.secondaryRoc, bench.secondaryConic, clear};
-  const ConicMirror sphere{bench.sphereRadius - bench.nearFocus, -1.0 / bench.sphereRadius, 0.0,
-                           clear + bench.sphereRadius};
-  const Vec3 source{0.0, 0.0, bench.farFocus};
+  const BenchMirrors mirrors = MirrorsOf(bench);
+  std::vector<Vec3> points;
   std::vector<double> heights, paths;
   for (int i = 0; i < samples; ++i) {
     // Midpoints of equal steps in h: the annulus' inner and outer rims are approached
@@ -97,7 +119,7 @@ HindleWavefront TraceHindleTest(const HindleBench& bench, double wavelength, int
     const double h = bench.innerRadius +
                      (bench.outerRadius - bench.innerRadius) * (i + 0.5) / samples;
     HindleRay ray;
-    if (!TraceOne(secondary, sphere, source, h, ray)) return result;
+    if (!TraceOne(mirrors, h, points, ray)) return result;
     result.rays.push_back(ray);
     heights.push_back(h);
     paths.push_back(ray.path / wavelength);

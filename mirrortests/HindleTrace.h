@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "mirrortests/HindleSphere.h"
+#include "trace/ConicMirror.h"
 
 struct HindleBench {
   double secondaryRoc = 0.0;    // R2, magnitude
@@ -48,6 +49,11 @@ struct HindleWavefront {
   double rmsWaves = 0.0;        // over the annulus' area
   double pvWaves = 0.0;
 };
+
+// The points of the double pass through the secondary's point at height h (in the
+// meridian plane, y = h): the source, the secondary, the sphere, the secondary again and
+// where the ray ends, at the source's distance; empty when a surface is missed.
+std::vector<Vec3> HindleRayPath(const HindleBench& bench, double h);
 
 // Traces `samples` (>= 3) rays over the annulus at `wavelength` (design unit).
 HindleWavefront TraceHindleTest(const HindleBench& bench, double wavelength, int samples);
