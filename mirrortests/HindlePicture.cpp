@@ -30,14 +30,17 @@ Drawing BuildHindlePicture(const SecondaryTest& test, TelescopeType type, Length
   const double secondaryBack = MirrorSag(secondary, Dt / 2.0) - std::max(Dt / 6.0, 0.02 * span);
   const double sphereBack = l.sphereToSecondary + std::max(l.sphereDiameter / 12.0, 0.02 * span);
   const double height = std::max(l.sphereDiameter, Dt);
-  const SectionFrame frame =
-      FitSection(l.farFocus + 0.06 * span, secondaryBack - 0.04 * span, height, kMargin,
-                 kTop, kMostWidth, kMostHeight);
+  SectionFrame frame;
+  frame.zLeft = l.farFocus + 0.06 * span;
+  const double zRight = secondaryBack - 0.04 * span;
+  frame.left = kMargin;
+  frame.scale = std::min(kMostWidth / (frame.zLeft - zRight), kMostHeight / height);
+  frame.axisY = kTop + height / 2.0 * frame.scale;
 
   Drawing drawing;
   drawing.title = std::string("Hindle sphere test of the ") + TelescopeTypeName(type) +
                   "'s secondary";
-  drawing.width = 2.0 * kMargin + (frame.zLeft - (secondaryBack - 0.04 * span)) * frame.scale;
+  drawing.width = 2.0 * kMargin + (frame.zLeft - zRight) * frame.scale;
   std::vector<TextBox> placed;
 
   // The double pass: out along the rays, back along the same paths for a perfect
@@ -52,7 +55,7 @@ Drawing BuildHindlePicture(const SecondaryTest& test, TelescopeType type, Length
   AddMirrorInSection(drawing, frame, sphere, -hole, -l.sphereDiameter / 2.0, sphereBack);
   AddMirrorInSection(drawing, frame, secondary, -Dt / 2.0, Dt / 2.0, secondaryBack);
   drawing.shapes.emplace_back(LineShape{frame(frame.zLeft, 0.0),
-                                        frame(secondaryBack - 0.04 * span, 0.0),
+                                        frame(zRight, 0.0),
                                         {kLineGrey, 0.8, true}});
   const DrawPoint source = frame(l.farFocus, 0.0);
   drawing.shapes.emplace_back(CircleShape{source, 4.0, {kFocus, 2.0, false}});
