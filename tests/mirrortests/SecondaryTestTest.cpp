@@ -5,6 +5,8 @@
 #include <cmath>
 
 #include "calc/Calculate.h"
+#include "drawing/PictureParts.h"
+#include "mirrortests/HindlePicture.h"
 #include "mirrortests/HindleSphere.h"
 #include "mirrortests/HindleTrace.h"
 #include "mirrortests/SecondaryTest.h"
@@ -168,6 +170,30 @@ TEST(HindleTrace, TheDoublePassReadsASurfaceErrorTwice) {
   // The test sees the whole secondary twice; the telescope's axis beam only its middle.
   ASSERT_TRUE(test.telescopeTraced);
   EXPECT_GT(test.withError.rmsWaves, 2.0 * test.telescopeRmsWaves);
+}
+
+}  // namespace
+
+namespace {
+
+// The picture is to scale: the sphere's distance and the source's stand to the scale
+// bar as the lengths they are drawn for.
+TEST(HindlePicture, TheBenchIsDrawnToScale) {
+  const DesignResult design = Designed(2);
+  const SecondaryTest test = TestSecondary(design, {0.0, 0.0, kWavelengthMm});
+  const Drawing picture = BuildHindlePicture(test, TelescopeType::RitcheyChretien,
+                                             LengthUnit::Millimetre);
+  const double bar = PartHorizontalSpan(picture, "scale bar");
+  ASSERT_GT(bar, 0.0);
+  const double sphere = PartHorizontalSpan(picture, "sphere to secondary");
+  const double source = PartHorizontalSpan(picture, "source to secondary");
+  EXPECT_NEAR(sphere / source, test.layout.sphereToSecondary / test.layout.farFocus, 1e-9);
+  // The bar stands for a round length: 1, 2 or 5 times a power of ten.
+  const double barLength = bar / source * test.layout.farFocus;
+  const double leading = barLength / std::pow(10.0, std::floor(std::log10(barLength) + 1e-9));
+  EXPECT_TRUE(std::fabs(leading - 1.0) < 1e-6 || std::fabs(leading - 2.0) < 1e-6 ||
+              std::fabs(leading - 5.0) < 1e-6)
+      << barLength;
 }
 
 }  // namespace
