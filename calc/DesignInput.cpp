@@ -19,6 +19,8 @@ const char* TelescopeTypeName(TelescopeType type) {
   return (number >= 1 && number <= 5) ? kTypeNames[number] : kTypeNames[1];
 }
 
+const char* UnitName(LengthUnit unit) { return unit == LengthUnit::Inch ? "inch" : "mm"; }
+
 const char* UnitSuffix(LengthUnit unit) {
   return unit == LengthUnit::Inch ? " inch" : " mm";
 }

@@ -92,4 +92,7 @@ const char* TelescopeTypeName(TelescopeType type);
 // The suffix the report writes behind lengths: " inch" or " mm".
 const char* UnitSuffix(LengthUnit unit);
 
+// The unit's name in tables and JSON: "inch" or "mm".
+const char* UnitName(LengthUnit unit);
+
 #endif

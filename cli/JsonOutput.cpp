@@ -34,7 +34,7 @@ void AddLimit(Json& object, const ToleranceFound& found) {
 
 std::string FormatBafflesJson(const BafflePlan& plan, LengthUnit unit) {
   Json json;
-  json["unit"] = unit == LengthUnit::Inch ? "inch" : "mm";
+  json["unit"] = UnitName(unit);
   json["image_circle_diameter"] = 2.0 * plan.frame.imageRadius;
   json["hole_diameter"] = plan.hole;
   json["secondary_baffle"] = {{"diameter", 2.0 * plan.baffles.skirtRadius}, {"z", plan.baffles.skirtZ}};
@@ -140,4 +140,43 @@ std::string FormatPrimaryTestJson(const MirrorTestPage& page) {
         {"conic_difference", fitted ? Json(*r.bestFitConic - page.primary.conic) : Json(nullptr)}};
   }
   return Dump(document);
+}
+
+std::string FormatSecondaryTestJson(const SecondaryTest& test, const SecondaryTestOptions& options,
+                                    LengthUnit unit) {
+  const HindleLayout& layout = test.layout;
+  Json json;
+  json["unit"] = UnitName(unit);
+  json["secondary_roc"] = test.input.secondaryRoc;
+  json["secondary_conic"] = test.input.secondaryConic;
+  json["tested_diameter"] = test.input.testedDiameter;
+  json["near_focus"] = layout.nearFocus;
+  json["far_focus"] = layout.farFocus;
+  json["sphere_radius"] = layout.sphereRadius;
+  json["sphere_diameter"] = layout.sphereDiameter;
+  json["sphere_to_secondary"] = layout.sphereToSecondary;
+  json["hole_diameter"] = layout.holeDiameter;
+  json["untested_diameter"] = layout.untestedDiameter;
+  json["unused_centre_diameter"] = layout.unusedCentre;
+  json["null_rms_waves"] = Number(test.null.rmsWaves);
+  json["conic_error"] = options.conicError;
+  json["test_rms_waves"] =
+      Number(options.conicError != 0.0 ? test.withError.rmsWaves : test.null.rmsWaves);
+  json["telescope_rms_waves"] = test.telescopeTraced ? Number(test.telescopeRmsWaves) : Json(nullptr);
+  return Dump(json);
+}
+
+std::string FormatRefitJson(const RefitResult& refit, LengthUnit unit) {
+  const DesignResult& g = refit.design;
+  Json json;
+  json["unit"] = UnitName(unit);
+  json["spacing"] = g.PriSecDist;
+  json["system_focal_length"] = g.SysFoc;
+  json["back_focal_length"] = g.BackFocLen;
+  json["secondary_roc"] = g.SecRadCur;
+  json["secondary_conic"] = g.SecConic;
+  json["axis_rms_waves"] = Number(refit.axisRmsWaves);
+  json["edge_rms_waves"] = Number(refit.edgeRmsWaves);
+  json["design_edge_rms_waves"] = Number(refit.designEdgeRmsWaves);
+  return Dump(json);
 }

@@ -10,6 +10,8 @@
 #include "calc/DesignInput.h"
 #include "collimation/Tolerances.h"
 #include "mirrortests/MirrorTestPage.h"
+#include "mirrortests/Refit.h"
+#include "mirrortests/SecondaryTest.h"
 #include "quality/ImageQuality.h"
 
 // baffles --json: unit, image_circle_diameter, hole_diameter, secondary_baffle
@@ -45,5 +47,17 @@ std::string FormatToleranceJson(const ToleranceAnalysis& analysis);
 // surface_error_nm, wavefront_rms_waves, wavefront_pv_waves, strehl, best_fit_conic,
 // conic_difference; both null when no conic fits).
 std::string FormatPrimaryTestJson(const MirrorTestPage& page);
+
+// secondary-test --json: unit, secondary_roc, secondary_conic, tested_diameter,
+// near_focus, far_focus, sphere_radius, sphere_diameter, sphere_to_secondary,
+// hole_diameter, untested_diameter, unused_centre_diameter, null_rms_waves, conic_error,
+// test_rms_waves (the null's without a conic error), telescope_rms_waves (the refocused
+// axis with the secondary as figured). Lengths in the design's unit, waves at 550 nm.
+std::string FormatSecondaryTestJson(const SecondaryTest& test, const SecondaryTestOptions& options,
+                                    LengthUnit unit);
+
+// refit --json: unit, spacing, system_focal_length, back_focal_length, secondary_roc,
+// secondary_conic, axis_rms_waves, edge_rms_waves, design_edge_rms_waves.
+std::string FormatRefitJson(const RefitResult& refit, LengthUnit unit);
 
 #endif

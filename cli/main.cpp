@@ -20,7 +20,9 @@
 #include "cli/LensCommand.h"
 #include "cli/PrimaryTestCommand.h"
 #include "cli/QualityCommand.h"
+#include "cli/RefitCommand.h"
 #include "cli/ReportCommand.h"
+#include "cli/SecondaryTestCommand.h"
 #include "cli/ToleranceCommand.h"
 #include "cli/TraceCommand.h"
 #include "support/Version.h"
@@ -69,6 +71,8 @@ int RunProgram(int argc, char** argv) {
       MakeCommand("show", AddShowOptions, RunShowCommand),
       MakeCommand("export", AddExportOptions, RunExportCommand),
       MakeCommand("tolerances", AddToleranceOptions, RunToleranceCommand),
+      MakeCommand("secondary-test", AddSecondaryTestOptions, RunSecondaryTestCommand),
+      MakeCommand("refit", AddRefitOptions, RunRefitCommand),
   };
   std::vector<std::pair<CLI::App*, CommandRun>> runs;
   for (const CommandEntry& entry : commands) {

@@ -71,7 +71,7 @@ std::string ToleranceBudgetLine(const ToleranceAnalysis& analysis) {
 
 std::vector<ToleranceRow> ToleranceRows(const ToleranceAnalysis& analysis) {
   const Sensitivities& s = analysis.sensitivities;
-  const std::string unit = analysis.unit == LengthUnit::Inch ? "inch" : "mm";
+  const std::string unit = UnitName(analysis.unit);
   const std::string perUnit = " per " + unit;
   const std::string unitPerUnit = " " + unit + perUnit;
   std::vector<ToleranceRow> rows = {
@@ -94,7 +94,7 @@ std::vector<ToleranceRow> ToleranceRows(const ToleranceAnalysis& analysis) {
 
 std::string ComaFreePivotLine(const ToleranceAnalysis& analysis) {
   const double pivot = analysis.sensitivities.comaFreePivot;
-  const std::string unit = analysis.unit == LengthUnit::Inch ? "inch" : "mm";
+  const std::string unit = UnitName(analysis.unit);
   return "Coma-free pivot: " + (std::isfinite(pivot)
                                     ? FormatFixed(pivot, 2) + " " + unit +
                                           " from the secondary's vertex toward the sky"

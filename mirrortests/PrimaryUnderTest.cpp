@@ -25,4 +25,3 @@ double NanometresPerUnit(LengthUnit unit) {
   return unit == LengthUnit::Inch ? kMillimetresPerInch * 1e6 : 1e6;
 }
 
-const char* UnitName(LengthUnit unit) { return unit == LengthUnit::Inch ? "inch" : "mm"; }

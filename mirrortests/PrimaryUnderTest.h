@@ -31,7 +31,4 @@ double ConicSag(double radius, double conic, double h);
 // Nanometres in one unit of the design (10^6 a millimetre, 25.4 10^6 an inch).
 double NanometresPerUnit(LengthUnit unit);
 
-// The unit as the program's outputs name it: "mm" or "inch".
-const char* UnitName(LengthUnit unit);
-
 #endif

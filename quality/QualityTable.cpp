@@ -19,8 +19,6 @@ std::string PadRight(const std::string& text, size_t width) {
   return text.size() < width ? text + std::string(width - text.size(), ' ') : text;
 }
 
-const char* UnitName(LengthUnit unit) { return unit == LengthUnit::Inch ? "inch" : "mm"; }
-
 // A focal plane's place: "0.2955 mm from the paraxial image plane toward the primary".
 std::string FocusPlace(double shift, LengthUnit unit) {
   if (FormatFixed(shift, 4) == "0.0000") return "the paraxial image plane";

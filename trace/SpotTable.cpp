@@ -44,7 +44,7 @@ std::string FormatSpotTable(const SpotSet& spots, TelescopeType type, LengthUnit
 
 std::string FormatSpotTable(const SpotSet& spots, TelescopeType type, LengthUnit unit,
                             const std::string& condition) {
-  const std::string unitName = unit == LengthUnit::Inch ? "inch" : "mm";
+  const std::string unitName = UnitName(unit);
   std::string out = std::string("Spot diagrams of the ") + TelescopeTypeName(type) +
                     " in the paraxial image plane, 550 nm" +
                     (condition.empty() ? std::string() : ", " + condition) + "\n";
