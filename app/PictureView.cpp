@@ -10,6 +10,8 @@
 
 #include "app/QtText.h"
 
+using namespace spekulor::drawing;
+
 namespace {
 
 QColor ToQColor(const Colour& colour) { return QColor(colour.r, colour.g, colour.b); }

@@ -11,16 +11,16 @@ class QPainter;
 
 // Paints the drawing in its own pixel coordinates on `painter` (transform it first to
 // place or scale the picture), on a white background.
-void PaintDrawing(QPainter& painter, const Drawing& drawing);
+void PaintDrawing(QPainter& painter, const spekulor::drawing::Drawing& drawing);
 
 // Shows a drawing as large as the widget allows, keeping its proportions, centred.
 class PictureView : public QWidget {
   Q_OBJECT
 
  public:
-  explicit PictureView(Drawing drawing, QWidget* parent = nullptr);
+  explicit PictureView(spekulor::drawing::Drawing drawing, QWidget* parent = nullptr);
 
-  const Drawing& drawing() const { return m_drawing; }
+  const spekulor::drawing::Drawing& drawing() const { return m_drawing; }
   QSize sizeHint() const override;
   bool hasHeightForWidth() const override { return true; }
   int heightForWidth(int width) const override;
@@ -29,7 +29,7 @@ class PictureView : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  Drawing m_drawing;
+  spekulor::drawing::Drawing m_drawing;
   QImage m_painted;  // the drawing painted at the widget's size
 };
 

@@ -14,6 +14,11 @@
 #include "app/PictureView.h"
 #include "app/QtText.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::dialog;
+
 PicturesWindow::PicturesWindow(QWidget* parent)
     : QDialog(parent),
       m_tabs(new QTabWidget(this)),

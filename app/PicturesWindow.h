@@ -34,12 +34,12 @@ class PicturesWindow : public QDialog {
   // Shows `design`, on tab `page` (a PicturePageIndex), or on the tab it has when
   // `page` is -1. The same design again keeps the pages computed for it; another makes
   // them all stale.
-  void ShowDesign(std::shared_ptr<const Calculation> design, int page = -1);
+  void ShowDesign(std::shared_ptr<const spekulor::calc::Calculation> design, int page = -1);
 
   // Puts pages computed elsewhere in the tabs of the same index, at once.
-  void SetPictures(const PictureSet& pictures);
+  void SetPictures(const spekulor::dialog::PictureSet& pictures);
   // Builds the widgets of tab `page` from a computed page (the window's thread's part).
-  void SetPage(int page, const PicturePage& source);
+  void SetPage(int page, const spekulor::dialog::PicturePage& source);
 
   QTabWidget* Tabs() const { return m_tabs; }
   // The views of a page, top to bottom; empty for a page that shows only its refusal
@@ -64,8 +64,8 @@ class PicturesWindow : public QDialog {
   void ShowBusy(int page);
   // Draws the shown tab when its page is computed, and starts what is to be computed.
   void Refresh();
-  void ComputationEnded(const PicturePageJob& job, PicturePage page);
-  void SizeForPage(const PicturePage& page);
+  void ComputationEnded(const spekulor::dialog::PicturePageJob& job, spekulor::dialog::PicturePage page);
+  void SizeForPage(const spekulor::dialog::PicturePage& page);
 
   QTabWidget* m_tabs;
   std::vector<QWidget*> m_content;  // per tab: what it shows now
@@ -74,7 +74,7 @@ class PicturesWindow : public QDialog {
   std::vector<QLabel*> m_busy;
   std::vector<unsigned> m_drawnGeneration;  // per tab: the design it shows, 0: none
   bool m_sized = false;
-  PicturePages m_pages;
+  spekulor::dialog::PicturePages m_pages;
   QThreadPool m_workers;
 };
 

@@ -26,6 +26,11 @@
 #include "app/PicturesWindow.h"
 #include "app/QtText.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::dialog;
+
 namespace {
 
 // The report box shows line feeds; the program's texts end their lines with CR LF.

@@ -21,7 +21,7 @@ class QMenu;
 class QMenuBar;
 class QToolButton;
 
-class QtTelescopeWindow : public QDialog, public DialogPlatform {
+class QtTelescopeWindow : public QDialog, public spekulor::dialog::DialogPlatform {
   Q_OBJECT
 
  public:
@@ -30,7 +30,7 @@ class QtTelescopeWindow : public QDialog, public DialogPlatform {
 
   // Calls handler.OnInitDialog(), gives the first tab stop the focus and centres the
   // window, without showing it; DoModal does this and then runs the modal loop.
-  void Open(DialogHandler& handler);
+  void Open(spekulor::dialog::DialogHandler& handler);
 
   // For the tests and the screenshot: the widgets of the template and the menus.
   QWidget* Control(int id) const { return m_widgets->Control(id); }
@@ -43,28 +43,28 @@ class QtTelescopeWindow : public QDialog, public DialogPlatform {
   PicturesWindow* Pictures() const { return m_pictures; }
 
   // DialogPlatform.
-  int DoModal(DialogHandler& handler) override;
+  int DoModal(spekulor::dialog::DialogHandler& handler) override;
   void EndDialog(int result) override;
   std::string ControlText(int id) override;
   void SetControlText(int id, const std::string& text) override;
   int CheckedRadio(int firstId) override;
   void CheckRadio(int firstId, int index) override;
   void SetCaption(const std::string& caption) override;
-  bool SetControlFont(int id, const FontTemplate& font) override;
+  bool SetControlFont(int id, const spekulor::dialog::FontTemplate& font) override;
   void EnableCommand(int id, bool enabled) override;
-  IconHandle LoadIcon(int resourceId) override;
-  void SetIcon(IconHandle icon, bool bigIcon) override;
+  spekulor::dialog::IconHandle LoadIcon(int resourceId) override;
+  void SetIcon(spekulor::dialog::IconHandle icon, bool bigIcon) override;
   bool HasSystemMenu() override;
   void AppendSystemMenuSeparator() override;
   void AppendSystemMenuItem(int id, const std::string& text) override;
   void DefaultSysCommand(int id) override;
   void MessageBox(const std::string& text, const std::string& detail) override;
-  std::optional<std::string> AskFilePath(const FileDialogRequest& request) override;
+  std::optional<std::string> AskFilePath(const spekulor::dialog::FileDialogRequest& request) override;
   void ShowAboutBox() override;
-  void ShowPictures(std::shared_ptr<const Calculation> design, int page) override;
+  void ShowPictures(std::shared_ptr<const spekulor::calc::Calculation> design, int page) override;
   bool PicturesOpen() override;
-  void UpdatePictures(std::shared_ptr<const Calculation> design) override;
-  AssertAnswer AskAssertion(const std::string& reportText) override;
+  void UpdatePictures(std::shared_ptr<const spekulor::calc::Calculation> design) override;
+  spekulor::support::AssertAnswer AskAssertion(const std::string& reportText) override;
   void ShowFatalExit(const std::string& text) override;
 
  public slots:
@@ -85,7 +85,7 @@ class QtTelescopeWindow : public QDialog, public DialogPlatform {
   QMenu* m_systemMenu;
   std::unique_ptr<TemplateWidgets> m_widgets;
   std::map<int, QAction*> m_menuActions;
-  DialogHandler* m_handler = nullptr;
+  spekulor::dialog::DialogHandler* m_handler = nullptr;
   PicturesWindow* m_pictures = nullptr;
 };
 

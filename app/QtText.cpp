@@ -2,6 +2,8 @@
 
 #include "support/Windows1252.h"
 
+using namespace spekulor::support;
+
 QString FromWindows1252(const std::string& bytes) {
   QString text;
   text.reserve(static_cast<qsizetype>(bytes.size()));

@@ -5,6 +5,12 @@
 #include "app/QtTelescopeWindow.h"
 #include "dialog/TelescopeDlg.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::files;
+using namespace spekulor::dialog;
+
 CTelescopeApp::~CTelescopeApp() = default;
 
 bool CTelescopeApp::InitInstance(const char* startFileName, const std::string& startupDesign) {

@@ -14,6 +14,8 @@
 
 #include "app/QtText.h"
 
+using namespace spekulor::dialog;
+
 namespace {
 
 // A radio button that Tab never reaches, as the template has it. The toolkit makes a

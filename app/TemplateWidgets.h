@@ -18,8 +18,8 @@ class QWidget;
 // PrepareQtApplication installs) at the point size.
 QFont TemplateFont(const char* face, int pointSize);
 // The toolkit font for a window-system font description.
-QFont FontFromTemplate(const FontTemplate& logical);
-DialogBaseUnits MeasureBaseUnits(const QFont& font);
+QFont FontFromTemplate(const spekulor::dialog::FontTemplate& logical);
+spekulor::dialog::DialogBaseUnits MeasureBaseUnits(const QFont& font);
 
 // The program icon (resource 128) at 16 and 32 pixels.
 QIcon ProgramIcon();
@@ -28,10 +28,10 @@ class TemplateWidgets {
  public:
   // Creates the controls as children of `client`, sets the client's font and gives
   // it the template's size.
-  TemplateWidgets(const DialogTemplate& dialog, QWidget* client);
+  TemplateWidgets(const spekulor::dialog::DialogTemplate& dialog, QWidget* client);
 
-  const DialogTemplate& Template() const { return m_dialog; }
-  const DialogBaseUnits& BaseUnits() const { return m_units; }
+  const spekulor::dialog::DialogTemplate& Template() const { return m_dialog; }
+  const spekulor::dialog::DialogBaseUnits& BaseUnits() const { return m_units; }
   // The widget of the control with this id (the first, for ids used twice), or null.
   QWidget* Control(int id) const;
   // The button group whose first button has this id, or null.
@@ -41,7 +41,7 @@ class TemplateWidgets {
 
  private:
   struct Built {
-    const ControlTemplate* control;
+    const spekulor::dialog::ControlTemplate* control;
     QWidget* widget;
   };
   struct Group {
@@ -49,8 +49,8 @@ class TemplateWidgets {
     QButtonGroup* buttons;
   };
 
-  const DialogTemplate& m_dialog;
-  DialogBaseUnits m_units{};
+  const spekulor::dialog::DialogTemplate& m_dialog;
+  spekulor::dialog::DialogBaseUnits m_units{};
   std::vector<Built> m_controls;
   std::vector<Group> m_groups;
 };

@@ -7,6 +7,12 @@
 #include "trace/SpotDiagram.h"
 #include "support/Units.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+
+namespace spekulor::baffles {
+
 namespace {
 
 constexpr int kGridAcross = 24;       // grid spacing D / 24 on the primary
@@ -89,3 +95,5 @@ SkyLineCheck CheckSkyLines(const BaffleParts& parts, double imageRadius, double 
   }
   return check;
 }
+
+}  // namespace spekulor::baffles

@@ -7,6 +7,8 @@
 #include "baffles/BaffleParts.h"
 #include "trace/RayTrace.h"
 
+namespace spekulor::baffles {
+
 struct FieldRayCheck {
   int rays = 0;     // rays of the field that pass the skirt's shadow and reach the image
   int blocked = 0;  // of them, those that meet a baffle or the edge of the bore
@@ -18,7 +20,7 @@ struct FieldRayCheck {
 // it is blocked when on its way it meets the tube, lands inside the bore, meets the
 // skirt on its way up or down, or passes the primary outside the bore on its way to
 // the image.
-FieldRayCheck CheckFieldRays(const Telescope& bare, double halfField, const BaffleParts& parts);
+FieldRayCheck CheckFieldRays(const trace::Telescope& bare, double halfField, const BaffleParts& parts);
 
 struct SkyLineCheck {
   int lines = 0;     // straight lines tried
@@ -31,5 +33,7 @@ struct SkyLineCheck {
 // when it meets neither the tube's wall nor the primary outside its bore nor the skirt
 // or the secondary's cell. Lines through the inside of the mouth lie between these.
 SkyLineCheck CheckSkyLines(const BaffleParts& parts, double imageRadius, double imageZ);
+
+}  // namespace spekulor::baffles
 
 #endif

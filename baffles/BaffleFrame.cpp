@@ -2,6 +2,11 @@
 
 #include <cmath>
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
+namespace spekulor::baffles {
+
 BaffleFrame MakeBaffleFrame(const DesignResult& design) {
   BaffleFrame frame;
   frame.diameter = design.PriDia;
@@ -14,3 +19,5 @@ BaffleFrame MakeBaffleFrame(const DesignResult& design) {
   frame.secondaryBeamRadius = design.SecDia / 2.0;
   return frame;
 }
+
+}  // namespace spekulor::baffles

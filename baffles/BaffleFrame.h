@@ -9,6 +9,8 @@
 
 #include "calc/DesignResult.h"
 
+namespace spekulor::baffles {
+
 struct BaffleFrame {
   double diameter = 0.0;             // D
   double primaryFocus = 0.0;         // f1
@@ -22,6 +24,8 @@ struct BaffleFrame {
 
 // From a completed design: PriDia, PriFoc, SysFoc, PriSecDist, BackFocLen, FieldRad
 // (the full field, halved here) and SecDia.
-BaffleFrame MakeBaffleFrame(const DesignResult& design);
+BaffleFrame MakeBaffleFrame(const calc::DesignResult& design);
+
+}  // namespace spekulor::baffles
 
 #endif

@@ -4,6 +4,12 @@
 #include <cmath>
 #include <limits>
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+
+namespace spekulor::baffles {
+
 BaffleParts MakeBaffleParts(const BafflePair& pair, const Telescope& telescope, double holeRadius,
                             double tubeBottomZ) {
   BaffleParts parts;
@@ -74,3 +80,5 @@ bool SkirtShadows(const BaffleParts& parts, const Vec3& from, const Vec3& to) {
   double r = 0.0;
   return RadiusAtPlane(from, to, parts.skirtTopZ, r) && r < parts.skirtRadius;
 }
+
+}  // namespace spekulor::baffles

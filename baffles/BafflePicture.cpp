@@ -11,6 +11,13 @@
 #include "trace/TelescopeSection.h"
 #include "trace/RayTrace.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+
+namespace spekulor::baffles {
+
 namespace {
 
 constexpr double kOpticsWidth = 860.0;  // pixels for the telescope's length
@@ -203,3 +210,5 @@ Drawing BuildBafflePicture(const BafflePlan& plan, const DesignResult& design, T
   drawing.height = legendY + 26.0;
   return drawing;
 }
+
+}  // namespace spekulor::baffles

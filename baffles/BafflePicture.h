@@ -14,8 +14,12 @@
 #include "calc/DesignResult.h"
 #include "drawing/Drawing.h"
 
+namespace spekulor::baffles {
+
 // For a plan that succeeded (plan.ok()) on the completed design.
-Drawing BuildBafflePicture(const BafflePlan& plan, const DesignResult& design, TelescopeType type,
-                           LengthUnit unit);
+drawing::Drawing BuildBafflePicture(const BafflePlan& plan, const calc::DesignResult& design, calc::TelescopeType type,
+                           calc::LengthUnit unit);
+
+}  // namespace spekulor::baffles
 
 #endif

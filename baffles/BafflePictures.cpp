@@ -3,6 +3,13 @@
 #include "baffles/BafflePicture.h"
 #include "baffles/BaffleTable.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+
+namespace spekulor::baffles {
+
 BafflePictures DrawBafflePictures(const Calculation& calculation, const BaffleOptions& options) {
   BafflePictures pictures;
   if (calculation.rules.error != CalcError::None) {
@@ -24,3 +31,5 @@ BafflePictures DrawBafflePictures(const Calculation& calculation, const BaffleOp
   pictures.drawings.push_back(BuildBaffleTableDrawing(pictures.plan, design, type, unit));
   return pictures;
 }
+
+}  // namespace spekulor::baffles

@@ -11,6 +11,8 @@
 #include "calc/Calculate.h"
 #include "drawing/Drawing.h"
 
+namespace spekulor::baffles {
+
 struct BafflePictures {
   // Empty when the design was baffled; otherwise why not: the refusal box's text for
   // a refused design, else the plan's problem (BaffleRefusalText).
@@ -19,14 +21,16 @@ struct BafflePictures {
   // Top to bottom: the section, then the table of figures. For a design that cannot
   // be baffled but whose focus travel is known (plan.focusKnown), shown with the
   // errorText: the focus travel's table (BuildFocusTravelDrawing) alone.
-  std::vector<Drawing> drawings;
+  std::vector<drawing::Drawing> drawings;
   bool ok() const { return errorText.empty(); }
 };
 
 // The plan and the drawings of `calculation`, the primary's thickness and the wanted
 // focus clearance taken from `options` (the defaults: a 1:6 blank, the focus anywhere
 // behind its back).
-BafflePictures DrawBafflePictures(const Calculation& calculation,
+BafflePictures DrawBafflePictures(const calc::Calculation& calculation,
                                   const BaffleOptions& options = BaffleOptions());
+
+}  // namespace spekulor::baffles
 
 #endif

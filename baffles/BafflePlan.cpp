@@ -8,6 +8,12 @@
 #include "baffles/FirstOrderBaffles.h"
 #include "trace/RayTrace.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+
+namespace spekulor::baffles {
+
 namespace {
 
 constexpr int kRimAzimuths = 32;
@@ -111,3 +117,5 @@ BafflePlan PlanBaffles(const DesignResult& design, const BaffleOptions& options)
   }
   return plan;
 }
+
+}  // namespace spekulor::baffles

@@ -17,6 +17,8 @@
 #include "calc/DesignResult.h"
 #include "baffles/FocusTravel.h"
 
+namespace spekulor::baffles {
+
 // A skirt wider than this fraction of the primary's diameter is refused: it would cost
 // more light (a quarter of the area) than baffling is worth.
 constexpr double kMostBaffleObstruction = 0.5;
@@ -25,7 +27,7 @@ constexpr double kMostBaffleObstruction = 0.5;
 constexpr double kDefaultThicknessRatio = 1.0 / 6.0;
 
 struct BaffleOptions {
-  double primaryThickness = kNotGiven;  // the primary's back lies this far behind its vertex
+  double primaryThickness = calc::kNotGiven;  // the primary's back lies this far behind its vertex
   double focusClearance = 0.0;          // wanted distance of the focus behind the back
 };
 
@@ -38,15 +40,15 @@ struct BaffleOptionRange {
 
 // The primary's thickness: from 0 to its diameter D (a blank thicker than it is wide
 // is no mirror blank).
-BaffleOptionRange ThicknessRange(const DesignResult& design);
+BaffleOptionRange ThicknessRange(const calc::DesignResult& design);
 
 // The focus clearance for a primary `thickness` thick: from -thickness (the focus in
 // the plane of the primary's vertex) to the system focal length F (the focus farther
 // behind the back than the whole focal length of the telescope in front of it).
-BaffleOptionRange FocusClearanceRange(const DesignResult& design, double thickness);
+BaffleOptionRange FocusClearanceRange(const calc::DesignResult& design, double thickness);
 
 // The thickness used: the option's, or kDefaultThicknessRatio D when none is given.
-double PrimaryThickness(const DesignResult& design, const BaffleOptions& options);
+double PrimaryThickness(const calc::DesignResult& design, const BaffleOptions& options);
 
 struct BafflePlan {
   // None when the design was baffled; otherwise why it cannot be.
@@ -71,13 +73,15 @@ struct BafflePlan {
 
 // Why the focus travel of the completed design cannot be worked out, or no problem: it
 // must be traceable (TelescopeProblem) and the options must lie in their ranges.
-BaffleProblem FocusTravelProblem(const DesignResult& design, const BaffleOptions& options);
+BaffleProblem FocusTravelProblem(const calc::DesignResult& design, const BaffleOptions& options);
 
 // Why the completed design cannot be baffled before any solving, or no problem: no
 // FocusTravelProblem, and its focus behind the primary.
-BaffleProblem BaffleInputsProblem(const DesignResult& design, const BaffleOptions& options);
+BaffleProblem BaffleInputsProblem(const calc::DesignResult& design, const BaffleOptions& options);
 
 // The study of a completed design.
-BafflePlan PlanBaffles(const DesignResult& design, const BaffleOptions& options);
+BafflePlan PlanBaffles(const calc::DesignResult& design, const BaffleOptions& options);
+
+}  // namespace spekulor::baffles
 
 #endif

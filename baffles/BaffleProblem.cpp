@@ -3,6 +3,13 @@
 #include "baffles/BafflePlan.h"
 #include "drawing/Drawing.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+
+namespace spekulor::baffles {
+
 const char* const kCannotBaffle = "Cannot baffle this design: ";
 
 namespace {
@@ -53,3 +60,5 @@ std::string DescribeBaffleProblem(const BaffleProblem& problem) {
 std::string BaffleRefusalText(const BaffleProblem& problem) {
   return kCannotBaffle + DescribeBaffleProblem(problem);
 }
+
+}  // namespace spekulor::baffles

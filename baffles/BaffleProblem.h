@@ -7,6 +7,8 @@
 
 #include "trace/TraceProblem.h"
 
+namespace spekulor::baffles {
+
 // The first words of the text of a design that cannot be baffled.
 extern const char* const kCannotBaffle;
 
@@ -24,7 +26,7 @@ enum class BaffleProblemCode {
 
 struct BaffleProblem {
   BaffleProblemCode code = BaffleProblemCode::None;
-  TraceProblem trace;              // Untraceable
+  trace::TraceProblem trace;              // Untraceable
   double linearObstruction = 0.0;  // TooMuchObstruction: fraction of the primary's diameter
   int raysBlocked = 0;             // CheckFailed: rays of the field blocked
   int skyLinesReaching = 0;        // CheckFailed: lines of skylight reaching the image circle
@@ -36,5 +38,7 @@ std::string DescribeBaffleProblem(const BaffleProblem& problem);
 
 // kCannotBaffle and the reason.
 std::string BaffleRefusalText(const BaffleProblem& problem);
+
+}  // namespace spekulor::baffles
 
 #endif

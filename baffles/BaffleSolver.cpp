@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+namespace spekulor::baffles {
+
 namespace {
 
 constexpr int kMostHalvings = 60;
@@ -85,3 +87,5 @@ bool SolveBafflePair(const BaffleNeeds& needs, BafflePair& pair) {
   pair.tubeRadius = needs.tubeRadius(zp);
   return std::isfinite(pair.skirtRadius) && std::isfinite(pair.tubeRadius);
 }
+
+}  // namespace spekulor::baffles

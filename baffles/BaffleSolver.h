@@ -22,6 +22,8 @@
 
 #include <functional>
 
+namespace spekulor::baffles {
+
 struct BafflePair {
   double skirtRadius = 0.0;  // Rs
   double skirtZ = 0.0;       // zs, the skirt's open end
@@ -51,5 +53,7 @@ double SkyLineRadius(double imageRadius, double imageZ, double tubeRadius, doubl
 // Solves for the pair; false when no zp in [0, d) admits a skirt ending above the
 // tube's mouth that meets both conditions.
 bool SolveBafflePair(const BaffleNeeds& needs, BafflePair& pair);
+
+}  // namespace spekulor::baffles
 
 #endif

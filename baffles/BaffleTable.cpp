@@ -7,6 +7,13 @@
 #include "drawing/Table.h"
 #include "trace/LengthText.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+
+namespace spekulor::baffles {
+
 namespace {
 
 constexpr size_t kLabelWidth = 46;
@@ -167,3 +174,5 @@ Drawing BuildFocusTravelDrawing(const BafflePlan& plan, const DesignResult& desi
   return DrawBlocks(heading, heading, FieldLine(plan, design, unit),
                     {FocusTravelBlock(plan, unit)});
 }
+
+}  // namespace spekulor::baffles

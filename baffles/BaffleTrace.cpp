@@ -6,6 +6,12 @@
 
 #include "support/Units.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+
+namespace spekulor::baffles {
+
 namespace {
 
 constexpr double kJustInside = 1.0 - 1e-12;   // a rim point that the rim does not clip
@@ -110,3 +116,5 @@ BaffleNeeds ExactNeeds(const Telescope& bare, const BaffleFrame& frame,
   needs.secondaryZ = frame.spacing;
   return needs;
 }
+
+}  // namespace spekulor::baffles

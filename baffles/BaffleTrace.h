@@ -16,6 +16,8 @@
 #include "baffles/BaffleSolver.h"
 #include "trace/RayTrace.h"
 
+namespace spekulor::baffles {
+
 // Field angles as fractions of theta at which the beams are traced.
 constexpr std::array<double, 5> kBaffleFieldFractions = {0.0, 0.25, 0.5, 0.75, 1.0};
 
@@ -26,18 +28,18 @@ constexpr double kRoundingMargin = 1e-7;
 // One imaged ray's corners: its start in front of everything, on the primary, on the
 // secondary and on the focal plane.
 struct BeamRay {
-  Vec3 start;
-  Vec3 onPrimary;
-  Vec3 onSecondary;
-  Vec3 onImage;
+  trace::Vec3 start;
+  trace::Vec3 onPrimary;
+  trace::Vec3 onSecondary;
+  trace::Vec3 onImage;
 };
 
 // The imaged rays through `azimuths` points of the primary's rim for every field
 // fraction (azimuths of at least 4, a multiple of 4 keeping both meridional edges).
-std::vector<BeamRay> TraceRimRays(const Telescope& bare, double halfField, int azimuths);
+std::vector<BeamRay> TraceRimRays(const trace::Telescope& bare, double halfField, int azimuths);
 
 // The star's ray that passes the point (x, y, z), started on the plane startZ.
-Vec3 RayOriginAt(const Vec3& point, const Vec3& direction, double startZ);
+trace::Vec3 RayOriginAt(const trace::Vec3& point, const trace::Vec3& direction, double startZ);
 
 // The widest the beams are at height z: the light from the primary to the secondary
 // and from the secondary to the image (primaryBeam true), or only the latter (false).
@@ -45,18 +47,20 @@ double BeamRadiusAt(const std::vector<BeamRay>& rays, double z, bool primaryBeam
 
 // Radius of the least hole through which every given ray passes the primary's surface
 // on its way from the secondary to the image.
-double HoleRadius(const Telescope& bare, const std::vector<BeamRay>& rays);
+double HoleRadius(const trace::Telescope& bare, const std::vector<BeamRay>& rays);
 
 // The nearest the light that passes the skirt of `parts` comes to the axis below
 // height z, on its way in and back up from the primary: from the rays grazing the
 // skirt's open end and closed top at `azimuths` points on a half turn (the other half
 // is its mirror image), for every field fraction.
-double InnerLightClearance(const Telescope& bare, double halfField, const BaffleParts& parts,
+double InnerLightClearance(const trace::Telescope& bare, double halfField, const BaffleParts& parts,
                            double z, int azimuths);
 
 // The exact needs for SolveBafflePair, with kRoundingMargin added. They refer to
 // `bare` and `rimRays`, which must outlive them.
-BaffleNeeds ExactNeeds(const Telescope& bare, const BaffleFrame& frame,
+BaffleNeeds ExactNeeds(const trace::Telescope& bare, const BaffleFrame& frame,
                        const std::vector<BeamRay>& rimRays, double holeRadius);
+
+}  // namespace spekulor::baffles
 
 #endif

@@ -2,6 +2,11 @@
 
 #include <cmath>
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
+namespace spekulor::baffles {
+
 double FirstOrderHoleDiameter(const BaffleFrame& f) {
   return 2.0 * ImageBeamRadius(f, 0.0);
 }
@@ -36,3 +41,5 @@ BaffleNeeds FirstOrderNeeds(const BaffleFrame& frame) {
   needs.secondaryZ = frame.spacing;
   return needs;
 }
+
+}  // namespace spekulor::baffles

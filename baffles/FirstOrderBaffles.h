@@ -13,6 +13,8 @@
 #include "baffles/BaffleFrame.h"
 #include "baffles/BaffleSolver.h"
 
+namespace spekulor::baffles {
+
 // The least diameter of the primary's hole: 2 [h + (y2 - h) b / (d + b)]. On the axis
 // (theta 0, y2 = p D / 2 f1) it is b D / F.
 double FirstOrderHoleDiameter(const BaffleFrame& frame);
@@ -32,5 +34,7 @@ double InnerLightRadius(const BaffleFrame& frame, double skirtRadius, double ski
 
 // The needs above, for SolveBafflePair.
 BaffleNeeds FirstOrderNeeds(const BaffleFrame& frame);
+
+}  // namespace spekulor::baffles
 
 #endif

@@ -2,6 +2,11 @@
 
 #include <cmath>
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
+namespace spekulor::baffles {
+
 double BackFocusAtSpacing(const DesignResult& design, double spacing) {
   const double R2 = design.SecRadCur;
   const double p = design.PriFoc - spacing;
@@ -32,3 +37,5 @@ FocusTravel ComputeFocusTravel(const DesignResult& design, double thickness, dou
   travel.spacingSlack = travel.largestSpacing - design.PriSecDist;
   return travel;
 }
+
+}  // namespace spekulor::baffles

@@ -10,13 +10,15 @@
 
 #include "calc/DesignResult.h"
 
+namespace spekulor::baffles {
+
 // Back focal length of the design's mirrors (f1 and R2 kept) at mirror distance s.
-double BackFocusAtSpacing(const DesignResult& design, double spacing);
+double BackFocusAtSpacing(const calc::DesignResult& design, double spacing);
 
 // The mirror distance at which the back focal length is `backFocus`: the smaller root
 // of p^2 - (e + R2) p + R2 e / 2 = 0 with e = f1 + backFocus, and s = f1 - p; to
 // rounding for every back focal length up to 1e300.
-double SpacingForBackFocus(const DesignResult& design, double backFocus);
+double SpacingForBackFocus(const calc::DesignResult& design, double backFocus);
 
 struct FocusTravel {
   double backFocusPerSpacing = 0.0;  // change of b per unit decrease of d: (R2 / (R2 - 2p))^2 + 1
@@ -30,6 +32,8 @@ struct FocusTravel {
 // The focus travel of a completed design whose primary's back lies `thickness` behind
 // its vertex, for a wanted `clearance` of the focus behind that back. Mirror distances
 // between focusAtInfinity (excluded) and largestSpacing keep the focus far enough back.
-FocusTravel ComputeFocusTravel(const DesignResult& design, double thickness, double clearance);
+FocusTravel ComputeFocusTravel(const calc::DesignResult& design, double thickness, double clearance);
+
+}  // namespace spekulor::baffles
 
 #endif

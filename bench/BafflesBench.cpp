@@ -9,6 +9,12 @@
 #include "calc/Calculate.h"
 #include "tests/common/TestDesigns.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+using namespace spekulor::baffles;
+
 namespace {
 
 // The start-up design and the f/12 layout whose first-order baffles are a worked example.

@@ -10,6 +10,9 @@
 #include "calc/Calculate.h"
 #include "calc/Report.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
 namespace {
 
 // The numbers one report prints, with their formats, from the start-up design.

@@ -10,6 +10,11 @@
 #include "mirrortests/RonchiPicture.h"
 #include "drawing/SvgWriter.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::mirrortests;
+
 namespace {
 
 Calculation Layout(int index) {

@@ -8,6 +8,11 @@
 #include "dialog/DesignPictureSet.h"
 #include "dialog/PicturePages.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::dialog;
+
 namespace {
 
 void BM_CalculateAndComputePage(benchmark::State& state) {

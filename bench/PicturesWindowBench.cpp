@@ -14,6 +14,11 @@
 #include "dialog/DesignPictureSet.h"
 #include "app/PicturesWindow.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::dialog;
+
 namespace {
 
 // The start-up design's page of the benchmark's tab, and a window at the size a user

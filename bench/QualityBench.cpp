@@ -15,6 +15,12 @@
 #include "quality/ImageQuality.h"
 #include "quality/QualityPictures.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+using namespace spekulor::quality;
+
 namespace {
 
 double PeakResidentMiB() {

@@ -7,6 +7,11 @@
 #include "mirrortests/Refit.h"
 #include "mirrortests/SecondaryTest.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+using namespace spekulor::mirrortests;
+
 namespace {
 
 constexpr double kTestWavelengthMm = 550e-6;

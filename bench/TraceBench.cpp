@@ -8,6 +8,10 @@
 #include "trace/RayTrace.h"
 #include "trace/SpotDiagram.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+
 namespace {
 
 DesignResult StartupDesign() { return CompleteDesign(DesignFields()).design; }

@@ -1,5 +1,9 @@
 #include "calc/Aberrations.h"
 
+using namespace spekulor::support;
+
+namespace spekulor::calc {
+
 namespace {
 
 // 3/8 and 1/2 of 206265 arc seconds per radian, cut to whole numbers.
@@ -61,3 +65,5 @@ DesignResult ComputePerformance(DesignResult g, LengthUnit unit) {
   g.MaxMagEyepiece = perf.MaxMagEyepiece;
   return g;
 }
+
+}  // namespace spekulor::calc

@@ -6,6 +6,8 @@
 #include "calc/DesignResult.h"
 #include "support/Units.h"
 
+namespace spekulor::calc {
+
 // Sets the seven aberration fields from m, d, R1, K1, F, D and theta: the normalised
 // Schwarzschild coefficients of coma, astigmatism and Petzval curvature, the field
 // curvature coefficient (Petzval - 2 astigmatism) and radius (F / coefficient), and
@@ -36,5 +38,7 @@ Performance ComputePerformance(double diameterMm, double focalLengthMm);
 // Performance of a completed design, whose lengths are in `unit`: inch designs are
 // converted to millimetres first. Also stores the figures in the design.
 DesignResult ComputePerformance(DesignResult design, LengthUnit unit);
+
+}  // namespace spekulor::calc
 
 #endif

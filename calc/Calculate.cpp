@@ -5,6 +5,10 @@
 #include "calc/Report.h"
 #include "calc/Solver.h"
 
+using namespace spekulor::support;
+
+namespace spekulor::calc {
+
 Calculation CompleteDesign(const DesignFields& fields) {
   Calculation calc;
   calc.read = ReadDesignInput(fields);
@@ -40,3 +44,5 @@ CalculateOutcome Calculate(const DesignFields& fields) {
   }
   return outcome;
 }
+
+}  // namespace spekulor::calc

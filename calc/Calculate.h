@@ -9,6 +9,8 @@
 #include "calc/DesignResult.h"
 #include "calc/Inputs.h"
 
+namespace spekulor::calc {
+
 struct Calculation {
   ReadInput read;       // the unit, type and inputs as read
   RuleOutcome rules;    // error None when the design was completed
@@ -29,5 +31,7 @@ struct CalculateOutcome {
   bool ok() const { return calculation.rules.error == CalcError::None; }
 };
 CalculateOutcome Calculate(const DesignFields& fields);
+
+}  // namespace spekulor::calc
 
 #endif

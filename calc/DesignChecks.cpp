@@ -3,6 +3,10 @@
 #include <cmath>
 #include <string>
 
+using namespace spekulor::support;
+
+namespace spekulor::calc {
+
 namespace {
 
 // The window's names of the two inputs that fix the layout on each path, quoted as
@@ -123,3 +127,5 @@ RuleOutcome CheckCompletedDesign(const DesignInput& input, const DesignResult& d
   }
   return RuleOutcome();
 }
+
+}  // namespace spekulor::calc

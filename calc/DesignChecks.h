@@ -13,6 +13,8 @@
 #include "calc/DesignResult.h"
 #include "calc/Inputs.h"
 
+namespace spekulor::calc {
+
 // Checks, in this order, and gives the first that fails (error ImpossibleDesign), or
 // no error:
 //  1. the primary's diameter, then its focal length, is greater than zero;
@@ -30,5 +32,7 @@
 // `input` is what was read, `design` what CompleteDesign made of it along `path`.
 RuleOutcome CheckCompletedDesign(const DesignInput& input, const DesignResult& design,
                                  SolvePath path);
+
+}  // namespace spekulor::calc
 
 #endif

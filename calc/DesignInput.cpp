@@ -1,5 +1,9 @@
 #include "calc/DesignInput.h"
 
+using namespace spekulor::support;
+
+namespace spekulor::calc {
+
 namespace {
 
 // Indexed by the type number; the first name keeps its small "c".
@@ -24,3 +28,5 @@ const char* UnitName(LengthUnit unit) { return unit == LengthUnit::Inch ? "inch"
 const char* UnitSuffix(LengthUnit unit) {
   return unit == LengthUnit::Inch ? " inch" : " mm";
 }
+
+}  // namespace spekulor::calc

@@ -11,6 +11,8 @@
 
 #include "support/Units.h"
 
+namespace spekulor::calc {
+
 constexpr double kNotGiven = HUGE_VAL;
 
 // The ten numeric inputs of one calculation.
@@ -32,10 +34,10 @@ enum class LengthUnit { Inch = 0, Millimetre = 1 };
 
 // The length of one design unit in millimetres and in micrometres.
 inline double MillimetresPerUnit(LengthUnit unit) {
-  return unit == LengthUnit::Inch ? kMillimetresPerInch : 1.0;
+  return unit == LengthUnit::Inch ? support::kMillimetresPerInch : 1.0;
 }
 inline double MicrometresPerUnit(LengthUnit unit) {
-  return kMicrometresPerMillimetre * MillimetresPerUnit(unit);
+  return support::kMicrometresPerMillimetre * MillimetresPerUnit(unit);
 }
 
 // The design, numbered in the order of the window's "Type" radio group.
@@ -94,5 +96,7 @@ const char* UnitSuffix(LengthUnit unit);
 
 // The unit's name in tables and JSON: "inch" or "mm".
 const char* UnitName(LengthUnit unit);
+
+}  // namespace spekulor::calc
 
 #endif

@@ -12,6 +12,8 @@
 
 #include "calc/DesignInput.h"
 
+namespace spekulor::calc {
+
 struct DesignResult {
   // The input quantities; the geometry ones end up holding the solved values.
   double PriDia = kNotGiven;         // D
@@ -60,5 +62,7 @@ struct DesignResult {
   double MaxMag = kNotGiven;
   double MaxMagEyepiece = kNotGiven;
 };
+
+}  // namespace spekulor::calc
 
 #endif

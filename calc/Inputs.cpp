@@ -4,6 +4,10 @@
 
 #include "support/DecimalText.h"
 
+using namespace spekulor::support;
+
+namespace spekulor::calc {
+
 namespace {
 
 // White space as the "C" locale's isspace sees it.
@@ -119,3 +123,5 @@ RuleOutcome CheckRequiredInputs(const DesignInput& in, TelescopeType type) {
 std::string FormatCalcError(const RuleOutcome& outcome) {
   return "Error " + std::to_string(static_cast<int>(outcome.error)) + "\r\n" + outcome.message;
 }
+
+}  // namespace spekulor::calc

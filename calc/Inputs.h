@@ -7,6 +7,8 @@
 
 #include "calc/DesignInput.h"
 
+namespace spekulor::calc {
+
 // Reads a number the way the C library's atof does in the "C" locale, and nothing
 // more: optional leading white space, an optional sign, decimal digits with an
 // optional point, an optional exponent; everything after is ignored. Text that does
@@ -47,5 +49,7 @@ RuleOutcome CheckRequiredInputs(const DesignInput& input, TelescopeType type);
 
 // The text of the refusal box: "Error %d\r\n" followed by the message.
 std::string FormatCalcError(const RuleOutcome& outcome);
+
+}  // namespace spekulor::calc
 
 #endif

@@ -7,6 +7,10 @@
 #include "calc/Aberrations.h"
 #include "support/NumericLocale.h"
 
+using namespace spekulor::support;
+
+namespace spekulor::calc {
+
 namespace {
 
 const char* NumberFormat(int code) {
@@ -229,3 +233,5 @@ std::string BuildReport(const DesignResult& design, TelescopeType type, LengthUn
   }
   return out;
 }
+
+}  // namespace spekulor::calc

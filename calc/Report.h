@@ -7,6 +7,8 @@
 #include "calc/DesignInput.h"
 #include "calc/DesignResult.h"
 
+namespace spekulor::calc {
+
 // Fixed-point formatting by precision code: -2 "%0.4f", -1 "%0.1f", 0 "%6.0f",
 // 1 "%8.1f", 2 "%9.2f", 3 "%10.3f", 4 "%11.4f", any other "%9.2f". Always with "."
 // as the decimal point; a value too wide for its field is printed in full, and
@@ -25,5 +27,7 @@ extern const char* const kReportCredits[4];
 // column, no line end at the very end. `withCredits` adds the credits block.
 std::string BuildReport(const DesignResult& design, TelescopeType type, LengthUnit unit,
                         bool withCredits = true);
+
+}  // namespace spekulor::calc
 
 #endif

@@ -25,6 +25,8 @@
 #ifndef SPEKULOR_CALC_SIGNCONVENTIONS_H
 #define SPEKULOR_CALC_SIGNCONVENTIONS_H
 
+namespace spekulor::calc {
+
 constexpr double kFocusShiftAlongZ = -1.0;
 constexpr double kDespaceAlongZ = -1.0;
 constexpr double kDecenterAlongY = 1.0;
@@ -35,5 +37,7 @@ constexpr double kPivotAlongZ = 1.0;
 inline double FocalPlaneZ(double paraxialImageZ, double focusShift) {
   return paraxialImageZ + kFocusShiftAlongZ * focusShift;
 }
+
+}  // namespace spekulor::calc
 
 #endif

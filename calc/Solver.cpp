@@ -5,6 +5,10 @@
 #include "support/AppCore.h"
 #include "support/Units.h"
 
+using namespace spekulor::support;
+
+namespace spekulor::calc {
+
 namespace {
 
 double Square(double x) { return x * x; }
@@ -175,3 +179,5 @@ DesignResult ComputeSagittas(DesignResult g) {
   g.SecSag = g.SecDia * g.SecDia / (8.0 * g.SecRadCur);
   return g;
 }
+
+}  // namespace spekulor::calc

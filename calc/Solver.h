@@ -14,6 +14,8 @@
 #include "calc/DesignInput.h"
 #include "calc/DesignResult.h"
 
+namespace spekulor::calc {
+
 // Degrees per radian, to eight decimals, as the field angle conversion uses it.
 constexpr double kFieldDegreesPerRadian = 57.29577951;
 
@@ -42,5 +44,7 @@ DesignResult ComputeObstruction(DesignResult design);
 
 // Paraxial sagittas a^2 / (16 f): PriSag = D^2 / (16 f1), SecSag = SecDia^2 / (8 R2).
 DesignResult ComputeSagittas(DesignResult design);
+
+}  // namespace spekulor::calc
 
 #endif

@@ -11,6 +11,18 @@
 #include "support/Windows1252.h"
 #include "drawing/Drawing.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+using namespace spekulor::files;
+using namespace spekulor::quality;
+using namespace spekulor::baffles;
+using namespace spekulor::collimation;
+using namespace spekulor::mirrortests;
+
+namespace spekulor::cli {
+
 namespace {
 
 // The options' ranges depend on the design, known only once it is completed: a value
@@ -77,3 +89,5 @@ int RunBafflesCommand(const BafflesOptions& options, std::FILE* out, std::FILE* 
       },
       out, err);
 }
+
+}  // namespace spekulor::cli

@@ -11,9 +11,11 @@
 #include "baffles/BafflePlan.h"
 #include "cli/DesignRunner.h"
 
+namespace spekulor::cli {
+
 struct BafflesOptions {
   DesignSource source;
-  BaffleOptions baffles;   // --thickness and --focus-clearance
+  baffles::BaffleOptions baffles;   // --thickness and --focus-clearance
   std::string svgPath;     // --svg FILE.svg, empty when not asked for
   bool json = false;
 };
@@ -29,5 +31,7 @@ void AddBafflesOptions(CLI::App& command, BafflesOptions& options);
 // the design's range, kExitCannotAnalyse, with the reason, for a design that cannot be
 // baffled.
 int RunBafflesCommand(const BafflesOptions& options, std::FILE* out, std::FILE* err);
+
+}  // namespace spekulor::cli
 
 #endif

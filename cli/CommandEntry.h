@@ -10,6 +10,8 @@
 
 #include <CLI/CLI.hpp>
 
+namespace spekulor::cli {
+
 // How a parsed command runs: writes to `out` and `err`, returns the exit status.
 using CommandRun = std::function<int(std::FILE* out, std::FILE* err)>;
 
@@ -31,5 +33,7 @@ CommandEntry MakeCommand(const char* name, void (*addOptions)(CLI::App&, Options
             return [options, run](std::FILE* out, std::FILE* err) { return run(*options, out, err); };
           }};
 }
+
+}  // namespace spekulor::cli
 
 #endif

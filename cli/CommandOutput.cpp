@@ -3,6 +3,11 @@
 #include "cli/TextOutput.h"
 #include "support/FileReplace.h"
 
+using namespace spekulor::support;
+using namespace spekulor::files;
+
+namespace spekulor::cli {
+
 namespace {
 
 CommandOutput Failure(int status, std::string message) {
@@ -59,3 +64,5 @@ int DeliverOutput(const CommandOutput& output, std::FILE* out, std::FILE* err) {
   }
   return kExitOk;
 }
+
+}  // namespace spekulor::cli

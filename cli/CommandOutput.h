@@ -11,6 +11,8 @@
 #include "cli/ExitStatus.h"
 #include "files/FileMessages.h"
 
+namespace spekulor::cli {
+
 struct OutputFile {
   std::string path;
   std::string bytes;  // the file's whole content
@@ -38,7 +40,7 @@ CommandOutput UsageError(const std::string& reason);
 
 // "Error reading" or "Error writing" alone on its line, then the path and the reason,
 // kExitFileFailed.
-CommandOutput FileFailure(const char* message, const std::string& path, const FileProblem& problem);
+CommandOutput FileFailure(const char* message, const std::string& path, const files::FileProblem& problem);
 
 // Text for standard output, or the file at `path` when one is given: the text's exact
 // bytes in the file; on standard output those bytes when `raw`, otherwise as a terminal
@@ -48,5 +50,7 @@ CommandOutput TextOrFile(const std::string& windowsText, const std::string& path
 // Prints the failure, or writes the files (each replaced whole; on failure the old file
 // stays and nothing after it is written) and then the text. Returns the exit status.
 int DeliverOutput(const CommandOutput& output, std::FILE* out, std::FILE* err);
+
+}  // namespace spekulor::cli
 
 #endif

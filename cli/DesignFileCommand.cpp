@@ -3,6 +3,12 @@
 #include "cli/FileOutput.h"
 #include "files/DesignFile.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::files;
+
+namespace spekulor::cli {
+
 void AddSaveOptions(CLI::App& command, SaveOptions& options) {
   command.description(
       "Write a design file as the window's Save as does: the twelve entries of section "
@@ -47,3 +53,5 @@ int RunShowCommand(const ShowOptions& options, std::FILE* out, std::FILE* err) {
   if (output.ok()) output.text = FormatDesignEntries(fields);
   return DeliverOutput(output, out, err);
 }
+
+}  // namespace spekulor::cli

@@ -10,6 +10,8 @@
 
 #include "cli/DesignRunner.h"
 
+namespace spekulor::cli {
+
 struct SaveOptions {
   std::string filePath;  // FILE, the design file written
   DesignSource source;
@@ -28,5 +30,7 @@ void AddShowOptions(CLI::App& command, ShowOptions& options);
 // One "Name=value" line per entry, in the file's order, with the values as File Open
 // shows them. 0, or kExitFileFailed with "Error reading" or "Error writing".
 int RunShowCommand(const ShowOptions& options, std::FILE* out, std::FILE* err);
+
+}  // namespace spekulor::cli
 
 #endif

@@ -5,6 +5,11 @@
 #include "cli/NumberOptions.h"
 #include "support/Windows1252.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
+namespace spekulor::cli {
+
 namespace {
 
 struct FieldOption {
@@ -107,3 +112,5 @@ void ApplyDesignOptions(const DesignOptions& options, DesignFields& fields) {
   if (options.typeGiven) fields.m_nType = ParseTypeIndex(options.type);
   for (const auto& entry : options.texts) fields.*(entry.first) = entry.second;
 }
+
+}  // namespace spekulor::cli

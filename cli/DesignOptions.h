@@ -10,6 +10,8 @@
 
 #include "calc/DesignInput.h"
 
+namespace spekulor::cli {
+
 // Options seen on the command line; those left out keep the values they apply to.
 struct DesignOptions {
   std::string unit;  // "inch", "mm" or a radio index; empty when not given
@@ -18,7 +20,7 @@ struct DesignOptions {
   bool typeGiven = false;
   // Field texts in the order given, exactly as typed (converted from UTF-8 to
   // Windows-1252); a later one for the same field wins.
-  std::vector<std::pair<std::string DesignFields::*, std::string>> texts;
+  std::vector<std::pair<std::string calc::DesignFields::*, std::string>> texts;
 };
 
 // Registers --unit, --type and the ten field options on `command`.
@@ -34,6 +36,8 @@ int ParseUnitIndex(const std::string& text);
 int ParseTypeIndex(const std::string& text);
 
 // Applies the options that were given to `fields`.
-void ApplyDesignOptions(const DesignOptions& options, DesignFields& fields);
+void ApplyDesignOptions(const DesignOptions& options, calc::DesignFields& fields);
+
+}  // namespace spekulor::cli
 
 #endif

@@ -2,6 +2,12 @@
 
 #include "files/DesignFile.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::files;
+
+namespace spekulor::cli {
+
 void AddDesignSource(CLI::App& command, DesignSource& source) {
   command.add_option("DESIGN", source.designPath,
                      "A design file (.spekulor) to start from, read as File Open reads it; "
@@ -47,3 +53,5 @@ int RunAnalysisCommand(const DesignSource& source, const DesignAnalysis& analyse
       },
       out, err);
 }
+
+}  // namespace spekulor::cli

@@ -17,6 +17,8 @@
 #include "cli/CommandOutput.h"
 #include "cli/DesignOptions.h"
 
+namespace spekulor::cli {
+
 // Where a design command starts: the window's start-up values, or, when `designPath`
 // is given (even empty), the design file's values as File Open shows them (so "%0.2f"
 // and "%0.4f" rounding applies); then the options override them.
@@ -30,23 +32,25 @@ void AddDesignSource(CLI::App& command, DesignSource& source);
 
 // File Open's read of the design file at `path` into `fields`; a failure is "Error
 // reading", the path and the reason.
-CommandOutput OpenDesignFile(const std::string& path, DesignFields& fields);
+CommandOutput OpenDesignFile(const std::string& path, calc::DesignFields& fields);
 
 // The fields the source gives, or the failure to read its design file.
-CommandOutput ReadDesignSource(const DesignSource& source, DesignFields& fields);
+CommandOutput ReadDesignSource(const DesignSource& source, calc::DesignFields& fields);
 
 // Reads the source and delivers what `make` makes of its fields.
 int RunDesignCommand(const DesignSource& source,
-                     const std::function<CommandOutput(const DesignFields&)>& make,
+                     const std::function<CommandOutput(const calc::DesignFields&)>& make,
                      std::FILE* out, std::FILE* err);
 
 // What an analysis makes of a completed design of that type, its lengths in `unit`.
 using DesignAnalysis =
-    std::function<CommandOutput(const DesignResult& design, TelescopeType type, LengthUnit unit)>;
+    std::function<CommandOutput(const calc::DesignResult& design, calc::TelescopeType type, calc::LengthUnit unit)>;
 
 // Reads the source, completes the design (a refused one is printed as the window's box
 // shows it, exit status 2) and delivers what `analyse` makes of it.
 int RunAnalysisCommand(const DesignSource& source, const DesignAnalysis& analyse,
                        std::FILE* out, std::FILE* err);
+
+}  // namespace spekulor::cli
 
 #endif

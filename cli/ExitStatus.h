@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+namespace spekulor::cli {
+
 enum ExitStatus : int {
   kExitOk = 0,
   kExitFileFailed = 1,   // a file could not be read ("Error reading") or written ("Error writing")
@@ -15,5 +17,7 @@ enum ExitStatus : int {
 // Says on `err` that the command ran out of memory before it could finish, with no
 // allocation of its own; returns kExitCannotAnalyse.
 int PrintOutOfMemory(std::FILE* err);
+
+}  // namespace spekulor::cli
 
 #endif

@@ -3,6 +3,12 @@
 #include <string>
 #include <vector>
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::files;
+
+namespace spekulor::cli {
+
 void AddExportOptions(CLI::App& command, ExportOptions& options) {
   command.description(
       "Calculate a design and write it for an optical design program: a Zemax lens file "
@@ -35,3 +41,5 @@ int RunExportCommand(const ExportOptions& options, std::FILE* out, std::FILE* er
       },
       out, err);
 }
+
+}  // namespace spekulor::cli

@@ -11,8 +11,10 @@
 #include "cli/TextOptions.h"
 #include "files/DesignExport.h"
 
+namespace spekulor::cli {
+
 struct ExportOptions {
-  ExportFormat format = ExportFormat::Zemax;  // --format, required
+  files::ExportFormat format = files::ExportFormat::Zemax;  // --format, required
   DesignSource source;
   TextDestination destination;  // -o FILE and --raw
 };
@@ -24,5 +26,7 @@ void AddExportOptions(CLI::App& command, ExportOptions& options);
 // failures go to `err`. Returns the exit status (ExitStatus.h), those of the lens
 // command.
 int RunExportCommand(const ExportOptions& options, std::FILE* out, std::FILE* err);
+
+}  // namespace spekulor::cli
 
 #endif

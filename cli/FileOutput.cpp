@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace spekulor::cli {
+
 CLI::Validator NonEmptyPath() {
   return CLI::Validator(
       [](std::string& path) {
@@ -10,3 +12,5 @@ CLI::Validator NonEmptyPath() {
       },
       "");
 }
+
+}  // namespace spekulor::cli

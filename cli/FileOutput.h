@@ -4,8 +4,12 @@
 
 #include <CLI/CLI.hpp>
 
+namespace spekulor::cli {
+
 // Refuses the empty text as a file path: writing to "" would write nothing, or to
 // the terminal. The parser names the option in its message (a usage error, 64).
 CLI::Validator NonEmptyPath();
+
+}  // namespace spekulor::cli
 
 #endif

@@ -7,6 +7,16 @@
 #include "mirrortests/MirrorTestTable.h"
 #include "support/Units.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+using namespace spekulor::quality;
+using namespace spekulor::baffles;
+using namespace spekulor::collimation;
+using namespace spekulor::mirrortests;
+
+namespace spekulor::cli {
+
 namespace {
 
 using Json = nlohmann::ordered_json;
@@ -180,3 +190,5 @@ std::string FormatRefitJson(const RefitResult& refit, LengthUnit unit) {
   json["design_edge_rms_waves"] = Number(refit.designEdgeRmsWaves);
   return Dump(json);
 }
+
+}  // namespace spekulor::cli

@@ -14,12 +14,14 @@
 #include "mirrortests/SecondaryTest.h"
 #include "quality/ImageQuality.h"
 
+namespace spekulor::cli {
+
 // baffles --json: unit, image_circle_diameter, hole_diameter, secondary_baffle
 // {diameter, z}, primary_baffle {diameter, z}, obstruction {linear, area} (fractions of
 // the primary's diameter and area), focus_travel {back_focus_per_spacing}, checks
 // {field_rays, field_rays_blocked, sky_lines, sky_lines_reaching_image}; lengths in the
 // design's unit, z from the primary's vertex toward the sky.
-std::string FormatBafflesJson(const BafflePlan& plan, LengthUnit unit);
+std::string FormatBafflesJson(const baffles::BafflePlan& plan, calc::LengthUnit unit);
 
 // quality --json: wavelength_nm, focus, focus_shift, best_focus_surface_radius, fields
 // (each with field_fraction, field_deg, focus_shift, rms_waves, pv_waves, strehl,
@@ -27,7 +29,7 @@ std::string FormatBafflesJson(const BafflePlan& plan, LengthUnit unit);
 // tangential, sagittal) and perfect (ee80_diameter_um, mtf: fraction_of_cutoff,
 // value). Lengths in the design's unit, a flat focal surface's radius null (as one flat
 // within the depth of focus).
-std::string FormatQualityJson(const QualitySet& set);
+std::string FormatQualityJson(const quality::QualitySet& set);
 
 // tolerances --json: budget_waves_rms, coma_free_pivot,
 //   despace {back_focus_per_unit, w040_nm_per_unit, tolerance},
@@ -39,25 +41,27 @@ std::string FormatQualityJson(const QualitySet& set);
 // object, "jump" or "light lost", when the error jumps past the budget or the light is
 // lost at the tolerance (ToleranceLimit); and "aligned_above_budget": true last in the
 // document when the aligned design's own error is above the budget.
-std::string FormatToleranceJson(const ToleranceAnalysis& analysis);
+std::string FormatToleranceJson(const collimation::ToleranceAnalysis& analysis);
 
 // primary-test --json: unit, radius_of_curvature, conic, diameter, source, zone_radius
 // ("mean"), zones (inner, outer, radius, reading, reading_from_first), ronchi (offset,
 // lines_per_inch, band_edges) and, with readings, reduction (measured,
 // surface_error_nm, wavefront_rms_waves, wavefront_pv_waves, strehl, best_fit_conic,
 // conic_difference; both null when no conic fits).
-std::string FormatPrimaryTestJson(const MirrorTestPage& page);
+std::string FormatPrimaryTestJson(const mirrortests::MirrorTestPage& page);
 
 // secondary-test --json: unit, secondary_roc, secondary_conic, tested_diameter,
 // near_focus, far_focus, sphere_radius, sphere_diameter, sphere_to_secondary,
 // hole_diameter, untested_diameter, unused_centre_diameter, null_rms_waves, conic_error,
 // test_rms_waves (the null's without a conic error), telescope_rms_waves (the refocused
 // axis with the secondary as figured). Lengths in the design's unit, waves at 550 nm.
-std::string FormatSecondaryTestJson(const SecondaryTest& test, const SecondaryTestOptions& options,
-                                    LengthUnit unit);
+std::string FormatSecondaryTestJson(const mirrortests::SecondaryTest& test, const mirrortests::SecondaryTestOptions& options,
+                                    calc::LengthUnit unit);
 
 // refit --json: unit, spacing, system_focal_length, back_focal_length, secondary_roc,
 // secondary_conic, axis_rms_waves, edge_rms_waves, design_edge_rms_waves.
-std::string FormatRefitJson(const RefitResult& refit, LengthUnit unit);
+std::string FormatRefitJson(const mirrortests::RefitResult& refit, calc::LengthUnit unit);
+
+}  // namespace spekulor::cli
 
 #endif

@@ -2,6 +2,12 @@
 
 #include "files/LensExport.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::files;
+
+namespace spekulor::cli {
+
 void AddLensOptions(CLI::App& command, LensOptions& options) {
   command.description(
       "Calculate a design and write its OSLO lens file (46 lines of OSLO 6.3 commands), "
@@ -20,3 +26,5 @@ int RunLensCommand(const LensOptions& options, std::FILE* out, std::FILE* err) {
       },
       out, err);
 }
+
+}  // namespace spekulor::cli

@@ -10,6 +10,8 @@
 #include "cli/DesignRunner.h"
 #include "cli/TextOptions.h"
 
+namespace spekulor::cli {
+
 struct LensOptions {
   DesignSource source;
   TextDestination destination;  // -o FILE and --raw
@@ -22,5 +24,7 @@ void AddLensOptions(CLI::App& command, LensOptions& options);
 // unless `raw`. Refusals (inch, or the inputs) and failures go to `err`. Returns the
 // exit status (ExitStatus.h).
 int RunLensCommand(const LensOptions& options, std::FILE* out, std::FILE* err);
+
+}  // namespace spekulor::cli
 
 #endif

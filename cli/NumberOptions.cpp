@@ -9,6 +9,10 @@
 #include "support/DecimalText.h"
 #include "support/NumericLocale.h"
 
+using namespace spekulor::support;
+
+namespace spekulor::cli {
+
 std::string OptionNumberText(double value) {
   char text[40];
   NumericLocaleScope numericLocale;
@@ -83,3 +87,5 @@ CLI::Validator WholeNumber(long least, long most) {
       },
       "");
 }
+
+}  // namespace spekulor::cli

@@ -9,6 +9,8 @@
 
 #include <CLI/CLI.hpp>
 
+namespace spekulor::cli {
+
 // A number as the options' messages show it: up to 15 significant digits, "." for
 // the point whatever the locale.
 std::string OptionNumberText(double value);
@@ -28,5 +30,7 @@ CLI::Validator DecimalNumber(double least, double most);
 
 // The same for a whole number from `least` to `most`.
 CLI::Validator WholeNumber(long least, long most);
+
+}  // namespace spekulor::cli
 
 #endif

@@ -3,6 +3,12 @@
 #include "support/Windows1252.h"
 #include "drawing/SvgWriter.h"
 
+using namespace spekulor::support;
+using namespace spekulor::drawing;
+using namespace spekulor::files;
+
+namespace spekulor::cli {
+
 void AddPicture(CommandOutput& output, const std::string& path,
                 const std::function<Drawing()>& draw) {
   if (!path.empty()) output.files.push_back({path, WriteSvg(draw())});
@@ -14,3 +20,5 @@ CommandOutput PrintFigures(bool machine, const std::function<std::string()>& mac
   output.text = machine ? machineText() : Windows1252ToUtf8(table());
   return output;
 }
+
+}  // namespace spekulor::cli

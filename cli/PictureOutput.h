@@ -8,14 +8,18 @@
 #include "cli/CommandOutput.h"
 #include "drawing/Drawing.h"
 
+namespace spekulor::cli {
+
 // Adds the file at `path`, `draw`'s drawing as SVG, to the output's files; with no
 // path nothing is drawn.
 void AddPicture(CommandOutput& output, const std::string& path,
-                const std::function<Drawing()>& draw);
+                const std::function<drawing::Drawing()>& draw);
 
 // The figures for standard output: `machineText` (JSON or CSV) as it is when `machine`,
 // otherwise the table (Windows-1252) as UTF-8. Only the one asked for is formatted.
 CommandOutput PrintFigures(bool machine, const std::function<std::string()>& machineText,
                            const std::function<std::string()>& table);
+
+}  // namespace spekulor::cli
 
 #endif

@@ -11,6 +11,18 @@
 #include "mirrortests/RonchiPicture.h"
 #include "support/Windows1252.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+using namespace spekulor::files;
+using namespace spekulor::quality;
+using namespace spekulor::baffles;
+using namespace spekulor::collimation;
+using namespace spekulor::mirrortests;
+
+namespace spekulor::cli {
+
 namespace {
 
 // A comma-separated list of decimal numbers; false with `problem` naming the first
@@ -132,3 +144,5 @@ int RunPrimaryTestCommand(const PrimaryTestOptions& options, std::FILE* out, std
       },
       out, err);
 }
+
+}  // namespace spekulor::cli

@@ -14,6 +14,8 @@
 #include "cli/DesignRunner.h"
 #include "mirrortests/MirrorTestPage.h"
 
+namespace spekulor::cli {
+
 struct PrimaryTestOptions {
   DesignSource source;
   std::string testSource = "moving";  // --source moving|fixed
@@ -21,7 +23,7 @@ struct PrimaryTestOptions {
   std::string zoneEdges;          // --zone-edges e0,e1,..., empty when not given
   std::string readings;           // --readings r1,r2,..., empty when not given
   std::optional<double> roc;      // --roc R
-  double linesPerInch = kDefaultGratingLinesPerInch;
+  double linesPerInch = mirrortests::kDefaultGratingLinesPerInch;
   std::vector<double> gratingOffsets;  // --grating-offset X, repeatable
   std::string maskPath;                // --mask FILE.svg
   std::string ronchiPath;              // --ronchi FILE.svg
@@ -36,5 +38,7 @@ void AddPrimaryTestOptions(CLI::App& command, PrimaryTestOptions& options);
 // (ExitStatus.h): kExitUsage for readings or zone edges that are not numbers or do not
 // fit the zones, kExitCannotAnalyse for a primary that is no testable conic.
 int RunPrimaryTestCommand(const PrimaryTestOptions& options, std::FILE* out, std::FILE* err);
+
+}  // namespace spekulor::cli
 
 #endif

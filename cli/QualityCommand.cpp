@@ -8,6 +8,18 @@
 #include "quality/QualityPicture.h"
 #include "quality/QualityTable.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+using namespace spekulor::files;
+using namespace spekulor::quality;
+using namespace spekulor::baffles;
+using namespace spekulor::collimation;
+using namespace spekulor::mirrortests;
+
+namespace spekulor::cli {
+
 namespace {
 
 const char* const kFocusNames[] = {"paraxial", "best"};
@@ -70,3 +82,5 @@ int RunQualityCommand(const QualityCommandOptions& options, std::FILE* out, std:
       },
       out, err);
 }
+
+}  // namespace spekulor::cli

@@ -13,14 +13,16 @@
 #include "quality/ImageQuality.h"
 #include "trace/SecondaryPerturbation.h"
 
+namespace spekulor::cli {
+
 struct QualityCommandOptions {
   DesignSource source;
   std::string focus = "best";  // --focus paraxial|best
-  double wavelengthNm = kWavelengthMm * 1e6;
-  int grid = kDefaultQualityGrid;
+  double wavelengthNm = calc::kWavelengthMm * 1e6;
+  int grid = quality::kDefaultQualityGrid;
   bool json = false;
   std::string svgPath;  // --svg FILE.svg, empty when not asked for
-  SecondaryPerturbation secondary;  // --despace, --decenter, --tilt, --pivot
+  trace::SecondaryPerturbation secondary;  // --despace, --decenter, --tilt, --pivot
 };
 
 // The optional DESIGN file, the twelve design options, --focus, --wavelength, the
@@ -33,5 +35,7 @@ void AddQualityOptions(CLI::App& command, QualityCommandOptions& options);
 // (ExitStatus.h): kExitCannotAnalyse for a completed design that cannot be traced or
 // analysed.
 int RunQualityCommand(const QualityCommandOptions& options, std::FILE* out, std::FILE* err);
+
+}  // namespace spekulor::cli
 
 #endif

@@ -6,6 +6,18 @@
 #include "mirrortests/SecondaryTestText.h"
 #include "calc/OpticalConstants.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+using namespace spekulor::files;
+using namespace spekulor::quality;
+using namespace spekulor::baffles;
+using namespace spekulor::collimation;
+using namespace spekulor::mirrortests;
+
+namespace spekulor::cli {
+
 namespace {
 
 const char* const kKeepNames[] = {"back-focus", "focal-length"};
@@ -71,3 +83,5 @@ int RunRefitCommand(const RefitCommandOptions& options, std::FILE* out, std::FIL
       },
       out, err);
 }
+
+}  // namespace spekulor::cli

@@ -12,6 +12,8 @@
 
 #include "cli/DesignRunner.h"
 
+namespace spekulor::cli {
+
 struct RefitCommandOptions {
   DesignSource source;
   double primaryRoc = 0.0;    // --measured-primary-roc R
@@ -26,5 +28,7 @@ void AddRefitOptions(CLI::App& command, RefitCommandOptions& options);
 // Exit status 2 for a refused design, 3 when the mirrors make no telescope that keeps
 // the figure asked for.
 int RunRefitCommand(const RefitCommandOptions& options, std::FILE* out, std::FILE* err);
+
+}  // namespace spekulor::cli
 
 #endif

@@ -1,5 +1,11 @@
 #include "cli/ReportCommand.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::files;
+
+namespace spekulor::cli {
+
 void AddReportOptions(CLI::App& command, ReportOptions& options) {
   command.description(
       "Calculate a design and print its report. Options left out keep the window's start-up "
@@ -20,3 +26,5 @@ int RunReportCommand(const ReportOptions& options, std::FILE* out, std::FILE* er
       },
       out, err);
 }
+
+}  // namespace spekulor::cli

@@ -8,6 +8,8 @@
 
 #include "cli/DesignRunner.h"
 
+namespace spekulor::cli {
+
 struct ReportOptions {
   DesignSource source;
   bool raw = false;  // the report's exact bytes instead of terminal text
@@ -18,5 +20,7 @@ void AddReportOptions(CLI::App& command, ReportOptions& options);
 // Completes the design and writes its report to `out`; refusals and failures go to
 // `err`. Returns the exit status (ExitStatus.h).
 int RunReportCommand(const ReportOptions& options, std::FILE* out, std::FILE* err);
+
+}  // namespace spekulor::cli
 
 #endif

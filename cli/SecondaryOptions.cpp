@@ -4,6 +4,12 @@
 
 #include "cli/NumberOptions.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+
+namespace spekulor::cli {
+
 void AddSecondaryOptions(CLI::App& command, SecondaryPerturbation& secondary) {
   const char* const group = "Secondary misalignment";
   const CLI::Validator finite = DecimalNumber(-HUGE_VAL, HUGE_VAL);
@@ -36,3 +42,5 @@ void AddSecondaryOptions(CLI::App& command, SecondaryPerturbation& secondary) {
       ->type_name("Z")
       ->group(group);
 }
+
+}  // namespace spekulor::cli

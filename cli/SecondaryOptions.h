@@ -8,7 +8,11 @@
 
 #include "trace/SecondaryPerturbation.h"
 
+namespace spekulor::cli {
+
 // Registers the four options on `command`; each takes a finite number.
-void AddSecondaryOptions(CLI::App& command, SecondaryPerturbation& secondary);
+void AddSecondaryOptions(CLI::App& command, trace::SecondaryPerturbation& secondary);
+
+}  // namespace spekulor::cli
 
 #endif

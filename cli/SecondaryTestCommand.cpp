@@ -10,6 +10,18 @@
 #include "support/Windows1252.h"
 #include "drawing/Drawing.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+using namespace spekulor::files;
+using namespace spekulor::quality;
+using namespace spekulor::baffles;
+using namespace spekulor::collimation;
+using namespace spekulor::mirrortests;
+
+namespace spekulor::cli {
+
 namespace {
 
 // The sphere's radius must lie between the near focal distance B and A + B, known only
@@ -82,3 +94,5 @@ int RunSecondaryTestCommand(const SecondaryTestCommandOptions& options, std::FIL
       },
       out, err);
 }
+
+}  // namespace spekulor::cli

@@ -11,6 +11,8 @@
 
 #include "cli/DesignRunner.h"
 
+namespace spekulor::cli {
+
 struct SecondaryTestCommandOptions {
   DesignSource source;
   double sphereRadius = 0.0;  // --sphere-radius RS; 0: the smallest that tests all used
@@ -25,5 +27,7 @@ void AddSecondaryTestOptions(CLI::App& command, SecondaryTestCommandOptions& opt
 // it is tested instead), 64 for a sphere radius outside the test's range for the design.
 int RunSecondaryTestCommand(const SecondaryTestCommandOptions& options, std::FILE* out,
                             std::FILE* err);
+
+}  // namespace spekulor::cli
 
 #endif

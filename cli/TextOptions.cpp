@@ -2,6 +2,10 @@
 
 #include "cli/FileOutput.h"
 
+using namespace spekulor::files;
+
+namespace spekulor::cli {
+
 void AddTextDestination(CLI::App& command, const std::string& writeHere,
                         TextDestination& destination) {
   command
@@ -16,3 +20,5 @@ void AddTextDestination(CLI::App& command, const std::string& writeHere,
 CommandOutput DeliverText(const std::string& windowsText, const TextDestination& destination) {
   return TextOrFile(windowsText, destination.outputPath, destination.raw);
 }
+
+}  // namespace spekulor::cli

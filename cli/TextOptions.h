@@ -9,6 +9,8 @@
 
 #include "cli/CommandOutput.h"
 
+namespace spekulor::cli {
+
 struct TextDestination {
   std::string outputPath;  // -o FILE; empty: standard output
   bool raw = false;
@@ -21,5 +23,7 @@ void AddTextDestination(CLI::App& command, const std::string& writeHere,
 
 // The text (Windows-1252, CR LF) sent where `destination` says.
 CommandOutput DeliverText(const std::string& windowsText, const TextDestination& destination);
+
+}  // namespace spekulor::cli
 
 #endif

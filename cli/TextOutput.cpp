@@ -2,6 +2,10 @@
 
 #include "support/Windows1252.h"
 
+using namespace spekulor::support;
+
+namespace spekulor::cli {
+
 std::string ToTerminalText(const std::string& windowsText) {
   std::string text;
   text.reserve(windowsText.size() + 1);
@@ -22,3 +26,5 @@ bool WriteBytes(std::FILE* stream, const std::string& bytes) {
 bool WriteText(std::FILE* stream, const std::string& windowsText, bool raw) {
   return WriteBytes(stream, raw ? windowsText : ToTerminalText(windowsText));
 }
+
+}  // namespace spekulor::cli

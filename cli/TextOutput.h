@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+namespace spekulor::cli {
+
 // The text as a terminal wants it: UTF-8, LF line ends, and a final line end.
 std::string ToTerminalText(const std::string& windowsText);
 
@@ -14,5 +16,7 @@ bool WriteBytes(std::FILE* stream, const std::string& bytes);
 // Writes the text's exact bytes when `raw`, otherwise ToTerminalText; false when the
 // stream reports a write error.
 bool WriteText(std::FILE* stream, const std::string& windowsText, bool raw);
+
+}  // namespace spekulor::cli
 
 #endif

@@ -8,6 +8,18 @@
 #include "collimation/CollimationPicture.h"
 #include "collimation/ToleranceText.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+using namespace spekulor::files;
+using namespace spekulor::quality;
+using namespace spekulor::baffles;
+using namespace spekulor::collimation;
+using namespace spekulor::mirrortests;
+
+namespace spekulor::cli {
+
 void AddToleranceOptions(CLI::App& command, ToleranceCommandOptions& options) {
   command.description(
       "Collimation tolerances of the completed design's secondary, from the exact trace: "
@@ -54,3 +66,5 @@ int RunToleranceCommand(const ToleranceCommandOptions& options, std::FILE* out, 
       },
       out, err);
 }
+
+}  // namespace spekulor::cli

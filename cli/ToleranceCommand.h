@@ -12,9 +12,11 @@
 #include "cli/DesignRunner.h"
 #include "collimation/Tolerances.h"
 
+namespace spekulor::cli {
+
 struct ToleranceCommandOptions {
   DesignSource source;
-  double budgetWaves = kDefaultBudgetWaves;  // --budget-waves W
+  double budgetWaves = collimation::kDefaultBudgetWaves;  // --budget-waves W
   bool json = false;                         // --json
   std::string imagesPath;  // --images FILE.svg, the axis images at the tolerances; empty when not asked for
 };
@@ -29,5 +31,7 @@ void AddToleranceOptions(CLI::App& command, ToleranceCommandOptions& options);
 // that cannot be traced, or whose aligned axis image the analysis refuses
 // (ToleranceRefusal).
 int RunToleranceCommand(const ToleranceCommandOptions& options, std::FILE* out, std::FILE* err);
+
+}  // namespace spekulor::cli
 
 #endif

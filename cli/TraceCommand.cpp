@@ -8,6 +8,14 @@
 #include "trace/SpotPicture.h"
 #include "trace/SpotTable.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+using namespace spekulor::files;
+
+namespace spekulor::cli {
+
 namespace {
 
 constexpr int kMostRays = 1000000;
@@ -55,3 +63,5 @@ int RunTraceCommand(const TraceOptions& options, std::FILE* out, std::FILE* err)
       },
       out, err);
 }
+
+}  // namespace spekulor::cli

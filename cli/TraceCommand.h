@@ -11,13 +11,15 @@
 #include "cli/DesignRunner.h"
 #include "trace/SecondaryPerturbation.h"
 
+namespace spekulor::cli {
+
 struct TraceOptions {
   DesignSource source;
   int rays = 2000;          // at least this many rays reach the image per field point
   std::string layoutPath;   // --layout FILE.svg, empty when not asked for
   std::string spotsPath;    // --spots FILE.svg, empty when not asked for
   bool csv = false;
-  SecondaryPerturbation secondary;  // --despace, --decenter, --tilt, --pivot
+  trace::SecondaryPerturbation secondary;  // --despace, --decenter, --tilt, --pivot
 };
 
 // The optional DESIGN file, the twelve design options, --rays, --layout, --spots, --csv
@@ -30,5 +32,7 @@ void AddTraceOptions(CLI::App& command, TraceOptions& options);
 // spots, and the table's first line says how it stands. Returns the exit status
 // (ExitStatus.h): kExitCannotAnalyse for a completed design that cannot be traced.
 int RunTraceCommand(const TraceOptions& options, std::FILE* out, std::FILE* err);
+
+}  // namespace spekulor::cli
 
 #endif

@@ -27,6 +27,16 @@
 #include "cli/TraceCommand.h"
 #include "support/Version.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+using namespace spekulor::files;
+using namespace spekulor::quality;
+using namespace spekulor::baffles;
+using namespace spekulor::collimation;
+using namespace spekulor::mirrortests;
+using namespace spekulor::cli;
+
 namespace {
 
 // "--name=" with nothing after the sign means an empty field text; the parser wants it

@@ -4,6 +4,13 @@
 #include "quality/PupilFunction.h"
 #include "quality/Wavefront.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+using namespace spekulor::quality;
+
+namespace spekulor::collimation {
+
 AxisWavefront MeasureAxisWavefront(const TracedPupil& pupil, double wavelength) {
   AxisWavefront axis;
   axis.raysPassing = pupil.launched - pupil.obstructed;
@@ -38,3 +45,5 @@ AxisWavefront MeasureAxis(const AxisProbe& probe, const SecondaryPerturbation& s
       TracePupil(PerturbSecondary(probe.telescope, secondary), 0.0, probe.gridSize),
       probe.wavelength);
 }
+
+}  // namespace spekulor::collimation

@@ -11,6 +11,8 @@
 #include "quality/PupilTrace.h"
 #include "trace/SecondaryPerturbation.h"
 
+namespace spekulor::collimation {
+
 struct AxisWavefront {
   bool traced = false;        // false when no ray reached the image
   // The pupil cells' centre rays that pass the secondary's disc, and of those, the ones
@@ -30,7 +32,7 @@ struct AxisWavefront {
 
 // Measures the axis image of a pupil traced for a star on the axis, at `wavelength`
 // (design unit).
-AxisWavefront MeasureAxisWavefront(const TracedPupil& pupil, double wavelength);
+AxisWavefront MeasureAxisWavefront(const quality::TracedPupil& pupil, double wavelength);
 
 // Whether the image holds the light as the image-quality analysis asks of every field
 // point (QualityProblem): some rays pass the secondary, and at least half of those reach
@@ -39,12 +41,14 @@ bool HoldsTheLight(const AxisWavefront& axis);
 
 // What every measurement of one telescope's axis image shares.
 struct AxisProbe {
-  Telescope telescope;      // the design's, secondary aligned
+  trace::Telescope telescope;      // the design's, secondary aligned
   int gridSize = 0;         // pupil cells across the primary (PupilTrace.h)
   double wavelength = 0.0;  // design unit
 };
 
 // The axis image with the secondary placed as `secondary` says.
-AxisWavefront MeasureAxis(const AxisProbe& probe, const SecondaryPerturbation& secondary);
+AxisWavefront MeasureAxis(const AxisProbe& probe, const trace::SecondaryPerturbation& secondary);
+
+}  // namespace spekulor::collimation
 
 #endif

@@ -13,6 +13,13 @@
 #include "support/Units.h"
 #include "quality/Wavefront.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+using namespace spekulor::quality;
+
+namespace spekulor::collimation {
+
 namespace {
 
 // Every second cell's ray in the spot: a quarter of the grid, some 750 rays, enough to
@@ -87,3 +94,5 @@ CollimationImageSet ComputeCollimationImages(const DesignResult& design,
   }
   return set;
 }
+
+}  // namespace spekulor::collimation

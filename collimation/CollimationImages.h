@@ -17,6 +17,8 @@
 #include "trace/SpotDiagram.h"
 #include "collimation/Tolerances.h"
 
+namespace spekulor::collimation {
+
 // Pupil cells across the primary for the images; the point image is sampled every
 // lambda N / kImagePadding and shown out to kImageWindowAiryRadii Airy radii.
 constexpr int kCollimationImageGrid = 64;
@@ -25,11 +27,11 @@ constexpr double kImageWindowAiryRadii = 4.0;
 struct CollimationImage {
   std::string heading;  // "Aligned", "Despaced", "Decentered", "Tilted"
   std::string amount;   // the misalignment ("+0.2124 mm"), "" when aligned; Windows-1252
-  SecondaryPerturbation secondary;
+  trace::SecondaryPerturbation secondary;
   double rmsWaves = 0.0;  // piston and tilt removed, in the best plane
   double strehl = 0.0;    // the point image's peak
-  std::vector<SpotPoint> spot;  // design unit, about the rays' centroid (a quarter of them)
-  PointImageWindow image;       // centred on the reference point
+  std::vector<trace::SpotPoint> spot;  // design unit, about the rays' centroid (a quarter of them)
+  quality::PointImageWindow image;       // centred on the reference point
 };
 
 struct CollimationImageSet {
@@ -39,7 +41,9 @@ struct CollimationImageSet {
 };
 
 // The four images for an analysed design (ToleranceAnalysis::ok()).
-CollimationImageSet ComputeCollimationImages(const DesignResult& design,
+CollimationImageSet ComputeCollimationImages(const calc::DesignResult& design,
                                              const ToleranceAnalysis& analysis);
+
+}  // namespace spekulor::collimation
 
 #endif

@@ -12,6 +12,14 @@
 #include "drawing/Table.h"
 #include "collimation/ToleranceText.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+using namespace spekulor::quality;
+
+namespace spekulor::collimation {
+
 namespace {
 
 // Pixels: the margin, the panels' side and the gaps between them across and down, the
@@ -181,3 +189,5 @@ Drawing BuildCollimationImagesPicture(const CollimationImageSet& images,
   drawing.height = bandsY + kIntensityLegendHeight + 8.0;
   return drawing;
 }
+
+}  // namespace spekulor::collimation

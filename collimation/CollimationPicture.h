@@ -11,10 +11,14 @@
 #include "drawing/Drawing.h"
 #include "collimation/Tolerances.h"
 
-Drawing BuildToleranceTablePicture(const ToleranceAnalysis& analysis, TelescopeType type);
+namespace spekulor::collimation {
 
-Drawing BuildCollimationImagesPicture(const CollimationImageSet& images,
+drawing::Drawing BuildToleranceTablePicture(const ToleranceAnalysis& analysis, calc::TelescopeType type);
+
+drawing::Drawing BuildCollimationImagesPicture(const CollimationImageSet& images,
                                       const ToleranceAnalysis& analysis,
-                                      const DesignResult& design, TelescopeType type);
+                                      const calc::DesignResult& design, calc::TelescopeType type);
+
+}  // namespace spekulor::collimation
 
 #endif

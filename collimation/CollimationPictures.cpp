@@ -3,6 +3,14 @@
 #include "collimation/CollimationPicture.h"
 #include "collimation/ToleranceText.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+using namespace spekulor::quality;
+
+namespace spekulor::collimation {
+
 CollimationPictures DrawCollimationPictures(const Calculation& calculation,
                                             const ToleranceOptions& options) {
   CollimationPictures pictures;
@@ -23,3 +31,5 @@ CollimationPictures DrawCollimationPictures(const Calculation& calculation,
   pictures.axisImages = BuildCollimationImagesPicture(pictures.images, pictures.analysis, design, type);
   return pictures;
 }
+
+}  // namespace spekulor::collimation

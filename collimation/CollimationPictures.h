@@ -11,6 +11,8 @@
 #include "drawing/Drawing.h"
 #include "collimation/Tolerances.h"
 
+namespace spekulor::collimation {
+
 struct CollimationPictures {
   // Empty when the design was analysed; otherwise why not: the refusal box's text for a
   // refused design, else the analysis' refusal (ToleranceRefusalText).
@@ -18,12 +20,14 @@ struct CollimationPictures {
   ToleranceAnalysis analysis;
   CollimationImageSet images;
   std::string tableText;  // FormatToleranceTable, Windows-1252 with LF line ends
-  Drawing table;          // the same table as a picture
-  Drawing axisImages;     // spots and point images, aligned and at each tolerance
+  drawing::Drawing table;          // the same table as a picture
+  drawing::Drawing axisImages;     // spots and point images, aligned and at each tolerance
   bool ok() const { return errorText.empty(); }
 };
 
-CollimationPictures DrawCollimationPictures(const Calculation& calculation,
+CollimationPictures DrawCollimationPictures(const calc::Calculation& calculation,
                                             const ToleranceOptions& options);
+
+}  // namespace spekulor::collimation
 
 #endif

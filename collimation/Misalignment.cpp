@@ -1,5 +1,11 @@
 #include "collimation/Misalignment.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+
+namespace spekulor::collimation {
+
 SecondaryPerturbation Misaligned(Misalignment kind, double amount) {
   SecondaryPerturbation perturbation;
   switch (kind) {
@@ -27,3 +33,5 @@ const char* MisalignmentName(Misalignment kind) {
   }
   return "";
 }
+
+}  // namespace spekulor::collimation

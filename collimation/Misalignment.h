@@ -8,15 +8,19 @@
 
 #include "trace/SecondaryPerturbation.h"
 
+namespace spekulor::collimation {
+
 enum class Misalignment { Despace, Decenter, Tilt };
 
 constexpr std::array<Misalignment, 3> kMisalignments = {
     Misalignment::Despace, Misalignment::Decenter, Misalignment::Tilt};
 
 // The secondary moved by `amount` of one kind, nothing else.
-SecondaryPerturbation Misaligned(Misalignment kind, double amount);
+trace::SecondaryPerturbation Misaligned(Misalignment kind, double amount);
 
 // "despace", "decenter", "tilt": the kind's name in texts and keys.
 const char* MisalignmentName(Misalignment kind);
+
+}  // namespace spekulor::collimation
 
 #endif

@@ -3,6 +3,13 @@
 #include <cmath>
 #include <utility>
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+using namespace spekulor::quality;
+
+namespace spekulor::collimation {
+
 namespace {
 
 constexpr int kN = kPupilTermCount;
@@ -74,3 +81,5 @@ PupilTerms FitPupilTerms(const TracedPupil& pupil, const std::vector<double>& va
   }
   return solution;
 }
+
+}  // namespace spekulor::collimation

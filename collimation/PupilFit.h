@@ -21,6 +21,8 @@
 
 #include "quality/PupilTrace.h"
 
+namespace spekulor::collimation {
+
 enum PupilTerm : int {
   kPiston = 0,
   kTiltY,        // rho cos phi
@@ -42,6 +44,8 @@ PupilTerms PupilTermValues(double u, double v);
 
 // Fits `values` (one per ray of `pupil`, in its order, such as Wavefront::waves) with
 // each ray weighted by its cell's area. Zeros when the pupil holds too few rays.
-PupilTerms FitPupilTerms(const TracedPupil& pupil, const std::vector<double>& values);
+PupilTerms FitPupilTerms(const quality::TracedPupil& pupil, const std::vector<double>& values);
+
+}  // namespace spekulor::collimation
 
 #endif

@@ -5,6 +5,13 @@
 
 #include "support/Units.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+using namespace spekulor::quality;
+
+namespace spekulor::collimation {
+
 double ProbeStep(const Telescope& telescope, Misalignment kind) {
   return kind == Misalignment::Tilt ? kProbeTiltDeg
                                     : kProbeStepOfFocalLength * telescope.systemFocus;
@@ -40,3 +47,5 @@ Sensitivities MeasureSensitivities(const AxisProbe& probe, double wavelengthNm) 
                              : std::numeric_limits<double>::infinity();
   return result;
 }
+
+}  // namespace spekulor::collimation

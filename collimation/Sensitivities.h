@@ -20,6 +20,8 @@
 #include "collimation/AxisWavefront.h"
 #include "collimation/Misalignment.h"
 
+namespace spekulor::collimation {
+
 // The probing steps: despace and decenter 1e-4 of the system focal length, tilt 0.005
 // degrees. Central differences cancel the even terms, and the odd ones beyond the
 // linear stay below 1e-6 of it at such steps, while the changes they make are a few
@@ -51,10 +53,12 @@ struct Sensitivities {
 };
 
 // The probing step of each kind for the telescope.
-double ProbeStep(const Telescope& telescope, Misalignment kind);
+double ProbeStep(const trace::Telescope& telescope, Misalignment kind);
 
 // Probes the three kinds on `probe`'s telescope; `wavelengthNm` converts waves to
 // nanometres.
 Sensitivities MeasureSensitivities(const AxisProbe& probe, double wavelengthNm);
+
+}  // namespace spekulor::collimation
 
 #endif

@@ -5,6 +5,13 @@
 #include <limits>
 #include <vector>
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+using namespace spekulor::quality;
+
+namespace spekulor::collimation {
+
 namespace {
 
 // SearchRange's reaches; the tilt's lies well within what the trace takes
@@ -297,3 +304,5 @@ ToleranceFound FindTolerance(const AxisProbe& probe, Misalignment kind,
   chosen.traces = traces;
   return chosen;
 }
+
+}  // namespace spekulor::collimation

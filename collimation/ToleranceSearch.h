@@ -32,6 +32,8 @@
 #include "collimation/Misalignment.h"
 #include "collimation/Sensitivities.h"
 
+namespace spekulor::collimation {
+
 constexpr double kSearchAccuracy = 0.002;  // relative, of the added RMS error
 constexpr int kMostSearchTraces = 8;       // model-guided traces before bracketing
 // The largest ratio between neighbouring amounts traced on the way to a tolerance.
@@ -81,7 +83,7 @@ struct ToleranceFound {
 // times its rounding: the optical paths, some 2 d + b + F long, are rounded to a part in
 // 2^52 of their length in waves, e per ray, and the added variance rms^2 - rms0^2 to
 // about 2 rms0 e + e^2.
-double ResolvedWaves(const Telescope& telescope, const AxisWavefront& aligned, double wavelength);
+double ResolvedWaves(const trace::Telescope& telescope, const AxisWavefront& aligned, double wavelength);
 
 // Searches the sign `sign` (+1 or -1) of the kind for the budget (waves), from its
 // probes about the aligned axis image `aligned`, up to the largest amount searched
@@ -92,12 +94,14 @@ ToleranceFound SearchTolerance(const AxisProbe& probe, Misalignment kind,
 
 // The largest misalignment searched: a quarter of the secondary's distance from the
 // primary, a quarter of its radius, five degrees. A tolerance beyond is no longer one.
-double SearchRange(const Telescope& telescope, Misalignment kind);
+double SearchRange(const trace::Telescope& telescope, Misalignment kind);
 
 // The tolerance of the kind: for a despace the tighter of the two signs, for the
 // others the positive side (coma's variance is even in the misalignment).
 ToleranceFound FindTolerance(const AxisProbe& probe, Misalignment kind,
                              const MisalignmentProbe& probes, const AxisWavefront& aligned,
                              double budgetWaves);
+
+}  // namespace spekulor::collimation
 
 #endif

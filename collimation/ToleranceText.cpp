@@ -5,6 +5,14 @@
 
 #include "drawing/Drawing.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+using namespace spekulor::quality;
+
+namespace spekulor::collimation {
+
 namespace {
 
 // Four significant digits, at most twelve decimals.
@@ -147,3 +155,5 @@ std::string FormatToleranceTable(const ToleranceAnalysis& analysis, TelescopeTyp
   out += std::string(kToleranceSigns) + "\n";
   return out;
 }
+
+}  // namespace spekulor::collimation

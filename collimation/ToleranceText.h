@@ -9,6 +9,8 @@
 #include "calc/DesignInput.h"
 #include "collimation/Tolerances.h"
 
+namespace spekulor::collimation {
+
 // The table's texts, shared by the text and the picture; Windows-1252.
 struct ToleranceRow {
   Misalignment kind;
@@ -18,7 +20,7 @@ struct ToleranceRow {
   std::string tolerance;    // FormatTolerance
   std::string adds;         // "0.0500 waves"
 };
-std::string ToleranceTitle(const ToleranceAnalysis& analysis, TelescopeType type);
+std::string ToleranceTitle(const ToleranceAnalysis& analysis, calc::TelescopeType type);
 std::string ToleranceBudgetLine(const ToleranceAnalysis& analysis);
 std::vector<ToleranceRow> ToleranceRows(const ToleranceAnalysis& analysis);
 std::string ComaFreePivotLine(const ToleranceAnalysis& analysis);
@@ -29,14 +31,16 @@ std::vector<std::string> ToleranceNotes(const ToleranceAnalysis& analysis);
 extern const char* const kToleranceSigns;
 
 // The table under a line naming the design, Windows-1252 with LF line ends.
-std::string FormatToleranceTable(const ToleranceAnalysis& analysis, TelescopeType type);
+std::string FormatToleranceTable(const ToleranceAnalysis& analysis, calc::TelescopeType type);
 
 // A tolerance as the table shows it: "±0.1951 mm", "±0.0641°", or "beyond 5.000°" when
 // the error stays within the budget over the whole range searched; Windows-1252.
-std::string FormatTolerance(const ToleranceFound& found, Misalignment kind, LengthUnit unit);
+std::string FormatTolerance(const ToleranceFound& found, Misalignment kind, calc::LengthUnit unit);
 
 // A signed misalignment to four significant digits: "+0.2124 mm", "-4.608 mm",
 // "+0.06404°"; Windows-1252.
-std::string FormatMisalignment(double amount, Misalignment kind, LengthUnit unit);
+std::string FormatMisalignment(double amount, Misalignment kind, calc::LengthUnit unit);
+
+}  // namespace spekulor::collimation
 
 #endif

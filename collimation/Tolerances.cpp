@@ -5,6 +5,14 @@
 #include "trace/RayTrace.h"
 #include "support/Units.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+using namespace spekulor::quality;
+
+namespace spekulor::collimation {
+
 ToleranceRefusal ToleranceOptionsProblem(const ToleranceOptions& options) {
   if (!(options.budgetWaves > 0.0 && options.budgetWaves <= 1.0)) {
     return ToleranceRefusal::BudgetOutOfRange;
@@ -84,3 +92,5 @@ std::string ToleranceRefusalText(const ToleranceAnalysis& analysis) {
 bool AlignedAboveBudget(const ToleranceAnalysis& analysis) {
   return analysis.ok() && analysis.aligned.rmsWaves > analysis.options.budgetWaves;
 }
+
+}  // namespace spekulor::collimation

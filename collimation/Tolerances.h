@@ -16,6 +16,8 @@
 #include "trace/SpotDiagram.h"
 #include "collimation/ToleranceSearch.h"
 
+namespace spekulor::collimation {
+
 // The error budget: 0.05 waves RMS, a quarter of the Marechal criterion's 0.07 for a
 // diffraction-limited image spent on a single misalignment.
 constexpr double kDefaultBudgetWaves = 0.05;
@@ -25,7 +27,7 @@ constexpr int kToleranceGrid = 64;
 
 struct ToleranceOptions {
   double budgetWaves = kDefaultBudgetWaves;  // waves RMS at the wavelength
-  double wavelengthNm = kReferenceWavelengthNm;
+  double wavelengthNm = calc::kReferenceWavelengthNm;
   int gridSize = kToleranceGrid;
 };
 
@@ -46,9 +48,9 @@ enum class ToleranceRefusal {
 
 struct ToleranceAnalysis {
   ToleranceRefusal refusal = ToleranceRefusal::None;
-  TraceProblem trace;   // why the design cannot be traced, for ToleranceRefusal::Telescope
+  trace::TraceProblem trace;   // why the design cannot be traced, for ToleranceRefusal::Telescope
   ToleranceOptions options;
-  LengthUnit unit = LengthUnit::Millimetre;
+  calc::LengthUnit unit = calc::LengthUnit::Millimetre;
   double wavelength = 0.0;      // design unit
   AxisWavefront aligned;        // the design's own axis image
   double resolvedWaves = 0.0;   // the least added error the trace resolves (ResolvedWaves)
@@ -69,7 +71,7 @@ ToleranceRefusal ToleranceOptionsProblem(const ToleranceOptions& options);
 // The whole analysis of a completed design in `unit`. A design that cannot be traced
 // (TelescopeProblem), whose aligned axis image loses half its light or whose aligned
 // wavefront is too steep for the pupil grid gives only the refusal.
-ToleranceAnalysis AnalyseTolerances(const DesignResult& design, LengthUnit unit,
+ToleranceAnalysis AnalyseTolerances(const calc::DesignResult& design, calc::LengthUnit unit,
                                     const ToleranceOptions& options);
 
 // The refusal as the program says it, Windows-1252, the one place that words it:
@@ -79,5 +81,7 @@ std::string ToleranceRefusalText(const ToleranceAnalysis& analysis);
 
 // Whether the aligned design's own axis error is already above the budget.
 bool AlignedAboveBudget(const ToleranceAnalysis& analysis);
+
+}  // namespace spekulor::collimation
 
 #endif

@@ -1,5 +1,11 @@
 #include "dialog/AssertionBox.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+
+namespace spekulor::dialog {
+
 namespace {
 
 // The support library takes plain function pointers; they reach the platform here.
@@ -25,3 +31,5 @@ AssertionBoxRouting::~AssertionBoxRouting() {
   SetFatalExit(m_previousFatalExit);
   g_platform = m_previousPlatform;
 }
+
+}  // namespace spekulor::dialog

@@ -8,6 +8,8 @@
 #include "support/AppCore.h"
 #include "dialog/DialogPlatform.h"
 
+namespace spekulor::dialog {
+
 class AssertionBoxRouting {
  public:
   explicit AssertionBoxRouting(DialogPlatform& platform);
@@ -17,8 +19,10 @@ class AssertionBoxRouting {
 
  private:
   DialogPlatform* m_previousPlatform;
-  AssertQuestion m_previousQuestion;
-  FatalExit m_previousFatalExit;
+  support::AssertQuestion m_previousQuestion;
+  support::FatalExit m_previousFatalExit;
 };
+
+}  // namespace spekulor::dialog
 
 #endif

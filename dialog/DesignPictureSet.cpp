@@ -8,6 +8,16 @@
 #include "quality/QualityPictures.h"
 #include "trace/SpotDiagram.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+using namespace spekulor::quality;
+using namespace spekulor::baffles;
+using namespace spekulor::collimation;
+
+namespace spekulor::dialog {
+
 namespace {
 
 // A page of what an analysis gave: its drawings, and its refusal where it has one.
@@ -71,3 +81,5 @@ PictureSet DrawPictureSet(const Calculation& calculation) {
   }
   return set;
 }
+
+}  // namespace spekulor::dialog

@@ -5,17 +5,21 @@
 #include "calc/Calculate.h"
 #include "dialog/PictureSet.h"
 
+namespace spekulor::dialog {
+
 // The tab title of page `page` (a PicturePageIndex), Windows-1252; empty for no page.
 const char* PicturePageTitle(int page);
 
 // The page `page` (a PicturePageIndex) of the pictures window: its analysis' drawings,
 // or its refusal above what it could still draw. `calculation` must have passed the
 // required-input rules. Pure: safe on any thread.
-PicturePage DrawPicturePage(const Calculation& calculation, int page);
+PicturePage DrawPicturePage(const calc::Calculation& calculation, int page);
 
 // One page per analysis, in PicturePageIndex order: the layout and spot diagrams, the
 // image quality, the baffles and hole, the collimation tolerances. `calculation` must have passed the
 // required-input rules.
-PictureSet DrawPictureSet(const Calculation& calculation);
+PictureSet DrawPictureSet(const calc::Calculation& calculation);
+
+}  // namespace spekulor::dialog
 
 #endif

@@ -16,6 +16,8 @@
 #include "dialog/DialogTemplate.h"
 #include "dialog/PictureSet.h"
 
+namespace spekulor::dialog {
+
 // The window's side of the conversation: what the toolkit calls when the window
 // opens and when a command, a key or a system-menu item is raised.
 class DialogHandler {
@@ -87,15 +89,17 @@ class DialogPlatform {
   // it open. A design is never changed once made: the same object again is the same
   // design, whose pages the window may keep. The window computes only the page it
   // shows, and off its own thread (see PicturePages).
-  virtual void ShowPictures(std::shared_ptr<const Calculation> design, int page) = 0;
+  virtual void ShowPictures(std::shared_ptr<const calc::Calculation> design, int page) = 0;
   virtual bool PicturesOpen() = 0;
-  virtual void UpdatePictures(std::shared_ptr<const Calculation> design) = 0;
+  virtual void UpdatePictures(std::shared_ptr<const calc::Calculation> design) = 0;
 
   // The assertion box: the report text, the title "Assert", the stop icon and the
   // buttons Abort, Retry and Ignore; owned by the active window.
-  virtual AssertAnswer AskAssertion(const std::string& reportText) = 0;
+  virtual support::AssertAnswer AskAssertion(const std::string& reportText) = 0;
   // Shows the text of a fatal application exit before the process ends.
   virtual void ShowFatalExit(const std::string& text) = 0;
 };
+
+}  // namespace spekulor::dialog
 
 #endif

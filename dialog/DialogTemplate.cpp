@@ -2,6 +2,8 @@
 
 #include "support/Version.h"
 
+namespace spekulor::dialog {
+
 namespace {
 
 using K = ControlKind;
@@ -106,3 +108,5 @@ const char* LoadResourceString(int id) {
 }
 
 const FontTemplate& ReportFontTemplate() { return kReportFont; }
+
+}  // namespace spekulor::dialog

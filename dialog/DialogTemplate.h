@@ -9,6 +9,8 @@
 
 #include <cstddef>
 
+namespace spekulor::dialog {
+
 // Control and command ids.
 enum : int {
   IDOK = 1,
@@ -117,5 +119,7 @@ struct FontTemplate {
   const char* faceName;
 };
 const FontTemplate& ReportFontTemplate();
+
+}  // namespace spekulor::dialog
 
 #endif

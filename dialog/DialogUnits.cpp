@@ -1,5 +1,7 @@
 #include "dialog/DialogUnits.h"
 
+namespace spekulor::dialog {
+
 namespace {
 
 // value * numerator / denominator, rounded half away from zero (the window system's MulDiv).
@@ -25,3 +27,5 @@ PixelRect DialogRectToPixels(int x, int y, int width, int height, const DialogBa
   return {left, top, DialogXToPixels(x + width, units) - left,
           DialogYToPixels(y + height, units) - top};
 }
+
+}  // namespace spekulor::dialog

@@ -5,6 +5,8 @@
 #ifndef SPEKULOR_DIALOG_DIALOGUNITS_H
 #define SPEKULOR_DIALOG_DIALOGUNITS_H
 
+namespace spekulor::dialog {
+
 struct DialogBaseUnits {
   int charWidth;   // average width of the letters A-Z and a-z, in pixels
   int charHeight;  // height of the character cell, in pixels
@@ -21,5 +23,7 @@ int AverageCharWidth(int advanceOfAlphabet);
 int DialogXToPixels(int x, const DialogBaseUnits& units);
 int DialogYToPixels(int y, const DialogBaseUnits& units);
 PixelRect DialogRectToPixels(int x, int y, int width, int height, const DialogBaseUnits& units);
+
+}  // namespace spekulor::dialog
 
 #endif

@@ -1,5 +1,11 @@
 #include "dialog/FileDialogs.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+
+namespace spekulor::dialog {
+
 const FileDialogRequest kLensSaveDialog = {
     false, "*.len", "untitled.len", kHideReadOnly | kOverwritePrompt,
     "OSLO Lens Files (*.len)|*.len|All Files (*.*)|*.*||"};
@@ -15,3 +21,5 @@ const FileDialogRequest kZemaxSaveDialog = {
 const FileDialogRequest kCodeVSaveDialog = {
     false, "*.seq", "untitled.seq", kHideReadOnly | kOverwritePrompt,
     "CODE V Sequence Files (*.seq)|*.seq|All Files (*.*)|*.*||"};
+
+}  // namespace spekulor::dialog

@@ -4,10 +4,14 @@
 
 #include "dialog/DialogPlatform.h"
 
+namespace spekulor::dialog {
+
 extern const FileDialogRequest kLensSaveDialog;    // "untitled.len", OSLO Lens Files
 extern const FileDialogRequest kDesignOpenDialog;  // "untitled.spekulor", Spekulor Files
 extern const FileDialogRequest kDesignSaveDialog;
 extern const FileDialogRequest kZemaxSaveDialog;   // "untitled.zmx", Zemax Lens Files
 extern const FileDialogRequest kCodeVSaveDialog;   // "untitled.seq", CODE V Sequence Files
+
+}  // namespace spekulor::dialog
 
 #endif

@@ -7,6 +7,12 @@
 
 #include "dialog/DesignPictureSet.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+
+namespace spekulor::dialog {
+
 void MakePageComputationsThreadSafe() {
   // The image quality and collimation pages make FFTW plans, and FFTW's planner is
   // not thread-safe unless told to be (FFTW manual, "Thread safety"). A static's
@@ -62,3 +68,5 @@ bool PicturePages::Finish(const PicturePageJob& job, PicturePage page) {
   m_kept[static_cast<size_t>(job.page)] = std::move(page);
   return true;
 }
+
+}  // namespace spekulor::dialog

@@ -18,13 +18,15 @@
 #include "calc/Calculate.h"
 #include "dialog/PictureSet.h"
 
+namespace spekulor::dialog {
+
 constexpr int kPicturePageCount = 4;
 
 // One page to compute: the design (shared, never changed once made) and its generation.
 struct PicturePageJob {
   unsigned generation = 0;
   int page = kLayoutPage;
-  std::shared_ptr<const Calculation> design;
+  std::shared_ptr<const calc::Calculation> design;
 };
 
 // The page's drawings or refusal; pure, safe on any thread and on several at once.
@@ -43,7 +45,7 @@ class PicturePages {
   // A completed design becomes the current one. A design other than the current one
   // (another Calculation object) makes every kept page stale and returns true; the
   // current one again keeps them.
-  bool SetDesign(std::shared_ptr<const Calculation> design);
+  bool SetDesign(std::shared_ptr<const calc::Calculation> design);
   bool HasDesign() const { return m_design != nullptr; }
   unsigned Generation() const { return m_generation; }
 
@@ -69,12 +71,14 @@ class PicturePages {
   int Started() const { return m_started; }
 
  private:
-  std::shared_ptr<const Calculation> m_design;
+  std::shared_ptr<const calc::Calculation> m_design;
   unsigned m_generation = 0;
   int m_shown = kLayoutPage;
   std::array<std::optional<PicturePage>, kPicturePageCount> m_kept;
   std::vector<PicturePageJob> m_running;
   int m_started = 0;
 };
+
+}  // namespace spekulor::dialog
 
 #endif

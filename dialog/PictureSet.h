@@ -9,11 +9,13 @@
 
 #include "drawing/Drawing.h"
 
+namespace spekulor::dialog {
+
 struct PicturePage {
   std::string title;              // the tab's title, Windows-1252
   std::string refusal;            // when not empty, shown first, in place of the
                                   // drawings where there are none
-  std::vector<Drawing> drawings;  // top to bottom, each with room for its height
+  std::vector<drawing::Drawing> drawings;  // top to bottom, each with room for its height
 };
 
 struct PictureSet {
@@ -27,5 +29,7 @@ enum PicturePageIndex : int {
   kBafflesPage = 2,
   kCollimationPage = 3
 };
+
+}  // namespace spekulor::dialog
 
 #endif

@@ -8,6 +8,13 @@
 #include "support/FileReplace.h"
 #include "files/LensExport.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::files;
+
+namespace spekulor::dialog {
+
 namespace {
 
 struct RadioBinding {
@@ -252,3 +259,5 @@ void CTelescopeDlg::OnFileSaveAs() {
       return;
   }
 }
+
+}  // namespace spekulor::dialog

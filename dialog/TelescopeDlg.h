@@ -13,9 +13,11 @@
 #include "calc/DesignInput.h"
 #include "dialog/DialogPlatform.h"
 
+namespace spekulor::dialog {
+
 // The window's members: the twelve design values (m_nUnits, m_nType, m_strField,
 // m_strPriDia, ...) as DesignFields holds them, and the report text.
-struct TelescopeDlgMembers : DesignFields {
+struct TelescopeDlgMembers : calc::DesignFields {
   std::string m_strReport;  // CR LF line ends
 };
 
@@ -71,11 +73,11 @@ class CTelescopeDlg : public TelescopeDlgMembers, public DialogHandler {
  private:
   // A design was completed: it becomes what the pictures window shows, at once when
   // the window is open.
-  void DesignCompleted(const Calculation& calculation);
+  void DesignCompleted(const calc::Calculation& calculation);
   // Calculate: the report of the fields' design, or its refusal box. True when the
   // design was completed (it is then m_lastDesign).
   bool CalculateAndShow();
-  void ExportDesign(ExportFormat format, const FileDialogRequest& dialog);
+  void ExportDesign(files::ExportFormat format, const FileDialogRequest& dialog);
   // Makes `bytes` the whole content of the chosen file, or shows "Error writing" with
   // the path and the reason as the box's detail (the file left as it was).
   void WriteChosenFile(const std::string& path, const std::string& bytes);
@@ -85,7 +87,9 @@ class CTelescopeDlg : public TelescopeDlgMembers, public DialogHandler {
   std::string m_startupDesign;
   // The last design a command completed; a new object for each, never changed, so
   // that the pictures window can tell a new design from the one it keeps pages of.
-  std::shared_ptr<const Calculation> m_lastDesign;
+  std::shared_ptr<const calc::Calculation> m_lastDesign;
 };
+
+}  // namespace spekulor::dialog
 
 #endif

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+namespace spekulor::drawing {
+
 TextBox EstimateTextBox(const TextShape& text) {
   const double width = 0.6 * text.size * static_cast<double>(text.text.size());
   double left = text.at.x;
@@ -52,3 +54,5 @@ std::string FormatShortest(double value) {
   if (result.ec != std::errc()) return "nan";
   return std::string(buffer, result.ptr);
 }
+
+}  // namespace spekulor::drawing

@@ -11,6 +11,8 @@
 #include <variant>
 #include <vector>
 
+namespace spekulor::drawing {
+
 struct DrawPoint {
   double x = 0.0;
   double y = 0.0;
@@ -108,5 +110,7 @@ std::string FormatFixed(double value, int decimals);
 // Number as text in the shortest form that reads back to it exactly ("0.1", "-2.5e-07"),
 // with "." whatever the locale: a value as the user gave it.
 std::string FormatShortest(double value);
+
+}  // namespace spekulor::drawing
 
 #endif

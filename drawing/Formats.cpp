@@ -5,6 +5,8 @@
 
 #include "drawing/Drawing.h"
 
+namespace spekulor::drawing {
+
 std::string FormatMicrometres(double micrometres) {
   return FormatFixed(micrometres, std::fabs(micrometres) < 10.0 ? 2 : 1) + " \xB5m";
 }
@@ -19,3 +21,5 @@ int ScaleLengthDecimals(double roundLength) {
 std::string FormatScaleLength(double roundLength) {
   return FormatFixed(roundLength, ScaleLengthDecimals(roundLength));
 }
+
+}  // namespace spekulor::drawing

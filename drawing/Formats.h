@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace spekulor::drawing {
+
 // "2.41 µm", "12.4 µm": two decimals below 10 µm, one above, which keeps three
 // significant digits where the pictures' lengths lie (Windows-1252).
 std::string FormatMicrometres(double micrometres);
@@ -14,5 +16,7 @@ std::string FormatMicrometres(double micrometres);
 // with just the decimals it needs: "0.05", "2", "500".
 std::string FormatScaleLength(double roundLength);
 int ScaleLengthDecimals(double roundLength);
+
+}  // namespace spekulor::drawing
 
 #endif

@@ -6,6 +6,8 @@
 #include "drawing/Palette.h"
 #include "drawing/PictureParts.h"
 
+namespace spekulor::drawing {
+
 static_assert(sizeof kBandColours / sizeof kBandColours[0] == kIntensityBands,
               "one colour a band");
 
@@ -49,3 +51,5 @@ double AddIntensityLegend(Drawing& drawing, std::vector<TextBox>& placed, double
   }
   return x + kIntensityBands * kBox;
 }
+
+}  // namespace spekulor::drawing

@@ -9,6 +9,8 @@
 
 #include "drawing/Drawing.h"
 
+namespace spekulor::drawing {
+
 constexpr int kIntensityBands = 8;
 constexpr double kLeastIntensity = 1e-4;
 constexpr double kBandsPerDecade = 2.0;
@@ -30,5 +32,7 @@ double AddIntensityLegend(Drawing& drawing, std::vector<TextBox>& placed, double
 
 // Pixels from the caption's baseline to the legend's bottom.
 constexpr double kIntensityLegendHeight = 40.0;
+
+}  // namespace spekulor::drawing
 
 #endif

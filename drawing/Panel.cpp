@@ -3,6 +3,8 @@
 #include "drawing/Palette.h"
 #include "drawing/PictureParts.h"
 
+namespace spekulor::drawing {
+
 void AddPanelTitles(Drawing& drawing, std::vector<TextBox>& placed, const Panel& panel,
                     const std::string& title, const std::string& subtitle) {
   const double centreX = panel.Centre().x;
@@ -28,3 +30,5 @@ void AddPanelFrame(Drawing& drawing, const Panel& panel, bool crossHairs) {
   box.stroke = {kFrame, 1.0, false};
   drawing.shapes.emplace_back(box);
 }
+
+}  // namespace spekulor::drawing

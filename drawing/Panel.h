@@ -9,6 +9,8 @@
 
 #include "drawing/Drawing.h"
 
+namespace spekulor::drawing {
+
 struct Panel {
   double left = 0.0;
   double top = 0.0;
@@ -25,5 +27,7 @@ void AddPanelTitles(Drawing& drawing, std::vector<TextBox>& placed, const Panel&
 // The frame, and the cross hairs when asked; painted where it is called, so call it
 // over a point image, which fills the panel to its edges, and under spots.
 void AddPanelFrame(Drawing& drawing, const Panel& panel, bool crossHairs);
+
+}  // namespace spekulor::drawing
 
 #endif

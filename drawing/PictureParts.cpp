@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace spekulor::drawing {
+
 TextShape Label(double x, double y, const std::string& text, TextAnchor anchor, double size,
                 Colour colour, bool bold) {
   return TextShape{{x, y}, text, size, anchor, colour, bold};
@@ -102,3 +104,5 @@ double PartHorizontalSpan(const Drawing& drawing, const std::string& name) {
   }
   return span;
 }
+
+}  // namespace spekulor::drawing

@@ -10,6 +10,8 @@
 #include "drawing/Drawing.h"
 #include "drawing/Palette.h"
 
+namespace spekulor::drawing {
+
 // Font sizes, in pixels, of labels and of titles; and the rows at the top of every
 // picture, the title's and the subtitle's baselines.
 constexpr double kLabelSize = 12.0, kTitleSize = 16.0;
@@ -63,5 +65,7 @@ std::vector<const Shape*> PartShapes(const Drawing& drawing, const std::string& 
 // The longest horizontal line of the part `name`: the span of a dimension, the length
 // of a scale bar; 0 when it has none.
 double PartHorizontalSpan(const Drawing& drawing, const std::string& name);
+
+}  // namespace spekulor::drawing
 
 #endif

@@ -7,6 +7,8 @@
 #include "drawing/Palette.h"
 #include "drawing/PictureParts.h"
 
+namespace spekulor::drawing {
+
 DrawPoint PlotAxes::Map(double x, double y) const {
   return {topLeft.x + width * (x - xLeft) / (xRight - xLeft),
           topLeft.y + height * (yTop - y) / (yTop - yBottom)};
@@ -78,3 +80,5 @@ void AddPlotCurve(Drawing& drawing, const PlotAxes& axes, const std::vector<doub
 void AddPlotLevel(Drawing& drawing, const PlotAxes& axes, double y, const Stroke& stroke) {
   drawing.shapes.emplace_back(LineShape{axes.Map(axes.xLeft, y), axes.Map(axes.xRight, y), stroke});
 }
+
+}  // namespace spekulor::drawing

@@ -10,6 +10,8 @@
 
 #include "drawing/Drawing.h"
 
+namespace spekulor::drawing {
+
 struct PlotAxes {
   DrawPoint topLeft;   // pixels: the frame's top left corner
   double width = 0.0;  // pixels
@@ -49,5 +51,7 @@ void AddPlotCurve(Drawing& drawing, const PlotAxes& axes, const std::vector<doub
 
 // A horizontal line at y across the frame.
 void AddPlotLevel(Drawing& drawing, const PlotAxes& axes, double y, const Stroke& stroke);
+
+}  // namespace spekulor::drawing
 
 #endif

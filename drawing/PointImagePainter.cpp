@@ -5,6 +5,8 @@
 
 #include "drawing/IntensityBands.h"
 
+namespace spekulor::drawing {
+
 namespace {
 
 // Below the first band by a decade: fainter light would only move edges that no band
@@ -241,3 +243,5 @@ double AddPointImage(Drawing& drawing, const IntensityRaster& raster, DrawPoint 
   }
   return rowPixels;
 }
+
+}  // namespace spekulor::drawing

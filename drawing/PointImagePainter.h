@@ -17,6 +17,8 @@
 
 #include "drawing/Drawing.h"
 
+namespace spekulor::drawing {
+
 constexpr double kLeastSamplePixels = 2.5;
 constexpr double kMostRowPixels = 2.5;
 
@@ -35,5 +37,7 @@ IntensityRaster BinRaster(const IntensityRaster& raster, int block);
 // returns the pixels between the rows it traced.
 double AddPointImage(Drawing& drawing, const IntensityRaster& raster, DrawPoint centre,
                      double samplePixels);
+
+}  // namespace spekulor::drawing
 
 #endif

@@ -8,6 +8,8 @@
 
 #include "drawing/Drawing.h"
 
+namespace spekulor::drawing {
+
 struct SectionFrame {
   double zLeft = 0.0;  // the z drawn at `left`
   double scale = 1.0;  // pixels per design unit
@@ -30,5 +32,7 @@ inline SectionFrame FitSection(double zLeft, double zRight, double diameter, dou
   frame.axisY = rimTop + diameter / 2.0 * frame.scale;
   return frame;
 }
+
+}  // namespace spekulor::drawing
 
 #endif

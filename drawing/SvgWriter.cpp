@@ -2,6 +2,10 @@
 
 #include "support/Windows1252.h"
 
+using namespace spekulor::support;
+
+namespace spekulor::drawing {
+
 namespace {
 
 // Pixels to two decimals; a picture printed to scale needs four to hold its lengths in
@@ -125,3 +129,5 @@ std::string WriteSvg(const Drawing& drawing) {
   out += "</svg>\n";
   return out;
 }
+
+}  // namespace spekulor::drawing

@@ -8,10 +8,14 @@
 
 #include "drawing/Drawing.h"
 
+namespace spekulor::drawing {
+
 std::string WriteSvg(const Drawing& drawing);
 
 // Text made safe for XML character data and attribute values ("&", "<", ">", '"'),
 // converted from Windows-1252 to UTF-8; control characters other than tab become "?".
 std::string SvgText(const std::string& windowsText);
+
+}  // namespace spekulor::drawing
 
 #endif

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace spekulor::drawing {
+
 namespace {
 
 double CellWidth(const Table& table, const TableCell& cell) {
@@ -79,3 +81,5 @@ double AddTable(Drawing& drawing, std::vector<TextBox>& placed, const Table& tab
   NamePart(drawing, name, first);
   return y;
 }
+
+}  // namespace spekulor::drawing

@@ -12,6 +12,8 @@
 #include "drawing/Palette.h"
 #include "drawing/PictureParts.h"
 
+namespace spekulor::drawing {
+
 struct TableCell {
   std::string text;
   bool bold = false;
@@ -47,5 +49,7 @@ TableColumns LayOutTable(const Table& table, double left);
 // `name`; returns the last row's baseline.
 double AddTable(Drawing& drawing, std::vector<TextBox>& placed, const Table& table, double left,
                 double firstBaseline, const std::string& name);
+
+}  // namespace spekulor::drawing
 
 #endif

@@ -4,6 +4,11 @@
 
 #include "files/ExportText.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
+namespace spekulor::files {
+
 namespace {
 
 using R = DesignResult;
@@ -53,3 +58,5 @@ const ExportPiece kCodeVPieces[] = {
 std::string FormatCodeVSequence(const DesignResult& design, TelescopeType type, LengthUnit unit) {
   return WriteExportPieces(kCodeVPieces, std::size(kCodeVPieces), design, type, unit, {"M", "I"});
 }
+
+}  // namespace spekulor::files

@@ -4,6 +4,11 @@
 #include "files/CodeVSequence.h"
 #include "files/ZemaxLens.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
+namespace spekulor::files {
+
 const ExportFormatInfo kExportFormats[2] = {
     {ExportFormat::Zemax, "zmx", ".zmx", "Zemax lens file (.zmx)"},
     {ExportFormat::CodeV, "seq", ".seq", "CODE V sequence (.seq)"},
@@ -34,3 +39,5 @@ DesignExport BuildDesignExport(const DesignFields& fields, ExportFormat format) 
   result.text = FormatDesignExport(calc, format);
   return result;
 }
+
+}  // namespace spekulor::files

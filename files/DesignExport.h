@@ -8,6 +8,8 @@
 #include "calc/Calculate.h"
 #include "calc/DesignInput.h"
 
+namespace spekulor::files {
+
 enum class ExportFormat { Zemax, CodeV };
 
 // What a file dialog and the command line need to know of a format.
@@ -31,10 +33,12 @@ struct DesignExport {
 
 // The file's bytes for a completed design, lengths in the design's unit.
 // `calculation` must have passed every check (Calculate's refusals).
-std::string FormatDesignExport(const Calculation& calculation, ExportFormat format);
+std::string FormatDesignExport(const calc::Calculation& calculation, ExportFormat format);
 
 // Reads, checks and completes the design as Calculate does and writes it in the
 // format. A refusal carries "Error %d\r\n" and the rule's message.
-DesignExport BuildDesignExport(const DesignFields& fields, ExportFormat format);
+DesignExport BuildDesignExport(const calc::DesignFields& fields, ExportFormat format);
+
+}  // namespace spekulor::files
 
 #endif

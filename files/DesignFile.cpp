@@ -14,6 +14,11 @@
 #include "calc/Inputs.h"
 #include "support/NumericLocale.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
+namespace spekulor::files {
+
 const char kDesignSection[] = "Optics";
 
 using F = DesignFields;
@@ -242,3 +247,5 @@ DesignFileStatus SaveDesignFile(const std::string& path, const DesignFields& fie
   why = SystemFileProblem(file.SystemError() != 0 ? file.SystemError() : EIO);
   return DesignFileStatus::WriteFailed;
 }
+
+}  // namespace spekulor::files

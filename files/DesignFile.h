@@ -8,6 +8,8 @@
 #include "calc/DesignInput.h"
 #include "files/FileMessages.h"
 
+namespace spekulor::files {
+
 extern const char kDesignSection[];  // "Optics"
 
 // One entry of a design file. The two radio indexes are stored as written by
@@ -15,10 +17,10 @@ extern const char kDesignSection[];  // "Optics"
 // and shown on Open by FieldTextOf with at least `openDecimals` decimals.
 struct DesignFileEntry {
   const char* name;
-  int DesignFields::*index;           // the radio entries; null for the fields
+  int calc::DesignFields::*index;           // the radio entries; null for the fields
   int defaultIndex;                   // what a missing radio entry reads as
-  std::string DesignFields::*text;    // the field entries; null for the radios
-  double DesignInput::*value;         // the field's value as a calculation reads it
+  std::string calc::DesignFields::*text;    // the field entries; null for the radios
+  double calc::DesignInput::*value;         // the field's value as a calculation reads it
   int openDecimals;                   // 2, or 4 for the radius and the conics
   // Save as's refusal of a value the file cannot hold, naming the field; null for
   // the radios, which always fit.
@@ -69,12 +71,12 @@ std::string FieldTextOf(double value, int minDecimals);
 // reading rules (ConfigText), so a file replaced meanwhile gives its old or its new
 // values, never a mix. `fields` is changed only when the status is Ok; otherwise
 // `problem`, when not null, says why.
-DesignFileStatus LoadDesignFile(const std::string& path, DesignFields& fields,
+DesignFileStatus LoadDesignFile(const std::string& path, calc::DesignFields& fields,
                                 FileProblem* problem = nullptr);
 
 // The twelve values as `spekulor-cli show` prints them: a "Name=value" line per entry,
 // in file order, each ended by LF; the radios as their indexes, the fields as their texts.
-std::string FormatDesignEntries(const DesignFields& fields);
+std::string FormatDesignEntries(const calc::DesignFields& fields);
 
 // File Save as: the two radio indexes as they stand (-1 for none checked) and the
 // values of the ten fields as a calculation reads them, set in the file at `path`,
@@ -84,8 +86,10 @@ std::string FormatDesignEntries(const DesignFields& fields);
 // `refused` when that is not null. An existing file that Open would refuse as too
 // large or as binary (NUL bytes) is not written. On a failure `problem`, when not
 // null, says why.
-DesignFileStatus SaveDesignFile(const std::string& path, const DesignFields& fields,
+DesignFileStatus SaveDesignFile(const std::string& path, const calc::DesignFields& fields,
                                 const DesignFileEntry** refused = nullptr,
                                 FileProblem* problem = nullptr);
+
+}  // namespace spekulor::files
 
 #endif

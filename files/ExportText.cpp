@@ -5,6 +5,11 @@
 
 #include "calc/Report.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
+namespace spekulor::files {
+
 std::string FormatExactNumber(double value, int digits) {
   if (std::isnan(value)) return "nan";
   if (std::isinf(value)) return value > 0 ? "inf" : "-inf";
@@ -62,3 +67,5 @@ std::string WriteExportPieces(const ExportPiece* pieces, size_t count, const Des
   }
   return text;
 }
+
+}  // namespace spekulor::files

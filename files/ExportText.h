@@ -23,9 +23,11 @@
 #include "calc/DesignResult.h"
 #include "calc/OpticalConstants.h"
 
+namespace spekulor::files {
+
 // The one wavelength both files carry, in micrometres: the reference wavelength, that
 // of the spot diagrams.
-constexpr double kExportWavelengthMicrometres = kReferenceWavelengthNm / kNanometresPerMicrometre;
+constexpr double kExportWavelengthMicrometres = calc::kReferenceWavelengthNm / support::kNanometresPerMicrometre;
 
 // The shortest decimal text that reads back as exactly `value` (std::to_chars), with
 // "." whatever the locale; "inf", "-inf" and "nan" as the C library spells them.
@@ -36,30 +38,30 @@ std::string FormatExactNumber(double value, int digits = 0);
 // The system's name, Windows-1252: the design type, the primary's diameter to one
 // decimal with the unit, and the focal ratio to one decimal, e.g.
 // "Ritchey-Chr\xE9tien 400.0 mm f/8.0".
-std::string ExportSystemName(const DesignResult& design, TelescopeType type, LengthUnit unit);
+std::string ExportSystemName(const calc::DesignResult& design, calc::TelescopeType type, calc::LengthUnit unit);
 
 // The prescription quantities, in the design's unit and the convention above.
-double ExportPrimaryRadius(const DesignResult& design);          // -2 f1
-double ExportPrimaryThickness(const DesignResult& design);       // -d
-double ExportSecondaryRadius(const DesignResult& design);        // -R2
-double ExportSecondaryThickness(const DesignResult& design);     // d + b
-double ExportShadowThickness(const DesignResult& design);        // d, the dummy surface to the primary
-double ExportPrimarySemiDiameter(const DesignResult& design);    // D / 2
-double ExportSecondarySemiDiameter(const DesignResult& design);  // SecDia / 2
-double ExportFieldAngle(const DesignResult& design, size_t field);  // degrees, fraction * FieldAng / 2
+double ExportPrimaryRadius(const calc::DesignResult& design);          // -2 f1
+double ExportPrimaryThickness(const calc::DesignResult& design);       // -d
+double ExportSecondaryRadius(const calc::DesignResult& design);        // -R2
+double ExportSecondaryThickness(const calc::DesignResult& design);     // d + b
+double ExportShadowThickness(const calc::DesignResult& design);        // d, the dummy surface to the primary
+double ExportPrimarySemiDiameter(const calc::DesignResult& design);    // D / 2
+double ExportSecondarySemiDiameter(const calc::DesignResult& design);  // SecDia / 2
+double ExportFieldAngle(const calc::DesignResult& design, size_t field);  // degrees, fraction * FieldAng / 2
 
 // One piece of an export line; a line is the run of pieces up to its End piece.
 struct ExportPiece {
   enum Kind { Text, Number, Name, Unit, End } kind;
   const char* text;                             // Text: the literal, blanks included
-  double (*value)(const DesignResult& design);  // Number: the quantity
+  double (*value)(const calc::DesignResult& design);  // Number: the quantity
   int digits;  // Number: 0 writes it exactly, otherwise to this many significant digits
 };
 
 constexpr ExportPiece ExportText(const char* text) {
   return {ExportPiece::Text, text, nullptr, 0};
 }
-constexpr ExportPiece ExportNumber(double (*value)(const DesignResult&), int digits = 0) {
+constexpr ExportPiece ExportNumber(double (*value)(const calc::DesignResult&), int digits = 0) {
   return {ExportPiece::Number, nullptr, value, digits};
 }
 constexpr ExportPiece ExportName() { return {ExportPiece::Name, nullptr, nullptr, 0}; }
@@ -73,8 +75,8 @@ constexpr int kFieldAngleDigits = 12;
 // Short names for writing the formats' tables.
 namespace export_table {
 constexpr ExportPiece T(const char* text) { return ExportText(text); }
-constexpr ExportPiece N(double (*value)(const DesignResult&)) { return ExportNumber(value); }
-constexpr ExportPiece Angle(double (*value)(const DesignResult&)) {
+constexpr ExportPiece N(double (*value)(const calc::DesignResult&)) { return ExportNumber(value); }
+constexpr ExportPiece Angle(double (*value)(const calc::DesignResult&)) {
   return ExportNumber(value, kFieldAngleDigits);
 }
 constexpr ExportPiece E() { return ExportEnd(); }
@@ -88,7 +90,9 @@ struct ExportUnitWords {
 
 // Writes the pieces in order: numbers through FormatExactNumber (with their digits), the name through
 // ExportSystemName, the unit word of `unit`, and CR LF for each End piece.
-std::string WriteExportPieces(const ExportPiece* pieces, size_t count, const DesignResult& design,
-                              TelescopeType type, LengthUnit unit, ExportUnitWords words);
+std::string WriteExportPieces(const ExportPiece* pieces, size_t count, const calc::DesignResult& design,
+                              calc::TelescopeType type, calc::LengthUnit unit, ExportUnitWords words);
+
+}  // namespace spekulor::files
 
 #endif

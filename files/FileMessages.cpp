@@ -7,6 +7,11 @@
 
 #include "files/DesignFile.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
+namespace spekulor::files {
+
 FileProblem SystemFileProblem(int error) {
   FileProblem problem;
   if (error != 0) {
@@ -49,3 +54,5 @@ std::string DescribeFileProblem(const FileProblem& problem) {
 std::string FileProblemDetail(const std::string& path, const FileProblem& problem) {
   return (path.empty() ? std::string("\"\"") : path) + ": " + DescribeFileProblem(problem);
 }
+
+}  // namespace spekulor::files

@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace spekulor::files {
+
 inline constexpr char kErrorWriting[] = "Error writing";
 inline constexpr char kErrorReading[] = "Error reading";
 
@@ -32,5 +34,7 @@ std::string DescribeFileProblem(const FileProblem& problem);
 // The line told under "Error reading" or "Error writing": the path as it was given
 // (an empty one as ""), a colon and the reason.
 std::string FileProblemDetail(const std::string& path, const FileProblem& problem);
+
+}  // namespace spekulor::files
 
 #endif

@@ -3,6 +3,11 @@
 #include "calc/Calculate.h"
 #include "files/OsloLens.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
+namespace spekulor::files {
+
 const char kInchRefusal[] = "Please use mm for OSLO Lens Files";
 
 LensExport BuildLensExport(const DesignFields& fields) {
@@ -22,3 +27,5 @@ LensExport BuildLensExport(const DesignFields& fields) {
   result.text = FormatOsloLens(calc.design, calc.read.type);
   return result;
 }
+
+}  // namespace spekulor::files

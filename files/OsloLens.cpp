@@ -2,6 +2,11 @@
 
 #include "calc/Report.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
+namespace spekulor::files {
+
 const char kOsloAuthorNote[] = "Two-mirror layout exported by the Spekulor calculator";
 
 namespace {
@@ -102,3 +107,5 @@ std::string FormatOsloLens(const DesignResult& design, TelescopeType type) {
   }
   return text;
 }
+
+}  // namespace spekulor::files

@@ -16,6 +16,8 @@
 #include "calc/DesignInput.h"
 #include "calc/DesignResult.h"
 
+namespace spekulor::files {
+
 // Number of lines in every lens file.
 constexpr int kOsloLensLineCount = 46;
 
@@ -26,6 +28,8 @@ extern const char kOsloAuthorNote[];
 // size): Windows-1252, each of the 46 lines ended by CR LF, numbers with "." as the
 // decimal point. Values that are not finite are written as the C library prints
 // them. Cannot fail.
-std::string FormatOsloLens(const DesignResult& design, TelescopeType type);
+std::string FormatOsloLens(const calc::DesignResult& design, calc::TelescopeType type);
+
+}  // namespace spekulor::files
 
 #endif

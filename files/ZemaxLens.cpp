@@ -4,6 +4,11 @@
 
 #include "files/ExportText.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
+namespace spekulor::files {
+
 namespace {
 
 using R = DesignResult;
@@ -75,3 +80,5 @@ std::string FormatZemaxLens(const DesignResult& design, TelescopeType type, Leng
   return WriteExportPieces(kZemaxPieces, std::size(kZemaxPieces), design, type, unit,
                            {"MM", "IN"});
 }
+
+}  // namespace spekulor::files

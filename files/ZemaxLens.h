@@ -27,12 +27,16 @@
 #include "calc/DesignInput.h"
 #include "calc/DesignResult.h"
 
+namespace spekulor::files {
+
 // Number of lines in every Zemax lens file.
 constexpr int kZemaxLensLineCount = 44;
 
 // The lens file of a design completed by the solver (geometry, conics and secondary
 // size), lengths in the design's unit: Windows-1252, each line ended by CR LF.
 // Values that are not finite are written as "inf" or "nan". Cannot fail.
-std::string FormatZemaxLens(const DesignResult& design, TelescopeType type, LengthUnit unit);
+std::string FormatZemaxLens(const calc::DesignResult& design, calc::TelescopeType type, calc::LengthUnit unit);
+
+}  // namespace spekulor::files
 
 #endif

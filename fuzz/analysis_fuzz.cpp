@@ -27,6 +27,14 @@
 #include "trace/SpotDiagram.h"
 #include "collimation/Tolerances.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+using namespace spekulor::quality;
+using namespace spekulor::baffles;
+using namespace spekulor::collimation;
+
 namespace {
 
 constexpr int kQualityGrid = 32;

@@ -14,6 +14,10 @@
 #include "calc/Calculate.h"
 #include "files/OsloLens.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::files;
+
 namespace {
 
 void Require(bool condition) {

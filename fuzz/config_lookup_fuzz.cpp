@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
+using namespace spekulor::support;
+
 namespace {
 
 void Require(bool condition) {

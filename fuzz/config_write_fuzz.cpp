@@ -18,6 +18,8 @@
 
 #include <dirent.h>
 
+using namespace spekulor::support;
+
 namespace {
 
 void Require(bool condition) {

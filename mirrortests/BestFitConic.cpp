@@ -2,6 +2,11 @@
 
 #include <cmath>
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
+namespace spekulor::mirrortests {
+
 namespace {
 
 constexpr int kMostSteps = 50;
@@ -64,3 +69,5 @@ ConicFit FitConic(const std::vector<CouderZone>& zones, const std::vector<double
   fit.problem.kind = MirrorTestProblemKind::NoBestFitConic;
   return fit;
 }
+
+}  // namespace spekulor::mirrortests

@@ -14,6 +14,8 @@
 #include "mirrortests/ExpectedReadings.h"
 #include "mirrortests/MirrorTestProblem.h"
 
+namespace spekulor::mirrortests {
+
 struct ConicFit {
   double conic = 0.0;
   MirrorTestProblem problem;
@@ -21,5 +23,7 @@ struct ConicFit {
 
 ConicFit FitConic(const std::vector<CouderZone>& zones, const std::vector<double>& measured,
                   double radius, TestSource source, double startConic);
+
+}  // namespace spekulor::mirrortests
 
 #endif

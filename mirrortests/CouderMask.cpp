@@ -6,6 +6,12 @@
 #include "support/Units.h"
 #include "drawing/PictureParts.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+
+namespace spekulor::mirrortests {
+
 namespace {
 
 // The openings span these angles from the horizontal diameter; the gap keeps a
@@ -119,3 +125,5 @@ Drawing DrawCouderMask(const PrimaryUnderTest& primary, const std::vector<Couder
   NamePart(drawing, "check bar", first);
   return drawing;
 }
+
+}  // namespace spekulor::mirrortests

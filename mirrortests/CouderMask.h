@@ -17,9 +17,13 @@
 #include "mirrortests/PrimaryUnderTest.h"
 #include "drawing/Drawing.h"
 
-// The check bar's length in the design's unit: 100 mm or 4 inches.
-double CheckBarLength(LengthUnit unit);
+namespace spekulor::mirrortests {
 
-Drawing DrawCouderMask(const PrimaryUnderTest& primary, const std::vector<CouderZone>& zones);
+// The check bar's length in the design's unit: 100 mm or 4 inches.
+double CheckBarLength(calc::LengthUnit unit);
+
+drawing::Drawing DrawCouderMask(const PrimaryUnderTest& primary, const std::vector<CouderZone>& zones);
+
+}  // namespace spekulor::mirrortests
 
 #endif

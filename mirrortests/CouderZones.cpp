@@ -5,6 +5,11 @@
 
 #include "support/Units.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
+namespace spekulor::mirrortests {
+
 namespace {
 
 // An edge given in the design's unit is on the rim when it rounds to it.
@@ -61,3 +66,5 @@ ZoneSet ZonesFromEdges(const std::vector<double>& edges, double rimRadius) {
   for (size_t i = 1; i < edges.size(); ++i) set.zones.push_back(Zone(edges[i - 1], edges[i]));
   return set;
 }
+
+}  // namespace spekulor::mirrortests

@@ -14,6 +14,8 @@
 #include "calc/DesignInput.h"
 #include "mirrortests/MirrorTestProblem.h"
 
+namespace spekulor::mirrortests {
+
 constexpr int kLeastZones = 2;
 constexpr int kMostZones = 20;
 
@@ -29,12 +31,14 @@ struct ZoneSet {
 };
 
 // round(D / 50 mm), at least 3 and at most 12.
-int DefaultZoneCount(double diameter, LengthUnit unit);
+int DefaultZoneCount(double diameter, calc::LengthUnit unit);
 
 // N zones of equal area between r0 and r1; problem ZoneCount outside 2..20.
 ZoneSet EqualAreaZones(double innerRadius, double rimRadius, int count);
 
 // The zones between consecutive edges, which must increase and lie from 0 to the rim.
 ZoneSet ZonesFromEdges(const std::vector<double>& edges, double rimRadius);
+
+}  // namespace spekulor::mirrortests
 
 #endif

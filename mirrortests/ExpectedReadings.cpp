@@ -4,6 +4,11 @@
 
 #include "mirrortests/PrimaryUnderTest.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
+namespace spekulor::mirrortests {
+
 double ReflectedAxisCrossing(double radius, double conic, double source, double h) {
   const double z = ConicSag(radius, conic, h);
   const double phi = std::atan2(h, radius - (1.0 + conic) * z);
@@ -24,3 +29,5 @@ std::vector<double> ExpectedReadings(double radius, double conic, TestSource sou
     readings.push_back(ExpectedReading(radius, conic, source, zone.radius));
   return readings;
 }
+
+}  // namespace spekulor::mirrortests

@@ -17,6 +17,8 @@
 
 #include "mirrortests/CouderZones.h"
 
+namespace spekulor::mirrortests {
+
 enum class TestSource {
   Moving,  // the source moves with the knife (or the grating)
   Fixed    // the source stays at the paraxial centre of curvature
@@ -33,5 +35,7 @@ double ExpectedReading(double radius, double conic, TestSource source, double h)
 // The readings of the zones at their radii.
 std::vector<double> ExpectedReadings(double radius, double conic, TestSource source,
                                      const std::vector<CouderZone>& zones);
+
+}  // namespace spekulor::mirrortests
 
 #endif

@@ -10,6 +10,13 @@
 #include "trace/LengthText.h"
 #include "trace/TelescopeSection.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+
+namespace spekulor::mirrortests {
+
 namespace {
 
 constexpr double kMostWidth = 860.0;   // pixels for the bench's length
@@ -110,3 +117,5 @@ Drawing BuildHindlePicture(const SecondaryTest& test, TelescopeType type, Length
   drawing.height = legendY + 26.0;
   return drawing;
 }
+
+}  // namespace spekulor::mirrortests

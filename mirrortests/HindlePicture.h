@@ -8,7 +8,11 @@
 #include "drawing/Drawing.h"
 #include "mirrortests/SecondaryTest.h"
 
+namespace spekulor::mirrortests {
+
 // For a laid-out test (test.layout.problem None).
-Drawing BuildHindlePicture(const SecondaryTest& test, TelescopeType type, LengthUnit unit);
+drawing::Drawing BuildHindlePicture(const SecondaryTest& test, calc::TelescopeType type, calc::LengthUnit unit);
+
+}  // namespace spekulor::mirrortests
 
 #endif

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace spekulor::mirrortests {
+
 namespace {
 
 bool FinitePositive(double x) { return std::isfinite(x) && x > 0.0; }
@@ -66,3 +68,5 @@ HindleLayout LayOutHindleSphere(const HindleInput& input, double sphereRadius) {
   }
   return layout;
 }
+
+}  // namespace spekulor::mirrortests

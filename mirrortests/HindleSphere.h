@@ -18,6 +18,8 @@
 #ifndef SPEKULOR_MIRRORTESTS_HINDLESPHERE_H
 #define SPEKULOR_MIRRORTESTS_HINDLESPHERE_H
 
+namespace spekulor::mirrortests {
+
 // What the test needs of the secondary and of the telescope it is made for.
 struct HindleInput {
   double secondaryRoc = 0.0;     // R2, magnitude
@@ -66,5 +68,7 @@ double SmallestHindleSphere(double nearFocus, double farFocus, double testedDiam
 // The layout for the sphere of radius `sphereRadius`, or, when it is 0, the smallest
 // sphere that tests everything the telescope uses.
 HindleLayout LayOutHindleSphere(const HindleInput& input, double sphereRadius);
+
+}  // namespace spekulor::mirrortests
 
 #endif

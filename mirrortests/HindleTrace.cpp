@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace spekulor::trace;
+
+namespace spekulor::mirrortests {
 
 namespace {
 
@@ -131,3 +134,5 @@ HindleWavefront TraceHindleTest(const HindleBench& bench, double wavelength, int
   result.traced = true;
   return result;
 }
+
+}  // namespace spekulor::mirrortests

@@ -22,6 +22,8 @@
 #include "mirrortests/HindleSphere.h"
 #include "trace/ConicMirror.h"
 
+namespace spekulor::mirrortests {
+
 struct HindleBench {
   double secondaryRoc = 0.0;    // R2, magnitude
   double secondaryConic = 0.0;  // the conic the secondary is figured to
@@ -53,7 +55,7 @@ struct HindleWavefront {
 // The points of the double pass through the secondary's point at height h (in the
 // meridian plane, y = h): the source, the secondary, the sphere, the secondary again and
 // where the ray ends, at the source's distance; empty when a surface is missed.
-std::vector<Vec3> HindleRayPath(const HindleBench& bench, double h);
+std::vector<trace::Vec3> HindleRayPath(const HindleBench& bench, double h);
 
 // Traces `samples` (>= 3) rays over the annulus at `wavelength` (design unit).
 HindleWavefront TraceHindleTest(const HindleBench& bench, double wavelength, int samples);
@@ -65,5 +67,7 @@ std::vector<double> RemovePistonAndDefocus(const std::vector<double>& heights,
 
 // The root mean square of `values` weighted with the heights (the annulus' area).
 double AreaRms(const std::vector<double>& heights, const std::vector<double>& values);
+
+}  // namespace spekulor::mirrortests
 
 #endif

@@ -5,6 +5,11 @@
 #include "mirrortests/BestFitConic.h"
 #include "mirrortests/ReadingReduction.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
+namespace spekulor::mirrortests {
+
 namespace {
 
 MirrorTestProblem Problem(MirrorTestProblemKind kind) {
@@ -111,3 +116,5 @@ MirrorTestPage RunMirrorTests(const DesignResult& design, LengthUnit unit,
   if (!options.readings.empty()) page.reduction = Reduce(page, options.readings);
   return page;
 }
+
+}  // namespace spekulor::mirrortests

@@ -14,6 +14,8 @@
 #include "mirrortests/PrimaryUnderTest.h"
 #include "mirrortests/Ronchigram.h"
 
+namespace spekulor::mirrortests {
+
 struct MirrorTestOptions {
   TestSource source = TestSource::Moving;
   int zoneCount = 0;                     // 0 for round(D / 50 mm), 3 to 12
@@ -47,7 +49,9 @@ struct MirrorTestPage {
 
 // The figures of the page; its pictures are drawn apart (DrawCouderMask, DrawRonchigrams),
 // only where they are shown or written.
-MirrorTestPage RunMirrorTests(const DesignResult& design, LengthUnit unit,
+MirrorTestPage RunMirrorTests(const calc::DesignResult& design, calc::LengthUnit unit,
                               const MirrorTestOptions& options);
+
+}  // namespace spekulor::mirrortests
 
 #endif

@@ -2,6 +2,10 @@
 
 #include "drawing/Drawing.h"
 
+using namespace spekulor::drawing;
+
+namespace spekulor::mirrortests {
+
 std::string FormatMirrorTestProblem(const MirrorTestProblem& problem) {
   using K = MirrorTestProblemKind;
   const std::string index = std::to_string(problem.index);
@@ -37,3 +41,5 @@ std::string FormatMirrorTestProblem(const MirrorTestProblem& problem) {
   }
   return "";
 }
+
+}  // namespace spekulor::mirrortests

@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace spekulor::mirrortests {
+
 enum class MirrorTestProblemKind {
   None = 0,
   NoSurface,               // the primary's conic does not reach its rim, or R is not positive
@@ -32,5 +34,7 @@ struct MirrorTestProblem {
 // One sentence without a final line end, Windows-1252, e.g. "5 readings given for 6
 // zones: give one reading a zone".
 std::string FormatMirrorTestProblem(const MirrorTestProblem& problem);
+
+}  // namespace spekulor::mirrortests
 
 #endif

@@ -4,6 +4,12 @@
 
 #include "mirrortests/RonchiPicture.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+
+namespace spekulor::mirrortests {
+
 namespace {
 
 constexpr size_t kColumn = 12;
@@ -99,3 +105,5 @@ std::string FormatMirrorTestTable(const MirrorTestPage& page, TelescopeType type
   if (page.reduction) text += ReductionLines(page, *page.reduction);
   return text;
 }
+
+}  // namespace spekulor::mirrortests

@@ -8,10 +8,14 @@
 
 #include "mirrortests/MirrorTestPage.h"
 
+namespace spekulor::mirrortests {
+
 // "moving" or "fixed", as the command line and the JSON name the source.
 const char* TestSourceName(TestSource source);
 
 // For a page whose problem is ok().
-std::string FormatMirrorTestTable(const MirrorTestPage& page, TelescopeType type);
+std::string FormatMirrorTestTable(const MirrorTestPage& page, calc::TelescopeType type);
+
+}  // namespace spekulor::mirrortests
 
 #endif

@@ -5,6 +5,11 @@
 
 #include "support/Units.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
+namespace spekulor::mirrortests {
+
 PrimaryUnderTest MakePrimaryUnderTest(const DesignResult& design, LengthUnit unit) {
   PrimaryUnderTest primary;
   primary.radius = design.PriRadCur;
@@ -25,3 +30,4 @@ double NanometresPerUnit(LengthUnit unit) {
   return unit == LengthUnit::Inch ? kMillimetresPerInch * 1e6 : 1e6;
 }
 
+}  // namespace spekulor::mirrortests

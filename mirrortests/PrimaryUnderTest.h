@@ -14,21 +14,25 @@
 #include "calc/DesignInput.h"
 #include "calc/DesignResult.h"
 
+namespace spekulor::mirrortests {
+
 struct PrimaryUnderTest {
   double radius = 0.0;        // R, vertex radius of curvature
   double conic = 0.0;         // K
   double diameter = 0.0;      // D
   double shadowRadius = 0.0;  // r0, the secondary's shadow
-  LengthUnit unit = LengthUnit::Millimetre;
+  calc::LengthUnit unit = calc::LengthUnit::Millimetre;
 };
 
-PrimaryUnderTest MakePrimaryUnderTest(const DesignResult& design, LengthUnit unit);
+PrimaryUnderTest MakePrimaryUnderTest(const calc::DesignResult& design, calc::LengthUnit unit);
 
 // z(h) of a conic of vertex radius R and conic K; NaN where the surface does not reach
 // h (an ellipsoid narrower than h).
 double ConicSag(double radius, double conic, double h);
 
 // Nanometres in one unit of the design (10^6 a millimetre, 25.4 10^6 an inch).
-double NanometresPerUnit(LengthUnit unit);
+double NanometresPerUnit(calc::LengthUnit unit);
+
+}  // namespace spekulor::mirrortests
 
 #endif

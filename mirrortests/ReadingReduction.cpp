@@ -5,6 +5,11 @@
 
 #include "support/Units.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
+namespace spekulor::mirrortests {
+
 std::vector<double> ZoneAreas(const std::vector<CouderZone>& zones) {
   std::vector<double> areas;
   areas.reserve(zones.size());
@@ -69,3 +74,5 @@ double ReductionStrehl(double rmsWaves) {
   const double phase = 2.0 * kPi * rmsWaves;
   return std::exp(-phase * phase);
 }
+
+}  // namespace spekulor::mirrortests

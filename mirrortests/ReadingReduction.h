@@ -22,6 +22,8 @@
 #include "mirrortests/CouderZones.h"
 #include "mirrortests/ExpectedReadings.h"
 
+namespace spekulor::mirrortests {
+
 constexpr double kReductionWavelengthNm = 550.0;
 
 struct SurfaceErrorFit {
@@ -47,5 +49,7 @@ SurfaceErrorFit ReduceReadings(const std::vector<CouderZone>& zones,
 // Marechal's exp(-(2 pi rms)^2) for an RMS in waves (the same as quality/PointImage.h
 // gives, which this layer cannot include).
 double ReductionStrehl(double rmsWaves);
+
+}  // namespace spekulor::mirrortests
 
 #endif

@@ -9,6 +9,14 @@
 #include "quality/Wavefront.h"
 #include "trace/RayTrace.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+using namespace spekulor::quality;
+using namespace spekulor::collimation;
+
+namespace spekulor::mirrortests {
+
 namespace {
 
 // Pupil cells across the primary: fine enough that the axis RMS at a hundredth of a
@@ -168,3 +176,5 @@ RefitResult RefitTelescope(const DesignResult& design, const RefitRequest& reque
   }
   return result;
 }
+
+}  // namespace spekulor::mirrortests

@@ -21,6 +21,8 @@
 
 #include "calc/DesignResult.h"
 
+namespace spekulor::mirrortests {
+
 enum class RefitKeep { BackFocus, FocalLength };
 
 struct RefitRequest {
@@ -42,7 +44,7 @@ enum class RefitProblem {
 struct RefitResult {
   RefitProblem problem = RefitProblem::None;
   double problemDetail = 0.0;
-  DesignResult design;  // the refitted telescope: the design with the solved figures
+  calc::DesignResult design;  // the refitted telescope: the design with the solved figures
   double axisRmsWaves = 0.0;        // refocused axis image, at the wavelength given
   double edgeRmsWaves = 0.0;        // edge of the field, at its own best focus
   double designEdgeRmsWaves = 0.0;  // the same for the design
@@ -50,17 +52,19 @@ struct RefitResult {
 
 // The paraxial part alone: the design with R1, f1, K1 and the solved R2, d, p, q, m, F, b
 // (the conic not yet touched). `problem` is NotFinite or NoTelescope when it fails.
-RefitResult SolveRefitGeometry(const DesignResult& design, const RefitRequest& request);
+RefitResult SolveRefitGeometry(const calc::DesignResult& design, const RefitRequest& request);
 
 // The secondary conic that corrects the axis of `design` on the exact trace with a pupil
 // grid of `gridSize`, at `wavelength` (design unit), and the RMS it leaves.
-double BestSecondaryConic(const DesignResult& design, int gridSize, double wavelength,
+double BestSecondaryConic(const calc::DesignResult& design, int gridSize, double wavelength,
                           double* axisRmsWaves);
 
 // The whole refit: the geometry, the conic (when the secondary is not yet made, or the
 // conic it should be figured to when it is), and the images on the axis and at the edge
 // of the field beside the design's.
-RefitResult RefitTelescope(const DesignResult& design, const RefitRequest& request,
+RefitResult RefitTelescope(const calc::DesignResult& design, const RefitRequest& request,
                            double wavelength);
+
+}  // namespace spekulor::mirrortests
 
 #endif

@@ -5,6 +5,12 @@
 #include "support/Units.h"
 #include "drawing/PictureParts.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+
+namespace spekulor::mirrortests {
+
 namespace {
 
 constexpr double kMargin = 40.0;
@@ -124,3 +130,5 @@ Drawing DrawRonchigrams(const PrimaryUnderTest& primary, const std::vector<Ronch
   }
   return drawing;
 }
+
+}  // namespace spekulor::mirrortests

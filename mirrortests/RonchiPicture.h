@@ -10,9 +10,13 @@
 #include "mirrortests/Ronchigram.h"
 #include "drawing/Drawing.h"
 
-// "1.234 mm outside the centre of curvature, source moving with the grating".
-std::string RonchiCaption(const RonchiSetup& setup, LengthUnit unit);
+namespace spekulor::mirrortests {
 
-Drawing DrawRonchigrams(const PrimaryUnderTest& primary, const std::vector<Ronchigram>& grams);
+// "1.234 mm outside the centre of curvature, source moving with the grating".
+std::string RonchiCaption(const RonchiSetup& setup, calc::LengthUnit unit);
+
+drawing::Drawing DrawRonchigrams(const PrimaryUnderTest& primary, const std::vector<Ronchigram>& grams);
+
+}  // namespace spekulor::mirrortests
 
 #endif

@@ -2,6 +2,11 @@
 
 #include <cmath>
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
+namespace spekulor::mirrortests {
+
 namespace {
 
 // Samples of the half diameter searched for band edges, then bisections of each.
@@ -90,3 +95,5 @@ Ronchigram ComputeRonchigram(const PrimaryUnderTest& primary, const RonchiSetup&
   gram.bandEdges.insert(gram.bandEdges.end(), right.begin(), right.end());
   return gram;
 }
+
+}  // namespace spekulor::mirrortests

@@ -21,6 +21,8 @@
 #include "mirrortests/ExpectedReadings.h"
 #include "mirrortests/PrimaryUnderTest.h"
 
+namespace spekulor::mirrortests {
+
 constexpr double kDefaultGratingLinesPerInch = 100.0;
 constexpr int kRonchiSamples = 240;  // across the whole mirror
 
@@ -38,7 +40,7 @@ struct Ronchigram {
 };
 
 // Lines per unit of the design.
-double LinesPerUnit(double linesPerInch, LengthUnit unit);
+double LinesPerUnit(double linesPerInch, calc::LengthUnit unit);
 
 // The offset that shows four line pairs across a sphere of this R and D:
 // 2 R / (nu D) with the source moving with the grating, 4 R / (nu D) with it fixed.
@@ -53,5 +55,7 @@ bool GratingPasses(double u, double linesPerUnit);
 
 Ronchigram ComputeRonchigram(const PrimaryUnderTest& primary, const RonchiSetup& setup,
                              int samples = kRonchiSamples);
+
+}  // namespace spekulor::mirrortests
 
 #endif

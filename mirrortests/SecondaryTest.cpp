@@ -5,6 +5,14 @@
 #include "collimation/AxisWavefront.h"
 #include "trace/RayTrace.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+using namespace spekulor::quality;
+using namespace spekulor::collimation;
+
+namespace spekulor::mirrortests {
+
 namespace {
 
 // Pupil cells across the primary for the telescope's axis image.
@@ -41,3 +49,5 @@ SecondaryTest TestSecondary(const DesignResult& design, const SecondaryTestOptio
   test.telescopeRmsWaves = axis.rmsWaves;
   return test;
 }
+
+}  // namespace spekulor::mirrortests

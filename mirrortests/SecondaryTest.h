@@ -14,6 +14,8 @@
 #include "mirrortests/HindleSphere.h"
 #include "mirrortests/HindleTrace.h"
 
+namespace spekulor::mirrortests {
+
 // Rays over the tested annulus: ample for a wavefront of a few terms.
 constexpr int kHindleSamples = 200;
 
@@ -33,8 +35,10 @@ struct SecondaryTest {
 };
 
 // The unused centre's diameter: SecDia p / f1.
-double UnusedSecondaryCentre(const DesignResult& design);
+double UnusedSecondaryCentre(const calc::DesignResult& design);
 
-SecondaryTest TestSecondary(const DesignResult& design, const SecondaryTestOptions& options);
+SecondaryTest TestSecondary(const calc::DesignResult& design, const SecondaryTestOptions& options);
+
+}  // namespace spekulor::mirrortests
 
 #endif

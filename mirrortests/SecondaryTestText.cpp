@@ -6,6 +6,13 @@
 #include "drawing/Drawing.h"
 #include "trace/LengthText.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+
+namespace spekulor::mirrortests {
+
 namespace {
 
 std::string Signed(double value, int decimals) {
@@ -177,3 +184,5 @@ std::string JoinLines(const std::vector<std::string>& lines) {
   for (const std::string& line : lines) text += line + "\n";
   return text;
 }
+
+}  // namespace spekulor::mirrortests

@@ -6,6 +6,12 @@
 #include "quality/PointImage.h"
 #include "support/SampleCount.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+
+namespace spekulor::quality {
+
 double RadiusForFraction(const EnergyCurve& curve, double fraction) {
   const size_t n = curve.fraction.size();
   if (n == 0) return 0.0;
@@ -132,3 +138,5 @@ double RoughEnergyRadius(const PointImage& image, double fraction) {
   }
   return m / 2 * image.spacing;
 }
+
+}  // namespace spekulor::quality

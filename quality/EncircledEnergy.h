@@ -5,6 +5,8 @@
 
 #include <vector>
 
+namespace spekulor::quality {
+
 struct EnergyCurve {
   std::vector<double> radius;    // increasing from 0
   std::vector<double> fraction;  // 0..1
@@ -31,5 +33,7 @@ EnergyCurve ComputeEncircledEnergy(const PointImage& image, double largestRadius
 // A quick radius (design unit) holding `fraction` of the light, counting each sample
 // whole at its centre's distance: to choose how far the fine curve must reach.
 double RoughEnergyRadius(const PointImage& image, double fraction);
+
+}  // namespace spekulor::quality
 
 #endif

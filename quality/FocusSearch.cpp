@@ -7,6 +7,12 @@
 #include "calc/SignConventions.h"
 #include "quality/Wavefront.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+
+namespace spekulor::quality {
+
 namespace {
 
 double RmsSquared(const TracedPupil& pupil, double shift, double wavelength) {
@@ -184,3 +190,5 @@ double FocalSurfaceRadius(const std::vector<double>& heights, const std::vector<
   if (!(denominator > 0.0) || numerator == 0.0) return std::numeric_limits<double>::infinity();
   return denominator / numerator;
 }
+
+}  // namespace spekulor::quality

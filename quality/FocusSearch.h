@@ -15,6 +15,8 @@
 
 #include "quality/PupilTrace.h"
 
+namespace spekulor::quality {
+
 // The plane where the rays' spot has its least mean square radius about its centroid
 // (closed form for straight rays); the first guess for the searches below.
 double GeometricBestFocus(const TracedPupil& pupil);
@@ -56,5 +58,7 @@ double CommonBestFocus(const std::vector<const TracedPupil*>& pupils,
 // from the first point, which lies on the axis (height 0). Signed as
 // calc/SignConventions.h says; infinite for a flat field.
 double FocalSurfaceRadius(const std::vector<double>& heights, const std::vector<double>& shifts);
+
+}  // namespace spekulor::quality
 
 #endif

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <new>
 
+namespace spekulor::quality {
+
 namespace {
 
 // Rows of the result written together in the transposition: the filled columns are
@@ -92,3 +94,5 @@ void FourierPlans::Transform() {
 }
 
 void FourierPlans::TransformLine() { fftw_execute(m_linePlan); }
+
+}  // namespace spekulor::quality

@@ -15,6 +15,8 @@
 
 struct fftw_plan_s;
 
+namespace spekulor::quality {
+
 class FourierPlans {
  public:
   // Plans a size x size complex transform whose input is non-zero in its first
@@ -61,5 +63,7 @@ class FourierPlans {
   fftw_plan_s* m_rowPlan = nullptr;
   fftw_plan_s* m_linePlan = nullptr;
 };
+
+}  // namespace spekulor::quality
 
 #endif

@@ -12,6 +12,12 @@
 #include "support/SampleCount.h"
 #include "quality/Wavefront.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+
+namespace spekulor::quality {
+
 namespace {
 
 // The fine encircled-energy curve reaches 1.5 times the radius holding 95 % of the
@@ -217,3 +223,5 @@ QualityProblem QualitySetProblem(const QualitySet& set) {
   }
   return QualityProblem();
 }
+
+}  // namespace spekulor::quality

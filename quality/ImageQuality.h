@@ -29,6 +29,8 @@
 #include "trace/SecondaryPerturbation.h"
 #include "trace/SpotDiagram.h"
 
+namespace spekulor::quality {
+
 enum class FocusMode {
   Paraxial,  // the paraxial image plane, as the spot diagrams
   Best       // the one flat plane of least mean RMS wavefront error over the three points
@@ -36,11 +38,11 @@ enum class FocusMode {
 
 struct QualityOptions {
   FocusMode focus = FocusMode::Best;
-  double wavelengthNm = kReferenceWavelengthNm;
+  double wavelengthNm = calc::kReferenceWavelengthNm;
   int gridSize = kDefaultQualityGrid;  // pupil cells across the primary
   // The secondary as it stands in the tube: aligned unless a misalignment is given
   // (SecondaryPerturbation.h); the design's own figures stay those of the aligned one.
-  SecondaryPerturbation secondary;
+  trace::SecondaryPerturbation secondary;
 };
 
 // Why the options cannot be used, or no problem when they can: the grid from
@@ -51,7 +53,7 @@ QualityProblem QualityOptionsProblem(const QualityOptions& options);
 // Why a completed design cannot be analysed with the options before any analysis, or
 // no problem: it must be traceable (TelescopeProblem), the options usable, and the
 // misalignment one the trace can take (PerturbationProblem), checked in that order.
-QualityProblem QualityInputsProblem(const DesignResult& design, const QualityOptions& options);
+QualityProblem QualityInputsProblem(const calc::DesignResult& design, const QualityOptions& options);
 
 struct FieldQuality {
   double fieldFraction = 0.0;   // of the half field
@@ -102,7 +104,7 @@ struct QualitySet {
   // focal surface is flat for every purpose, and a radius through them would fit noise.
   bool focalSurfaceWithinDepth = false;
   double thirdOrderFieldRadius = 0.0;  // the report's radius of field curvature
-  std::array<FieldQuality, kSpotFieldFractions.size()> fields;
+  std::array<FieldQuality, calc::kSpotFieldFractions.size()> fields;
   PerfectQuality perfect;
 };
 
@@ -123,9 +125,9 @@ struct QualityWorkspace {
 // usable options (QualityInputsProblem), its lengths in `unit`. The first form makes
 // its own workspace; the second uses one made for options.gridSize (otherwise it
 // makes its own all the same). Check the result with QualitySetProblem before use.
-QualitySet ComputeImageQuality(const DesignResult& design, LengthUnit unit,
+QualitySet ComputeImageQuality(const calc::DesignResult& design, calc::LengthUnit unit,
                                const QualityOptions& options);
-QualitySet ComputeImageQuality(const DesignResult& design, LengthUnit unit,
+QualitySet ComputeImageQuality(const calc::DesignResult& design, calc::LengthUnit unit,
                                const QualityOptions& options, QualityWorkspace& workspace);
 
 // Why an analysed set cannot stand as a result, or no problem when it can: a field
@@ -133,5 +135,7 @@ QualitySet ComputeImageQuality(const DesignResult& design, LengthUnit unit,
 // (Untraceable with LightLost, as the spot diagrams), or whose wavefront changes
 // faster than the pupil grid can follow (WavefrontTooSteep).
 QualityProblem QualitySetProblem(const QualitySet& set);
+
+}  // namespace spekulor::quality
 
 #endif

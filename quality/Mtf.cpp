@@ -3,6 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+
+namespace spekulor::quality {
+
 namespace {
 
 // The transfer at zero frequency is the pupil's area, `energy` (PointImage.h): a partly
@@ -50,3 +56,5 @@ double MtfAt(const std::vector<double>& curve, double fraction) {
   const double t = position - static_cast<double>(k);
   return k + 1 < curve.size() ? curve[k] + t * (curve[k + 1] - curve[k]) : curve.back();
 }
+
+}  // namespace spekulor::quality

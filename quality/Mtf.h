@@ -15,6 +15,8 @@
 #include "quality/FourierPlans.h"
 #include "quality/PointImage.h"
 
+namespace spekulor::quality {
+
 struct MtfCurves {
   std::vector<double> tangential;  // at fractions k / pupilSize of the cutoff, k = 0..pupilSize
   std::vector<double> sagittal;
@@ -27,5 +29,7 @@ MtfCurves ComputeMtf(const PointImage& image, int pupilSize, FourierPlans& plans
 // A curve sampled at k / (curve.size() - 1) read at `fraction` of the cutoff, linearly
 // interpolated; 0 from the cutoff on.
 double MtfAt(const std::vector<double>& curve, double fraction);
+
+}  // namespace spekulor::quality
 
 #endif

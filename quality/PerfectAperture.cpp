@@ -6,6 +6,10 @@
 #include "support/SampleCount.h"
 #include "support/Units.h"
 
+using namespace spekulor::support;
+
+namespace spekulor::quality {
+
 namespace {
 
 double J0(double x) { return std::cyl_bessel_j(0.0, x); }
@@ -97,3 +101,5 @@ EnergyCurve ObstructedEncircledEnergy(double obstruction, double largestRadius, 
   }
   return curve;
 }
+
+}  // namespace spekulor::quality

@@ -8,6 +8,8 @@
 
 #include "quality/EncircledEnergy.h"
 
+namespace spekulor::quality {
+
 // Modulation transfer at `frequency` (0..1 of the cutoff): the overlap of the annulus
 // with itself shifted, over its area. O'Neill, "Transfer function for an annular
 // aperture", JOSA 46 (1956) 285; the form of Schroeder, "Astronomical Optics", 2nd ed.,
@@ -31,5 +33,7 @@ double ObstructedFirstDarkRing(double obstruction);
 // by Simpson's rule on steps of at most 0.04 in v; empty when the samples would lie
 // more than about 100 (lambda N) apart.
 EnergyCurve ObstructedEncircledEnergy(double obstruction, double largestRadius, int count);
+
+}  // namespace spekulor::quality
 
 #endif

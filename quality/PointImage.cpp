@@ -5,6 +5,12 @@
 
 #include "support/Units.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+
+namespace spekulor::quality {
+
 void ComputePointImage(const PupilFunction& pupil, double spacing, FourierPlans& plans,
                        PointImage& image) {
   image.size = 0;
@@ -69,3 +75,5 @@ double MarechalStrehl(double rmsWaves) {
   const double phase = 2.0 * kPi * rmsWaves;
   return std::exp(-phase * phase);
 }
+
+}  // namespace spekulor::quality

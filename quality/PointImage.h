@@ -18,6 +18,8 @@
 #include "quality/FourierPlans.h"
 #include "quality/PupilFunction.h"
 
+namespace spekulor::quality {
+
 struct PointImage {
   int size = 0;           // samples across, the transform's size
   double spacing = 0.0;   // between samples, design unit
@@ -48,5 +50,7 @@ void ComputePointImage(const PupilFunction& pupil, double spacing, FourierPlans&
 // "Strehl ratio for primary aberrations: some analytical results for circular and
 // annular pupils", JOSA 72 (1982) 1258, the exponential form of Marechal's.
 double MarechalStrehl(double rmsWaves);
+
+}  // namespace spekulor::quality
 
 #endif

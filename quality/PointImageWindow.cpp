@@ -1,5 +1,11 @@
 #include "quality/PointImageWindow.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+
+namespace spekulor::quality {
+
 PointImageWindow CutPointImageWindow(const PointImage& image, int half) {
   PointImageWindow window;
   if (image.size == 0) return window;
@@ -14,3 +20,5 @@ PointImageWindow CutPointImageWindow(const PointImage& image, int half) {
   }
   return window;
 }
+
+}  // namespace spekulor::quality

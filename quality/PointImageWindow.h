@@ -7,6 +7,8 @@
 
 #include "quality/PointImage.h"
 
+namespace spekulor::quality {
+
 struct PointImageWindow {
   int size = 0;          // samples across (odd)
   double spacing = 0.0;  // design unit
@@ -16,5 +18,7 @@ struct PointImageWindow {
 // The (2 half + 1)^2 samples about the image's sample (size / 2, size / 2), `half` at
 // most size / 2 - 1 (less than that is asked of the caller); empty for an empty image.
 PointImageWindow CutPointImageWindow(const PointImage& image, int half);
+
+}  // namespace spekulor::quality
 
 #endif

@@ -3,6 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+
+namespace spekulor::quality {
+
 PupilFunction TracedPupilFunction(const TracedPupil& pupil, const Wavefront& front) {
   PupilFunction function;
   function.size = pupil.size;
@@ -68,3 +74,5 @@ double LargestWaveStep(const PupilFunction& pupil) {
   }
   return largest;
 }
+
+}  // namespace spekulor::quality

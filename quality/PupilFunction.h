@@ -10,6 +10,8 @@
 #include "quality/PupilTrace.h"
 #include "quality/Wavefront.h"
 
+namespace spekulor::quality {
+
 struct PupilFunction {
   int size = 0;                    // cells across the aperture's diameter
   std::vector<double> amplitude;   // size * size, row j (along y) after row, 0..1
@@ -28,5 +30,7 @@ PupilFunction PerfectPupilFunction(int size, double obstruction);
 // waves. Above half a wave the grid cannot follow the wavefront and the point image
 // folds over its frame: a finer grid is needed.
 double LargestWaveStep(const PupilFunction& pupil);
+
+}  // namespace spekulor::quality
 
 #endif

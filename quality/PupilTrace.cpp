@@ -3,6 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+
+namespace spekulor::quality {
+
 namespace {
 
 struct CellRay {
@@ -146,3 +152,5 @@ TracedPupil TracePupil(const Telescope& telescope, double fieldAngle, int size) 
             [](const PupilRay& a, const PupilRay& b) { return a.cell < b.cell; });
   return pupil;
 }
+
+}  // namespace spekulor::quality

@@ -15,6 +15,8 @@
 
 #include "trace/RayTrace.h"
 
+namespace spekulor::quality {
+
 constexpr int kEdgeSubsamples = 4;
 
 struct PupilRay {
@@ -22,8 +24,8 @@ struct PupilRay {
   double weight = 0.0;  // fraction of the cell's area whose light reaches the image, 0..1
   double x = 0.0;       // the cell's centre on the primary, design unit
   double y = 0.0;
-  Vec3 onSecondary;     // where the cell's ray leaves the secondary
-  Vec3 direction;       // its unit direction from there
+  trace::Vec3 onSecondary;     // where the cell's ray leaves the secondary
+  trace::Vec3 direction;       // its unit direction from there
   double path = 0.0;    // optical path from the incoming plane wavefront through the
                         // primary's vertex to onSecondary, design unit
 };
@@ -48,12 +50,14 @@ struct TracedPupil {
 // stop) in the convex secondary, 1 / (2 / R2 + 1 / d) beyond the secondary's vertex on
 // the sky's side (the mirror equation, Welford, "Aberrations of Optical Systems",
 // sec. 2.5).
-double ExitPupilZ(const Telescope& telescope);
+double ExitPupilZ(const trace::Telescope& telescope);
 
 // Traces the grid for a star `fieldAngle` radians off the axis. A partly passing cell
 // whose centre ray is stopped takes its path from the centre ray traced without the
 // obstruction and the rims (the mirrors' surfaces continue smoothly), or, should that
 // fail, from its first sub-ray that passes.
-TracedPupil TracePupil(const Telescope& telescope, double fieldAngle, int size);
+TracedPupil TracePupil(const trace::Telescope& telescope, double fieldAngle, int size);
+
+}  // namespace spekulor::quality
 
 #endif

@@ -6,6 +6,8 @@
 
 #include "calc/OpticalConstants.h"
 
+namespace spekulor::quality {
+
 // Pupil samples across the primary's diameter: by default, and the range accepted. At
 // the largest the transform holds 2048 x 2048 complex values (64 MiB).
 constexpr int kDefaultQualityGrid = 128;
@@ -30,5 +32,7 @@ constexpr double kEncircledFraction = 0.8;
 // The largest wavefront step between neighbouring pupil cells the grid can follow:
 // half a wave, where the point image begins to fold over its frame (PupilFunction.h).
 constexpr double kLargestWaveStep = 0.5;
+
+}  // namespace spekulor::quality
 
 #endif

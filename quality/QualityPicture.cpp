@@ -15,6 +15,13 @@
 #include "trace/SpotPicture.h"
 #include "support/Units.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+
+namespace spekulor::quality {
+
 namespace {
 
 constexpr double kMargin = 28.0;
@@ -199,3 +206,5 @@ Drawing BuildQualityPicture(const QualitySet& set, const DesignResult& design, T
   drawing.height = y + 24.0;
   return drawing;
 }
+
+}  // namespace spekulor::quality

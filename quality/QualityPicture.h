@@ -10,7 +10,11 @@
 #include "drawing/Drawing.h"
 #include "quality/ImageQuality.h"
 
-Drawing BuildQualityPicture(const QualitySet& set, const DesignResult& design, TelescopeType type,
-                            LengthUnit unit);
+namespace spekulor::quality {
+
+drawing::Drawing BuildQualityPicture(const QualitySet& set, const calc::DesignResult& design, calc::TelescopeType type,
+                            calc::LengthUnit unit);
+
+}  // namespace spekulor::quality
 
 #endif

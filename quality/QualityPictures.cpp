@@ -2,6 +2,13 @@
 
 #include "quality/QualityPicture.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+
+namespace spekulor::quality {
+
 namespace {
 
 QualityPictures Finish(const Calculation& calculation, QualitySet quality, MessageReader reader) {
@@ -41,3 +48,5 @@ QualityPictures DrawQualityPictures(const Calculation& calculation, const Qualit
                 ComputeImageQuality(calculation.design, calculation.read.unit, options, workspace),
                 reader);
 }
+
+}  // namespace spekulor::quality

@@ -10,6 +10,8 @@
 #include "drawing/Drawing.h"
 #include "quality/ImageQuality.h"
 
+namespace spekulor::quality {
+
 struct QualityPictures {
   // Empty when the design was analysed; otherwise why it cannot be: the refusal box's
   // text for a refused design, "Cannot trace this design: " and the reason for a design
@@ -17,17 +19,19 @@ struct QualityPictures {
   // reason (options out of range, a wavefront too steep for the pupil grid).
   std::string errorText;
   QualitySet quality;             // the figures, for a design that was analysed
-  std::vector<Drawing> drawings;  // one: the whole page (BuildQualityPicture)
+  std::vector<drawing::Drawing> drawings;  // one: the whole page (BuildQualityPicture)
   bool ok() const { return errorText.empty(); }
 };
 
 // The analysis with `options` and its picture, a refusal worded for `reader`; the
 // second form reuses a workspace made for options.gridSize (ImageQuality.h).
-QualityPictures DrawQualityPictures(const Calculation& calculation,
+QualityPictures DrawQualityPictures(const calc::Calculation& calculation,
                                     const QualityOptions& options = QualityOptions(),
-                                    MessageReader reader = MessageReader::CommandLine);
-QualityPictures DrawQualityPictures(const Calculation& calculation, const QualityOptions& options,
+                                    trace::MessageReader reader = trace::MessageReader::CommandLine);
+QualityPictures DrawQualityPictures(const calc::Calculation& calculation, const QualityOptions& options,
                                     QualityWorkspace& workspace,
-                                    MessageReader reader = MessageReader::CommandLine);
+                                    trace::MessageReader reader = trace::MessageReader::CommandLine);
+
+}  // namespace spekulor::quality
 
 #endif

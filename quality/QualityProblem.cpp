@@ -6,6 +6,13 @@
 #include "support/SampleCount.h"
 #include "drawing/Drawing.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+
+namespace spekulor::quality {
+
 namespace {
 
 std::string TooSteepText(const QualityProblem& problem, MessageReader reader) {
@@ -61,3 +68,5 @@ std::string QualityRefusalText(const QualityProblem& problem, MessageReader read
   }
   return std::string();
 }
+
+}  // namespace spekulor::quality

@@ -8,6 +8,8 @@
 #include "trace/AnalysisWording.h"
 #include "trace/TraceProblem.h"
 
+namespace spekulor::quality {
+
 enum class QualityProblemCode {
   None,
   Untraceable,           // `trace`: the design, the misalignment, or the light lost at a field point
@@ -18,7 +20,7 @@ enum class QualityProblemCode {
 
 struct QualityProblem {
   QualityProblemCode code = QualityProblemCode::None;
-  TraceProblem trace;          // Untraceable
+  trace::TraceProblem trace;          // Untraceable
   // WavefrontTooSteep: where, by how many waves from one pupil cell to the next, on a
   // grid of how many cells across.
   double fieldFraction = 0.0;
@@ -28,13 +30,15 @@ struct QualityProblem {
 };
 
 // The problem of a design the trace cannot follow (none for no trace problem).
-QualityProblem UntraceableQuality(const TraceProblem& trace);
+QualityProblem UntraceableQuality(const trace::TraceProblem& trace);
 
 // The refusal as its reader sees it: "Cannot trace this design: " and the trace's
 // reason, or "Cannot analyse the image quality: " and why. A wavefront too steep names
 // for the command line the grid it would need, for the window (which has no grid to
 // set) the entries that smooth the wavefront. Empty for no problem.
 std::string QualityRefusalText(const QualityProblem& problem,
-                               MessageReader reader = MessageReader::CommandLine);
+                               trace::MessageReader reader = trace::MessageReader::CommandLine);
+
+}  // namespace spekulor::quality
 
 #endif

@@ -5,6 +5,13 @@
 #include "drawing/Drawing.h"
 #include "support/Units.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+
+namespace spekulor::quality {
+
 namespace {
 
 constexpr size_t kLabelWidth = 28;
@@ -109,3 +116,5 @@ std::string FormatQualityTable(const QualitySet& set, TelescopeType type, Length
   }
   return out;
 }
+
+}  // namespace spekulor::quality

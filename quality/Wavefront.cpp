@@ -5,6 +5,12 @@
 
 #include "calc/SignConventions.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+
+namespace spekulor::quality {
+
 namespace {
 
 Vec3 Cross(const Vec3& a, const Vec3& b) {
@@ -97,3 +103,5 @@ Wavefront EvaluateWavefront(const TracedPupil& pupil, double focusShift, double 
   front.pvWaves = high - low;
   return front;
 }
+
+}  // namespace spekulor::quality

@@ -15,6 +15,8 @@
 
 #include "quality/PupilTrace.h"
 
+namespace spekulor::quality {
+
 struct Wavefront {
   double focusShift = 0.0;  // the focal plane's from the paraxial one, design unit
   double imageX = 0.0;      // the reference sphere's centre in that plane, design unit
@@ -27,5 +29,7 @@ struct Wavefront {
 // The wavefront at `wavelength` (design unit) in the plane `focusShift` from the
 // paraxial image plane.
 Wavefront EvaluateWavefront(const TracedPupil& pupil, double focusShift, double wavelength);
+
+}  // namespace spekulor::quality
 
 #endif

@@ -11,6 +11,8 @@
 
 #include <unistd.h>
 
+namespace spekulor::support {
+
 namespace {
 
 AssertAnswer AnswerAbort(const char*) { return AssertAbort; }
@@ -123,3 +125,5 @@ void CheckFailed(const char* expression, const char* module, int line) {
   DebugOut(report.Text());
   std::exit(1);
 }
+
+}  // namespace spekulor::support

@@ -12,6 +12,8 @@
 #ifndef SPEKULOR_SUPPORT_APPCORE_H
 #define SPEKULOR_SUPPORT_APPCORE_H
 
+namespace spekulor::support {
+
 // Button codes of the assertion question, with the values a message box returns.
 enum AssertAnswer {
   AssertAbort = 3,
@@ -96,5 +98,7 @@ const char* GetProgramName();
 // the expression's source text is what the debug line reports.
 #define LibraryCheck(module, expr) \
   ((expr) ? (void)0 : CheckFailed(#expr, (module), __LINE__))
+
+}  // namespace spekulor::support
 
 #endif

@@ -17,6 +17,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace spekulor::support {
+
 namespace {
 
 constexpr const char* kModule = "ConfigFile";
@@ -731,3 +733,5 @@ int ConfigText::GetChar(const char* section, const char* name, char* pValue, cha
 int ConfigText::GetBool(const char* section, const char* name, bool* pValue, bool bDefault) const {
   return GetConverted(*this, section, name, pValue, bDefault, ReadBool);
 }
+
+}  // namespace spekulor::support

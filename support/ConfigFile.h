@@ -46,6 +46,8 @@
 #include <utility>
 #include <vector>
 
+namespace spekulor::support {
+
 class TextBuffer;
 
 // ---- The one line reader ----
@@ -280,5 +282,7 @@ char* EntryValue(char* line, const char* name);
 // ConfigLineReader, each line examined as ConfigLine says.
 std::string RewriteConfigText(std::string_view text, const char* section, const char* name,
                               const char* value);
+
+}  // namespace spekulor::support
 
 #endif

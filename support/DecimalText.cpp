@@ -7,6 +7,8 @@
 
 #include <locale.h>
 
+namespace spekulor::support {
+
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -103,3 +105,5 @@ double ReadDecimalPrefix(const char* text) {
   if (CLocale() == static_cast<locale_t>(nullptr)) return std::strtod(number.c_str(), nullptr);
   return strtod_l(number.c_str(), nullptr, CLocale());
 }
+
+}  // namespace spekulor::support

@@ -7,6 +7,8 @@
 
 #include <cstddef>
 
+namespace spekulor::support {
+
 // Length of the longest decimal number that `text` starts with, 0 when it starts
 // with none. An exponent counts only when at least one digit follows its sign.
 std::size_t DecimalPrefixLength(const char* text);
@@ -14,5 +16,7 @@ std::size_t DecimalPrefixLength(const char* text);
 // The value of that number, correctly rounded ("." as the decimal point); 0.0 when
 // there is none, and an infinity of its sign when it is too large for a double.
 double ReadDecimalPrefix(const char* text);
+
+}  // namespace spekulor::support
 
 #endif

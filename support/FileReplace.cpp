@@ -13,6 +13,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace spekulor::support {
+
 namespace {
 
 constexpr int kMaxLinkHops = 40;  // as the kernel allows before ELOOP
@@ -280,3 +282,5 @@ int ReplaceFileContents(const std::string& path, std::string_view bytes,
   SyncFolder(folder);
   return 0;
 }
+
+}  // namespace spekulor::support

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace spekulor::support {
+
 // The step of ReplaceFileContents that failed.
 enum class FileReplaceStep {
   None,    // nothing failed
@@ -37,5 +39,7 @@ enum class FileReplaceStep {
 // failure may leave part of the bytes written.
 int ReplaceFileContents(const std::string& path, std::string_view bytes,
                         FileReplaceStep* failedStep = nullptr);
+
+}  // namespace spekulor::support
 
 #endif

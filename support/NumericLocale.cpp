@@ -4,6 +4,8 @@
 
 #include <locale.h>
 
+namespace spekulor::support {
+
 namespace {
 
 locale_t CNumericLocale() {
@@ -16,3 +18,5 @@ locale_t CNumericLocale() {
 NumericLocaleScope::NumericLocaleScope() : previous_(uselocale(CNumericLocale())) {}
 
 NumericLocaleScope::~NumericLocaleScope() { uselocale(static_cast<locale_t>(previous_)); }
+
+}  // namespace spekulor::support

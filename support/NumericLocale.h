@@ -3,6 +3,8 @@
 #ifndef SPEKULOR_SUPPORT_NUMERICLOCALE_H
 #define SPEKULOR_SUPPORT_NUMERICLOCALE_H
 
+namespace spekulor::support {
+
 // Holds the "C" numeric conventions for the calling thread while it lives, whatever
 // the process locale is, so that printf-style formatting writes numbers with ".".
 class NumericLocaleScope {
@@ -15,5 +17,7 @@ class NumericLocaleScope {
  private:
   void* previous_;
 };
+
+}  // namespace spekulor::support
 
 #endif

@@ -8,6 +8,8 @@
 
 #include <cmath>
 
+namespace spekulor::support {
+
 // `value` rounded up and held within [least, most] (least <= most); NaN gives `most`,
 // for a size that nothing bounds is as large as allowed.
 inline int ClampedCeil(double value, int least, int most) {
@@ -25,5 +27,7 @@ inline bool CeilWithin(double value, int least, int most, int& count) {
   count = up > least ? static_cast<int>(up) : least;
   return true;
 }
+
+}  // namespace spekulor::support
 
 #endif

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace spekulor::support {
+
 namespace {
 
 constexpr const char* kModule = "StringUtil";
@@ -210,3 +212,5 @@ void FormatText(TextBuffer& target, const char* format, ...) {
   FormatTextV(target, format, args);
   va_end(args);
 }
+
+}  // namespace spekulor::support

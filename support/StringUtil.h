@@ -12,6 +12,8 @@
 #include <cstdarg>
 #include <cstddef>
 
+namespace spekulor::support {
+
 // One heap-allocated, zero-terminated text; the empty text after construction.
 // Running out of memory is a library check failure (the process ends).
 class TextBuffer {
@@ -68,5 +70,7 @@ void FormatText(TextBuffer& target, const char* format, ...)
 #endif
     ;
 void FormatTextV(TextBuffer& target, const char* format, va_list args);
+
+}  // namespace spekulor::support
 
 #endif

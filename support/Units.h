@@ -2,6 +2,8 @@
 #ifndef SPEKULOR_SUPPORT_UNITS_H
 #define SPEKULOR_SUPPORT_UNITS_H
 
+namespace spekulor::support {
+
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kDegreesPerRadian = 180.0 / kPi;
 constexpr double kArcsecPerRadian = 3600.0 * kDegreesPerRadian;
@@ -10,5 +12,7 @@ constexpr double kMicrometresPerMillimetre = 1000.0;
 constexpr double kNanometresPerMicrometre = 1000.0;
 constexpr double kNanometresPerMillimetre = 1e6;
 constexpr double kMillimetresPerNanometre = 1.0 / kNanometresPerMillimetre;
+
+}  // namespace spekulor::support
 
 #endif

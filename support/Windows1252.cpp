@@ -1,5 +1,7 @@
 #include "support/Windows1252.h"
 
+namespace spekulor::support {
+
 namespace {
 
 // Code points of the bytes 0x80 to 0x9F; the rest of the page equals Latin-1.
@@ -103,3 +105,5 @@ std::string Utf8ToWindows1252(const std::string& text) {
   }
   return out;
 }
+
+}  // namespace spekulor::support

@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace spekulor::support {
+
 // Unicode code point of a Windows-1252 byte. The five bytes the code page leaves
 // undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 controls of the same value.
 char32_t Windows1252ToCodePoint(unsigned char byte);
@@ -18,5 +20,7 @@ std::string Windows1252ToUtf8(const std::string& text);
 // UTF-8 text to Windows-1252; characters the code page lacks, and malformed
 // sequences, become '?'.
 std::string Utf8ToWindows1252(const std::string& text);
+
+}  // namespace spekulor::support
 
 #endif

@@ -2,6 +2,10 @@
 
 #include "drawing/Drawing.h"
 
+using namespace spekulor::drawing;
+
+namespace spekulor::trace {
+
 std::string FieldPlace(double fieldFraction) {
   // The fractions are the exact constants of the field points (kSpotFieldFractions);
   // what rounds to them reads as them too.
@@ -10,3 +14,5 @@ std::string FieldPlace(double fieldFraction) {
   if (fraction == "1.0") return "at the edge of the field";
   return "at " + fraction + " of the field";
 }
+
+}  // namespace spekulor::trace

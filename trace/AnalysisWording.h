@@ -10,6 +10,8 @@
 
 #include <string>
 
+namespace spekulor::trace {
+
 enum class MessageReader {
   Window,      // the pictures window: the design's entries can be changed
   CommandLine  // spekulor-cli: the entries and the analyses' options
@@ -19,5 +21,7 @@ enum class MessageReader {
 // it after a noun: "on the axis" at 0, "at the edge of the field" at 1, otherwise
 // "at 0.7 of the field" (one decimal).
 std::string FieldPlace(double fieldFraction);
+
+}  // namespace spekulor::trace
 
 #endif

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+namespace spekulor::trace {
+
 namespace {
 
 // The point lies on the vertex sheet: 1 - (1 + K) c w >= 0, with a little room for
@@ -66,3 +68,5 @@ Vec3 MirrorNormal(const ConicMirror& mirror, const Vec3& point) {
 Vec3 Reflect(const Vec3& direction, const Vec3& normal) {
   return direction - (2.0 * Dot(direction, normal)) * normal;
 }
+
+}  // namespace spekulor::trace

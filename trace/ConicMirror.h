@@ -12,6 +12,8 @@
 #ifndef SPEKULOR_TRACE_CONICMIRROR_H
 #define SPEKULOR_TRACE_CONICMIRROR_H
 
+namespace spekulor::trace {
+
 struct Vec3 {
   double x = 0.0;
   double y = 0.0;
@@ -46,5 +48,7 @@ Vec3 MirrorNormal(const ConicMirror& mirror, const Vec3& point);
 
 // Direction after a mirror reflection: d - 2 (d . n) n, n of unit length.
 Vec3 Reflect(const Vec3& direction, const Vec3& normal);
+
+}  // namespace spekulor::trace
 
 #endif

@@ -3,6 +3,12 @@
 #include "trace/LayoutPicture.h"
 #include "trace/SpotPicture.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+
+namespace spekulor::trace {
+
 DesignPictures DrawDesignPictures(const Calculation& calculation, int spotRays) {
   return DrawDesignPictures(calculation, spotRays, SecondaryPerturbation{});
 }
@@ -28,3 +34,5 @@ DesignPictures DrawDesignPictures(const Calculation& calculation, int spotRays,
                                           SecondaryCondition(secondary, unit));
   return pictures;
 }
+
+}  // namespace spekulor::trace

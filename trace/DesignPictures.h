@@ -10,24 +10,28 @@
 #include "trace/SecondaryPerturbation.h"
 #include "trace/SpotDiagram.h"
 
+namespace spekulor::trace {
+
 struct DesignPictures {
   // Empty when the design was traced; otherwise why it cannot be: the refusal box's
   // text for a refused design, else "Cannot trace this design: " and the reason.
   std::string errorText;
   SpotSet spots;
-  Drawing layout;
-  Drawing spotDrawing;
+  drawing::Drawing layout;
+  drawing::Drawing spotDrawing;
   bool ok() const { return errorText.empty(); }
 };
 
 // A refused `calculation` gives its refusal; a design whose trace loses more than
 // half of the rays that pass the secondary at any field point is not drawn.
-DesignPictures DrawDesignPictures(const Calculation& calculation, int spotRays);
+DesignPictures DrawDesignPictures(const calc::Calculation& calculation, int spotRays);
 
 // The same with the secondary moved for the spot diagrams (whose title says so); the
 // layout shows the design as it is. A perturbation the trace cannot take (see
 // PerturbationProblem) is not drawn.
-DesignPictures DrawDesignPictures(const Calculation& calculation, int spotRays,
+DesignPictures DrawDesignPictures(const calc::Calculation& calculation, int spotRays,
                                   const SecondaryPerturbation& secondary);
+
+}  // namespace spekulor::trace
 
 #endif

@@ -10,6 +10,12 @@
 #include "trace/RayTrace.h"
 #include "support/Units.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+
+namespace spekulor::trace {
+
 namespace {
 
 constexpr double kOpticsWidth = 860.0;  // pixels for the telescope's length
@@ -156,3 +162,5 @@ Drawing BuildLayoutPicture(const DesignResult& design, TelescopeType type, Lengt
   drawing.height = legendY + 26.0;
   return drawing;
 }
+
+}  // namespace spekulor::trace

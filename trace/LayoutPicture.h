@@ -8,7 +8,11 @@
 #include "calc/DesignResult.h"
 #include "drawing/Drawing.h"
 
+namespace spekulor::trace {
+
 // For a design that TelescopeProblem accepts.
-Drawing BuildLayoutPicture(const DesignResult& design, TelescopeType type, LengthUnit unit);
+drawing::Drawing BuildLayoutPicture(const calc::DesignResult& design, calc::TelescopeType type, calc::LengthUnit unit);
+
+}  // namespace spekulor::trace
 
 #endif

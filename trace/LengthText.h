@@ -7,6 +7,10 @@
 
 #include "calc/DesignInput.h"
 
-std::string LengthText(double value, LengthUnit unit);
+namespace spekulor::trace {
+
+std::string LengthText(double value, calc::LengthUnit unit);
+
+}  // namespace spekulor::trace
 
 #endif

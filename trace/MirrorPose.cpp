@@ -1,5 +1,7 @@
 #include "trace/MirrorPose.h"
 
+namespace spekulor::trace {
+
 Vec3 ToMirrorDirection(const MirrorPose& pose, const Vec3& direction) {
   // R^T v
   return {direction.x, pose.cosTurn * direction.y + pose.sinTurn * direction.z,
@@ -22,3 +24,5 @@ Vec3 FromMirrorFrame(const MirrorPose& pose, const Vec3& point) {
   const Vec3 turned = FromMirrorDirection(pose, {point.x, point.y, point.z - pose.pivotZ});
   return {turned.x, turned.y + pose.shiftY, turned.z + pose.pivotZ + pose.shiftZ};
 }
+
+}  // namespace spekulor::trace

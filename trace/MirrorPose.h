@@ -13,6 +13,8 @@
 
 #include "trace/ConicMirror.h"
 
+namespace spekulor::trace {
+
 struct MirrorPose {
   bool moved = false;  // false: the design's place, and the trace takes no detour
   double cosTurn = 1.0;
@@ -29,5 +31,7 @@ Vec3 FromMirrorFrame(const MirrorPose& pose, const Vec3& point);
 // A direction (or any free vector) likewise: turned only.
 Vec3 ToMirrorDirection(const MirrorPose& pose, const Vec3& direction);
 Vec3 FromMirrorDirection(const MirrorPose& pose, const Vec3& direction);
+
+}  // namespace spekulor::trace
 
 #endif

@@ -5,6 +5,11 @@
 
 #include "calc/Inputs.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
+namespace spekulor::trace {
+
 namespace {
 
 bool IsFiniteLength(double value) { return std::isfinite(value) && IsGiven(value); }
@@ -149,3 +154,5 @@ TracedRay TraceRay(const Telescope& telescope, const Vec3& origin, const Vec3& d
   ray.fate = RayFate::Imaged;
   return ray;
 }
+
+}  // namespace spekulor::trace

@@ -16,6 +16,8 @@
 #include "trace/MirrorPose.h"
 #include "trace/TraceProblem.h"
 
+namespace spekulor::trace {
+
 struct Telescope {
   ConicMirror primary;    // clear radius D / 2: its rim is the aperture stop
   ConicMirror secondary;  // clear radius SecDia / 2
@@ -31,12 +33,12 @@ struct Telescope {
 };
 
 // The telescope of a completed design: R1, K1, R2, K2, d, b, D, SecDia, F.
-Telescope BuildTelescope(const DesignResult& design);
+Telescope BuildTelescope(const calc::DesignResult& design);
 
 // Why the completed design cannot be traced, or no problem when it can: every
 // length used must be finite, the mirrors must have power, the secondary must stand
 // in front of the primary and be smaller than it.
-TraceProblem TelescopeProblem(const DesignResult& design);
+TraceProblem TelescopeProblem(const calc::DesignResult& design);
 
 enum class RayFate {
   Imaged,           // reached the image plane
@@ -71,5 +73,7 @@ Vec3 RayOriginThrough(const Telescope& telescope, double x, double y, const Vec3
 // rays are started. For a secondary in its place, or whose disc stays below it, the
 // plane lies 0.05 D + 1 unit above the rim.
 double StartPlane(const Telescope& telescope);
+
+}  // namespace spekulor::trace
 
 #endif

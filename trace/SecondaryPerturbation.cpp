@@ -6,6 +6,12 @@
 #include "drawing/Drawing.h"
 #include "support/Units.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+
+namespace spekulor::trace {
+
 bool IsAligned(const SecondaryPerturbation& perturbation) {
   return perturbation.despace == 0.0 && perturbation.decenter == 0.0 &&
          perturbation.tiltDeg == 0.0;
@@ -69,3 +75,5 @@ std::string SecondaryCondition(const SecondaryPerturbation& perturbation, Length
   return IsAligned(perturbation) ? std::string()
                                  : DescribeSecondaryPerturbation(perturbation, unit);
 }
+
+}  // namespace spekulor::trace

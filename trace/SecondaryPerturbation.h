@@ -14,6 +14,8 @@
 #include "calc/DesignInput.h"
 #include "trace/RayTrace.h"
 
+namespace spekulor::trace {
+
 struct SecondaryPerturbation {
   double despace = 0.0;
   double decenter = 0.0;
@@ -44,10 +46,12 @@ TraceProblem PerturbationProblem(const Telescope& aligned,
 // about its vertex" for the parts that are not zero (the values as given, in their
 // shortest exact form), or "secondary aligned"; Windows-1252.
 std::string DescribeSecondaryPerturbation(const SecondaryPerturbation& perturbation,
-                                          LengthUnit unit);
+                                          calc::LengthUnit unit);
 
 // How the secondary stands, for a title or a table's first line: empty when aligned,
 // otherwise DescribeSecondaryPerturbation.
-std::string SecondaryCondition(const SecondaryPerturbation& perturbation, LengthUnit unit);
+std::string SecondaryCondition(const SecondaryPerturbation& perturbation, calc::LengthUnit unit);
+
+}  // namespace spekulor::trace
 
 #endif

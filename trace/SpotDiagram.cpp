@@ -6,6 +6,11 @@
 
 #include "support/Units.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
+namespace spekulor::trace {
+
 namespace {
 
 // Rounds of refinement after the first grid: each at most quadruples the rays, which
@@ -180,3 +185,5 @@ SpotTrace TraceSpots(const DesignResult& design, LengthUnit unit, int minimumRay
   trace.problem = SpotSetProblem(trace.spots);
   return trace;
 }
+
+}  // namespace spekulor::trace

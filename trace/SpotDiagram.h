@@ -13,6 +13,8 @@
 #include "trace/RayTrace.h"
 #include "trace/SecondaryPerturbation.h"
 
+namespace spekulor::trace {
+
 struct SpotPoint {
   double x = 0.0;
   double y = 0.0;
@@ -67,8 +69,8 @@ struct SpotSet {
 // The three spot diagrams of a completed, traceable design (see TelescopeProblem),
 // and the same with its secondary moved (see PerturbationProblem). A field point that
 // SpotSetProblem refuses ends the tracing: the points after it are left empty.
-SpotSet ComputeSpotSet(const DesignResult& design, LengthUnit unit, int minimumRays);
-SpotSet ComputeSpotSet(const DesignResult& design, LengthUnit unit, int minimumRays,
+SpotSet ComputeSpotSet(const calc::DesignResult& design, calc::LengthUnit unit, int minimumRays);
+SpotSet ComputeSpotSet(const calc::DesignResult& design, calc::LengthUnit unit, int minimumRays,
                        const SecondaryPerturbation& secondary);
 
 // Why a traced spot set cannot stand as a result, or no problem when it can: a field
@@ -85,7 +87,9 @@ struct SpotTrace {
   SpotSet spots;
   bool ok() const { return problem.ok(); }
 };
-SpotTrace TraceSpots(const DesignResult& design, LengthUnit unit, int minimumRays,
+SpotTrace TraceSpots(const calc::DesignResult& design, calc::LengthUnit unit, int minimumRays,
                      const SecondaryPerturbation& secondary);
+
+}  // namespace spekulor::trace
 
 #endif

@@ -9,6 +9,12 @@
 #include "drawing/PictureParts.h"
 #include "support/Units.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+
+namespace spekulor::trace {
+
 namespace {
 
 constexpr double kPanel = 240.0;
@@ -114,3 +120,5 @@ Drawing BuildSpotPicture(const SpotSet& spots, const DesignResult& design, Teles
   drawing.height = legendY + 24.0;
   return drawing;
 }
+
+}  // namespace spekulor::trace

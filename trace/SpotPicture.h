@@ -10,15 +10,19 @@
 #include "drawing/Drawing.h"
 #include "trace/SpotDiagram.h"
 
-Drawing BuildSpotPicture(const SpotSet& spots, const DesignResult& design, TelescopeType type,
-                         LengthUnit unit);
+namespace spekulor::trace {
+
+drawing::Drawing BuildSpotPicture(const SpotSet& spots, const calc::DesignResult& design, calc::TelescopeType type,
+                         calc::LengthUnit unit);
 
 // The same for spots traced under a stated condition, such as a moved secondary
 // (DescribeSecondaryPerturbation): the title ends with ", " and `condition`.
-Drawing BuildSpotPicture(const SpotSet& spots, const DesignResult& design, TelescopeType type,
-                         LengthUnit unit, const std::string& condition);
+drawing::Drawing BuildSpotPicture(const SpotSet& spots, const calc::DesignResult& design, calc::TelescopeType type,
+                         calc::LengthUnit unit, const std::string& condition);
 
 // "On axis", "0.7 of the field", "Edge of the field": the heading of field point i.
 const char* SpotFieldName(size_t index);
+
+}  // namespace spekulor::trace
 
 #endif

@@ -6,8 +6,13 @@
 #include "trace/SpotPicture.h"
 #include "support/Units.h"
 
-namespace {
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
 
+namespace spekulor::trace {
+
+namespace {
 
 std::string PadLeft(const std::string& text, size_t width) {
   return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
@@ -78,3 +83,5 @@ std::string FormatSpotTable(const SpotSet& spots, TelescopeType type, LengthUnit
   }
   return out;
 }
+
+}  // namespace spekulor::trace

@@ -4,6 +4,12 @@
 #include "drawing/Palette.h"
 #include "drawing/PictureParts.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+
+namespace spekulor::trace {
+
 namespace {
 
 std::vector<DrawPoint> Profile(const SectionFrame& frame, const ConicMirror& mirror, double r1,
@@ -52,3 +58,5 @@ void AddSectionScaleBar(Drawing& drawing, std::vector<TextBox>& placed, double x
               FormatScaleLength(length) + UnitSuffix(unit));
   NamePart(drawing, "scale bar", first);
 }
+
+}  // namespace spekulor::trace

@@ -4,6 +4,12 @@
 #include "trace/AnalysisWording.h"
 #include "trace/SecondaryPerturbation.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+
+namespace spekulor::trace {
+
 TraceProblem LightLostProblem(int raysImaged, int raysPassing, double fieldFraction) {
   TraceProblem problem;
   problem.code = TraceProblemCode::LightLost;
@@ -55,3 +61,5 @@ std::string DescribeTraceProblem(const TraceProblem& problem) {
 std::string TraceRefusalText(const TraceProblem& problem) {
   return "Cannot trace this design: " + DescribeTraceProblem(problem);
 }
+
+}  // namespace spekulor::trace

@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace spekulor::trace {
+
 enum class TraceProblemCode {
   None,
   NotFinite,              // a length of the completed design is not finite
@@ -41,5 +43,7 @@ std::string DescribeTraceProblem(const TraceProblem& problem);
 // The refusal of a design the trace cannot follow: "Cannot trace this design: " and the
 // reason.
 std::string TraceRefusalText(const TraceProblem& problem);
+
+}  // namespace spekulor::trace
 
 #endif

@@ -19,6 +19,12 @@
 #include "app/TelescopeApp.h"
 #include "dialog/TelescopeDlg.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::files;
+using namespace spekulor::dialog;
+
 namespace {
 
 void Say(const QString& line) {

@@ -25,6 +25,12 @@
 #include "dialog/TelescopeDlg.h"
 #include "app/QtText.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::files;
+using namespace spekulor::dialog;
+
 namespace {
 
 std::string ReadAll(const QString& path) {

@@ -27,7 +27,7 @@ class OpenWindowTest : public ::testing::Test {
   QRadioButton* Radio(int id) const { return static_cast<QRadioButton*>(window.Control(id)); }
 
   QtTelescopeWindow window;
-  CTelescopeDlg dlg{window};
+  spekulor::dialog::CTelescopeDlg dlg{window};
 };
 
 #endif

@@ -27,6 +27,13 @@
 #include "dialog/TelescopeDlg.h"
 #include "app/QtText.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+using namespace spekulor::files;
+using namespace spekulor::dialog;
+
 namespace {
 
 // Long enough for any page on a loaded machine; the wait ends as soon as it is drawn.

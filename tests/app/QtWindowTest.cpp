@@ -33,6 +33,12 @@
 #include "dialog/TelescopeDlg.h"
 #include "app/QtText.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::files;
+using namespace spekulor::dialog;
+
 namespace {
 
 QString ToDisplay(const std::string& text) {

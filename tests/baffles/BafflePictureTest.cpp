@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-
 #include "baffles/BafflePictures.h"
 #include "baffles/BaffleTable.h"
 #include "tests/common/TestDesigns.h"
@@ -14,6 +13,12 @@
 #include "tests/common/SvgCheck.h"
 #include "drawing/PictureParts.h"
 #include "drawing/SvgWriter.h"
+
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+using namespace spekulor::baffles;
 
 namespace {
 

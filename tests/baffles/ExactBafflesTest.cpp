@@ -10,6 +10,11 @@
 #include "tests/common/TestDesigns.h"
 #include "baffles/BaffleTrace.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+using namespace spekulor::baffles;
+
 namespace {
 
 constexpr double kFewMillimetres = 3.0;  // exact against first order, diameters

@@ -8,6 +8,10 @@
 #include "tests/common/TestDesigns.h"
 #include "baffles/FirstOrderBaffles.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::baffles;
+
 namespace {
 
 // The worked example's first-order figures are given to a tenth of a millimetre (the mouth

@@ -7,6 +7,11 @@
 #include "baffles/FocusTravel.h"
 #include "calc/Solver.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+using namespace spekulor::baffles;
+
 namespace {
 
 constexpr double kSmallMove = 0.01;          // mm of mirror distance

@@ -5,6 +5,9 @@
 #include "calc/Aberrations.h"
 #include "calc/Calculate.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
 namespace {
 
 constexpr double kFourDecimals = 0.5e-4;

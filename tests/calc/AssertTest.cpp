@@ -6,6 +6,9 @@
 #include "support/AppCore.h"
 #include "calc/Solver.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
 namespace {
 
 std::vector<std::string> g_asked;

@@ -9,6 +9,9 @@
 #include "calc/Inputs.h"
 #include "calc/Solver.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
 namespace {
 
 TEST(DesignChecks, EveryImpossibleDesignIsRefusedWithItsMessage) {

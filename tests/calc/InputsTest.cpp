@@ -12,6 +12,9 @@
 #include "calc/Inputs.h"
 #include "tests/common/TestDesigns.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
 namespace {
 
 struct NumberCase {

@@ -11,6 +11,9 @@
 #include "tests/common/Golden.h"
 #include "calc/Report.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
 namespace {
 
 std::vector<std::string> SplitLines(const std::string& text) {

@@ -5,6 +5,9 @@
 #include "calc/Calculate.h"
 #include "calc/Solver.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
 namespace {
 
 // Reference values are given to four decimals; they agree within half a unit of the last.

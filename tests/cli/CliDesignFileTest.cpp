@@ -12,6 +12,8 @@
 #include "tests/common/TestFiles.h"
 #include "cli/TextOutput.h"
 
+using namespace spekulor::cli;
+
 namespace {
 
 TEST(CliLens, WritesTheWindowsBytes) {

@@ -9,6 +9,10 @@
 #include "tests/common/TestFiles.h"
 #include "cli/TextOutput.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::cli;
+
 namespace {
 
 TEST(CliExport, WritesBothFormats) {

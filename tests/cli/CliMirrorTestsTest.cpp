@@ -12,6 +12,10 @@
 #include "tests/cli/CliRun.h"
 #include "drawing/Drawing.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+
 namespace {
 
 std::vector<std::string> KeysOf(const nlohmann::ordered_json& object) {

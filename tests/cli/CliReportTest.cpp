@@ -9,6 +9,9 @@
 #include "tests/common/TestDesigns.h"
 #include "tests/common/TestFiles.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
 namespace {
 
 std::string Line(const std::string& text, const std::string& label) {

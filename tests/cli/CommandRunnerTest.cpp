@@ -14,6 +14,10 @@
 #include "cli/PictureOutput.h"
 #include "tests/common/TestFiles.h"
 
+using namespace spekulor::drawing;
+using namespace spekulor::files;
+using namespace spekulor::cli;
+
 namespace {
 
 // A stream backed by a real temporary file, read back whole.

@@ -9,6 +9,15 @@
 
 #include "cli/JsonOutput.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+using namespace spekulor::quality;
+using namespace spekulor::baffles;
+using namespace spekulor::collimation;
+using namespace spekulor::mirrortests;
+using namespace spekulor::cli;
+
 namespace {
 
 using Json = nlohmann::ordered_json;  // keeps the keys in the order written

@@ -6,6 +6,10 @@
 #include "cli/TextOutput.h"
 #include "support/Windows1252.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::cli;
+
 namespace {
 
 TEST(Windows1252, EveryByteSurvivesARoundTrip) {

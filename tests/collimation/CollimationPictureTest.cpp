@@ -7,7 +7,6 @@
 #include <string>
 #include <variant>
 
-
 #include "collimation/CollimationPictures.h"
 #include "tests/common/Golden.h"
 #include "tests/common/SvgCheck.h"
@@ -16,6 +15,13 @@
 #include "tests/common/TestDesigns.h"
 #include "drawing/IntensityBands.h"
 #include "quality/QualityPictures.h"
+
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+using namespace spekulor::quality;
+using namespace spekulor::collimation;
 
 namespace {
 

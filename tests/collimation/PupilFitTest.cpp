@@ -8,6 +8,12 @@
 #include "trace/RayTrace.h"
 #include "tests/common/TestDesigns.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+using namespace spekulor::quality;
+using namespace spekulor::collimation;
+
 namespace {
 
 constexpr double kFitTolerance = 1e-10;

@@ -11,6 +11,12 @@
 #include "tests/common/TestDesigns.h"
 #include "support/Units.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+using namespace spekulor::quality;
+using namespace spekulor::collimation;
+
 namespace {
 
 constexpr double kWavelengthNm = kWavelengthMm * 1e6;

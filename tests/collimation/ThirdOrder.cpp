@@ -1,5 +1,8 @@
 #include "tests/collimation/ThirdOrder.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
 ThirdOrderMisalignment ThirdOrder(const DesignResult& design) {
   const double Y = design.PriDia / 2.0;
   const double f1 = design.PriFoc;

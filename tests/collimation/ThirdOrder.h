@@ -34,6 +34,6 @@ struct ThirdOrderMisalignment {
   double comaFreePivot = 0.0;        // from the vertex toward the sky, length
 };
 
-ThirdOrderMisalignment ThirdOrder(const DesignResult& design);
+ThirdOrderMisalignment ThirdOrder(const spekulor::calc::DesignResult& design);
 
 #endif

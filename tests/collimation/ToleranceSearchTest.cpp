@@ -14,6 +14,12 @@
 #include "collimation/Tolerances.h"
 #include "support/Units.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+using namespace spekulor::quality;
+using namespace spekulor::collimation;
+
 namespace {
 
 constexpr int kSamples = 16;            // evenly spaced traces on the way to an amount

@@ -20,6 +20,13 @@
 #include "collimation/Tolerances.h"
 #include "quality/Wavefront.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+using namespace spekulor::quality;
+using namespace spekulor::collimation;
+
 namespace {
 
 constexpr double kBudgetTolerance = 0.03;      // the traced error at a tolerance

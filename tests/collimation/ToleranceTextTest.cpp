@@ -3,6 +3,12 @@
 
 #include "collimation/ToleranceText.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+using namespace spekulor::quality;
+using namespace spekulor::collimation;
+
 namespace {
 
 ToleranceFound Found(ToleranceLimit limit, double amount, double addedWaves) {

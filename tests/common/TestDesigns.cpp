@@ -2,6 +2,9 @@
 
 #include <stdexcept>
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
 namespace {
 
 const char* const kTypeNames[] = {"classical", "dall-kirkham", "ritchey-chretien",

@@ -23,36 +23,36 @@ constexpr int kMillimetreUnits = 1;
 // The window's twelve values: the two radio indexes and the ten texts in the window's
 // order (D, f1, field, F, b, secondary to focus, secondary to prime focus, secondary
 // radius, primary conic, secondary conic).
-DesignFields TypedFields(int unit, int type, const std::array<const char*, 10>& texts);
+spekulor::calc::DesignFields TypedFields(int unit, int type, const std::array<const char*, 10>& texts);
 
 // The start-up design of the type; a stigmatic one is given the primary's conic -1.2
 // that it needs.
-DesignFields StartupFields(int type);
+spekulor::calc::DesignFields StartupFields(int type);
 
 // The start-up design of the type with D, f1, F and b as typed, in the unit.
-DesignFields ExampleFields(int type, const char* diameter, const char* primaryFocus,
+spekulor::calc::DesignFields ExampleFields(int type, const char* diameter, const char* primaryFocus,
                            const char* systemFocus, const char* backFocus,
                            int unit = kMillimetreUnits);
 
 // D 250, f1 750, F 3000 (m 4), b 200 and a 0.5 degree field (theta 0.25 degree): the
 // f/12 layout on an f/3 primary whose first-order baffles are known.
-DesignFields F12Fields(int type);
+spekulor::calc::DesignFields F12Fields(int type);
 
 // The start-up design solved along another path: from the secondary's radius, 800, and
 // its distance to the focus, 900, instead of F and b.
-DesignFields SecondaryPathFields(int type);
+spekulor::calc::DesignFields SecondaryPathFields(int type);
 
 // D 10 inch, f1 30, F 100, b 8 and a 0.5 degree field: an f/10 inch design.
-DesignFields InchFields(int type);
+spekulor::calc::DesignFields InchFields(int type);
 
 // The calculation of the fields; a refused design throws std::runtime_error with the
 // refusal's message, which fails the calling test.
-Calculation CompleteCalculation(const DesignFields& fields);
-DesignResult Complete(const DesignFields& fields);
+spekulor::calc::Calculation CompleteCalculation(const spekulor::calc::DesignFields& fields);
+spekulor::calc::DesignResult Complete(const spekulor::calc::DesignFields& fields);
 
 struct DesignCase {
   std::string name;
-  DesignFields fields;
+  spekulor::calc::DesignFields fields;
 };
 
 // A spread of designs of every type for the trace and image-quality tests: the start-up
@@ -66,7 +66,7 @@ std::vector<DesignCase> BaffleSpread();
 struct NamedDesign {
   std::string name;
   int type = 0;
-  DesignResult design;
+  spekulor::calc::DesignResult design;
 };
 
 // The collimation tests' designs: every type at f/12, and faster and slower pairs of
@@ -78,7 +78,7 @@ std::vector<NamedDesign> MisalignmentDesigns();
 // it. The same table drives the library's, spekulor-cli's and the window's tests of the
 // refusal.
 struct FieldChange {
-  std::string DesignFields::*field;
+  std::string spekulor::calc::DesignFields::*field;
   const char* option;  // spekulor-cli's name for the same entry
   const char* text;    // "" clears the entry
 };
@@ -93,7 +93,7 @@ struct ImpossibleDesign {
 const std::vector<ImpossibleDesign>& ImpossibleDesigns();
 
 // The start-up design with the case's type and changes.
-DesignFields FieldsOf(const ImpossibleDesign& design);
+spekulor::calc::DesignFields FieldsOf(const ImpossibleDesign& design);
 
 // The spekulor-cli arguments after the command's name that give the same design.
 std::vector<std::string> OptionsOf(const ImpossibleDesign& design);

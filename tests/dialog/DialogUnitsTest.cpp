@@ -5,6 +5,8 @@
 #include "dialog/DialogTemplate.h"
 #include "dialog/DialogUnits.h"
 
+using namespace spekulor::dialog;
+
 namespace {
 
 TEST(DialogUnitsTest, AverageWidthRoundsTheWayTheWindowSystemDoes) {

@@ -15,6 +15,12 @@
 #include "dialog/TelescopeDlg.h"
 #include "tests/common/TestFiles.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::files;
+using namespace spekulor::dialog;
+
 namespace {
 
 using Steps = std::vector<std::string>;

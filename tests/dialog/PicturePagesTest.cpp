@@ -16,6 +16,12 @@
 #include "dialog/PicturePages.h"
 #include "drawing/SvgWriter.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::quality;
+using namespace spekulor::dialog;
+
 namespace {
 
 // A page as text: its title, its refusal and each drawing's SVG.

@@ -13,6 +13,14 @@
 #include "dialog/DialogTemplate.h"
 #include "quality/QualityPictures.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+using namespace spekulor::quality;
+using namespace spekulor::baffles;
+using namespace spekulor::dialog;
+
 namespace {
 
 std::string Lower(std::string text) {

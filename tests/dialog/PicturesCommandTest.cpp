@@ -10,6 +10,13 @@
 #include "trace/SpotDiagram.h"
 #include "dialog/TelescopeDlg.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+using namespace spekulor::files;
+using namespace spekulor::dialog;
+
 namespace {
 
 class PicturesCommandTest : public ::testing::Test {

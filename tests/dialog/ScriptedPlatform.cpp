@@ -4,6 +4,11 @@
 
 #include "dialog/DialogTemplate.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::dialog;
+
 int ScriptedPlatform::DoModal(DialogHandler& handler) {
   log.push_back("DoModal");
   handler.OnInitDialog();

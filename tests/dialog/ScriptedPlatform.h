@@ -15,7 +15,7 @@
 #include "dialog/DialogPlatform.h"
 #include "dialog/PicturePages.h"
 
-class ScriptedPlatform : public DialogPlatform {
+class ScriptedPlatform : public spekulor::dialog::DialogPlatform {
  public:
   // The state of the controls.
   std::map<int, std::string> texts;
@@ -25,7 +25,7 @@ class ScriptedPlatform : public DialogPlatform {
   std::string caption;
   bool hasSystemMenu = true;
   std::vector<std::pair<int, std::string>> systemMenu;  // id 0: separator
-  std::vector<std::pair<IconHandle, bool>> iconsSet;
+  std::vector<std::pair<spekulor::dialog::IconHandle, bool>> iconsSet;
 
   // What was shown or asked, in order: "get <id>", "set <id>", "box:<text>",
   // "ask:<proposed name>", ...
@@ -35,7 +35,7 @@ class ScriptedPlatform : public DialogPlatform {
   std::vector<std::string> Steps() const;
   std::vector<std::string> messageBoxes;
   std::vector<std::string> messageDetails;  // each box's detail, empty when it has none
-  std::vector<FileDialogRequest> fileRequests;
+  std::vector<spekulor::dialog::FileDialogRequest> fileRequests;
   std::vector<std::string> assertionReports;
   std::vector<std::string> fatalTexts;
   int aboutBoxes = 0;
@@ -46,13 +46,13 @@ class ScriptedPlatform : public DialogPlatform {
   struct DrawnPage {
     unsigned generation;  // of pages: which design it belongs to
     int page;
-    PicturePage content;
+    spekulor::dialog::PicturePage content;
   };
-  PicturePages pages;
+  spekulor::dialog::PicturePages pages;
   int tab = -1;
   bool picturesOpen = false;
   bool computeAtOnce = true;
-  std::deque<PicturePageJob> computing;
+  std::deque<spekulor::dialog::PicturePageJob> computing;
   int computations = 0;           // pages computed, kept or dropped
   std::vector<int> openedOn;      // the page of each ShowPictures
   int updates = 0;                // UpdatePictures calls
@@ -62,42 +62,42 @@ class ScriptedPlatform : public DialogPlatform {
   // The computation computing[index] ends: its page comes back to the window.
   void FinishComputation(size_t index = 0);
   // What the shown tab has drawn for the current design; null while it waits.
-  const PicturePage* ShownPage() const;
+  const spekulor::dialog::PicturePage* ShownPage() const;
   std::optional<int> endResult;
 
   // The scripted answers.
   std::deque<std::optional<std::string>> filePaths;
-  AssertAnswer assertAnswer = AssertIgnore;
+  spekulor::support::AssertAnswer assertAnswer = spekulor::support::AssertIgnore;
 
-  int DoModal(DialogHandler& handler) override;
+  int DoModal(spekulor::dialog::DialogHandler& handler) override;
   void EndDialog(int result) override;
   std::string ControlText(int id) override;
   void SetControlText(int id, const std::string& text) override;
   int CheckedRadio(int firstId) override;
   void CheckRadio(int firstId, int index) override;
   void SetCaption(const std::string& text) override;
-  bool SetControlFont(int id, const FontTemplate& font) override;
+  bool SetControlFont(int id, const spekulor::dialog::FontTemplate& font) override;
   void EnableCommand(int id, bool on) override;
-  IconHandle LoadIcon(int resourceId) override;
-  void SetIcon(IconHandle icon, bool bigIcon) override;
+  spekulor::dialog::IconHandle LoadIcon(int resourceId) override;
+  void SetIcon(spekulor::dialog::IconHandle icon, bool bigIcon) override;
   bool HasSystemMenu() override;
   void AppendSystemMenuSeparator() override;
   void AppendSystemMenuItem(int id, const std::string& text) override;
   void DefaultSysCommand(int id) override;
   void MessageBox(const std::string& text, const std::string& detail) override;
-  std::optional<std::string> AskFilePath(const FileDialogRequest& request) override;
+  std::optional<std::string> AskFilePath(const spekulor::dialog::FileDialogRequest& request) override;
   void ShowAboutBox() override;
-  void ShowPictures(std::shared_ptr<const Calculation> design, int page) override;
+  void ShowPictures(std::shared_ptr<const spekulor::calc::Calculation> design, int page) override;
   bool PicturesOpen() override;
-  void UpdatePictures(std::shared_ptr<const Calculation> design) override;
-  AssertAnswer AskAssertion(const std::string& reportText) override;
+  void UpdatePictures(std::shared_ptr<const spekulor::calc::Calculation> design) override;
+  spekulor::support::AssertAnswer AskAssertion(const std::string& reportText) override;
   void ShowFatalExit(const std::string& text) override;
 
  private:
   // Draws the shown tab when its page is kept and not drawn yet, and starts what
   // PicturePages says is to be computed.
   void RefreshPictures();
-  std::vector<unsigned> m_drawnGeneration = std::vector<unsigned>(kPicturePageCount, 0);
+  std::vector<unsigned> m_drawnGeneration = std::vector<unsigned>(spekulor::dialog::kPicturePageCount, 0);
 };
 
 // The start-up design shown in the controls: millimetres, Ritchey-Chretien, the five

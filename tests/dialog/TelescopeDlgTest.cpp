@@ -9,6 +9,12 @@
 #include "tests/dialog/ScriptedPlatform.h"
 #include "dialog/TelescopeDlg.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::files;
+using namespace spekulor::dialog;
+
 namespace {
 
 class TelescopeDlgTest : public ::testing::Test {

@@ -4,6 +4,8 @@
 
 #include "support/AppCore.h"
 
+using namespace spekulor::support;
+
 int main(int argc, char** argv) {
   InitAppCore(argv[0], "Spekulor");
   ::testing::InitGoogleTest(&argc, argv);

@@ -10,6 +10,8 @@
 #include "drawing/Plot.h"
 #include "drawing/Table.h"
 
+using namespace spekulor::drawing;
+
 namespace {
 
 PlotAxes SomeAxes() {

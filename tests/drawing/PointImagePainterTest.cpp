@@ -8,6 +8,8 @@
 #include "drawing/PictureParts.h"
 #include "drawing/PointImagePainter.h"
 
+using namespace spekulor::drawing;
+
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;

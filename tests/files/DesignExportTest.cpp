@@ -19,6 +19,11 @@
 #include "trace/SpotDiagram.h"
 #include "files/ZemaxLens.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+using namespace spekulor::files;
+
 namespace {
 
 // Relative agreement of the focal lengths read back.

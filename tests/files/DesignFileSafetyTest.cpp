@@ -23,6 +23,10 @@
 #include "tests/common/TestDesigns.h"
 #include "tests/common/TestFiles.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::files;
+
 namespace {
 
 // A sparse file of `size` bytes: no disk is used, but it is that large to stat and read.

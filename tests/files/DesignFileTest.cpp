@@ -14,6 +14,10 @@
 #include "tests/common/TestDesigns.h"
 #include "tests/common/TestFiles.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::files;
+
 namespace {
 
 // What Open makes of a file of `bytes` (written to `path`) over the entries `shown`.

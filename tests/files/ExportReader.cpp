@@ -6,6 +6,9 @@
 
 #include "calc/Solver.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+
 namespace {
 
 // The lines of a text whose every line ends with CR LF; false when one does not.

@@ -30,7 +30,7 @@ struct ReadSurface {
 struct ReadSystem {
   std::string error;  // empty when the text was read
   std::string name;
-  LengthUnit unit = LengthUnit::Millimetre;
+  spekulor::calc::LengthUnit unit = spekulor::calc::LengthUnit::Millimetre;
   double entrancePupilDiameter = 0.0;
   std::vector<double> fieldX;  // angle fields, degrees
   std::vector<double> fieldY;
@@ -56,6 +56,6 @@ ParaxialResult TraceParaxial(const ReadSystem& system);
 // (SolveGeometry, path FromSecPriFocDist), which gives F, m, q and b. The image
 // surface's place is not used: the tests compare it with that b. `problem` tells why
 // the file is not that layout, empty when it is.
-DesignResult TwoMirrorDesignOf(const ReadSystem& system, std::string& problem);
+spekulor::calc::DesignResult TwoMirrorDesignOf(const ReadSystem& system, std::string& problem);
 
 #endif

@@ -7,6 +7,10 @@
 #include "files/LensExport.h"
 #include "files/OsloLens.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::files;
+
 namespace {
 
 TEST(LensExport, InchIsRefusedBeforeAnyOtherCheck) {

@@ -10,6 +10,10 @@
 #include "tests/common/TestFiles.h"
 #include "files/OsloLens.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::files;
+
 namespace {
 
 // The lines of a lens text, each checked to end with CR LF.

@@ -4,6 +4,10 @@
 
 #include "mirrortests/CouderZones.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::mirrortests;
+
 namespace {
 
 TEST(CouderZones, EqualAreasFromTheShadowToTheRim) {

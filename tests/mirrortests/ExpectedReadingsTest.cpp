@@ -5,6 +5,10 @@
 #include "mirrortests/ExpectedReadings.h"
 #include "mirrortests/PrimaryUnderTest.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::mirrortests;
+
 namespace {
 
 // The conic c h^2 + (1 + K) c z^2 - 2 z = 0 solved for the mirror's sheet by bisection.

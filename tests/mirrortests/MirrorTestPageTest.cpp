@@ -8,6 +8,11 @@
 #include "mirrortests/RonchiPicture.h"
 #include "mirrortests/MirrorTestTable.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::mirrortests;
+
 namespace {
 
 // The start-up design: a 400 mm f/2.5 Ritchey-Chretien primary.

@@ -6,6 +6,10 @@
 #include "mirrortests/BestFitConic.h"
 #include "mirrortests/ReadingReduction.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::mirrortests;
+
 namespace {
 
 double Sag(double radius, double conic, double h) {

@@ -11,6 +11,13 @@
 #include "mirrortests/Refit.h"
 #include "trace/RayTrace.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+using namespace spekulor::quality;
+using namespace spekulor::collimation;
+using namespace spekulor::mirrortests;
+
 namespace {
 
 constexpr double kTestWavelengthMm = 550e-6;
@@ -18,7 +25,6 @@ constexpr double kSameLength = 1e-4;      // relative
 constexpr double kCorrectedWaves = 0.01;  // RMS of a corrected axis
 // What the traced RMS of a stigmatic axis image reads: rounding, not optics.
 constexpr double kTraceNoiseWaves = 1e-4;
-
 
 double AxisRms(const DesignResult& design) {
   const AxisProbe probe{BuildTelescope(design), 64, kTestWavelengthMm};

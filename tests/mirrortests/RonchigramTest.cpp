@@ -5,6 +5,11 @@
 #include "mirrortests/RonchiPicture.h"
 #include "drawing/PictureParts.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::mirrortests;
+
 namespace {
 
 PrimaryUnderTest Mirror(double conic) {

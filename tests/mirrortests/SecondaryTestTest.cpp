@@ -14,13 +14,18 @@
 #include "trace/ConicMirror.h"
 #include "trace/RayTrace.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+using namespace spekulor::mirrortests;
+
 namespace {
 
 constexpr double kTestWavelengthMm = 550e-6;
 // The published layout prints lengths to 0.1 mm.
 constexpr double kPrintedTolerance = 0.051;
 constexpr double kRelative = 1e-9;
-
 
 // A 400 mm f/8.4 Ritchey-Chretien's secondary, laid out for spheres of 800 and 1000 mm.
 TEST(HindleSphere, PublishedLayoutOfARitcheyChretienSecondary) {

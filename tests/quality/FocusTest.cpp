@@ -15,6 +15,12 @@
 #include "tests/common/TestDesigns.h"
 #include "quality/Wavefront.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+using namespace spekulor::quality;
+
 namespace {
 
 constexpr int kGrid = 48;

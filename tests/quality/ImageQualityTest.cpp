@@ -9,6 +9,12 @@
 #include "quality/QualityPictures.h"
 #include "tests/common/TestDesigns.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+using namespace spekulor::quality;
+
 namespace {
 
 constexpr int kGrid = 64;

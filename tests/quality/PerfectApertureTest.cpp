@@ -8,6 +8,9 @@
 #include "quality/PerfectAperture.h"
 #include "support/Units.h"
 
+using namespace spekulor::support;
+using namespace spekulor::quality;
+
 namespace {
 
 constexpr double kPublishedMtfTolerance = 5e-5;  // the published five decimals

@@ -15,6 +15,11 @@
 #include "quality/QualityConstants.h"
 #include "support/Units.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+using namespace spekulor::quality;
+
 namespace {
 
 constexpr int kGrid = 64;                   // pupil cells across: modest, for the sanitizers

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 
-
 #include "tests/common/Golden.h"
 #include "tests/common/SvgCheck.h"
 #include "quality/PerfectAperture.h"
@@ -16,6 +15,12 @@
 #include "trace/SpotPicture.h"
 #include "drawing/SvgWriter.h"
 #include "tests/common/TestDesigns.h"
+
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+using namespace spekulor::quality;
 
 namespace {
 

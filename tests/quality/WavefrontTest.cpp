@@ -10,6 +10,11 @@
 #include "tests/common/TestDesigns.h"
 #include "quality/Wavefront.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+using namespace spekulor::quality;
+
 namespace {
 
 constexpr int kGrid = 64;

@@ -32,6 +32,8 @@
 
 #include <dirent.h>
 
+using namespace spekulor::support;
+
 namespace {
 
 const std::string kCaseDir = SPEKULOR_INI_DIR;

@@ -10,6 +10,8 @@
 #include <regex>
 #include <string>
 
+using namespace spekulor::support;
+
 namespace {
 
 class ConfigFileTest : public ::testing::Test {

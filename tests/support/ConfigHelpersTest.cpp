@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+using namespace spekulor::support;
+
 namespace {
 
 using namespace std::string_literals;

@@ -24,6 +24,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using namespace spekulor::support;
+
 namespace {
 
 using Names = std::vector<std::string>;
@@ -309,7 +311,6 @@ TEST(ReplaceFileContents, AHandlerOfTheProgramKeepsItsSignal) {
 }
 
 // ---- The configuration store writes through it ----
-
 
 std::string LinkTarget(const std::string& path) {
   char target[512];

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace spekulor::support;
+
 namespace {
 
 class RegisterProgramName : public ::testing::Environment {

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <string>
 
+using namespace spekulor::support;
+
 namespace {
 
 FormatEstimate Estimate(const char* format, ...) {

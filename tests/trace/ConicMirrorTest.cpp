@@ -4,6 +4,8 @@
 
 #include "trace/ConicMirror.h"
 
+using namespace spekulor::trace;
+
 namespace {
 
 constexpr double kPositionTolerance = 1e-9;   // of a point found on a surface, length units

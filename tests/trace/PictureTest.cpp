@@ -5,7 +5,6 @@
 #include <iterator>
 #include <string>
 
-
 #include "trace/LayoutPicture.h"
 #include "drawing/PictureParts.h"
 #include "trace/SpotPicture.h"
@@ -13,6 +12,11 @@
 #include "tests/common/SvgCheck.h"
 #include "drawing/SvgWriter.h"
 #include "tests/common/TestDesigns.h"
+
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
 
 namespace {
 

@@ -9,6 +9,10 @@
 #include "trace/SpotDiagram.h"
 #include "tests/common/TestDesigns.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+
 namespace {
 
 constexpr double kPerfectAxisRms = 1e-6;     // of F: a stigmatic axis point

@@ -16,6 +16,11 @@
 #include "tests/common/TestDesigns.h"
 #include "support/Units.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::drawing;
+using namespace spekulor::trace;
+
 namespace {
 
 constexpr double kPoseTolerance = 1e-12;        // length units: a round trip of the frames

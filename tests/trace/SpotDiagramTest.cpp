@@ -6,6 +6,10 @@
 #include "tests/common/TestDesigns.h"
 #include "support/Units.h"
 
+using namespace spekulor::support;
+using namespace spekulor::calc;
+using namespace spekulor::trace;
+
 namespace {
 
 constexpr double kStatTolerance = 1e-12;

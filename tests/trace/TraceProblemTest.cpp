@@ -7,6 +7,8 @@
 
 #include "trace/TraceProblem.h"
 
+using namespace spekulor::trace;
+
 namespace {
 
 TEST(TraceProblem, EachCodeHasItsOwnReason) {
