@@ -25,10 +25,12 @@ fi
 "$cli" baffles --svg "$out/baffles.svg" >/dev/null
 "$cli" quality --svg "$out/quality.svg" >/dev/null
 "$cli" tolerances --images "$out/collimation.svg" >/dev/null
+"$cli" primary-test --mask "$out/couder-mask.svg" --ronchi "$out/ronchigrams.svg" >/dev/null
+"$cli" secondary-test --svg "$out/hindle.svg" >/dev/null
 
 if [ "$check" -eq 1 ]; then
   status=0
-  for picture in layout spots baffles quality collimation; do
+  for picture in layout spots baffles quality collimation couder-mask ronchigrams hindle; do
     if ! cmp -s "$out/$picture.svg" "$root/docs/$picture.svg"; then
       echo "docs/$picture.svg is not what the program draws now: run scripts/docs.sh" >&2
       status=1
