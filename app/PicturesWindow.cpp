@@ -14,7 +14,6 @@
 #include "app/PictureView.h"
 #include "app/QtText.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
 using namespace spekulor::dialog;

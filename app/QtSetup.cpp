@@ -8,8 +8,6 @@
 #include "app/TemplateWidgets.h"
 #include "support/Version.h"
 
-using namespace spekulor::dialog;
-
 namespace {
 
 // Maps a missing family straight to the first installed one of `candidates`, or to

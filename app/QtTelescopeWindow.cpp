@@ -28,7 +28,6 @@
 
 using namespace spekulor::support;
 using namespace spekulor::calc;
-using namespace spekulor::drawing;
 using namespace spekulor::dialog;
 
 namespace {

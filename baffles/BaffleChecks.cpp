@@ -8,7 +8,6 @@
 #include "support/Units.h"
 
 using namespace spekulor::support;
-using namespace spekulor::calc;
 using namespace spekulor::trace;
 
 namespace spekulor::baffles {

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 
 namespace spekulor::baffles {

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <limits>
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::trace;
 

@@ -11,7 +11,6 @@
 #include "trace/TelescopeSection.h"
 #include "trace/RayTrace.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
 using namespace spekulor::trace;

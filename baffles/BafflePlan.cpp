@@ -8,7 +8,6 @@
 #include "baffles/FirstOrderBaffles.h"
 #include "trace/RayTrace.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::trace;
 

@@ -7,7 +7,6 @@
 #include "drawing/Table.h"
 #include "trace/LengthText.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
 using namespace spekulor::trace;

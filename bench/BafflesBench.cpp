@@ -9,10 +9,7 @@
 #include "calc/Calculate.h"
 #include "tests/common/TestDesigns.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
-using namespace spekulor::drawing;
-using namespace spekulor::trace;
 using namespace spekulor::baffles;
 
 namespace {

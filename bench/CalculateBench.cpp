@@ -10,7 +10,6 @@
 #include "calc/Calculate.h"
 #include "calc/Report.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 
 namespace {

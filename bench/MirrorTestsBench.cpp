@@ -10,7 +10,6 @@
 #include "mirrortests/RonchiPicture.h"
 #include "drawing/SvgWriter.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
 using namespace spekulor::mirrortests;

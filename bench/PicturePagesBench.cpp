@@ -8,9 +8,7 @@
 #include "dialog/DesignPictureSet.h"
 #include "dialog/PicturePages.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
-using namespace spekulor::drawing;
 using namespace spekulor::dialog;
 
 namespace {

@@ -14,9 +14,7 @@
 #include "dialog/DesignPictureSet.h"
 #include "app/PicturesWindow.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
-using namespace spekulor::drawing;
 using namespace spekulor::dialog;
 
 namespace {

@@ -15,10 +15,7 @@
 #include "quality/ImageQuality.h"
 #include "quality/QualityPictures.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
-using namespace spekulor::drawing;
-using namespace spekulor::trace;
 using namespace spekulor::quality;
 
 namespace {

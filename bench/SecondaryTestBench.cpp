@@ -7,9 +7,7 @@
 #include "mirrortests/Refit.h"
 #include "mirrortests/SecondaryTest.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
-using namespace spekulor::trace;
 using namespace spekulor::mirrortests;
 
 namespace {

@@ -9,11 +9,7 @@
 #include "collimation/Tolerances.h"
 #include "tests/common/TestDesigns.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
-using namespace spekulor::drawing;
-using namespace spekulor::trace;
-using namespace spekulor::quality;
 using namespace spekulor::collimation;
 
 namespace {

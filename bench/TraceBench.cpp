@@ -8,7 +8,6 @@
 #include "trace/RayTrace.h"
 #include "trace/SpotDiagram.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::trace;
 

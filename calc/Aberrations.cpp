@@ -1,7 +1,5 @@
 #include "calc/Aberrations.h"
 
-using namespace spekulor::support;
-
 namespace spekulor::calc {
 
 namespace {

@@ -3,8 +3,6 @@
 #include <cmath>
 #include <string>
 
-using namespace spekulor::support;
-
 namespace spekulor::calc {
 
 namespace {

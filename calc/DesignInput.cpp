@@ -1,7 +1,5 @@
 #include "calc/DesignInput.h"
 
-using namespace spekulor::support;
-
 namespace spekulor::calc {
 
 namespace {

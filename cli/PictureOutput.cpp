@@ -5,7 +5,6 @@
 
 using namespace spekulor::support;
 using namespace spekulor::drawing;
-using namespace spekulor::files;
 
 namespace spekulor::cli {
 

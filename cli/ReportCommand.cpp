@@ -2,7 +2,6 @@
 
 using namespace spekulor::support;
 using namespace spekulor::calc;
-using namespace spekulor::files;
 
 namespace spekulor::cli {
 

@@ -4,8 +4,6 @@
 
 #include "cli/NumberOptions.h"
 
-using namespace spekulor::support;
-using namespace spekulor::calc;
 using namespace spekulor::trace;
 
 namespace spekulor::cli {

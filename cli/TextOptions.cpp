@@ -2,8 +2,6 @@
 
 #include "cli/FileOutput.h"
 
-using namespace spekulor::files;
-
 namespace spekulor::cli {
 
 void AddTextDestination(CLI::App& command, const std::string& writeHere,

@@ -10,7 +10,6 @@
 
 using namespace spekulor::support;
 using namespace spekulor::calc;
-using namespace spekulor::drawing;
 using namespace spekulor::trace;
 using namespace spekulor::files;
 

@@ -28,13 +28,6 @@
 #include "support/Version.h"
 
 using namespace spekulor::support;
-using namespace spekulor::calc;
-using namespace spekulor::trace;
-using namespace spekulor::files;
-using namespace spekulor::quality;
-using namespace spekulor::baffles;
-using namespace spekulor::collimation;
-using namespace spekulor::mirrortests;
 using namespace spekulor::cli;
 
 namespace {

@@ -4,8 +4,6 @@
 #include "quality/PupilFunction.h"
 #include "quality/Wavefront.h"
 
-using namespace spekulor::support;
-using namespace spekulor::calc;
 using namespace spekulor::trace;
 using namespace spekulor::quality;
 

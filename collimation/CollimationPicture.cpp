@@ -12,7 +12,6 @@
 #include "drawing/Table.h"
 #include "collimation/ToleranceText.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
 using namespace spekulor::trace;

@@ -1,7 +1,5 @@
 #include "collimation/Misalignment.h"
 
-using namespace spekulor::support;
-using namespace spekulor::calc;
 using namespace spekulor::trace;
 
 namespace spekulor::collimation {

@@ -3,9 +3,6 @@
 #include <cmath>
 #include <utility>
 
-using namespace spekulor::support;
-using namespace spekulor::calc;
-using namespace spekulor::trace;
 using namespace spekulor::quality;
 
 namespace spekulor::collimation {

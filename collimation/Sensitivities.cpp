@@ -6,9 +6,7 @@
 #include "support/Units.h"
 
 using namespace spekulor::support;
-using namespace spekulor::calc;
 using namespace spekulor::trace;
-using namespace spekulor::quality;
 
 namespace spekulor::collimation {
 

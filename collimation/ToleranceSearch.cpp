@@ -5,10 +5,7 @@
 #include <limits>
 #include <vector>
 
-using namespace spekulor::support;
-using namespace spekulor::calc;
 using namespace spekulor::trace;
-using namespace spekulor::quality;
 
 namespace spekulor::collimation {
 

@@ -5,11 +5,9 @@
 
 #include "drawing/Drawing.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
 using namespace spekulor::trace;
-using namespace spekulor::quality;
 
 namespace spekulor::collimation {
 

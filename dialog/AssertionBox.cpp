@@ -1,8 +1,6 @@
 #include "dialog/AssertionBox.h"
 
 using namespace spekulor::support;
-using namespace spekulor::calc;
-using namespace spekulor::drawing;
 
 namespace spekulor::dialog {
 

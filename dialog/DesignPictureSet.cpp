@@ -8,7 +8,6 @@
 #include "quality/QualityPictures.h"
 #include "trace/SpotDiagram.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
 using namespace spekulor::trace;

@@ -1,9 +1,5 @@
 #include "dialog/FileDialogs.h"
 
-using namespace spekulor::support;
-using namespace spekulor::calc;
-using namespace spekulor::drawing;
-
 namespace spekulor::dialog {
 
 const FileDialogRequest kLensSaveDialog = {

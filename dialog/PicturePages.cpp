@@ -7,9 +7,7 @@
 
 #include "dialog/DesignPictureSet.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
-using namespace spekulor::drawing;
 
 namespace spekulor::dialog {
 

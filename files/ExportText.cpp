@@ -5,7 +5,6 @@
 
 #include "calc/Report.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 
 namespace spekulor::files {

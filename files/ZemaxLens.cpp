@@ -4,7 +4,6 @@
 
 #include "files/ExportText.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 
 namespace spekulor::files {

@@ -27,9 +27,7 @@
 #include "trace/SpotDiagram.h"
 #include "collimation/Tolerances.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
-using namespace spekulor::drawing;
 using namespace spekulor::trace;
 using namespace spekulor::quality;
 using namespace spekulor::baffles;

@@ -14,7 +14,6 @@
 #include "calc/Calculate.h"
 #include "files/OsloLens.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::files;
 

@@ -4,9 +4,6 @@
 
 #include "mirrortests/PrimaryUnderTest.h"
 
-using namespace spekulor::support;
-using namespace spekulor::calc;
-
 namespace spekulor::mirrortests {
 
 double ReflectedAxisCrossing(double radius, double conic, double source, double h) {

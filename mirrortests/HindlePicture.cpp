@@ -10,7 +10,6 @@
 #include "trace/LengthText.h"
 #include "trace/TelescopeSection.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
 using namespace spekulor::trace;

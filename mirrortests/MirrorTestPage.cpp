@@ -5,7 +5,6 @@
 #include "mirrortests/BestFitConic.h"
 #include "mirrortests/ReadingReduction.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 
 namespace spekulor::mirrortests {

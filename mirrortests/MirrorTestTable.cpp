@@ -4,7 +4,6 @@
 
 #include "mirrortests/RonchiPicture.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
 

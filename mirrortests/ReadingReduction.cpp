@@ -6,7 +6,6 @@
 #include "support/Units.h"
 
 using namespace spekulor::support;
-using namespace spekulor::calc;
 
 namespace spekulor::mirrortests {
 

@@ -7,8 +7,6 @@
 #include "support/SampleCount.h"
 
 using namespace spekulor::support;
-using namespace spekulor::calc;
-using namespace spekulor::trace;
 
 namespace spekulor::quality {
 

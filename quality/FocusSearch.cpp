@@ -7,9 +7,7 @@
 #include "calc/SignConventions.h"
 #include "quality/Wavefront.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
-using namespace spekulor::trace;
 
 namespace spekulor::quality {
 

@@ -1,9 +1,5 @@
 #include "quality/PointImageWindow.h"
 
-using namespace spekulor::support;
-using namespace spekulor::calc;
-using namespace spekulor::trace;
-
 namespace spekulor::quality {
 
 PointImageWindow CutPointImageWindow(const PointImage& image, int half) {

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-using namespace spekulor::support;
-using namespace spekulor::calc;
 using namespace spekulor::trace;
 
 namespace spekulor::quality {

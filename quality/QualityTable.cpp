@@ -8,7 +8,6 @@
 using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
-using namespace spekulor::trace;
 
 namespace spekulor::quality {
 

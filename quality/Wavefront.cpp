@@ -5,7 +5,6 @@
 
 #include "calc/SignConventions.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::trace;
 

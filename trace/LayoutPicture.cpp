@@ -10,7 +10,6 @@
 #include "trace/RayTrace.h"
 #include "support/Units.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
 

@@ -2,7 +2,6 @@
 
 #include "drawing/Drawing.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
 

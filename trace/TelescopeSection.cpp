@@ -4,7 +4,6 @@
 #include "drawing/Palette.h"
 #include "drawing/PictureParts.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
 

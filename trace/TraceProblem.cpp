@@ -4,8 +4,6 @@
 #include "trace/AnalysisWording.h"
 #include "trace/SecondaryPerturbation.h"
 
-using namespace spekulor::support;
-using namespace spekulor::calc;
 using namespace spekulor::drawing;
 
 namespace spekulor::trace {

@@ -20,8 +20,6 @@
 #include "dialog/TelescopeDlg.h"
 
 using namespace spekulor::support;
-using namespace spekulor::calc;
-using namespace spekulor::drawing;
 using namespace spekulor::files;
 using namespace spekulor::dialog;
 

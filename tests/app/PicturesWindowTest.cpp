@@ -27,11 +27,9 @@
 #include "dialog/TelescopeDlg.h"
 #include "app/QtText.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
 using namespace spekulor::trace;
-using namespace spekulor::files;
 using namespace spekulor::dialog;
 
 namespace {

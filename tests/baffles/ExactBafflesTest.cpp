@@ -10,7 +10,6 @@
 #include "tests/common/TestDesigns.h"
 #include "baffles/BaffleTrace.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::trace;
 using namespace spekulor::baffles;

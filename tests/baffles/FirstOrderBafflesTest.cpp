@@ -8,7 +8,6 @@
 #include "tests/common/TestDesigns.h"
 #include "baffles/FirstOrderBaffles.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::baffles;
 

@@ -7,9 +7,7 @@
 #include "baffles/FocusTravel.h"
 #include "calc/Solver.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
-using namespace spekulor::trace;
 using namespace spekulor::baffles;
 
 namespace {

@@ -5,7 +5,6 @@
 #include "calc/Aberrations.h"
 #include "calc/Calculate.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 
 namespace {

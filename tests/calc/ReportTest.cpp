@@ -11,7 +11,6 @@
 #include "tests/common/Golden.h"
 #include "calc/Report.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 
 namespace {

@@ -5,7 +5,6 @@
 #include "calc/Calculate.h"
 #include "calc/Solver.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 
 namespace {

@@ -9,7 +9,6 @@
 #include "tests/common/TestFiles.h"
 #include "cli/TextOutput.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::cli;
 

@@ -12,7 +12,6 @@
 #include "tests/cli/CliRun.h"
 #include "drawing/Drawing.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
 

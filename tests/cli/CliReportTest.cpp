@@ -9,7 +9,6 @@
 #include "tests/common/TestDesigns.h"
 #include "tests/common/TestFiles.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 
 namespace {

@@ -15,7 +15,6 @@
 #include "tests/common/TestFiles.h"
 
 using namespace spekulor::drawing;
-using namespace spekulor::files;
 using namespace spekulor::cli;
 
 namespace {

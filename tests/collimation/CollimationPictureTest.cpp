@@ -16,7 +16,6 @@
 #include "drawing/IntensityBands.h"
 #include "quality/QualityPictures.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
 using namespace spekulor::trace;

@@ -8,8 +8,6 @@
 #include "trace/RayTrace.h"
 #include "tests/common/TestDesigns.h"
 
-using namespace spekulor::support;
-using namespace spekulor::calc;
 using namespace spekulor::trace;
 using namespace spekulor::quality;
 using namespace spekulor::collimation;

@@ -14,7 +14,6 @@
 using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::trace;
-using namespace spekulor::quality;
 using namespace spekulor::collimation;
 
 namespace {

@@ -1,6 +1,5 @@
 #include "tests/collimation/ThirdOrder.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 
 ThirdOrderMisalignment ThirdOrder(const DesignResult& design) {

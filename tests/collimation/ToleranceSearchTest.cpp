@@ -14,10 +14,8 @@
 #include "collimation/Tolerances.h"
 #include "support/Units.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::trace;
-using namespace spekulor::quality;
 using namespace spekulor::collimation;
 
 namespace {

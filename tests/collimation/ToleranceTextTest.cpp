@@ -3,10 +3,8 @@
 
 #include "collimation/ToleranceText.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::trace;
-using namespace spekulor::quality;
 using namespace spekulor::collimation;
 
 namespace {

@@ -15,9 +15,7 @@
 #include "dialog/TelescopeDlg.h"
 #include "tests/common/TestFiles.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
-using namespace spekulor::drawing;
 using namespace spekulor::files;
 using namespace spekulor::dialog;
 

@@ -6,7 +6,6 @@
 
 using namespace spekulor::support;
 using namespace spekulor::calc;
-using namespace spekulor::drawing;
 using namespace spekulor::dialog;
 
 int ScriptedPlatform::DoModal(DialogHandler& handler) {

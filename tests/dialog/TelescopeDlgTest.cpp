@@ -11,8 +11,6 @@
 
 using namespace spekulor::support;
 using namespace spekulor::calc;
-using namespace spekulor::drawing;
-using namespace spekulor::files;
 using namespace spekulor::dialog;
 
 namespace {

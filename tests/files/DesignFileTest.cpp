@@ -14,7 +14,6 @@
 #include "tests/common/TestDesigns.h"
 #include "tests/common/TestFiles.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::files;
 

@@ -6,7 +6,6 @@
 
 #include "calc/Solver.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 
 namespace {

@@ -7,7 +7,6 @@
 #include "files/LensExport.h"
 #include "files/OsloLens.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::files;
 

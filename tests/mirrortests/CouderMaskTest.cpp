@@ -10,7 +10,6 @@
 #ifdef SPEKULOR_HAVE_LIBXML2
 #include "tests/common/SvgCheck.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
 using namespace spekulor::mirrortests;

@@ -4,7 +4,6 @@
 
 #include "mirrortests/CouderZones.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::mirrortests;
 

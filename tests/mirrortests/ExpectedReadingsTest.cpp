@@ -5,8 +5,6 @@
 #include "mirrortests/ExpectedReadings.h"
 #include "mirrortests/PrimaryUnderTest.h"
 
-using namespace spekulor::support;
-using namespace spekulor::calc;
 using namespace spekulor::mirrortests;
 
 namespace {

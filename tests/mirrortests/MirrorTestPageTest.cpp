@@ -8,9 +8,7 @@
 #include "mirrortests/RonchiPicture.h"
 #include "mirrortests/MirrorTestTable.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
-using namespace spekulor::drawing;
 using namespace spekulor::mirrortests;
 
 namespace {

@@ -6,8 +6,6 @@
 #include "mirrortests/BestFitConic.h"
 #include "mirrortests/ReadingReduction.h"
 
-using namespace spekulor::support;
-using namespace spekulor::calc;
 using namespace spekulor::mirrortests;
 
 namespace {

@@ -5,7 +5,6 @@
 #include "mirrortests/RonchiPicture.h"
 #include "drawing/PictureParts.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
 using namespace spekulor::mirrortests;

@@ -15,7 +15,6 @@
 #include "tests/common/TestDesigns.h"
 #include "quality/Wavefront.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
 using namespace spekulor::trace;

@@ -16,8 +16,6 @@
 #include "support/Units.h"
 
 using namespace spekulor::support;
-using namespace spekulor::calc;
-using namespace spekulor::trace;
 using namespace spekulor::quality;
 
 namespace {

@@ -10,7 +10,6 @@
 #include "tests/common/TestDesigns.h"
 #include "quality/Wavefront.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::trace;
 using namespace spekulor::quality;

@@ -13,7 +13,6 @@
 #include "drawing/SvgWriter.h"
 #include "tests/common/TestDesigns.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
 using namespace spekulor::trace;
