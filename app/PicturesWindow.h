@@ -19,6 +19,7 @@
 #include "dialog/PicturePages.h"
 #include "dialog/PictureSet.h"
 
+class MirrorTestsPanel;
 class PictureView;
 class QLabel;
 class QTabWidget;
@@ -49,6 +50,9 @@ class PicturesWindow : public QDialog {
   QLabel* RefusalLabel(int page) const { return m_refusals.at(page); }
   // The "Computing..." label of a page waiting for its computation, or null.
   QLabel* BusyLabel(int page) const { return m_busy.at(page); }
+  // The interactive part of the page "Mirror tests" beside its pictures, or null while
+  // that page is not drawn.
+  MirrorTestsPanel* MirrorTests() const { return m_mirrorTests; }
   // Computations started since the window was made.
   int ComputationsStarted() const { return m_pages.Started(); }
   // Computations running, of the shown design or older ones.
@@ -73,6 +77,7 @@ class PicturesWindow : public QDialog {
   std::vector<QLabel*> m_refusals;
   std::vector<QLabel*> m_busy;
   std::vector<unsigned> m_drawnGeneration;  // per tab: the design it shows, 0: none
+  MirrorTestsPanel* m_mirrorTests = nullptr;
   bool m_sized = false;
   PicturePages m_pages;
   QThreadPool m_workers;

@@ -9,5 +9,6 @@ extern const FileDialogRequest kDesignOpenDialog;  // "untitled.spekulor", Speku
 extern const FileDialogRequest kDesignSaveDialog;
 extern const FileDialogRequest kZemaxSaveDialog;   // "untitled.zmx", Zemax Lens Files
 extern const FileDialogRequest kCodeVSaveDialog;   // "untitled.seq", CODE V Sequence Files
+extern const FileDialogRequest kMaskSaveDialog;    // "mask.svg", SVG Pictures
 
 #endif
