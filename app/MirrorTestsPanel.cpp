@@ -41,14 +41,14 @@ MirrorTestsPanel::MirrorTestsPanel(std::shared_ptr<const Calculation> design,
   m_workers.setMaxThreadCount(1);
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(0, 0, 0, 0);
-  column->addWidget(BuildTable(), 1);
-  column->addWidget(BuildRefit());
+  column->addWidget(BuildTable(), 3);
+  column->addWidget(BuildRefit(), 2);
 }
 
 MirrorTestsPanel::~MirrorTestsPanel() { m_workers.waitForDone(); }
 
 QWidget* MirrorTestsPanel::BuildTable() {
-  auto* box = new QGroupBox(tr("Foucault readings"), this);
+  auto* box = new QGroupBox(FromWindows1252(m_sheet.TableTitle()), this);
   auto* column = new QVBoxLayout(box);
   const int rows = static_cast<int>(m_sheet.ZoneCount());
   m_table = new QTableWidget(rows, kMirrorTestColumnCount, box);
@@ -56,6 +56,7 @@ QWidget* MirrorTestsPanel::BuildTable() {
   for (int c = 0; c < kMirrorTestColumnCount; ++c) titles << FromWindows1252(m_sheet.ColumnTitle(c));
   m_table->setHorizontalHeaderLabels(titles);
   m_table->verticalHeader()->hide();
+  m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 8);
   m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   for (int row = 0; row < rows; ++row) {
     for (int c = 0; c < kMirrorTestColumnCount; ++c) {

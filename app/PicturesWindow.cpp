@@ -87,9 +87,9 @@ void PicturesWindow::SetPage(int page, const PicturePage& source) {
     auto* row = new QHBoxLayout;
     column->addLayout(row, 1);
     column = new QVBoxLayout;
-    row->addLayout(column, 3);
+    row->addLayout(column, 1);
     m_mirrorTests = new MirrorTestsPanel(m_pages.Design(), source.mirrorTests, content);
-    row->addWidget(m_mirrorTests, 2);
+    row->addWidget(m_mirrorTests, 1);
   }
   if (!source.refusal.empty()) {
     // Alone, the reason fills the page; above pictures, it takes the room it needs.

@@ -29,19 +29,15 @@ MirrorTestSheet::MirrorTestSheet(std::shared_ptr<const Calculation> design,
       m_figures(std::move(figures)),
       m_readings(m_figures->problem.ok() ? m_figures->zones.size() : 0) {}
 
-std::string MirrorTestSheet::ColumnTitle(int column) const {
-  const std::string unit = std::string(" (") + UnitName(m_figures->primary.unit) + ")";
-  switch (column) {
-    case kZoneColumn: return "Zone";
-    case kInnerColumn: return "Inner" + unit;
-    case kOuterColumn: return "Outer" + unit;
-    case kRadiusColumn: return "Radius" + unit;
-    case kExpectedColumn: return "Reading" + unit;
-    case kFromFirstColumn: return "From zone 1" + unit;
-    case kMeasuredColumn: return "Measured" + unit;
-    case kSurfaceColumn: return "Surface (nm)";
-    default: return "";
-  }
+std::string MirrorTestSheet::TableTitle() const {
+  return std::string("Couder zones and Foucault readings (") + UnitName(m_figures->primary.unit) +
+         "), surface error (nm)";
+}
+
+const char* MirrorTestSheet::ColumnTitle(int column) {
+  static const char* const kTitles[] = {"Zone",   "Inner",       "Outer",    "Radius",
+                                        "Reading", "From zone 1", "Measured", "Surface"};
+  return column >= 0 && column < kMirrorTestColumnCount ? kTitles[column] : "";
 }
 
 std::string MirrorTestSheet::Cell(size_t zone, int column) const {

@@ -49,8 +49,9 @@ class MirrorTestSheet {
   bool CanTest() const { return m_figures->problem.ok(); }
   size_t ZoneCount() const { return m_readings.size(); }
 
-  // The column's title, the unit of lengths in brackets.
-  std::string ColumnTitle(int column) const;
+  // The table's title, with the unit of its lengths and readings.
+  std::string TableTitle() const;
+  static const char* ColumnTitle(int column);
   // The cell's text: the zone's figures, the reading as typed, the surface error in nm
   // once the readings are reduced (empty before).
   std::string Cell(size_t zone, int column) const;

@@ -89,7 +89,7 @@ TEST_F(MirrorTestsQtTest, TheViewItemOpensThePageWithItsPicturesAndTable) {
   const MirrorTestPage figures = DefaultMirrorTests(Design(panel));
   QTableWidget* table = panel->Table();
   ASSERT_EQ(table->rowCount(), static_cast<int>(figures.zones.size()));
-  EXPECT_EQ(table->horizontalHeaderItem(kMeasuredColumn)->text(), QStringLiteral("Measured (mm)"));
+  EXPECT_EQ(table->horizontalHeaderItem(kMeasuredColumn)->text(), QStringLiteral("Measured"));
   EXPECT_EQ(table->item(0, kExpectedColumn)->text().toStdString(),
             FormatFixed(figures.readings[0], 3));
   EXPECT_TRUE(panel->MeasuredEdit(0)->isVisible());

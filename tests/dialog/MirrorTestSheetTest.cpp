@@ -92,7 +92,7 @@ TEST(MirrorTestSheetTest, TheTableShowsTheZonesAndTheirReadings) {
   const MirrorTestPage page = DefaultMirrorTests(*design);
   ASSERT_TRUE(sheet.CanTest());
   ASSERT_EQ(sheet.ZoneCount(), page.zones.size());
-  EXPECT_EQ(sheet.ColumnTitle(kMeasuredColumn), "Measured (mm)");
+  EXPECT_EQ(sheet.TableTitle(), "Couder zones and Foucault readings (mm), surface error (nm)");
   for (size_t i = 0; i < sheet.ZoneCount(); ++i) {
     EXPECT_EQ(sheet.Cell(i, kZoneColumn), std::to_string(i + 1));
     EXPECT_NEAR(std::stod(sheet.Cell(i, kOuterColumn)), page.zones[i].outer, 0.005);
