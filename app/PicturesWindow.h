@@ -1,7 +1,9 @@
 // The pictures window: modeless beside the main window, one tab a page of pictures
 // (the telescope in section and its spot diagrams first), each page a column of
 // pictures scaled to the room they have, or the reason the design cannot be drawn
-// (above what could still be drawn, if anything); and a Close button.
+// (above what could still be drawn, if anything); and a Close button. The page
+// "Mirror tests" has its zone table, mask buttons and refit beside its pictures
+// (MirrorTestsPanel).
 //
 // A page is computed when its tab is looked at, on a worker thread: the tab shows
 // "Computing..." and a busy bar meanwhile, and the window's thread only builds the
