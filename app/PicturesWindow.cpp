@@ -1,6 +1,7 @@
 #include "app/PicturesWindow.h"
 
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
@@ -11,6 +12,7 @@
 #include <utility>
 
 #include "dialog/DesignPictureSet.h"
+#include "app/MirrorTestsPanel.h"
 #include "app/PictureView.h"
 #include "app/QtText.h"
 
@@ -53,6 +55,7 @@ QWidget* PicturesWindow::NewContent(int page) {
   m_views[index].clear();
   m_refusals[index] = nullptr;
   m_busy[index] = nullptr;
+  if (page == kMirrorTestsPage) m_mirrorTests = nullptr;
   QWidget* tab = m_tabs->widget(page);
   auto* content = new QWidget(tab);
   new QVBoxLayout(content);
@@ -83,6 +86,15 @@ void PicturesWindow::SetPage(int page, const PicturePage& source) {
   QWidget* content = NewContent(page);
   auto* column = static_cast<QVBoxLayout*>(content->layout());
   column->setContentsMargins(0, 0, 0, 0);
+  if (page == kMirrorTestsPage && source.mirrorTests && m_pages.HasDesign()) {
+    // The pictures on the left, the zone table and the refit beside them.
+    auto* row = new QHBoxLayout;
+    column->addLayout(row, 1);
+    column = new QVBoxLayout;
+    row->addLayout(column, 1);
+    m_mirrorTests = new MirrorTestsPanel(m_pages.Design(), source.mirrorTests, content);
+    row->addWidget(m_mirrorTests, 1);
+  }
   if (!source.refusal.empty()) {
     // Alone, the reason fills the page; above pictures, it takes the room it needs.
     auto* refusal = new QLabel(FromWindows1252(source.refusal), content);

@@ -1,7 +1,9 @@
 // The pictures window: modeless beside the main window, one tab a page of pictures
 // (the telescope in section and its spot diagrams first), each page a column of
 // pictures scaled to the room they have, or the reason the design cannot be drawn
-// (above what could still be drawn, if anything); and a Close button.
+// (above what could still be drawn, if anything); and a Close button. The page
+// "Mirror tests" has its zone table, mask buttons and refit beside its pictures
+// (MirrorTestsPanel).
 //
 // A page is computed when its tab is looked at, on a worker thread: the tab shows
 // "Computing..." and a busy bar meanwhile, and the window's thread only builds the
@@ -19,6 +21,7 @@
 #include "dialog/PicturePages.h"
 #include "dialog/PictureSet.h"
 
+class MirrorTestsPanel;
 class PictureView;
 class QLabel;
 class QTabWidget;
@@ -49,6 +52,9 @@ class PicturesWindow : public QDialog {
   QLabel* RefusalLabel(int page) const { return m_refusals.at(page); }
   // The "Computing..." label of a page waiting for its computation, or null.
   QLabel* BusyLabel(int page) const { return m_busy.at(page); }
+  // The interactive part of the page "Mirror tests" beside its pictures, or null while
+  // that page is not drawn.
+  MirrorTestsPanel* MirrorTests() const { return m_mirrorTests; }
   // Computations started since the window was made.
   int ComputationsStarted() const { return m_pages.Started(); }
   // Computations running, of the shown design or older ones.
@@ -73,6 +79,7 @@ class PicturesWindow : public QDialog {
   std::vector<QLabel*> m_refusals;
   std::vector<QLabel*> m_busy;
   std::vector<unsigned> m_drawnGeneration;  // per tab: the design it shows, 0: none
+  MirrorTestsPanel* m_mirrorTests = nullptr;
   bool m_sized = false;
   spekulor::dialog::PicturePages m_pages;
   QThreadPool m_workers;

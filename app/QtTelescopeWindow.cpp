@@ -294,20 +294,28 @@ void QtTelescopeWindow::DefaultSysCommand(int id) {
 }
 
 void QtTelescopeWindow::MessageBox(const std::string& text, const std::string& detail) {
+  ShowMessageBox(this, text, detail);
+}
+
+void ShowMessageBox(QWidget* parent, const std::string& text, const std::string& detail) {
   QMessageBox box(QMessageBox::Warning, QStringLiteral("Spekulor"), ToDisplayLines(text),
-                  QMessageBox::Ok, this);
+                  QMessageBox::Ok, parent);
   box.setTextFormat(Qt::PlainText);
   // A path in the file system's own encoding, and an ASCII reason.
   if (!detail.empty()) box.setDetailedText(QFile::decodeName(QByteArray::fromStdString(detail)));
   box.exec();
 }
 
+std::optional<std::string> QtTelescopeWindow::AskFilePath(const FileDialogRequest& request) {
+  return AskFilePathIn(this, request);
+}
+
 // A save dialog completes a name typed without an extension. An open dialog takes a
 // typed name that exists as it is, and only otherwise the name with the extension
 // (the toolkit's own completion would turn an existing "notes" into a missing
 // "notes.spekulor"); a name found neither way is said so and asked again.
-std::optional<std::string> QtTelescopeWindow::AskFilePath(const FileDialogRequest& request) {
-  QFileDialog dialog(this);
+std::optional<std::string> AskFilePathIn(QWidget* parent, const FileDialogRequest& request) {
+  QFileDialog dialog(parent);
   const QString suffix = SuffixOf(request.defaultExt);
   dialog.setAcceptMode(request.openFile ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);

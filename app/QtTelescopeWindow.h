@@ -94,6 +94,11 @@ class QtTelescopeWindow : public QDialog, public spekulor::dialog::DialogPlatfor
 // when neither does.
 QString ExistingFileFor(const QString& typed, const QString& suffix);
 
+// The window's message box (DialogPlatform::MessageBox) and file dialog
+// (DialogPlatform::AskFilePath), owned by `parent`.
+void ShowMessageBox(QWidget* parent, const std::string& text, const std::string& detail);
+std::optional<std::string> AskFilePathIn(QWidget* parent, const spekulor::dialog::FileDialogRequest& request);
+
 // Converts a filter written "Description|pattern|...||" into the toolkit's filter
 // list; "*.*" becomes "*", every file.
 QStringList FileDialogFilters(const std::string& filter);

@@ -49,7 +49,7 @@ void BM_BuildPageWidgets(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_BuildPageWidgets)
-    ->DenseRange(kLayoutPage, kCollimationPage)
+    ->DenseRange(kLayoutPage, kMirrorTestsPage)
     ->Unit(benchmark::kMillisecond);
 
 // A tab of a design already shown, painted again (opened anew or uncovered): its
@@ -61,7 +61,7 @@ void BM_RepaintShownPage(benchmark::State& state) {
   for (auto _ : state) bench.window.render(&bench.frame);
 }
 BENCHMARK(BM_RepaintShownPage)
-    ->DenseRange(kLayoutPage, kCollimationPage)
+    ->DenseRange(kLayoutPage, kMirrorTestsPage)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "baffles/BafflePictures.h"
 #include "collimation/CollimationPictures.h"
+#include "dialog/MirrorTestsPage.h"
 #include "trace/DesignPictures.h"
 #include "quality/QualityPictures.h"
 #include "trace/SpotDiagram.h"
@@ -34,8 +35,8 @@ PicturePage Page(const char* title, std::string refusal, std::vector<Drawing> dr
 
 const char* PicturePageTitle(int page) {
   static const char* const kTitles[] = {"Layout and spot diagrams", "Image quality",
-                                        "Baffles and hole", "Collimation"};
-  return page >= kLayoutPage && page <= kCollimationPage ? kTitles[page] : "";
+                                        "Baffles and hole", "Collimation", "Mirror tests"};
+  return page >= kLayoutPage && page <= kMirrorTestsPage ? kTitles[page] : "";
 }
 
 PicturePage DrawPicturePage(const Calculation& calculation, int page) {
@@ -68,6 +69,8 @@ PicturePage DrawPicturePage(const Calculation& calculation, int page) {
       }
       return Page(title, std::move(collimation.errorText), std::move(drawings));
     }
+    case kMirrorTestsPage:
+      return DrawMirrorTestsPage(calculation, title);
     default:
       return PicturePage();
   }
@@ -75,7 +78,7 @@ PicturePage DrawPicturePage(const Calculation& calculation, int page) {
 
 PictureSet DrawPictureSet(const Calculation& calculation) {
   PictureSet set;
-  for (int page = kLayoutPage; page <= kCollimationPage; ++page) {
+  for (int page = kLayoutPage; page <= kMirrorTestsPage; ++page) {
     set.pages.push_back(DrawPicturePage(calculation, page));
   }
   return set;

@@ -16,7 +16,7 @@ const char* PicturePageTitle(int page);
 PicturePage DrawPicturePage(const calc::Calculation& calculation, int page);
 
 // One page per analysis, in PicturePageIndex order: the layout and spot diagrams, the
-// image quality, the baffles and hole, the collimation tolerances. `calculation` must have passed the
+// image quality, the baffles and hole, the collimation tolerances, the mirror tests. `calculation` must have passed the
 // required-input rules.
 PictureSet DrawPictureSet(const calc::Calculation& calculation);
 

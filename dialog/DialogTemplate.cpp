@@ -76,6 +76,7 @@ const MenuItemTemplate kMainMenu[] = {
     {"View", "Image quality...", IDM_VIEW_QUALITY},
     {"View", "Baffles and hole...", IDM_VIEW_BAFFLES},
     {"View", "Collimation...", IDM_VIEW_COLLIMATION},
+    {"View", "Mirror tests...", IDM_VIEW_MIRROR_TESTS},
     {"Export", "Zemax lens file (.zmx)...", IDM_EXPORT_ZEMAX},
     {"Export", "CODE V sequence (.seq)...", IDM_EXPORT_CODEV},
 };

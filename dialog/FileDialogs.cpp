@@ -17,5 +17,8 @@ const FileDialogRequest kZemaxSaveDialog = {
 const FileDialogRequest kCodeVSaveDialog = {
     false, "*.seq", "untitled.seq", kHideReadOnly | kOverwritePrompt,
     "CODE V Sequence Files (*.seq)|*.seq|All Files (*.*)|*.*||"};
+const FileDialogRequest kMaskSaveDialog = {
+    false, "*.svg", "mask.svg", kHideReadOnly | kOverwritePrompt,
+    "SVG Pictures (*.svg)|*.svg|All Files (*.*)|*.*||"};
 
 }  // namespace spekulor::dialog

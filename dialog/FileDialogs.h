@@ -11,6 +11,7 @@ extern const FileDialogRequest kDesignOpenDialog;  // "untitled.spekulor", Speku
 extern const FileDialogRequest kDesignSaveDialog;
 extern const FileDialogRequest kZemaxSaveDialog;   // "untitled.zmx", Zemax Lens Files
 extern const FileDialogRequest kCodeVSaveDialog;   // "untitled.seq", CODE V Sequence Files
+extern const FileDialogRequest kMaskSaveDialog;    // "mask.svg", SVG Pictures
 
 }  // namespace spekulor::dialog
 

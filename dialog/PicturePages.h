@@ -20,7 +20,7 @@
 
 namespace spekulor::dialog {
 
-constexpr int kPicturePageCount = 4;
+constexpr int kPicturePageCount = 5;
 
 // One page to compute: the design (shared, never changed once made) and its generation.
 struct PicturePageJob {
@@ -47,6 +47,7 @@ class PicturePages {
   // current one again keeps them.
   bool SetDesign(std::shared_ptr<const calc::Calculation> design);
   bool HasDesign() const { return m_design != nullptr; }
+  const std::shared_ptr<const calc::Calculation>& Design() const { return m_design; }
   unsigned Generation() const { return m_generation; }
 
   // The tab the user looks at.

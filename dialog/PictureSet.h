@@ -4,10 +4,12 @@
 #ifndef SPEKULOR_DIALOG_PICTURESET_H
 #define SPEKULOR_DIALOG_PICTURESET_H
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "drawing/Drawing.h"
+#include "mirrortests/MirrorTestPage.h"
 
 namespace spekulor::dialog {
 
@@ -16,6 +18,8 @@ struct PicturePage {
   std::string refusal;            // when not empty, shown first, in place of the
                                   // drawings where there are none
   std::vector<drawing::Drawing> drawings;  // top to bottom, each with room for its height
+  // The "Mirror tests" page only: the primary's test figures its zone table shows.
+  std::shared_ptr<const mirrortests::MirrorTestPage> mirrorTests;
 };
 
 struct PictureSet {
@@ -27,7 +31,8 @@ enum PicturePageIndex : int {
   kLayoutPage = 0,
   kQualityPage = 1,
   kBafflesPage = 2,
-  kCollimationPage = 3
+  kCollimationPage = 3,
+  kMirrorTestsPage = 4
 };
 
 }  // namespace spekulor::dialog

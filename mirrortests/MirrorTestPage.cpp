@@ -55,7 +55,10 @@ ZoneSet ChooseZones(const PrimaryUnderTest& primary, const MirrorTestOptions& op
   return EqualAreaZones(primary.shadowRadius, rim, count);
 }
 
-MirrorTestReduction Reduce(const MirrorTestPage& page, const std::vector<double>& measured) {
+}  // namespace
+
+MirrorTestReduction ReduceMirrorReadings(const MirrorTestPage& page,
+                                         const std::vector<double>& measured) {
   const PrimaryUnderTest& primary = page.primary;
   const SurfaceErrorFit fit =
       ReduceReadings(page.zones, measured, page.readings, primary.radius, page.source);
@@ -71,8 +74,6 @@ MirrorTestReduction Reduce(const MirrorTestPage& page, const std::vector<double>
   if (conic.problem.ok()) reduction.bestFitConic = conic.conic;
   return reduction;
 }
-
-}  // namespace
 
 MirrorTestPage RunMirrorTests(const DesignResult& design, LengthUnit unit,
                               const MirrorTestOptions& options) {
@@ -112,7 +113,7 @@ MirrorTestPage RunMirrorTests(const DesignResult& design, LengthUnit unit,
         ComputeRonchigram(primary, {options.linesPerInch, offset, page.source}));
   }
 
-  if (!options.readings.empty()) page.reduction = Reduce(page, options.readings);
+  if (!options.readings.empty()) page.reduction = ReduceMirrorReadings(page, options.readings);
   return page;
 }
 

@@ -52,6 +52,11 @@ struct MirrorTestPage {
 MirrorTestPage RunMirrorTests(const calc::DesignResult& design, calc::LengthUnit unit,
                               const MirrorTestOptions& options);
 
+// The reduction of finite readings, one a zone of a page whose problem is ok(): what
+// RunMirrorTests adds for them, without computing the rest of the page again.
+MirrorTestReduction ReduceMirrorReadings(const MirrorTestPage& page,
+                                         const std::vector<double>& measured);
+
 }  // namespace spekulor::mirrortests
 
 #endif

@@ -17,9 +17,6 @@ std::string PadLeft(const std::string& text, size_t width) {
   return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
 }
 
-int LengthDecimals(LengthUnit unit) { return unit == LengthUnit::Inch ? 3 : 2; }
-int ReadingDecimals(LengthUnit unit) { return unit == LengthUnit::Inch ? 4 : 3; }
-
 std::string Row(const std::vector<std::string>& cells) {
   std::string row = PadLeft(cells.front(), 4);
   for (size_t i = 1; i < cells.size(); ++i) row += PadLeft(cells[i], kColumn);
@@ -52,6 +49,17 @@ std::string ReductionLines(const MirrorTestPage& page, const MirrorTestReduction
                  FormatFixed(page.readings[i], ReadingDecimals(unit)),
                  FormatFixed(reduction.surfaceErrorNm[i], 1)});
   }
+  return text + ReductionSummaryLines(page, reduction);
+}
+
+}  // namespace
+
+int LengthDecimals(LengthUnit unit) { return unit == LengthUnit::Inch ? 3 : 2; }
+int ReadingDecimals(LengthUnit unit) { return unit == LengthUnit::Inch ? 4 : 3; }
+
+std::string ReductionSummaryLines(const MirrorTestPage& page,
+                                  const MirrorTestReduction& reduction) {
+  std::string text;
   text += "Wavefront error RMS ..... " + FormatFixed(reduction.wavefrontRmsWaves, 4) +
           " waves at 550 nm\n";
   text += "Wavefront error PV ...... " + FormatFixed(reduction.wavefrontPvWaves, 4) +
@@ -70,8 +78,6 @@ std::string ReductionLines(const MirrorTestPage& page, const MirrorTestReduction
   }
   return text;
 }
-
-}  // namespace
 
 const char* TestSourceName(TestSource source) {
   return source == TestSource::Moving ? "moving" : "fixed";

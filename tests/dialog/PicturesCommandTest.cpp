@@ -98,9 +98,10 @@ TEST_F(PicturesCommandTest, EachViewItemOpensItsPageOfTheSameDesign) {
   const std::pair<int, int> items[] = {{IDM_VIEW_BAFFLES, kBafflesPage},
                                        {IDM_VIEW_QUALITY, kQualityPage},
                                        {IDM_VIEW_COLLIMATION, kCollimationPage},
+                                       {IDM_VIEW_MIRROR_TESTS, kMirrorTestsPage},
                                        {IDM_VIEW_LAYOUT, kLayoutPage}};
   const char* const titles[] = {"Layout and spot diagrams", "Image quality",
-                                "Baffles and hole", "Collimation"};
+                                "Baffles and hole", "Collimation", "Mirror tests"};
   for (const auto& [id, page] : items) {
     dlg.OnCommand(id);
     ASSERT_EQ(platform.openedOn.back(), page);
@@ -111,7 +112,7 @@ TEST_F(PicturesCommandTest, EachViewItemOpensItsPageOfTheSameDesign) {
     EXPECT_FALSE(shown->drawings.empty()) << shown->title;
   }
   // One design: each page computed once, all of it drawn for that design.
-  EXPECT_EQ(platform.computations, 4);
+  EXPECT_EQ(platform.computations, 5);
   for (const ScriptedPlatform::DrawnPage& drawn : platform.drawn) {
     EXPECT_EQ(drawn.generation, platform.pages.Generation());
   }
