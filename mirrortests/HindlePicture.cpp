@@ -6,6 +6,7 @@
 #include "drawing/Palette.h"
 #include "drawing/PictureParts.h"
 #include "drawing/SectionFrame.h"
+#include "drawing/Table.h"
 #include "mirrortests/HindleTrace.h"
 #include "trace/LengthText.h"
 #include "trace/TelescopeSection.h"
@@ -112,8 +113,29 @@ Drawing BuildHindlePicture(const SecondaryTest& test, TelescopeType type, Length
       {{{kAxisRays, 1.6, false},
         "rays out and back, through the rim and the untested centre's rim"}});
   AddSectionScaleBar(drawing, placed, x, legendY, frame, unit);
+
+  // The test's figures under the bench.
+  Table table;
+  table.anchors = {TextAnchor::Start, TextAnchor::End};
+  const auto row = [&table](const std::string& name, const std::string& value) {
+    table.rows.push_back({{{name}, {value}}});
+  };
+  row("Sphere radius", LengthText(l.sphereRadius, unit));
+  row("Sphere diameter", LengthText(l.sphereDiameter, unit));
+  row("Sphere vertex to secondary", LengthText(l.sphereToSecondary, unit));
+  row("Hole in the sphere", LengthText(l.holeDiameter, unit));
+  row("Tested diameter", LengthText(Dt, unit));
+  row("Untested centre", LengthText(l.untestedDiameter, unit));
+  row("Centre the telescope never uses", LengthText(l.unusedCentre, unit));
+  if (test.null.traced) {
+    row("Null on the exact double pass",
+        test.null.rmsWaves < 0.00005 ? "below 0.0001 waves RMS"
+                                     : FormatFixed(test.null.rmsWaves, 4) + " waves RMS");
+  }
+  table.rows.front().ruleAbove = true;
+  const double last = AddTable(drawing, placed, table, kMargin, legendY + 34.0, "figures");
   FitWidthToTexts(drawing, placed, kMargin);
-  drawing.height = legendY + 26.0;
+  drawing.height = last + 20.0;
   return drawing;
 }
 
