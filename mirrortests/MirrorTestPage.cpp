@@ -4,6 +4,7 @@
 
 #include "mirrortests/BestFitConic.h"
 #include "mirrortests/ReadingReduction.h"
+#include "quality/PointImage.h"
 
 using namespace spekulor::calc;
 
@@ -68,7 +69,7 @@ MirrorTestReduction ReduceMirrorReadings(const MirrorTestPage& page,
   for (double value : fit.surface) reduction.surfaceErrorNm.push_back(value * nm);
   reduction.wavefrontRmsWaves = fit.wavefrontRms * nm / kReductionWavelengthNm;
   reduction.wavefrontPvWaves = fit.wavefrontPv * nm / kReductionWavelengthNm;
-  reduction.strehl = ReductionStrehl(reduction.wavefrontRmsWaves);
+  reduction.strehl = quality::MarechalStrehl(reduction.wavefrontRmsWaves);
   const ConicFit conic = FitConic(page.zones, measured, primary.radius, page.source, primary.conic);
   reduction.fitProblem = conic.problem;
   if (conic.problem.ok()) reduction.bestFitConic = conic.conic;

@@ -69,9 +69,4 @@ SurfaceErrorFit ReduceReadings(const std::vector<CouderZone>& zones,
   return RemoveBestSphere(zones, surface);
 }
 
-double ReductionStrehl(double rmsWaves) {
-  const double phase = 2.0 * kPi * rmsWaves;
-  return std::exp(-phase * phase);
-}
-
 }  // namespace spekulor::mirrortests

@@ -46,10 +46,6 @@ SurfaceErrorFit ReduceReadings(const std::vector<CouderZone>& zones,
                                const std::vector<double>& expected, double radius,
                                TestSource source);
 
-// Marechal's exp(-(2 pi rms)^2) for an RMS in waves (the same as quality/PointImage.h
-// gives, which this layer cannot include).
-double ReductionStrehl(double rmsWaves);
-
 }  // namespace spekulor::mirrortests
 
 #endif

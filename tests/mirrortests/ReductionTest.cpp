@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "quality/PointImage.h"
+
 #include <cmath>
 #include <vector>
 
@@ -100,9 +102,9 @@ TEST(Reduction, PerfectReadingsGiveNoError) {
   const SurfaceErrorFit fit = ReduceReadings(zones, measured, expected, 2000.0, TestSource::Moving);
   EXPECT_LT(fit.wavefrontRms, 1e-12);
   EXPECT_LT(fit.wavefrontPv, 1e-12);
-  EXPECT_DOUBLE_EQ(ReductionStrehl(0.0), 1.0);
+  EXPECT_DOUBLE_EQ(spekulor::quality::MarechalStrehl(0.0), 1.0);
   // A quarter wave peak to valley of defocus-free error: RMS 1/14 gives Strehl 0.818.
-  EXPECT_NEAR(ReductionStrehl(1.0 / 14.0), 0.818, 0.001);
+  EXPECT_NEAR(spekulor::quality::MarechalStrehl(1.0 / 14.0), 0.818, 0.001);
 }
 
 // A sphere removed from a sphere's own error leaves nothing: a surface a + b h^2
