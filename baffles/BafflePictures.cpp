@@ -3,9 +3,7 @@
 #include "baffles/BafflePicture.h"
 #include "baffles/BaffleTable.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
-using namespace spekulor::trace;
 
 namespace spekulor::baffles {
 

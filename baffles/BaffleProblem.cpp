@@ -3,8 +3,6 @@
 #include "baffles/BafflePlan.h"
 #include "drawing/Drawing.h"
 
-using namespace spekulor::support;
-using namespace spekulor::calc;
 using namespace spekulor::drawing;
 using namespace spekulor::trace;
 

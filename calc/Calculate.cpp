@@ -5,8 +5,6 @@
 #include "calc/Report.h"
 #include "calc/Solver.h"
 
-using namespace spekulor::support;
-
 namespace spekulor::calc {
 
 Calculation CompleteDesign(const DesignFields& fields) {

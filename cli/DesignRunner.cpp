@@ -2,7 +2,6 @@
 
 #include "files/DesignFile.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::files;
 

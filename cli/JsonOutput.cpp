@@ -9,7 +9,6 @@
 
 using namespace spekulor::support;
 using namespace spekulor::calc;
-using namespace spekulor::trace;
 using namespace spekulor::quality;
 using namespace spekulor::baffles;
 using namespace spekulor::collimation;

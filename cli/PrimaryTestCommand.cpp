@@ -13,7 +13,6 @@
 
 using namespace spekulor::support;
 using namespace spekulor::calc;
-using namespace spekulor::files;
 using namespace spekulor::mirrortests;
 
 namespace spekulor::cli {

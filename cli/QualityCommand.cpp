@@ -10,7 +10,6 @@
 
 using namespace spekulor::support;
 using namespace spekulor::calc;
-using namespace spekulor::files;
 using namespace spekulor::quality;
 
 namespace spekulor::cli {

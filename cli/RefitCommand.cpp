@@ -6,13 +6,7 @@
 #include "mirrortests/SecondaryTestText.h"
 #include "calc/OpticalConstants.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
-using namespace spekulor::trace;
-using namespace spekulor::files;
-using namespace spekulor::quality;
-using namespace spekulor::baffles;
-using namespace spekulor::collimation;
 using namespace spekulor::mirrortests;
 
 namespace spekulor::cli {

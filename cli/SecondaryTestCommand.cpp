@@ -13,11 +13,6 @@
 using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
-using namespace spekulor::trace;
-using namespace spekulor::files;
-using namespace spekulor::quality;
-using namespace spekulor::baffles;
-using namespace spekulor::collimation;
 using namespace spekulor::mirrortests;
 
 namespace spekulor::cli {

@@ -11,7 +11,6 @@
 using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::trace;
-using namespace spekulor::files;
 
 namespace spekulor::cli {
 

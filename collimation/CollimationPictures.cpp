@@ -3,10 +3,7 @@
 #include "collimation/CollimationPicture.h"
 #include "collimation/ToleranceText.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
-using namespace spekulor::trace;
-using namespace spekulor::quality;
 
 namespace spekulor::collimation {
 

@@ -7,7 +7,6 @@
 
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
-using namespace spekulor::trace;
 
 namespace spekulor::collimation {
 

@@ -15,7 +15,6 @@
 using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
-using namespace spekulor::trace;
 using namespace spekulor::files;
 using namespace spekulor::mirrortests;
 

@@ -10,9 +10,7 @@
 #include "mirrortests/RonchiPicture.h"
 #include "mirrortests/SecondaryTestText.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
-using namespace spekulor::trace;
 using namespace spekulor::mirrortests;
 
 namespace spekulor::dialog {

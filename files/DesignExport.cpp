@@ -4,7 +4,6 @@
 #include "files/CodeVSequence.h"
 #include "files/ZemaxLens.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 
 namespace spekulor::files {

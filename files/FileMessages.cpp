@@ -7,9 +7,6 @@
 
 #include "files/DesignFile.h"
 
-using namespace spekulor::support;
-using namespace spekulor::calc;
-
 namespace spekulor::files {
 
 FileProblem SystemFileProblem(int error) {

@@ -3,7 +3,6 @@
 #include "calc/Calculate.h"
 #include "files/OsloLens.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 
 namespace spekulor::files {

@@ -9,7 +9,6 @@
 #include "quality/Wavefront.h"
 #include "trace/RayTrace.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::trace;
 using namespace spekulor::quality;

@@ -5,10 +5,8 @@
 #include "collimation/AxisWavefront.h"
 #include "trace/RayTrace.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::trace;
-using namespace spekulor::quality;
 using namespace spekulor::collimation;
 
 namespace spekulor::mirrortests {

@@ -6,7 +6,6 @@
 #include "drawing/Drawing.h"
 #include "trace/LengthText.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
 using namespace spekulor::trace;

@@ -2,7 +2,6 @@
 
 #include "quality/QualityPicture.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::trace;
 

@@ -3,7 +3,6 @@
 #include "trace/LayoutPicture.h"
 #include "trace/SpotPicture.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 
 namespace spekulor::trace {

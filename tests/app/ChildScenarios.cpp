@@ -20,7 +20,6 @@
 #include "dialog/TelescopeDlg.h"
 
 using namespace spekulor::support;
-using namespace spekulor::files;
 using namespace spekulor::dialog;
 
 namespace {

@@ -27,7 +27,6 @@
 
 using namespace spekulor::support;
 using namespace spekulor::calc;
-using namespace spekulor::files;
 using namespace spekulor::dialog;
 
 namespace {

@@ -34,11 +34,8 @@
 #include "tests/app/ModalHelper.h"
 #include "tests/app/OpenWindowTest.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
-using namespace spekulor::trace;
-using namespace spekulor::files;
 using namespace spekulor::mirrortests;
 using namespace spekulor::dialog;
 

@@ -14,10 +14,8 @@
 #include "drawing/PictureParts.h"
 #include "drawing/SvgWriter.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
-using namespace spekulor::trace;
 using namespace spekulor::baffles;
 
 namespace {

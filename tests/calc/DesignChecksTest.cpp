@@ -9,7 +9,6 @@
 #include "calc/Inputs.h"
 #include "calc/Solver.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 
 namespace {

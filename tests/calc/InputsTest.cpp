@@ -12,7 +12,6 @@
 #include "calc/Inputs.h"
 #include "tests/common/TestDesigns.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 
 namespace {

@@ -10,7 +10,6 @@
 #include "cli/JsonOutput.h"
 
 using namespace spekulor::calc;
-using namespace spekulor::trace;
 using namespace spekulor::quality;
 using namespace spekulor::baffles;
 using namespace spekulor::collimation;

@@ -20,7 +20,6 @@
 #include "collimation/Tolerances.h"
 #include "quality/Wavefront.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
 using namespace spekulor::trace;

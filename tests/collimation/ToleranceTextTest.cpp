@@ -4,7 +4,6 @@
 #include "collimation/ToleranceText.h"
 
 using namespace spekulor::calc;
-using namespace spekulor::trace;
 using namespace spekulor::collimation;
 
 namespace {

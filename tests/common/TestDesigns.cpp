@@ -2,7 +2,6 @@
 
 #include <stdexcept>
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 
 namespace {

@@ -20,10 +20,8 @@
 #include "tests/common/TestDesigns.h"
 #include "tests/common/TestFiles.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
-using namespace spekulor::trace;
 using namespace spekulor::mirrortests;
 using namespace spekulor::dialog;
 

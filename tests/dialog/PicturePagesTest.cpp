@@ -16,7 +16,6 @@
 #include "dialog/PicturePages.h"
 #include "drawing/SvgWriter.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
 using namespace spekulor::quality;

@@ -13,10 +13,7 @@
 #include "dialog/DialogTemplate.h"
 #include "quality/QualityPictures.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
-using namespace spekulor::drawing;
-using namespace spekulor::trace;
 using namespace spekulor::quality;
 using namespace spekulor::baffles;
 using namespace spekulor::dialog;

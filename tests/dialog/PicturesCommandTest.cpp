@@ -10,10 +10,8 @@
 #include "trace/SpotDiagram.h"
 #include "dialog/TelescopeDlg.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::trace;
-using namespace spekulor::files;
 using namespace spekulor::dialog;
 
 namespace {

@@ -19,7 +19,6 @@
 #include "trace/SpotDiagram.h"
 #include "files/ZemaxLens.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::trace;
 using namespace spekulor::files;

@@ -10,7 +10,6 @@
 #include "tests/common/TestFiles.h"
 #include "files/OsloLens.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::files;
 

@@ -11,10 +11,8 @@
 #include "mirrortests/Refit.h"
 #include "trace/RayTrace.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::trace;
-using namespace spekulor::quality;
 using namespace spekulor::collimation;
 using namespace spekulor::mirrortests;
 

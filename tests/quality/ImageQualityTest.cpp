@@ -9,7 +9,6 @@
 #include "quality/QualityPictures.h"
 #include "tests/common/TestDesigns.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::trace;
 using namespace spekulor::quality;

@@ -9,7 +9,6 @@
 #include "trace/SpotDiagram.h"
 #include "tests/common/TestDesigns.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::trace;
 
