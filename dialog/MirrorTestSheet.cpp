@@ -89,6 +89,10 @@ void MirrorTestSheet::SetReading(size_t zone, const std::string& text) {
   }
   if (everyZone && m_readingProblem.ok()) {
     m_reduction = ReduceMirrorReadings(*m_figures, measured);
+    if (!m_reduction->problem.ok()) {
+      m_readingProblem = m_reduction->problem;
+      m_reduction.reset();
+    }
   }
 }
 

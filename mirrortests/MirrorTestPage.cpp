@@ -70,6 +70,13 @@ MirrorTestReduction ReduceMirrorReadings(const MirrorTestPage& page,
   reduction.wavefrontRmsWaves = fit.wavefrontRms * nm / kReductionWavelengthNm;
   reduction.wavefrontPvWaves = fit.wavefrontPv * nm / kReductionWavelengthNm;
   reduction.strehl = quality::MarechalStrehl(reduction.wavefrontRmsWaves);
+  bool finite = std::isfinite(reduction.wavefrontRmsWaves) &&
+                std::isfinite(reduction.wavefrontPvWaves);
+  for (double value : reduction.surfaceErrorNm) finite = finite && std::isfinite(value);
+  if (!finite) {
+    reduction.problem.kind = MirrorTestProblemKind::ReadingsTooFarApart;
+    return reduction;
+  }
   const ConicFit conic = FitConic(page.zones, measured, primary.radius, page.source, primary.conic);
   reduction.fitProblem = conic.problem;
   if (conic.problem.ok()) reduction.bestFitConic = conic.conic;
@@ -114,7 +121,13 @@ MirrorTestPage RunMirrorTests(const DesignResult& design, LengthUnit unit,
         ComputeRonchigram(primary, {options.linesPerInch, offset, page.source}));
   }
 
-  if (!options.readings.empty()) page.reduction = ReduceMirrorReadings(page, options.readings);
+  if (!options.readings.empty()) {
+    page.reduction = ReduceMirrorReadings(page, options.readings);
+    if (!page.reduction->problem.ok()) {
+      page.problem = page.reduction->problem;
+      page.reduction.reset();
+    }
+  }
   return page;
 }
 

@@ -34,6 +34,7 @@ struct MirrorTestReduction {
   double strehl = 0.0;                 // Marechal
   std::optional<double> bestFitConic;  // none when no conic fits (fitProblem says why)
   MirrorTestProblem fitProblem;
+  MirrorTestProblem problem;  // ReadingsTooFarApart when the figures above are not finite
 };
 
 struct MirrorTestPage {

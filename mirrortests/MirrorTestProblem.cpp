@@ -38,6 +38,9 @@ std::string FormatMirrorTestProblem(const MirrorTestProblem& problem) {
       return "a grating at the centre of curvature with the source moving with it shows no bands";
     case K::NoBestFitConic:
       return "the readings fit no conic whose surface reaches the rim";
+    case K::ReadingsTooFarApart:
+      return "the readings differ too much from one another to be a mirror's: its error is "
+             "not a finite number";
   }
   return "";
 }

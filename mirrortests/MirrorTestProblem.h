@@ -19,7 +19,8 @@ enum class MirrorTestProblemKind {
   RadiusOfCurvature,       // value: a measured radius that is not positive
   GratingLines,            // value: the lines per inch
   GratingAtCentre,         // the grating offset is zero with the source moving with it
-  NoBestFitConic           // the readings fit no conic whose surface reaches the rim
+  NoBestFitConic,          // the readings fit no conic whose surface reaches the rim
+  ReadingsTooFarApart      // the readings differ too much for the reduction to stay finite
 };
 
 struct MirrorTestProblem {

@@ -171,6 +171,12 @@ TEST(CliPrimaryTest, FailuresHaveTheirStatuses) {
   EXPECT_EQ(RunCli({"primary-test", "--grating-lpi", "nan"}).status, 64);
   EXPECT_EQ(RunCli({"primary-test", "--grating-offset", "0"}).status, 64);
   EXPECT_EQ(RunCli({"primary-test", "--mask"}).status, 64);
+  // Readings too far apart for a finite surface: a usage error, never "nan" as a result.
+  const CliResult apart =
+      RunCli({"primary-test", "--zones", "3", "--readings", "1e308,-1e308,1", "--json"});
+  EXPECT_EQ(apart.status, 64);
+  EXPECT_NE(apart.err.find("not a finite number"), std::string::npos) << apart.err;
+  EXPECT_EQ(apart.out, "");
 }
 
 }  // namespace

@@ -181,6 +181,14 @@ TEST(MirrorTestSheetTest, AReadingThatIsNoNumberIsNamed) {
   }
   sheet.SetReading(2, "-0.5e-1");
   EXPECT_TRUE(sheet.Reduction().has_value());
+  // Finite readings whose surface error overflows are named, not reduced to "nan".
+  sheet.SetReading(0, "1e308");
+  sheet.SetReading(1, "-1e308");
+  EXPECT_FALSE(sheet.Reduction().has_value());
+  MirrorTestProblem apart;
+  apart.kind = MirrorTestProblemKind::ReadingsTooFarApart;
+  EXPECT_EQ(sheet.ReductionText(),
+            "Cannot reduce the readings: " + FormatMirrorTestProblem(apart) + "\n");
 }
 
 TEST(MirrorTestSheetTest, SaveMaskWritesTheMaskAtFullSize) {
