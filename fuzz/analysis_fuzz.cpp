@@ -1,14 +1,19 @@
 // The analyses of a completed design with arbitrary window values and options: the
 // input is the calculation fuzzer's (two bytes for the unit and type radio indexes, then
 // the ten field texts one a line, fields past the last line keeping the start-up
-// values), and up to eight more lines give the analyses' options as numbers: the
+// values), and up to eleven more lines give the analyses' options as numbers: the
 // secondary's despace, decenter, tilt and pivot, the primary's thickness and the focus
-// clearance for the baffles, the wavelength in nanometres and the tolerance budget in
-// waves. A line that is not a whole number leaves its option at its default.
+// clearance for the baffles, the wavelength in nanometres, the tolerance budget in
+// waves, and for the mirror tests the Hindle sphere's radius, the secondary's conic
+// error and the primary's measured radius. A line that is not a whole number leaves its
+// option at its default; the mirror tests' options outside the command line's ranges
+// are taken as not given.
 //
 // Each completed design goes through the spot diagrams, the baffle plan, the image
 // quality (pupil grid 32, which follows the aberrations of the usual designs) and the
-// tolerance analysis (grid 16) with its axis images.
+// tolerance analysis (grid 16) with its axis images, and the mirror tests: the primary's
+// page with its pictures and the reduction of its own readings, the secondary's Hindle
+// test with its picture, and the refit to the measured radius.
 // Every analysis must end with a result or a refusal; a result holds no NaN, and no
 // infinity but where its struct says one stands for "none" (a flat focal surface, a
 // decenter that adds no coma).
@@ -20,18 +25,26 @@
 
 #include "baffles/BafflePlan.h"
 #include "calc/Calculate.h"
+#include "calc/OpticalConstants.h"
 #include "collimation/CollimationImages.h"
 #include "quality/ImageQuality.h"
 #include "quality/QualityPictures.h"
 #include "trace/RayTrace.h"
 #include "trace/SpotDiagram.h"
 #include "collimation/Tolerances.h"
+#include "mirrortests/CouderMask.h"
+#include "mirrortests/HindlePicture.h"
+#include "mirrortests/MirrorTestPage.h"
+#include "mirrortests/Refit.h"
+#include "mirrortests/RonchiPicture.h"
+#include "mirrortests/SecondaryTest.h"
 
 using namespace spekulor::calc;
 using namespace spekulor::trace;
 using namespace spekulor::quality;
 using namespace spekulor::baffles;
 using namespace spekulor::collimation;
+using namespace spekulor::mirrortests;
 
 namespace {
 
@@ -69,6 +82,9 @@ struct AnalysisInput {
   BaffleOptions baffles;
   QualityOptions quality;
   ToleranceOptions tolerances;
+  double sphereRadius = 0.0;  // 0: the default sphere
+  double conicError = 0.0;
+  double measuredRoc = 0.0;   // 0: the design's radius
 };
 
 void ReadNumber(const std::string& line, double& value) {
@@ -99,10 +115,16 @@ AnalysisInput InputFrom(const std::uint8_t* data, std::size_t size) {
   double* const options[] = {&input.secondary.despace,        &input.secondary.decenter,
                              &input.secondary.tiltDeg,        &input.secondary.pivot,
                              &input.baffles.primaryThickness, &input.baffles.focusClearance,
-                             &input.quality.wavelengthNm,     &input.tolerances.budgetWaves};
+                             &input.quality.wavelengthNm,     &input.tolerances.budgetWaves,
+                             &input.sphereRadius,             &input.conicError,
+                             &input.measuredRoc};
   for (size_t k = 0; k < sizeof options / sizeof options[0] && fields + k < lines.size(); ++k) {
     ReadNumber(lines[fields + k], *options[k]);
   }
+  // As the command line's options take them.
+  if (!(input.sphereRadius >= 1e-9 && input.sphereRadius <= 1e9)) input.sphereRadius = 0.0;
+  if (!(input.conicError >= -1.0 && input.conicError <= 1.0)) input.conicError = 0.0;
+  if (!(input.measuredRoc >= 1e-9 && input.measuredRoc <= 1e9)) input.measuredRoc = 0.0;
   input.quality.secondary = input.secondary;
   input.tolerances.wavelengthNm = input.quality.wavelengthNm;
   return input;
@@ -231,6 +253,57 @@ void CheckTolerances(const Calculation& calculation, const ToleranceOptions& opt
   }
 }
 
+void CheckMirrorTests(const Calculation& calculation, const AnalysisInput& input) {
+  const DesignResult& design = calculation.design;
+  const LengthUnit unit = calculation.read.unit;
+  MirrorTestOptions options;
+  if (input.measuredRoc > 0.0) options.measuredRadius = input.measuredRoc;
+  const MirrorTestPage page = RunMirrorTests(design, unit, options);
+  if (page.problem.ok()) {
+    Finite(page.readings);
+    Finite(page.readingsFromFirst);
+    for (const Ronchigram& gram : page.ronchigrams) Finite(gram.bandEdges);
+    Require(!DrawCouderMask(page.primary, page.zones).shapes.empty());
+    Require(!DrawRonchigrams(page.primary, page.ronchigrams).shapes.empty());
+    // The mirror's own readings are a perfect mirror's.
+    const MirrorTestReduction reduction = ReduceMirrorReadings(page, page.readings);
+    if (reduction.problem.ok()) {
+      Finite(reduction.surfaceErrorNm);
+      Finite(reduction.wavefrontRmsWaves);
+      Finite(reduction.wavefrontPvWaves);
+      Finite(reduction.strehl);
+      if (reduction.bestFitConic) Finite(*reduction.bestFitConic);
+    }
+  }
+
+  if (!TelescopeProblem(design).ok()) return;
+  const double wavelength = kWavelengthMm / MillimetresPerUnit(unit);
+  const SecondaryTest test =
+      TestSecondary(design, {input.sphereRadius, input.conicError, wavelength});
+  if (test.layout.problem == HindleProblem::None && test.null.traced) {
+    const HindleLayout& l = test.layout;
+    for (double value : {l.nearFocus, l.farFocus, l.sphereRadius, l.sphereDiameter,
+                         l.sphereToSecondary, l.holeDiameter, l.untestedDiameter,
+                         test.null.rmsWaves}) {
+      Finite(value);
+    }
+    if (test.withError.traced) Finite(test.withError.rmsWaves);
+    if (test.telescopeTraced) Finite(test.telescopeRmsWaves);
+    Require(!BuildHindlePicture(test, calculation.read.type, unit).shapes.empty());
+  }
+
+  const double roc = input.measuredRoc > 0.0 ? input.measuredRoc : design.PriRadCur;
+  const RefitResult refit =
+      RefitTelescope(design, {roc, design.PriConic, 0.0, RefitKeep::BackFocus}, wavelength);
+  if (refit.problem == RefitProblem::None) {
+    for (double value : {refit.design.PriSecDist, refit.design.SecRadCur, refit.design.SecConic,
+                         refit.design.SysFoc, refit.design.BackFocLen, refit.axisRmsWaves,
+                         refit.edgeRmsWaves, refit.designEdgeRmsWaves}) {
+      Finite(value);
+    }
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -242,5 +315,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckBaffles(calculation, input.baffles);
   CheckQuality(calculation, input.quality);
   CheckTolerances(calculation, input.tolerances);
+  CheckMirrorTests(calculation, input);
   return 0;
 }
