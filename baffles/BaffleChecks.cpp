@@ -18,7 +18,7 @@ constexpr int kGridAcross = 24;       // grid spacing D / 24 on the primary
 constexpr int kEdgeAzimuths = 48;     // rim and skirt-silhouette points per turn
 constexpr int kImageAzimuths = 8;     // points per ring of the image circle
 constexpr int kMouthAzimuths = 48;    // points on the mouth's edge
-constexpr double kJustInside = 1.0 - 1e-9;
+constexpr double kInsideMouth = 1.0 - 1e-9;
 
 bool Blocked(const BaffleParts& parts, const Vec3& start, const TracedRay& ray) {
   const double rs = parts.skirtRadius;
@@ -77,7 +77,7 @@ SkyLineCheck CheckSkyLines(const BaffleParts& parts, double imageRadius, double 
           {ring * imageRadius * std::cos(phi), ring * imageRadius * std::sin(phi), imageZ});
     }
   }
-  const double mouth = parts.tubeRadius * kJustInside;
+  const double mouth = parts.tubeRadius * kInsideMouth;
   const double skyZ = parts.skirtTopZ + (parts.skirtTopZ - imageZ);
   for (const Vec3& from : imagePoints) {
     for (int k = 0; k < kMouthAzimuths; ++k) {

@@ -16,7 +16,7 @@ namespace {
 // and with the primary's focal ratio.
 constexpr char kBaffleAdvice[] = "Narrow the field or choose a faster primary.";
 
-std::string Percent(double fraction) { return FormatFixed(fraction * 100.0, 0) + " %"; }
+std::string WholePercent(double fraction) { return FormatFixed(fraction * 100.0, 0) + " %"; }
 
 }  // namespace
 
@@ -44,9 +44,9 @@ std::string DescribeBaffleProblem(const BaffleProblem& problem) {
              kBaffleAdvice;
     case BaffleProblemCode::TooMuchObstruction:
       return "a secondary baffle that keeps direct skylight off the image circle would be " +
-             Percent(problem.linearObstruction) +
+             WholePercent(problem.linearObstruction) +
              " of the primary's diameter across, more obstruction than baffling is worth "
-             "(at most " + Percent(kMostBaffleObstruction) + "). " + kBaffleAdvice;
+             "(at most " + WholePercent(kMostBaffleObstruction) + "). " + kBaffleAdvice;
     case BaffleProblemCode::CheckFailed:
       return "the exact check of the baffles failed: " + std::to_string(problem.raysBlocked) +
              " rays of the field blocked, " + std::to_string(problem.skyLinesReaching) +

@@ -19,8 +19,8 @@ constexpr size_t kLabelWidth = 46;
 constexpr size_t kValueWidth = 14;
 
 // The drawing's margin and rows, in pixels.
-constexpr double kMargin = 40.0;
-constexpr double kRowHeight = 18.0;
+constexpr double kTableMargin = 40.0;
+constexpr double kTableRowHeight = 18.0;
 constexpr double kIndent = 14.0;
 constexpr double kFirstRow = 80.0;
 // Wide enough for the title rows of a table that is narrower than they are.
@@ -128,10 +128,10 @@ Drawing DrawBlocks(const std::string& title, const std::string& heading,
                    const std::string& subheading, const std::vector<BaffleBlock>& blocks) {
   Table table;
   table.anchors = {TextAnchor::Start, TextAnchor::End, TextAnchor::End};
-  table.rowHeight = kRowHeight;
+  table.rowHeight = kTableRowHeight;
   for (const BaffleBlock& block : blocks) {
     TableRow head;
-    head.spaceBefore = table.rows.empty() ? 0.0 : kRowHeight / 2.0;
+    head.spaceBefore = table.rows.empty() ? 0.0 : kTableRowHeight / 2.0;
     head.cells.push_back({block.heading, true});
     if (HasFirstOrder(block)) {
       head.cells.push_back({"exact trace", false, kLineGrey});
@@ -149,12 +149,12 @@ Drawing DrawBlocks(const std::string& title, const std::string& heading,
   }
   Drawing drawing;
   drawing.title = title;
-  drawing.width = std::max(kLeastWidth, LayOutTable(table, kMargin).Right() + kMargin);
+  drawing.width = std::max(kLeastWidth, LayOutTable(table, kTableMargin).Right() + kTableMargin);
   std::vector<TextBox> placed;
   AddTitleRows(drawing, placed, heading, subheading);
-  const double y = AddTable(drawing, placed, table, kMargin, kFirstRow, "table");
-  FitWidthToTexts(drawing, placed, kMargin);
-  drawing.height = y + kRowHeight / 2.0 + kMargin / 2.0;
+  const double y = AddTable(drawing, placed, table, kTableMargin, kFirstRow, "table");
+  FitWidthToTexts(drawing, placed, kTableMargin);
+  drawing.height = y + kTableRowHeight / 2.0 + kTableMargin / 2.0;
   return drawing;
 }
 

@@ -16,7 +16,7 @@ using namespace spekulor::mirrortests;
 
 namespace {
 
-Calculation Layout(int index) {
+Calculation MirrorTestLayout(int index) {
   DesignFields fields;
   if (index == 1) {
     fields.m_nUnits = 0;
@@ -30,7 +30,7 @@ Calculation Layout(int index) {
 }
 
 void BM_MirrorTestPage(benchmark::State& state) {
-  const Calculation calculation = Layout(static_cast<int>(state.range(0)));
+  const Calculation calculation = MirrorTestLayout(static_cast<int>(state.range(0)));
   MirrorTestOptions options;
   options.zoneCount = state.range(0) == 1 ? 12 : 0;
   options.readings = RunMirrorTests(calculation.design, calculation.read.unit, options).readings;

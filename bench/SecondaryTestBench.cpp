@@ -14,14 +14,14 @@ namespace {
 
 constexpr double kTestWavelengthMm = 550e-6;
 
-DesignResult StartupDesign() {
+DesignResult StartupLayout() {
   DesignFields fields;
   fields.m_nType = 2;
   return CompleteDesign(fields).design;
 }
 
 void BM_SecondaryTest(benchmark::State& state) {
-  const DesignResult design = StartupDesign();
+  const DesignResult design = StartupLayout();
   for (auto _ : state) {
     const SecondaryTest test = TestSecondary(design, {0.0, 0.1, kTestWavelengthMm});
     benchmark::DoNotOptimize(test.withError.rmsWaves);
@@ -31,7 +31,7 @@ void BM_SecondaryTest(benchmark::State& state) {
 BENCHMARK(BM_SecondaryTest)->Unit(benchmark::kMillisecond);
 
 void BM_Refit(benchmark::State& state) {
-  const DesignResult design = StartupDesign();
+  const DesignResult design = StartupLayout();
   const double made = state.range(0) != 0 ? design.SecRadCur : 0.0;
   for (auto _ : state) {
     const RefitResult refit = RefitTelescope(

@@ -22,7 +22,7 @@ namespace {
 // wave is settled to a few per cent, coarse enough for the refit's dozen traces.
 constexpr int kRefitGrid = 64;
 
-bool FinitePositive(double x) { return std::isfinite(x) && x > 0.0; }
+bool FiniteAndPositive(double x) { return std::isfinite(x) && x > 0.0; }
 
 double Square(double x) { return x * x; }
 
@@ -64,8 +64,8 @@ double EdgeRms(const DesignResult& design, double wavelength) {
 RefitResult SolveRefitGeometry(const DesignResult& design, const RefitRequest& request) {
   RefitResult result;
   result.design = design;
-  if (!FinitePositive(request.primaryRoc) || !std::isfinite(request.primaryConic) ||
-      !(request.secondaryRoc == 0.0 || FinitePositive(request.secondaryRoc))) {
+  if (!FiniteAndPositive(request.primaryRoc) || !std::isfinite(request.primaryConic) ||
+      !(request.secondaryRoc == 0.0 || FiniteAndPositive(request.secondaryRoc))) {
     result.problem = RefitProblem::NotFinite;
     return result;
   }
@@ -92,7 +92,7 @@ RefitResult SolveRefitGeometry(const DesignResult& design, const RefitRequest& r
     q = R2 * p / (R2 - 2.0 * p);
   }
   // A Cassegrain's secondary stands inside the prime focus and magnifies it.
-  if (!(p > 0.0 && p < f1 && q > p && FinitePositive(R2))) {
+  if (!(p > 0.0 && p < f1 && q > p && FiniteAndPositive(R2))) {
     result.problem = RefitProblem::NoTelescope;
     result.problemDetail = p;
     return result;

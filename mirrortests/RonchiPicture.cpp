@@ -13,9 +13,9 @@ namespace spekulor::mirrortests {
 
 namespace {
 
-constexpr double kMargin = 40.0;
+constexpr double kRonchiMargin = 40.0;
 constexpr double kGap = 60.0;
-constexpr double kTop = 70.0;
+constexpr double kRonchiTop = 70.0;
 constexpr int kDiscSegments = 96;
 const Colour kDark{0x30, 0x30, 0x30};
 const Colour kLit{0xf4, 0xf0, 0xd8};
@@ -118,15 +118,15 @@ Drawing DrawRonchigrams(const PrimaryUnderTest& primary, const std::vector<Ronch
   // Wide enough for the captions under each panel.
   const double panel = std::fmax(size, 330.0);
   const double count = static_cast<double>(grams.size());
-  drawing.width = 2.0 * kMargin + count * panel + (grams.empty() ? 0.0 : (count - 1.0) * kGap);
-  drawing.height = kTop + size + 50.0;
+  drawing.width = 2.0 * kRonchiMargin + count * panel + (grams.empty() ? 0.0 : (count - 1.0) * kGap);
+  drawing.height = kRonchiTop + size + 50.0;
   std::vector<TextBox> placed;
   AddTitleRows(drawing, placed, "Ronchigrams of the primary",
                "as seen through the grating; the secondary's shadow dashed");
   for (size_t i = 0; i < grams.size(); ++i) {
     const double left =
-        kMargin + static_cast<double>(i) * (panel + kGap) + (panel - grams[i].samples) / 2.0;
-    AddPanel(drawing, primary, grams[i], left, kTop);
+        kRonchiMargin + static_cast<double>(i) * (panel + kGap) + (panel - grams[i].samples) / 2.0;
+    AddPanel(drawing, primary, grams[i], left, kRonchiTop);
   }
   return drawing;
 }

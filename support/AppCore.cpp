@@ -30,7 +30,7 @@ char* g_programName = nullptr;
 // running out of memory) cannot recurse.
 bool g_checkFailing = false;
 
-constexpr const char* kModule = "AppCore";
+constexpr const char* kAppCoreModule = "AppCore";
 
 }  // namespace
 
@@ -102,10 +102,10 @@ int AssertFailed(const char* expression, const char* module, int line, const cha
 }
 
 int InitAppCore(const char* argv0, const char* app) {
-  LibraryCheck(kModule, argv0);
-  LibraryCheck(kModule, app);
+  LibraryCheck(kAppCoreModule, argv0);
+  LibraryCheck(kAppCoreModule, app);
   char* copy = strdup(app);
-  LibraryCheck(kModule, copy);
+  LibraryCheck(kAppCoreModule, copy);
   std::free(g_programName);
   g_programName = copy;
   return 0;

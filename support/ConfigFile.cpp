@@ -21,7 +21,7 @@ namespace spekulor::support {
 
 namespace {
 
-constexpr const char* kModule = "ConfigFile";
+constexpr const char* kConfigFileModule = "ConfigFile";
 
 // The raw value of an entry is never longer than the examined text of its line.
 constexpr std::size_t kRawValueSize = kConfigExaminedLength + 1;
@@ -33,7 +33,6 @@ constexpr int kListBufferSize = 1024;
 constexpr int kTextValueSize = 2047;
 
 bool IsSpaceOrTab(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
 // The name in a header line: the text after "[" up to "]" or the line end, at
@@ -72,7 +71,7 @@ long ReadLong(const char* text) {
   const unsigned long long limit =
       negative ? static_cast<unsigned long long>(LONG_MAX) + 1 : static_cast<unsigned long long>(LONG_MAX);
   unsigned long long value = 0;
-  for (; IsDigit(*p); ++p) {
+  for (; IsDecimalDigit(*p); ++p) {
     const unsigned digit = static_cast<unsigned>(*p - '0');
     value = value > (limit - digit) / 10 ? limit : value * 10 + digit;
   }
@@ -102,7 +101,7 @@ void DropLineEnd(char* psz) {
 template <typename Store, typename T, typename Convert>
 int GetConverted(Store& file, const char* section, const char* name, T* pValue,
                  T fallback, Convert convert) {
-  LibraryCheck(kModule, pValue);
+  LibraryCheck(kConfigFileModule, pValue);
   char value[kConfigTypedValueLength + 1];
   const int rc = file.GetString(section, name, value, sizeof value);
   *pValue = rc == kConfigOk ? convert(value) : fallback;
@@ -417,12 +416,12 @@ double ReadConfigDouble(const char* text) {
 // CConfigFile
 
 CConfigFile::CConfigFile(const char* psz) : m_szFilename{}, m_pf(nullptr) {
-  LibraryCheck(kModule, psz);
-  LibraryCheck(kModule, strlen(psz) < sizeof(m_szFilename));
+  LibraryCheck(kConfigFileModule, psz);
+  LibraryCheck(kConfigFileModule, strlen(psz) < sizeof(m_szFilename));
   std::memcpy(m_szFilename, psz, std::strlen(psz) + 1);
 }
 
-CConfigFile::~CConfigFile() { LibraryCheck(kModule, m_pf == NULL); }
+CConfigFile::~CConfigFile() { LibraryCheck(kConfigFileModule, m_pf == NULL); }
 
 int CConfigFile::Open() {
   if (m_pf != nullptr) return kConfigAlreadyOpen;
@@ -461,16 +460,16 @@ bool CConfigFile::NextLookupLine(ConfigLine& line) { return NextExaminedLine(m_l
 
 int CConfigFile::FindSection(const char* section) {
   if (section == nullptr) return kConfigOk;
-  LibraryCheck(kModule, m_pf);
-  LibraryCheck(kModule, strlen(section) < 2048);
+  LibraryCheck(kConfigFileModule, m_pf);
+  LibraryCheck(kConfigFileModule, strlen(section) < 2048);
   return FindSectionIn(m_lines, section);
 }
 
 int CConfigFile::FindName(const char* name, char* xvalue) {
-  LibraryCheck(kModule, m_pf);
-  LibraryCheck(kModule, name);
-  LibraryCheck(kModule, strlen(name) < 2048);
-  LibraryCheck(kModule, xvalue);
+  LibraryCheck(kConfigFileModule, m_pf);
+  LibraryCheck(kConfigFileModule, name);
+  LibraryCheck(kConfigFileModule, strlen(name) < 2048);
+  LibraryCheck(kConfigFileModule, xvalue);
   return FindNameIn(m_lines, name, xvalue);
 }
 
@@ -483,9 +482,9 @@ int CConfigFile::OpenAtSection(const char* section) {
 }
 
 int CConfigFile::GetString(const char* section, const char* name, char* dest, int len) {
-  LibraryCheck(kModule, len < 2048);
-  LibraryCheck(kModule, dest);
-  LibraryCheck(kModule, len > 0);
+  LibraryCheck(kConfigFileModule, len < 2048);
+  LibraryCheck(kConfigFileModule, dest);
+  LibraryCheck(kConfigFileModule, len > 0);
   dest[0] = '\0';
   int rc = OpenAtSection(section);
   if (rc != kConfigOk) return rc;
@@ -551,8 +550,8 @@ int CConfigFile::GetBool(const char* section, const char* name, bool* pValue, bo
 }
 
 int CConfigFile::GetSectionNames(char* dest, int size) {
-  LibraryCheck(kModule, dest);
-  LibraryCheck(kModule, size > 0);
+  LibraryCheck(kConfigFileModule, dest);
+  LibraryCheck(kConfigFileModule, size > 0);
   dest[0] = '\0';
   const int rc = Open();
   if (rc != kConfigOk) return rc;
@@ -578,8 +577,8 @@ int CConfigFile::GetSectionNames(TextBuffer& dest) {
 }
 
 int CConfigFile::GetNames(const char* section, char* dest, int size) {
-  LibraryCheck(kModule, dest);
-  LibraryCheck(kModule, size > 0);
+  LibraryCheck(kConfigFileModule, dest);
+  LibraryCheck(kConfigFileModule, size > 0);
   dest[0] = '\0';
   int rc = OpenAtSection(section);
   if (rc != kConfigOk) return rc;
@@ -607,9 +606,9 @@ int CConfigFile::GetNames(const char* section, TextBuffer& dest) {
 }
 
 int CConfigFile::NextSectionName(char* dest, int size) {
-  LibraryCheck(kModule, m_pf);
-  LibraryCheck(kModule, dest);
-  LibraryCheck(kModule, size > 0);
+  LibraryCheck(kConfigFileModule, m_pf);
+  LibraryCheck(kConfigFileModule, dest);
+  LibraryCheck(kConfigFileModule, size > 0);
   dest[0] = '\0';
   ConfigLine line;
   while (NextLookupLine(line)) {
@@ -622,17 +621,17 @@ int CConfigFile::NextSectionName(char* dest, int size) {
 }
 
 int CConfigFile::WriteString(const char* section, const char* name, const char* value) {
-  LibraryCheck(kModule, name);
+  LibraryCheck(kConfigFileModule, name);
   return WriteEntries(section, {ConfigEntryWrite{name, value}});
 }
 
 int CConfigFile::WriteEntries(const char* section, const std::vector<ConfigEntryWrite>& writes) {
   // Every name is checked before the file is read or changed.
-  if (section != nullptr) LibraryCheck(kModule, strlen(section) < 2048);
+  if (section != nullptr) LibraryCheck(kConfigFileModule, strlen(section) < 2048);
   for (const ConfigEntryWrite& write : writes) {
     const char* name = write.name;
-    LibraryCheck(kModule, name);
-    LibraryCheck(kModule, strlen(name) < 2048);
+    LibraryCheck(kConfigFileModule, name);
+    LibraryCheck(kConfigFileModule, strlen(name) < 2048);
   }
   m_systemError = 0;
   try {
@@ -685,21 +684,21 @@ int CConfigFile::WriteBool(const char* section, const char* name, bool bValue) {
 
 int ConfigText::FindSection(const char* section) const {
   if (section == nullptr) return kConfigOk;
-  LibraryCheck(kModule, strlen(section) < 2048);
+  LibraryCheck(kConfigFileModule, strlen(section) < 2048);
   ConfigLineReader lines(m_text);
   return FindSectionIn(lines, section);
 }
 
 int ConfigText::GetString(const char* section, const char* name, char* dest, int len) const {
-  LibraryCheck(kModule, len < 2048);
-  LibraryCheck(kModule, dest);
-  LibraryCheck(kModule, len > 0);
-  LibraryCheck(kModule, name);
-  LibraryCheck(kModule, strlen(name) < 2048);
+  LibraryCheck(kConfigFileModule, len < 2048);
+  LibraryCheck(kConfigFileModule, dest);
+  LibraryCheck(kConfigFileModule, len > 0);
+  LibraryCheck(kConfigFileModule, name);
+  LibraryCheck(kConfigFileModule, strlen(name) < 2048);
   dest[0] = '\0';
   ConfigLineReader lines(m_text);
   if (section != nullptr) {
-    LibraryCheck(kModule, strlen(section) < 2048);
+    LibraryCheck(kConfigFileModule, strlen(section) < 2048);
     const int rc = FindSectionIn(lines, section);
     if (rc != kConfigOk) return rc;
   }

@@ -11,8 +11,6 @@ namespace spekulor::support {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 locale_t CLocale() {
   static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
   return c;
@@ -71,13 +69,13 @@ std::size_t DecimalPrefixLength(const char* text) {
   const char* p = text;
   if (*p == '+' || *p == '-') ++p;
   bool anyDigit = false;
-  while (IsDigit(*p)) {
+  while (IsDecimalDigit(*p)) {
     ++p;
     anyDigit = true;
   }
   if (*p == '.') {
     ++p;
-    while (IsDigit(*p)) {
+    while (IsDecimalDigit(*p)) {
       ++p;
       anyDigit = true;
     }
@@ -86,8 +84,8 @@ std::size_t DecimalPrefixLength(const char* text) {
   if (*p == 'e' || *p == 'E') {
     const char* exponent = p + 1;
     if (*exponent == '+' || *exponent == '-') ++exponent;
-    if (IsDigit(*exponent)) {
-      while (IsDigit(*exponent)) ++exponent;
+    if (IsDecimalDigit(*exponent)) {
+      while (IsDecimalDigit(*exponent)) ++exponent;
       p = exponent;
     }
   }

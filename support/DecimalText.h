@@ -9,6 +9,9 @@
 
 namespace spekulor::support {
 
+// An ASCII decimal digit, whatever the process locale (isdigit() follows it).
+constexpr bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+
 // Length of the longest decimal number that `text` starts with, 0 when it starts
 // with none. An exponent counts only when at least one digit follows its sign.
 std::size_t DecimalPrefixLength(const char* text);

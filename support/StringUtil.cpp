@@ -1,6 +1,7 @@
 #include "support/StringUtil.h"
 
 #include "support/AppCore.h"
+#include "support/DecimalText.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,7 +11,7 @@ namespace spekulor::support {
 
 namespace {
 
-constexpr const char* kModule = "StringUtil";
+constexpr const char* kStringUtilModule = "StringUtil";
 
 // Large enough for any real format; keeps the sums below clear of overflow.
 constexpr std::size_t kCountLimit = static_cast<std::size_t>(1) << 40;
@@ -19,18 +20,17 @@ std::size_t Capped(std::size_t n) { return n < kCountLimit ? n : kCountLimit; }
 
 char* CopyText(const char* text, std::size_t length) {
   char* copy = static_cast<char*>(std::malloc(length + 1));
-  LibraryCheck(kModule, copy);
+  LibraryCheck(kStringUtilModule, copy);
   std::memcpy(copy, text, length);
   copy[length] = '\0';
   return copy;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // A width or precision of a format: the decimal digits at `p`, capped; `p` moves past them.
 std::size_t ReadFormatDigits(const char*& p) {
   std::size_t n = 0;
-  while (IsDigit(*p)) {
+  while (IsDecimalDigit(*p)) {
     n = Capped(n * 10 + static_cast<std::size_t>(*p - '0'));
     ++p;
   }
@@ -58,7 +58,7 @@ void TextBuffer::Append(const char* text) {
   const std::size_t oldLength = std::strlen(m_psz);
   const std::size_t addLength = std::strlen(text);
   char* grown = static_cast<char*>(std::malloc(oldLength + addLength + 1));
-  LibraryCheck(kModule, grown);
+  LibraryCheck(kStringUtilModule, grown);
   std::memcpy(grown, m_psz, oldLength);
   std::memcpy(grown + oldLength, text, addLength);
   grown[oldLength + addLength] = '\0';
@@ -176,7 +176,7 @@ FormatEstimate EstimateFormat(const char* format, va_list args) {
 }
 
 void FormatTextV(TextBuffer& target, const char* format, va_list args) {
-  LibraryCheck(kModule, format);
+  LibraryCheck(kStringUtilModule, format);
   const FormatEstimate estimate = EstimateFormat(format, args);
   if (!estimate.accepted) {
     target.Set(kBadFormatPrefix);
@@ -185,12 +185,12 @@ void FormatTextV(TextBuffer& target, const char* format, va_list args) {
   }
 
   char* px = static_cast<char*>(std::malloc(estimate.size));
-  LibraryCheck(kModule, px);
+  LibraryCheck(kStringUtilModule, px);
   const int thelen = std::vsnprintf(px, estimate.size, format, args);
   if (thelen < 0) {
     // The runtime could not format at all (for example a wide character it cannot convert).
     std::free(px);
-    LibraryCheck(kModule, thelen >= 0);
+    LibraryCheck(kStringUtilModule, thelen >= 0);
   }
   if (static_cast<std::size_t>(thelen) >= estimate.size) {
     // The estimate is too small: an internal failure of the caller's format.

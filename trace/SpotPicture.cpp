@@ -19,7 +19,7 @@ namespace {
 
 constexpr double kPanel = 240.0;
 constexpr double kGap = 28.0;
-constexpr double kMargin = 28.0;
+constexpr double kSpotMargin = 28.0;
 constexpr double kPanelTop = 102.0;
 
 const char* const kFieldNames[] = {"On axis", "0.7 of the field", "Edge of the field"};
@@ -43,7 +43,7 @@ Drawing BuildSpotPicture(const SpotSet& spots, const DesignResult& design, Teles
                          LengthUnit unit, const std::string& condition) {
   Drawing drawing;
   drawing.title = std::string("Spot diagrams of the ") + TelescopeTypeName(type);
-  drawing.width = 2.0 * kMargin + 3.0 * kPanel + 2.0 * kGap;
+  drawing.width = 2.0 * kSpotMargin + 3.0 * kPanel + 2.0 * kGap;
   std::vector<TextBox> placed;
 
   const std::string subtitle = "D " + FormatFixed(design.PriDia, 2) + UnitSuffix(unit) + ", F " +
@@ -63,7 +63,7 @@ Drawing BuildSpotPicture(const SpotSet& spots, const DesignResult& design, Teles
   const double textTop = kPanelTop + kPanel + 20.0;
   for (size_t i = 0; i < spots.spots.size(); ++i) {
     const SpotDiagram& spot = spots.spots[i];
-    const double left = kMargin + static_cast<double>(i) * (kPanel + kGap);
+    const double left = kSpotMargin + static_cast<double>(i) * (kPanel + kGap);
     const Panel panel{left, kPanelTop, kPanel};
     const DrawPoint centre = panel.Centre();
     AddPanelTitles(drawing, placed, panel, kFieldNames[i],
@@ -106,7 +106,7 @@ Drawing BuildSpotPicture(const SpotSet& spots, const DesignResult& design, Teles
   const double barMicrometres = barUnits * spots.micrometresPerUnit;
   const size_t barFirst = drawing.shapes.size();
   const TextShape barText =
-      AddScaleBar(drawing, placed, kMargin, legendY, barUnits * scale,
+      AddScaleBar(drawing, placed, kSpotMargin, legendY, barUnits * scale,
                   FormatScaleLength(barMicrometres) + " \xB5m");
   NamePart(drawing, "scale bar", barFirst);
   double x = EstimateTextBox(barText).right + 28.0;
@@ -116,7 +116,7 @@ Drawing BuildSpotPicture(const SpotSet& spots, const DesignResult& design, Teles
                          "Airy disk, radius " + Blur(spots.airyRadius, spots) + ", 1.22 \xB7 550 nm \xB7 F/D",
                          TextAnchor::Start)});
 
-  FitWidthToTexts(drawing, placed, kMargin);
+  FitWidthToTexts(drawing, placed, kSpotMargin);
   drawing.height = legendY + 24.0;
   return drawing;
 }
