@@ -12,7 +12,7 @@ using namespace spekulor::baffles;
 
 namespace {
 
-constexpr double kSmallMove = 0.01;          // mm of mirror distance
+constexpr double kSmallDespace = 0.01;          // mm of mirror distance
 constexpr double kOneSidedTolerance = 1e-3;  // relative: the change is not quite linear
 constexpr double kCentralTolerance = 1e-6;   // relative, central difference
 constexpr double kLengthTolerance = 1e-7;    // mm
@@ -35,10 +35,10 @@ TEST(FocusTravel, AgreesWithAFreshSolveOfTheMovedDesign) {
     const DesignResult design = Complete(fields);
     const FocusTravel travel = ComputeFocusTravel(design, 40.0, 0.0);
     const double b = design.BackFocLen;
-    const double forward = (FreshBackFocus(design, kSmallMove) - b) / kSmallMove;
+    const double forward = (FreshBackFocus(design, kSmallDespace) - b) / kSmallDespace;
     EXPECT_NEAR(forward / travel.backFocusPerSpacing, 1.0, kOneSidedTolerance);
     const double central =
-        (FreshBackFocus(design, kSmallMove) - FreshBackFocus(design, -kSmallMove)) / (2.0 * kSmallMove);
+        (FreshBackFocus(design, kSmallDespace) - FreshBackFocus(design, -kSmallDespace)) / (2.0 * kSmallDespace);
     EXPECT_NEAR(central / travel.backFocusPerSpacing, 1.0, kCentralTolerance);
     // The exact rate is m^2 + 1.
     EXPECT_NEAR(travel.backFocusPerSpacing, design.SecMag * design.SecMag + 1.0, 1e-9);

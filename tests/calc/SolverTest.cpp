@@ -10,7 +10,7 @@ using namespace spekulor::calc;
 namespace {
 
 // Reference values are given to four decimals; they agree within half a unit of the last.
-constexpr double kFourDecimals = 0.5e-4;
+constexpr double kSolverFourDecimals = 0.5e-4;
 
 // The start-up design: D 400, f1 1000, field 0.75 degrees, F 3200, b 254, mm.
 DesignFields StartUp(int typeIndex) {
@@ -43,19 +43,19 @@ void ExpectConsistentLayout(const DesignResult& g) {
 
 TEST(SolveGeometry, SystemFocusPathCompletesTheStartUpDesign) {
   const DesignResult g = CompleteDesign(StartUp(2)).design;
-  EXPECT_NEAR(g.SecMag, 3.2000, kFourDecimals);
-  EXPECT_NEAR(g.SecPriFocDist, 298.5714, kFourDecimals);
-  EXPECT_NEAR(g.SecSysFocDist, 955.4286, kFourDecimals);
-  EXPECT_NEAR(g.PriSecDist, 701.4286, kFourDecimals);
-  EXPECT_NEAR(g.SecRadCur, 868.5714, kFourDecimals);
-  EXPECT_NEAR(g.PriConic, -1.0831, kFourDecimals);
-  EXPECT_NEAR(g.SecConic, -4.5015, kFourDecimals);
-  EXPECT_NEAR(g.SecMinDia, 119.4286, kFourDecimals);
-  EXPECT_NEAR(g.SecDia, 128.6102, kFourDecimals);
-  EXPECT_NEAR(g.LinObstruction, 32.1526, kFourDecimals);
-  EXPECT_NEAR(g.AreaObstruction, 10.3379, kFourDecimals);
-  EXPECT_NEAR(g.PriSag, 10.0000, kFourDecimals);
-  EXPECT_NEAR(g.SecSag, 2.3804, kFourDecimals);
+  EXPECT_NEAR(g.SecMag, 3.2000, kSolverFourDecimals);
+  EXPECT_NEAR(g.SecPriFocDist, 298.5714, kSolverFourDecimals);
+  EXPECT_NEAR(g.SecSysFocDist, 955.4286, kSolverFourDecimals);
+  EXPECT_NEAR(g.PriSecDist, 701.4286, kSolverFourDecimals);
+  EXPECT_NEAR(g.SecRadCur, 868.5714, kSolverFourDecimals);
+  EXPECT_NEAR(g.PriConic, -1.0831, kSolverFourDecimals);
+  EXPECT_NEAR(g.SecConic, -4.5015, kSolverFourDecimals);
+  EXPECT_NEAR(g.SecMinDia, 119.4286, kSolverFourDecimals);
+  EXPECT_NEAR(g.SecDia, 128.6102, kSolverFourDecimals);
+  EXPECT_NEAR(g.LinObstruction, 32.1526, kSolverFourDecimals);
+  EXPECT_NEAR(g.AreaObstruction, 10.3379, kSolverFourDecimals);
+  EXPECT_NEAR(g.PriSag, 10.0000, kSolverFourDecimals);
+  EXPECT_NEAR(g.SecSag, 2.3804, kSolverFourDecimals);
   EXPECT_NEAR(g.FieldRad, 0.75 * M_PI / 180.0, 1e-10);
   EXPECT_EQ(g.PriSysFocDist, kNotGiven);  // only the back-focal-length path sets it
   ExpectConsistentLayout(g);
@@ -76,10 +76,10 @@ TEST(SolveGeometry, EveryPathReproducesTheSameTelescope) {
     const DesignResult& g = c->design;
     EXPECT_NEAR(g.SecMag, 3.2, 1e-9);
     EXPECT_NEAR(g.SysFoc, 3200.0, 1e-8);
-    EXPECT_NEAR(g.SecPriFocDist, 298.5714, kFourDecimals);
-    EXPECT_NEAR(g.SecSysFocDist, 955.4286, kFourDecimals);
+    EXPECT_NEAR(g.SecPriFocDist, 298.5714, kSolverFourDecimals);
+    EXPECT_NEAR(g.SecSysFocDist, 955.4286, kSolverFourDecimals);
     EXPECT_NEAR(g.BackFocLen, 254.0, 1e-8);
-    EXPECT_NEAR(g.SecConic, -4.5015, kFourDecimals);
+    EXPECT_NEAR(g.SecConic, -4.5015, kSolverFourDecimals);
     ExpectConsistentLayout(g);
   }
   EXPECT_DOUBLE_EQ(path4.design.PriSysFocDist, 1254.0);
@@ -89,10 +89,10 @@ TEST(SolveGeometry, EveryPathReproducesTheSameTelescope) {
 TEST(SolveGeometry, SecondaryDistancePathsWorkedExamples) {
   // R2 800 and q 900.
   const DesignResult g = CompleteDesign(OnPath(0, "800", &DesignFields::m_strSecSysDist, "900")).design;
-  EXPECT_NEAR(g.SecPriFocDist, 276.9231, kFourDecimals);
-  EXPECT_NEAR(g.SecMag, 3.2500, kFourDecimals);
-  EXPECT_NEAR(g.SysFoc, 3250.0000, kFourDecimals);
-  EXPECT_NEAR(g.BackFocLen, 176.9231, kFourDecimals);
+  EXPECT_NEAR(g.SecPriFocDist, 276.9231, kSolverFourDecimals);
+  EXPECT_NEAR(g.SecMag, 3.2500, kSolverFourDecimals);
+  EXPECT_NEAR(g.SysFoc, 3250.0000, kSolverFourDecimals);
+  EXPECT_NEAR(g.BackFocLen, 176.9231, kSolverFourDecimals);
   ExpectConsistentLayout(g);
 
   // R2 800 and p 200: q = 800 * 200 / 400 = 400, m = 2.
@@ -113,9 +113,9 @@ TEST(SolveGeometry, SecondaryConicPathStigmaticWorkedExample) {
   const DesignResult g = CompleteDesign(fields).design;
   EXPECT_NEAR(g.SecMag, 3.0, 1e-12);
   EXPECT_NEAR(g.SecSysFocDist, 800.0, 1e-9);
-  EXPECT_NEAR(g.SecPriFocDist, 266.6667, kFourDecimals);
+  EXPECT_NEAR(g.SecPriFocDist, 266.6667, kSolverFourDecimals);
   EXPECT_NEAR(g.SysFoc, 3000.0, 1e-9);
-  EXPECT_NEAR(g.BackFocLen, 66.6667, kFourDecimals);
+  EXPECT_NEAR(g.BackFocLen, 66.6667, kSolverFourDecimals);
   EXPECT_NEAR(g.PriConic, -1.0, 1e-12);
   EXPECT_DOUBLE_EQ(g.SecConic, -4.0);
   ExpectConsistentLayout(g);
@@ -133,8 +133,8 @@ TEST(SetDesignConics, EachTypeOnTheStartUpDesign) {
   };
   for (const ConicCase& c : cases) {
     const DesignResult g = CompleteDesign(StartUp(c.typeIndex)).design;
-    EXPECT_NEAR(g.PriConic, c.k1, kFourDecimals) << c.typeIndex;
-    EXPECT_NEAR(g.SecConic, c.k2, kFourDecimals) << c.typeIndex;
+    EXPECT_NEAR(g.PriConic, c.k1, kSolverFourDecimals) << c.typeIndex;
+    EXPECT_NEAR(g.SecConic, c.k2, kSolverFourDecimals) << c.typeIndex;
   }
   // Classical: the secondary is the hyperboloid whose foci are the two focal points,
   // K2 = -((m + 1) / (m - 1))^2 with m = 3.2.

@@ -4,7 +4,6 @@
 // an exit status and a reason, never a signal.
 #include <gtest/gtest.h>
 
-
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -123,27 +122,47 @@ TEST(CliLimits, ADesignFileTooLargeForTheMemoryLeftCannotBeRead) {
 
 // Every numeric option reads decimal numbers only, as the window's fields do: not
 // hexadecimal (which the window reads as 0), octal-looking zeros, nan, inf or nothing.
-TEST(CliNumbers, NumericOptionsReadDecimalNumbersOnly) {
-  const std::vector<std::vector<std::string>> options = {
-      {"trace", "--rays"},          {"trace", "--despace"},       {"trace", "--decenter"},
-      {"trace", "--tilt"},          {"trace", "--pivot"},         {"quality", "--wavelength"},
-      {"quality", "--grid"},        {"baffles", "--thickness"},   {"baffles", "--focus-clearance"},
-      {"tolerances", "--budget-waves"}};
-  for (const std::vector<std::string>& option : options) {
-    for (const char* text : {"0x10", "0x1p4", "nan", "NAN", "inf", "-inf", "", " 16", "16 ",
-                             "1e400", "16mm", "1,5"}) {
-      const CliResult result = RunCli({option[0], option[1], text});
-      EXPECT_EQ(result.status, 64) << option[1] << " '" << text << "'";
-      EXPECT_NE(result.err.find(option[1]), std::string::npos) << result.err;
-    }
+// One test an option, so that the runs spread over the test command's jobs.
+class NumericOption : public ::testing::TestWithParam<std::vector<std::string>> {};
+
+TEST_P(NumericOption, ReadsDecimalNumbersOnly) {
+  const std::vector<std::string>& option = GetParam();
+  for (const char* text : {"0x10", "0x1p4", "nan", "NAN", "inf", "-inf", "", " 16", "16 ",
+                           "1e400", "16mm", "1,5"}) {
+    const CliResult result = RunCli({option[0], option[1], text});
+    EXPECT_EQ(result.status, 64) << option[1] << " '" << text << "'";
+    EXPECT_NE(result.err.find(option[1]), std::string::npos) << result.err;
   }
-  // The radio indexes too.
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CliNumbers, NumericOption,
+    ::testing::Values(std::vector<std::string>{"trace", "--rays"},
+                      std::vector<std::string>{"trace", "--despace"},
+                      std::vector<std::string>{"trace", "--decenter"},
+                      std::vector<std::string>{"trace", "--tilt"},
+                      std::vector<std::string>{"trace", "--pivot"},
+                      std::vector<std::string>{"quality", "--wavelength"},
+                      std::vector<std::string>{"quality", "--grid"},
+                      std::vector<std::string>{"baffles", "--thickness"},
+                      std::vector<std::string>{"baffles", "--focus-clearance"},
+                      std::vector<std::string>{"tolerances", "--budget-waves"}),
+    [](const ::testing::TestParamInfo<std::vector<std::string>>& option) {
+      std::string name = option.param[0] + "_" + option.param[1].substr(2);
+      for (char& c : name) {
+        if (c == '-') c = '_';
+      }
+      return name;
+    });
+
+// The radio indexes read whole decimal numbers, and the decimal forms of one number give
+// one answer; a leading zero is no octal.
+TEST(CliNumbers, DecimalFormsOfOneNumberGiveOneAnswer) {
   for (const char* text : {"0x1", " 1", "1.0", ""}) {
     EXPECT_EQ(RunCli({"report", "--unit", text}).status, 64) << "'" << text << "'";
     EXPECT_EQ(RunCli({"report", "--type", text}).status, 64) << "'" << text << "'";
   }
   EXPECT_EQ(RunCli({"report", "--type", "2"}).out, RunCli({"report", "--type", "+02"}).out);
-  // The decimal forms of one number give one answer; a leading zero is no octal.
   EXPECT_EQ(RunCli({"trace", "--despace", "16"}).out,
             RunCli({"trace", "--despace", "1.6e1"}).out);
   EXPECT_EQ(RunCli({"trace", "--despace", "16"}).out,

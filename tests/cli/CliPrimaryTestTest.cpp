@@ -6,18 +6,13 @@
 #include <vector>
 
 #include "tests/cli/CliRun.h"
+#include "tests/cli/JsonKeys.h"
 #include "tests/common/Golden.h"
 #include "tests/common/TestFiles.h"
 
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-std::vector<std::string> Keys(const Json& object) {
-  std::vector<std::string> keys;
-  for (auto it = object.begin(); it != object.end(); ++it) keys.push_back(it.key());
-  return keys;
-}
 
 // The start-up design (400 mm, f1 = 1000 mm) with the source moving: R = 2 f1, eight
 // zones of equal area from the report's secondary (p = 1254 / 4.2, y2 = 0.2 p + d theta
@@ -28,7 +23,7 @@ TEST(CliPrimaryTest, JsonHasExactlyTheDocumentedKeys) {
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.err, "");
   const Json json = Json::parse(result.out);
-  EXPECT_EQ(Keys(json),
+  EXPECT_EQ(KeysInOrder(json),
             (std::vector<std::string>{"unit", "radius_of_curvature", "conic", "diameter", "source",
                                       "zone_radius", "zones", "ronchi"}));
   EXPECT_EQ(json["unit"], "mm");
@@ -44,7 +39,7 @@ TEST(CliPrimaryTest, JsonHasExactlyTheDocumentedKeys) {
   ASSERT_EQ(json["zones"].size(), 8u);
   for (size_t i = 0; i < 8; ++i) {
     const Json& zone = json["zones"][i];
-    EXPECT_EQ(Keys(zone), (std::vector<std::string>{"inner", "outer", "radius", "reading",
+    EXPECT_EQ(KeysInOrder(zone), (std::vector<std::string>{"inner", "outer", "radius", "reading",
                                                     "reading_from_first"}));
     const double outer = std::sqrt(shadow * shadow + (200.0 * 200.0 - shadow * shadow) *
                                                          static_cast<double>(i + 1) / 8.0);
@@ -63,7 +58,7 @@ TEST(CliPrimaryTest, JsonHasExactlyTheDocumentedKeys) {
   const double offset = 2.0 * 2000.0 / (100.0 / 25.4 * 400.0);
   for (size_t k = 0; k < 2; ++k) {
     const Json& gram = json["ronchi"][k];
-    EXPECT_EQ(Keys(gram), (std::vector<std::string>{"offset", "lines_per_inch", "band_edges"}));
+    EXPECT_EQ(KeysInOrder(gram), (std::vector<std::string>{"offset", "lines_per_inch", "band_edges"}));
     EXPECT_NEAR(gram["offset"].get<double>(), k == 0 ? -offset : offset, 1e-9);
     EXPECT_EQ(gram["lines_per_inch"], 100.0);
     EXPECT_GE(gram["band_edges"].size(), 5u);
@@ -85,9 +80,9 @@ TEST(CliPrimaryTest, ReductionKeysAndFigures) {
               "--grating-offset", "-5", "--grating-offset", "2.5", "--grating-lpi", "133"});
   ASSERT_EQ(result.status, 0) << result.err;
   const Json json = Json::parse(result.out);
-  EXPECT_EQ(Keys(json).back(), "reduction");
+  EXPECT_EQ(KeysInOrder(json).back(), "reduction");
   const Json& reduction = json["reduction"];
-  EXPECT_EQ(Keys(reduction),
+  EXPECT_EQ(KeysInOrder(reduction),
             (std::vector<std::string>{"measured", "surface_error_nm", "wavefront_rms_waves",
                                       "wavefront_pv_waves", "strehl", "best_fit_conic",
                                       "conic_difference"}));

@@ -7,18 +7,13 @@
 #include <nlohmann/json.hpp>
 
 #include "tests/cli/CliRun.h"
+#include "tests/cli/JsonKeys.h"
 #include "tests/common/Golden.h"
 #include "tests/common/TestFiles.h"
 
 namespace {
 
 using Json = nlohmann::ordered_json;  // keeps the keys in the order written
-
-std::vector<std::string> Keys(const Json& object) {
-  std::vector<std::string> keys;
-  for (auto it = object.begin(); it != object.end(); ++it) keys.push_back(it.key());
-  return keys;
-}
 
 TEST(CliQuality, TableOfTheThreeFieldPoints) {
   const CliResult result = RunCli({"quality", "--grid", "32"});
@@ -38,7 +33,7 @@ TEST(CliQuality, JsonHasTheDocumentedKeys) {
                                    "--wavelength", "650", "--grid", "64"});
   ASSERT_EQ(result.status, 0) << result.err;
   const Json document = Json::parse(result.out);
-  EXPECT_EQ(Keys(document),
+  EXPECT_EQ(KeysInOrder(document),
             (std::vector<std::string>{"wavelength_nm", "focus", "focus_shift",
                                       "best_focus_surface_radius", "fields", "perfect"}));
   EXPECT_EQ(document["wavelength_nm"], 650.0);
@@ -49,14 +44,14 @@ TEST(CliQuality, JsonHasTheDocumentedKeys) {
   const double fractions[] = {0.0, 0.7, 1.0};
   for (size_t i = 0; i < 3; ++i) {
     const Json& field = document["fields"][i];
-    EXPECT_EQ(Keys(field), (std::vector<std::string>{"field_fraction", "field_deg", "focus_shift",
+    EXPECT_EQ(KeysInOrder(field), (std::vector<std::string>{"field_fraction", "field_deg", "focus_shift",
                                                      "rms_waves", "pv_waves", "strehl",
                                                      "strehl_marechal", "ee80_diameter_um", "mtf"}));
     EXPECT_EQ(field["field_fraction"], fractions[i]);
     EXPECT_NEAR(field["field_deg"].get<double>(), 0.375 * fractions[i], 1e-9);
     ASSERT_EQ(field["mtf"].size(), 4u);
     for (const Json& point : field["mtf"]) {
-      EXPECT_EQ(Keys(point), (std::vector<std::string>{"fraction_of_cutoff", "cycles_per_mm",
+      EXPECT_EQ(KeysInOrder(point), (std::vector<std::string>{"fraction_of_cutoff", "cycles_per_mm",
                                                        "tangential", "sagittal"}));
       EXPECT_NEAR(point["cycles_per_mm"].get<double>(),
                   point["fraction_of_cutoff"].get<double>() * cutoff, 1e-9);
@@ -65,10 +60,10 @@ TEST(CliQuality, JsonHasTheDocumentedKeys) {
   const Json& axis = document["fields"][0];
   EXPECT_GT(axis["strehl"].get<double>(), 0.999);
   EXPECT_NEAR(axis["focus_shift"].get<double>(), 0.0, 1e-3);
-  EXPECT_EQ(Keys(document["perfect"]), (std::vector<std::string>{"ee80_diameter_um", "mtf"}));
+  EXPECT_EQ(KeysInOrder(document["perfect"]), (std::vector<std::string>{"ee80_diameter_um", "mtf"}));
   for (size_t k = 0; k < 4; ++k) {
     const Json& perfect = document["perfect"]["mtf"][k];
-    EXPECT_EQ(Keys(perfect), (std::vector<std::string>{"fraction_of_cutoff", "value"}));
+    EXPECT_EQ(KeysInOrder(perfect), (std::vector<std::string>{"fraction_of_cutoff", "value"}));
     EXPECT_NEAR(axis["mtf"][k]["tangential"].get<double>(), perfect["value"].get<double>(), 0.005);
   }
   EXPECT_NEAR(axis["ee80_diameter_um"].get<double>(),

@@ -29,7 +29,7 @@ using namespace spekulor::collimation;
 namespace {
 
 constexpr double kBudgetTolerance = 0.03;      // the traced error at a tolerance
-constexpr double kThirdOrderTolerance = 0.03;  // tolerance against third-order theory
+constexpr double kThirdOrderToleranceShare = 0.03;  // tolerance against third-order theory
 // A despace tolerance is a few per cent of the secondary's distance from the prime
 // focus, where the spherical aberration it adds already grows faster than linearly.
 constexpr double kDespaceThirdOrderTolerance = 0.06;
@@ -96,12 +96,12 @@ TEST(Tolerances, AgreeWithTheRmsOfThirdOrderAberrations) {
     const double budget = kDefaultBudgetWaves * analysis.wavelength;
     EXPECT_NEAR(analysis.Tolerance(Misalignment::Decenter).amount /
                     (budget / (std::fabs(third.comaPerDecenter) * comaFactor)),
-                1.0, kThirdOrderTolerance)
+                1.0, kThirdOrderToleranceShare)
         << type;
     EXPECT_NEAR(analysis.Tolerance(Misalignment::Tilt).amount /
                     (budget / (std::fabs(third.comaPerTiltRadian) * comaFactor) *
                      57.29577951308232),
-                1.0, kThirdOrderTolerance)
+                1.0, kThirdOrderToleranceShare)
         << type;
     if (type == kClassical) {
       const double sphericalFactor =

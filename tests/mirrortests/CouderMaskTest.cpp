@@ -41,14 +41,14 @@ double PrintedPerUserUnit(const std::string& svg, const std::string& unit) {
 // The mask prints at 1:1: its check bar measures 100 mm (4 inches) on the paper, its
 // rim the mirror's diameter, and its openings lie between the zones' edges.
 TEST(CouderMask, PrintsAtOneToOne) {
-  struct Case {
+  struct MaskCase {
     LengthUnit unit;
     double diameter;
     std::string svgUnit;
     double bar;
   };
-  for (const Case& c :
-       {Case{LengthUnit::Millimetre, 400.0, "mm", 100.0}, Case{LengthUnit::Inch, 6.0, "in", 4.0}}) {
+  for (const MaskCase& c :
+       {MaskCase{LengthUnit::Millimetre, 400.0, "mm", 100.0}, MaskCase{LengthUnit::Inch, 6.0, "in", 4.0}}) {
     PrimaryUnderTest primary;
     primary.radius = 10.0 * c.diameter;
     primary.conic = -1.0;

@@ -18,14 +18,14 @@ using namespace spekulor::mirrortests;
 
 namespace {
 
-constexpr double kTestWavelengthMm = 550e-6;
+constexpr double kRefitWavelengthMm = 550e-6;
 constexpr double kSameLength = 1e-4;      // relative
 constexpr double kCorrectedWaves = 0.01;  // RMS of a corrected axis
 // What the traced RMS of a stigmatic axis image reads: rounding, not optics.
 constexpr double kTraceNoiseWaves = 1e-4;
 
 double AxisRms(const DesignResult& design) {
-  const AxisProbe probe{BuildTelescope(design), 64, kTestWavelengthMm};
+  const AxisProbe probe{BuildTelescope(design), 64, kRefitWavelengthMm};
   return MeasureAxis(probe, SecondaryPerturbation{}).rmsWaves;
 }
 
@@ -39,7 +39,7 @@ TEST(Refit, TheDesignsOwnMirrorsGiveTheDesignBack) {
     for (RefitKeep keep : {RefitKeep::BackFocus, RefitKeep::FocalLength}) {
       for (double secondaryRoc : {0.0, design.SecRadCur}) {
         const RefitResult refit = RefitTelescope(
-            design, {design.PriRadCur, design.PriConic, secondaryRoc, keep}, kTestWavelengthMm);
+            design, {design.PriRadCur, design.PriConic, secondaryRoc, keep}, kRefitWavelengthMm);
         ASSERT_EQ(refit.problem, RefitProblem::None);
         ExpectSameLength(refit.design.PriSecDist, design.PriSecDist, "spacing");
         ExpectSameLength(refit.design.SecRadCur, design.SecRadCur, "secondary radius");
@@ -70,7 +70,7 @@ TEST(Refit, AnotherPrimaryIsMadeIntoACorrectedTelescope) {
     for (double secondaryRoc : {0.0, design.SecRadCur}) {
       const RefitRequest request{design.PriRadCur * 1.01, design.PriConic + 0.04, secondaryRoc,
                                  keep};
-      const RefitResult refit = RefitTelescope(design, request, kTestWavelengthMm);
+      const RefitResult refit = RefitTelescope(design, request, kRefitWavelengthMm);
       ASSERT_EQ(refit.problem, RefitProblem::None);
       const DesignResult& g = refit.design;
       EXPECT_LT(refit.axisRmsWaves, kCorrectedWaves);
@@ -84,7 +84,7 @@ TEST(Refit, AnotherPrimaryIsMadeIntoACorrectedTelescope) {
       }
       if (secondaryRoc != 0.0) ExpectSameLength(g.SecRadCur, secondaryRoc, "made secondary");
       // The exact trace's paraxial focus lies on the solved image plane.
-      const AxisProbe probe{BuildTelescope(g), 64, kTestWavelengthMm};
+      const AxisProbe probe{BuildTelescope(g), 64, kRefitWavelengthMm};
       const AxisWavefront axis = MeasureAxis(probe, SecondaryPerturbation{});
       EXPECT_NEAR(axis.paraxialFocus, 0.0, 1e-4 * g.BackFocLen);
       // The uncorrected pair: the design's secondary conic with the new primary.
@@ -97,9 +97,9 @@ TEST(Refit, AnotherPrimaryIsMadeIntoACorrectedTelescope) {
 
 TEST(Refit, MirrorsThatMakeNoTelescopeAreRefused) {
   const DesignResult design = Complete(StartupFields(kRitcheyChretien));
-  EXPECT_EQ(RefitTelescope(design, {NAN, -1.0, 0.0, RefitKeep::BackFocus}, kTestWavelengthMm).problem,
+  EXPECT_EQ(RefitTelescope(design, {NAN, -1.0, 0.0, RefitKeep::BackFocus}, kRefitWavelengthMm).problem,
             RefitProblem::NotFinite);
-  EXPECT_EQ(RefitTelescope(design, {-2000.0, -1.0, 0.0, RefitKeep::BackFocus}, kTestWavelengthMm)
+  EXPECT_EQ(RefitTelescope(design, {-2000.0, -1.0, 0.0, RefitKeep::BackFocus}, kRefitWavelengthMm)
                 .problem,
             RefitProblem::NotFinite);
   // A secondary flatter than the primary's focus can reach: no place gives F.

@@ -22,8 +22,8 @@ using namespace spekulor::quality;
 
 namespace {
 
-constexpr int kGrid = 48;
-constexpr double kWavelength = 550e-6;  // mm
+constexpr int kFocusGrid = 48;
+constexpr double kFocusWavelengthMm = 550e-6;  // mm
 constexpr double kBalanceTolerance = 0.01;    // relative: third order against the exact trace
 constexpr double kCurvatureTolerance = 0.02;  // relative: the same for the field's curvature
 
@@ -53,16 +53,16 @@ TEST(FocusSearch, BestFocusBalancesSphericalAberration) {
                         marginal.onSecondary.y / marginal.finalDirection.y * marginal.finalDirection.z;
   const double marginalShift = telescope.imageZ - crossZ;  // positive away from the primary
 
-  const TracedPupil pupil = TracePupil(telescope, 0.0, kGrid);
-  const double best = OwnBestFocus(pupil, kWavelength);
+  const TracedPupil pupil = TracePupil(telescope, 0.0, kFocusGrid);
+  const double best = OwnBestFocus(pupil, kFocusWavelengthMm);
   EXPECT_GT(best * marginalShift, 0.0) << "the best focus lies toward the marginal focus";
   EXPECT_NEAR(std::fabs(best) / (8.0 * n * n * (1.0 + e * e) * w040), 1.0, kBalanceTolerance);
   EXPECT_NEAR(best / marginalShift, (1.0 + e * e) / 2.0, kBalanceTolerance);
   // And it is the least: a step either way is worse.
-  const double step = FocusStep(pupil, kWavelength);
-  const double there = EvaluateWavefront(pupil, best, kWavelength).rmsWaves;
-  EXPECT_LT(there, EvaluateWavefront(pupil, best + 0.1 * step, kWavelength).rmsWaves);
-  EXPECT_LT(there, EvaluateWavefront(pupil, best - 0.1 * step, kWavelength).rmsWaves);
+  const double step = FocusStep(pupil, kFocusWavelengthMm);
+  const double there = EvaluateWavefront(pupil, best, kFocusWavelengthMm).rmsWaves;
+  EXPECT_LT(there, EvaluateWavefront(pupil, best + 0.1 * step, kFocusWavelengthMm).rmsWaves);
+  EXPECT_LT(there, EvaluateWavefront(pupil, best - 0.1 * step, kFocusWavelengthMm).rmsWaves);
 }
 
 // Astigmatism and field curvature: the least RMS error of each field point lies on the
@@ -74,7 +74,7 @@ TEST(FocusSearch, FieldBestFociLieOnTheThirdOrderFieldCurvature) {
   for (int type : {0, 2}) {
     const DesignResult design = Complete(StartupFields(type));
     QualityOptions options;
-    options.gridSize = kGrid;
+    options.gridSize = kFocusGrid;
     options.focus = FocusMode::Paraxial;
     const QualitySet set = ComputeImageQuality(design, LengthUnit::Millimetre, options);
     const FieldQuality& edge = set.fields.back();
@@ -99,20 +99,20 @@ TEST(FocusSearch, CommonBestFocusIsTheLeastMeanError) {
   std::vector<TracedPupil> pupils;
   std::vector<double> own;
   for (double fraction : kSpotFieldFractions) {
-    pupils.push_back(TracePupil(telescope, fraction * design.FieldRad / 2.0, kGrid));
-    own.push_back(OwnBestFocus(pupils.back(), kWavelength));
+    pupils.push_back(TracePupil(telescope, fraction * design.FieldRad / 2.0, kFocusGrid));
+    own.push_back(OwnBestFocus(pupils.back(), kFocusWavelengthMm));
   }
   std::vector<const TracedPupil*> list;
   for (const TracedPupil& pupil : pupils) list.push_back(&pupil);
-  const double best = CommonBestFocus(list, own, kWavelength);
+  const double best = CommonBestFocus(list, own, kFocusWavelengthMm);
   EXPECT_GE(best, *std::min_element(own.begin(), own.end()));
   EXPECT_LE(best, *std::max_element(own.begin(), own.end()));
   auto mean = [&](double shift) {
     double sum = 0.0;
-    for (const TracedPupil& pupil : pupils) sum += EvaluateWavefront(pupil, shift, kWavelength).rmsWaves;
+    for (const TracedPupil& pupil : pupils) sum += EvaluateWavefront(pupil, shift, kFocusWavelengthMm).rmsWaves;
     return sum / 3.0;
   };
-  const double step = FocusStep(pupils[0], kWavelength);
+  const double step = FocusStep(pupils[0], kFocusWavelengthMm);
   EXPECT_LT(mean(best), mean(0.0));
   EXPECT_LE(mean(best), mean(best + 0.05 * step));
   EXPECT_LE(mean(best), mean(best - 0.05 * step));
@@ -152,13 +152,13 @@ TEST(FocusSearch, QuadraticThroughThreePoints) {
 // focus lies far outside it and keeps its radius.
 TEST(FocusSearch, FociWithinTheDepthOfFocusMakeAFlatSurface) {
   QualityOptions options;
-  options.gridSize = kGrid;
+  options.gridSize = kFocusGrid;
   DesignFields tiny = StartupFields(kRitcheyChretien);
   tiny.m_strField = "1e-9";
   const DesignResult design = Complete(tiny);
   const QualitySet set = ComputeImageQuality(design, LengthUnit::Millimetre, options);
   const double n = design.SysFoc / design.PriDia;
-  const double depth = 8.0 * n * n * (kWavelength / 4.0);  // dz / (8 N^2) = lambda / 4
+  const double depth = 8.0 * n * n * (kFocusWavelengthMm / 4.0);  // dz / (8 N^2) = lambda / 4
   EXPECT_NEAR(set.depthOfFocus / depth, 1.0, 1e-12);
   EXPECT_TRUE(set.focalSurfaceWithinDepth);
   EXPECT_FALSE(std::isfinite(set.focalSurfaceRadius));

@@ -15,12 +15,12 @@ using namespace spekulor::quality;
 
 namespace {
 
-constexpr int kGrid = 64;
-constexpr double kMtfTolerance = 0.005;
-constexpr double kMarechalTolerance = 0.02;
-constexpr double kEnergyRadiusTolerance = 0.01;  // relative
+constexpr int kQualityGrid = 64;
+constexpr double kQualityMtfTolerance = 0.005;
+constexpr double kQualityMarechalTolerance = 0.02;
+constexpr double kQualityEnergyRadiusTolerance = 0.01;  // relative
 
-QualitySet Analyse(const DesignFields& fields, FocusMode focus, int grid = kGrid) {
+QualitySet Analyse(const DesignFields& fields, FocusMode focus, int grid = kQualityGrid) {
   const Calculation calculation = CompleteDesign(fields);
   EXPECT_EQ(calculation.rules.error, CalcError::None);
   QualityOptions options;
@@ -39,10 +39,10 @@ TEST(ImageQuality, ClassicalCassegrainAxisIsDiffractionLimited) {
   EXPECT_LT(axis.rmsWaves, 1e-3);
   for (size_t k = 0; k < kMtfFractions.size(); ++k) {
     const double expected = ObstructedMtf(kMtfFractions[k], set.obstruction);
-    EXPECT_NEAR(axis.mtfTangential[k], expected, kMtfTolerance) << kMtfFractions[k];
-    EXPECT_NEAR(axis.mtfSagittal[k], expected, kMtfTolerance) << kMtfFractions[k];
+    EXPECT_NEAR(axis.mtfTangential[k], expected, kQualityMtfTolerance) << kMtfFractions[k];
+    EXPECT_NEAR(axis.mtfSagittal[k], expected, kQualityMtfTolerance) << kMtfFractions[k];
   }
-  EXPECT_NEAR(axis.ee80Diameter / set.perfect.ee80Diameter, 1.0, kEnergyRadiusTolerance);
+  EXPECT_NEAR(axis.ee80Diameter / set.perfect.ee80Diameter, 1.0, kQualityEnergyRadiusTolerance);
   // 550 nm at f/8: the cutoff 1 / (lambda N) is 227.27 cycles per millimetre.
   EXPECT_NEAR(set.cutoffPerMm, 1.0 / (550e-6 * 8.0), 1e-9);
   EXPECT_TRUE(QualitySetProblem(set).ok());
@@ -62,7 +62,7 @@ TEST(ImageQuality, MarechalAgreesWithTheTransformWhereTheImageIsGood) {
         if (field.strehl <= 0.8) continue;
         ++checked;
         if (field.strehl < 0.995) ++belowOne;
-        EXPECT_NEAR(field.strehlMarechal, field.strehl, kMarechalTolerance)
+        EXPECT_NEAR(field.strehlMarechal, field.strehl, kQualityMarechalTolerance)
             << c.name << " at " << field.fieldFraction;
       }
     }

@@ -23,7 +23,7 @@ using namespace spekulor::quality;
 
 namespace {
 
-constexpr int kGrid = 32;        // where a coarse grid will do
+constexpr int kPictureGrid = 32;        // where a coarse grid will do
 constexpr int kSpreadGrid = 64;  // fine enough for most of the spread of designs
 
 QualityPictures Draw(const DesignFields& fields, int grid) {
@@ -89,7 +89,7 @@ TEST(QualityPicture, TextsStayInsideAndApart) {
 // The dashed rings are the perfect annulus's first dark ring at the scale bar's scale.
 TEST(QualityPicture, DarkRingsMatchTheScaleBar) {
   const Calculation calculation = CompleteDesign(StartupFields(kRitcheyChretien));
-  const QualityPictures pictures = Draw(StartupFields(kRitcheyChretien), kGrid);
+  const QualityPictures pictures = Draw(StartupFields(kRitcheyChretien), kPictureGrid);
   ASSERT_TRUE(pictures.ok());
   const std::vector<const Shape*> rings = PartShapes(pictures.drawings.front(), "first dark ring");
   ASSERT_EQ(rings.size(), 3u);
@@ -109,19 +109,19 @@ TEST(QualityPicture, DarkRingsMatchTheScaleBar) {
 // from 1 at zero frequency (top left) to 0 at the cutoff (bottom right).
 TEST(QualityPicture, PerfectMtfCurveIsDrawnToItsAxes) {
   const Calculation calculation = CompleteDesign(StartupFields(kRitcheyChretien));
-  const QualityPictures pictures = Draw(StartupFields(kRitcheyChretien), kGrid);
+  const QualityPictures pictures = Draw(StartupFields(kRitcheyChretien), kPictureGrid);
   ASSERT_TRUE(pictures.ok());
   const std::vector<const Shape*> curve = PartShapes(pictures.drawings.front(), "perfect MTF");
   ASSERT_EQ(curve.size(), 1u);
   const std::vector<DrawPoint>& points = std::get<PolylineShape>(*curve[0]).points;
-  ASSERT_EQ(points.size(), static_cast<size_t>(kGrid) + 1);
+  ASSERT_EQ(points.size(), static_cast<size_t>(kPictureGrid) + 1);
   const DrawPoint topLeft = points.front();
   const DrawPoint bottomRight = points.back();
   const double e = calculation.design.SecDia / calculation.design.PriDia;
   for (size_t k = 1; k < points.size(); k += 8) {
     const double fraction = (points[k].x - topLeft.x) / (bottomRight.x - topLeft.x);
     const double value = (bottomRight.y - points[k].y) / (bottomRight.y - topLeft.y);
-    EXPECT_NEAR(fraction, static_cast<double>(k) / kGrid, 1e-9);
+    EXPECT_NEAR(fraction, static_cast<double>(k) / kPictureGrid, 1e-9);
     EXPECT_NEAR(value, ObstructedMtf(fraction, e), 1e-9);
   }
   // And the three field points' curves, tangential and sagittal, are there.
@@ -135,7 +135,7 @@ TEST(QualityPicture, PerfectMtfCurveIsDrawnToItsAxes) {
 TEST(QualityPicture, TableRowsFollowTheFigures) {
   const Calculation calculation = CompleteDesign(StartupFields(kClassical));
   QualityOptions options;
-  options.gridSize = kGrid;
+  options.gridSize = kPictureGrid;
   options.focus = FocusMode::Paraxial;
   const QualitySet set = ComputeImageQuality(calculation.design, LengthUnit::Millimetre, options);
   const std::vector<QualityTableRow> rows = QualityTableRows(set, LengthUnit::Millimetre);

@@ -16,7 +16,7 @@ using namespace spekulor::quality;
 
 namespace {
 
-constexpr int kGrid = 64;
+constexpr int kWavefrontGrid = 64;
 constexpr double kWavelength = 550e-6;  // mm
 constexpr double kPerfectRms = 1e-4;    // waves: a stigmatic image, traced
 constexpr double kDefocusRmsTolerance = 0.002;  // relative: W020 = dz / (8 N^2) is paraxial
@@ -61,7 +61,7 @@ double QuarticCoefficient(const TracedPupil& pupil, const Wavefront& front, doub
 
 TEST(Wavefront, ClassicalCassegrainAxisIsPerfect) {
   const DesignResult design = Classical();
-  const TracedPupil pupil = TracePupil(BuildTelescope(design), 0.0, kGrid);
+  const TracedPupil pupil = TracePupil(BuildTelescope(design), 0.0, kWavefrontGrid);
   ASSERT_GT(pupil.rays.size(), 2000u);
   const Wavefront front = EvaluateWavefront(pupil, 0.0, kWavelength);
   EXPECT_LT(front.rmsWaves, kPerfectRms);
@@ -86,7 +86,7 @@ TEST(Wavefront, DefocusRmsFollowsTheClosedForm) {
   const Case cases[] = {{"annulus", BuildTelescope(design), design.SecDia / design.PriDia},
                         {"clear circle", clear, 0.0}};
   for (const Case& c : cases) {
-    const TracedPupil pupil = TracePupil(c.telescope, 0.0, kGrid);
+    const TracedPupil pupil = TracePupil(c.telescope, 0.0, kWavefrontGrid);
     for (double shift : {-0.2, -0.05, 0.05, 0.2}) {
       const double w020 = std::fabs(shift) / (8.0 * n * n) / kWavelength;
       const double expected = w020 * (1.0 - c.obstruction * c.obstruction) / (2.0 * std::sqrt(3.0));
@@ -111,7 +111,7 @@ TEST(Wavefront, SphericalPrimaryHasTheThirdOrderSphericalAberration) {
   const double expected = -2.0 * std::pow(radius, 4.0) / (8.0 * r1 * r1 * r1) / kWavelength;
   ASSERT_LT(std::fabs(expected), 0.5);
   ASSERT_GT(std::fabs(expected), 0.1);
-  const TracedPupil pupil = TracePupil(telescope, 0.0, kGrid);
+  const TracedPupil pupil = TracePupil(telescope, 0.0, kWavefrontGrid);
   const Wavefront front = EvaluateWavefront(pupil, 0.0, kWavelength);
   EXPECT_NEAR(QuarticCoefficient(pupil, front, radius) / expected, 1.0, kW040Tolerance);
 }
@@ -122,7 +122,7 @@ TEST(Wavefront, SphericalPrimaryHasTheThirdOrderSphericalAberration) {
 TEST(Wavefront, ReferenceCentreFollowsTheImage) {
   const DesignResult design = Complete(StartupFields(kRitcheyChretien));
   const double angle = design.FieldRad / 2.0;
-  const TracedPupil pupil = TracePupil(BuildTelescope(design), angle, kGrid);
+  const TracedPupil pupil = TracePupil(BuildTelescope(design), angle, kWavefrontGrid);
   const Wavefront front = EvaluateWavefront(pupil, 0.0, kWavelength);
   EXPECT_NEAR(front.imageY / (design.SysFoc * std::tan(angle)), 1.0, 1e-3);
   EXPECT_NEAR(front.imageX, 0.0, 1e-9);
@@ -133,11 +133,11 @@ TEST(Wavefront, ReferenceCentreFollowsTheImage) {
 // add up to the annulus's area in cells.
 TEST(PupilTrace, WeightsAddUpToTheAnnulus) {
   const DesignResult design = Classical();
-  const TracedPupil pupil = TracePupil(BuildTelescope(design), 0.0, kGrid);
+  const TracedPupil pupil = TracePupil(BuildTelescope(design), 0.0, kWavefrontGrid);
   double area = 0.0;
   for (const PupilRay& ray : pupil.rays) area += ray.weight;
   const double e = design.SecDia / design.PriDia;
-  const double expected = 3.14159265358979 / 4.0 * kGrid * kGrid * (1.0 - e * e);
+  const double expected = 3.14159265358979 / 4.0 * kWavefrontGrid * kWavefrontGrid * (1.0 - e * e);
   EXPECT_NEAR(area / expected, 1.0, 2e-3);
   EXPECT_EQ(pupil.launched - pupil.obstructed, pupil.imaged);
   EXPECT_GT(pupil.obstructed, 0);

@@ -24,12 +24,12 @@ using namespace spekulor::trace;
 namespace {
 
 constexpr double kPoseTolerance = 1e-12;        // length units: a round trip of the frames
-constexpr double kFocusTolerance = 1e-7;        // of F: traced focus against the mirror equation
+constexpr double kMirrorEquationTolerance = 1e-7;        // of F: traced focus against the mirror equation
 constexpr double kShiftTolerance = 1e-5;        // relative: a first-order image shift
 constexpr double kReflectionTolerance = 1e-10;  // of F: an exact reflection at the vertex
 constexpr double kStigmaticTolerance = 1e-9;    // of F: a ray's miss of an exact focus
 
-Telescope Unobstructed(const DesignResult& design) {
+Telescope WithoutShadow(const DesignResult& design) {
   Telescope telescope = BuildTelescope(design);
   telescope.shadowRadius = 0.0;
   return telescope;
@@ -126,7 +126,7 @@ TEST(SecondaryPerturbation, ZeroMotionThroughTheFramesChangesNothing) {
 TEST(SecondaryPerturbation, DespaceMovesTheFocusAsTheMirrorEquationSays) {
   for (const DesignCase& c : DesignSpread()) {
     const DesignResult design = Complete(c.fields);
-    const Telescope aligned = Unobstructed(design);
+    const Telescope aligned = WithoutShadow(design);
     const double p = design.SecPriFocDist;
     const double d = design.PriSecDist;
     const double m = design.SecMag;
@@ -141,7 +141,7 @@ TEST(SecondaryPerturbation, DespaceMovesTheFocusAsTheMirrorEquationSays) {
       const double t = -ray.onSecondary.y / ray.finalDirection.y;
       const double crossing = ray.onSecondary.z + t * ray.finalDirection.z;
       const double q = 1.0 / (1.0 / (p + s) - 2.0 / design.SecRadCur);
-      EXPECT_NEAR(-crossing, q - (d - s), kFocusTolerance * design.SysFoc) << c.name << " " << s;
+      EXPECT_NEAR(-crossing, q - (d - s), kMirrorEquationTolerance * design.SysFoc) << c.name << " " << s;
       focus[sign] = -crossing;
     }
     const double perUnit = (focus[0] - focus[1]) / (4e-3 * p);
@@ -156,7 +156,7 @@ TEST(SecondaryPerturbation, DespaceMovesTheFocusAsTheMirrorEquationSays) {
 TEST(SecondaryPerturbation, DecenterMovesTheImageByOneMinusMTimesIt) {
   for (const DesignCase& c : DesignSpread()) {
     const DesignResult design = Complete(c.fields);
-    const Telescope aligned = Unobstructed(design);
+    const Telescope aligned = WithoutShadow(design);
     for (double e : {1e-4 * design.PriDia, -3e-4 * design.PriDia}) {
       SecondaryPerturbation decentered;
       decentered.decenter = e;
@@ -178,7 +178,7 @@ TEST(SecondaryPerturbation, TiltAboutTheVertexTurnsTheBeamByTwiceTheTilt) {
       SecondaryPerturbation tilted;
       tilted.tiltDeg = tiltDeg;
       const TracedRay ray =
-          AxisRayThrough(PerturbSecondary(Unobstructed(design), tilted), 0.0, 0.0);
+          AxisRayThrough(PerturbSecondary(WithoutShadow(design), tilted), 0.0, 0.0);
       ASSERT_EQ(ray.fate, RayFate::Imaged) << c.name;
       const double q = design.PriSecDist + design.BackFocLen;
       EXPECT_NEAR(ray.onImage.y, q * std::tan(2.0 * tiltDeg / kDegreesPerRadian),
@@ -194,7 +194,7 @@ TEST(SecondaryPerturbation, TiltAboutTheVertexTurnsTheBeamByTwiceTheTilt) {
 TEST(SecondaryPerturbation, SphereTurnedAboutItsCentreLeavesTheImageAlone) {
   const DesignResult design = Complete(StartupFields(kDallKirkham));
   ASSERT_EQ(design.SecConic, 0.0);
-  const Telescope aligned = Unobstructed(design);
+  const Telescope aligned = WithoutShadow(design);
   SecondaryPerturbation aboutCentre;
   aboutCentre.tiltDeg = 0.4;
   aboutCentre.pivot = design.SecRadCur;
@@ -230,7 +230,7 @@ TEST(SecondaryPerturbation, ClassicalSecondaryTurnedAboutThePrimeFocusStaysStigm
     SecondaryPerturbation aboutFocus;
     aboutFocus.tiltDeg = tilt * kDegreesPerRadian;
     aboutFocus.pivot = design.SecPriFocDist;
-    const Telescope turned = PerturbSecondary(Unobstructed(design), aboutFocus);
+    const Telescope turned = PerturbSecondary(WithoutShadow(design), aboutFocus);
     // The second focus, e = f1 + b from the prime focus toward the primary, turned.
     const double e = design.PriFoc + design.BackFocLen;
     const Vec3 focus{0.0, e * std::sin(tilt), design.PriFoc - e * std::cos(tilt)};
