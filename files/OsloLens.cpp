@@ -24,9 +24,9 @@ constexpr LensPiece Txt(const char* text) { return {LensPiece::Text, text, nullp
 constexpr LensPiece Num(double (*value)(const R&), int code) {
   return {LensPiece::Number, nullptr, value, code};
 }
-constexpr LensPiece Name() { return {LensPiece::TypeName, nullptr, nullptr, 0}; }
+constexpr LensPiece TypeNamePiece() { return {LensPiece::TypeName, nullptr, nullptr, 0}; }
 constexpr LensPiece Note() { return {LensPiece::AuthorNote, nullptr, nullptr, 0}; }
-constexpr LensPiece End() { return {LensPiece::End, nullptr, nullptr, 0}; }
+constexpr LensPiece LineEnd() { return {LensPiece::End, nullptr, nullptr, 0}; }
 
 // Precision codes: -1 "%0.1f", -2 "%0.4f", 4 "%11.4f".
 constexpr int kOneDecimal = -1;
@@ -34,60 +34,60 @@ constexpr int kFourDecimals = -2;
 constexpr int kPadded = 4;
 
 const LensPiece kLensPieces[] = {
-    Txt("// OSLO 6.3"), End(),
-    Txt("LEN NEW \""), Num([](const R& r) { return r.PriDia; }, kOneDecimal), Txt("mm "), Name(),
-    Txt("\" "), Num([](const R& r) { return r.SysFoc; }, kOneDecimal), Txt(" 5"), End(),
-    Txt("EBR "), Num([](const R& r) { return r.PriDia / 2; }, kPadded), End(),
-    Txt("ANG  "), Num([](const R& r) { return r.FieldAng / 2; }, kFourDecimals), End(),
-    Txt("DES  \"Brannholm\""), End(),
-    Txt("UNI  1.0"), End(),
-    Txt("SNO1 \""), Name(), Txt("\""), End(),
-    Txt("SNO2 \"Created by Spekulor\""), End(),
-    Txt("SNO3 \""), Note(), Txt("\""), End(),
+    Txt("// OSLO 6.3"), LineEnd(),
+    Txt("LEN NEW \""), Num([](const R& r) { return r.PriDia; }, kOneDecimal), Txt("mm "), TypeNamePiece(),
+    Txt("\" "), Num([](const R& r) { return r.SysFoc; }, kOneDecimal), Txt(" 5"), LineEnd(),
+    Txt("EBR "), Num([](const R& r) { return r.PriDia / 2; }, kPadded), LineEnd(),
+    Txt("ANG  "), Num([](const R& r) { return r.FieldAng / 2; }, kFourDecimals), LineEnd(),
+    Txt("DES  \"Brannholm\""), LineEnd(),
+    Txt("UNI  1.0"), LineEnd(),
+    Txt("SNO1 \""), TypeNamePiece(), Txt("\""), LineEnd(),
+    Txt("SNO2 \"Created by Spekulor\""), LineEnd(),
+    Txt("SNO3 \""), Note(), Txt("\""), LineEnd(),
     // Surface 0: the object.
-    Txt("// SRF 0"), End(),
-    Txt("AIR "), End(),
-    Txt("TH   2.032e+20"), End(),
-    Txt("AP  1.4186266635e+18"), End(),
+    Txt("// SRF 0"), LineEnd(),
+    Txt("AIR "), LineEnd(),
+    Txt("TH   2.032e+20"), LineEnd(),
+    Txt("AP  1.4186266635e+18"), LineEnd(),
     // Surface 1: the secondary's shadow, d in front of the primary.
-    Txt("NXT  // SRF 1"), End(),
-    Txt("AIR "), End(),
-    Txt("TH   "), Num([](const R& r) { return r.PriSecDist; }, kFourDecimals), End(),
-    Txt("APN  1"), End(),
-    Txt("AY1 A "), Num([](const R& r) { return -r.SecDia / 2; }, kFourDecimals), End(),
-    Txt("AY2 A "), Num([](const R& r) { return r.SecDia / 2; }, kFourDecimals), End(),
-    Txt("AX1 A "), Num([](const R& r) { return -r.SecDia / 2; }, kFourDecimals), End(),
-    Txt("AX2 A "), Num([](const R& r) { return r.SecDia / 2; }, kFourDecimals), End(),
-    Txt("ATP A 1"), End(),
-    Txt("AAC A 2"), End(),
+    Txt("NXT  // SRF 1"), LineEnd(),
+    Txt("AIR "), LineEnd(),
+    Txt("TH   "), Num([](const R& r) { return r.PriSecDist; }, kFourDecimals), LineEnd(),
+    Txt("APN  1"), LineEnd(),
+    Txt("AY1 A "), Num([](const R& r) { return -r.SecDia / 2; }, kFourDecimals), LineEnd(),
+    Txt("AY2 A "), Num([](const R& r) { return r.SecDia / 2; }, kFourDecimals), LineEnd(),
+    Txt("AX1 A "), Num([](const R& r) { return -r.SecDia / 2; }, kFourDecimals), LineEnd(),
+    Txt("AX2 A "), Num([](const R& r) { return r.SecDia / 2; }, kFourDecimals), LineEnd(),
+    Txt("ATP A 1"), LineEnd(),
+    Txt("AAC A 2"), LineEnd(),
     // Surface 2: the primary, the aperture stop.
-    Txt("NXT  // SRF 2"), End(),
-    Txt("RFH "), End(),
-    Txt("TCE  0.0"), End(),
-    Txt("RD   "), Num([](const R& r) { return -2 * r.PriFoc; }, kFourDecimals), End(),
-    Txt("TH   "), Num([](const R& r) { return -r.PriSecDist; }, kFourDecimals), End(),
-    Txt("AST "), End(),
-    Txt("CC   "), Num([](const R& r) { return r.PriConic; }, kFourDecimals), End(),
+    Txt("NXT  // SRF 2"), LineEnd(),
+    Txt("RFH "), LineEnd(),
+    Txt("TCE  0.0"), LineEnd(),
+    Txt("RD   "), Num([](const R& r) { return -2 * r.PriFoc; }, kFourDecimals), LineEnd(),
+    Txt("TH   "), Num([](const R& r) { return -r.PriSecDist; }, kFourDecimals), LineEnd(),
+    Txt("AST "), LineEnd(),
+    Txt("CC   "), Num([](const R& r) { return r.PriConic; }, kFourDecimals), LineEnd(),
     // Surface 3: the secondary.
-    Txt("NXT  // SRF 3"), End(),
-    Txt("RFH "), End(),
-    Txt("RD   "), Num([](const R& r) { return -r.SecRadCur; }, kFourDecimals), End(),
-    Txt("PK THM  -1 0.0"), End(),
-    Txt("CC   "), Num([](const R& r) { return r.SecConic; }, kFourDecimals), End(),
+    Txt("NXT  // SRF 3"), LineEnd(),
+    Txt("RFH "), LineEnd(),
+    Txt("RD   "), Num([](const R& r) { return -r.SecRadCur; }, kFourDecimals), LineEnd(),
+    Txt("PK THM  -1 0.0"), LineEnd(),
+    Txt("CC   "), Num([](const R& r) { return r.SecConic; }, kFourDecimals), LineEnd(),
     // Surface 4: to the focus.
-    Txt("NXT  // SRF 4"), End(),
-    Txt("AIR "), End(),
-    Txt("TH   "), Num([](const R& r) { return r.BackFocLen; }, kFourDecimals), End(),
-    Txt("PY   0.0"), End(),
+    Txt("NXT  // SRF 4"), LineEnd(),
+    Txt("AIR "), LineEnd(),
+    Txt("TH   "), Num([](const R& r) { return r.BackFocLen; }, kFourDecimals), LineEnd(),
+    Txt("PY   0.0"), LineEnd(),
     // Surface 5: the image.
-    Txt("NXT  // SRF 5"), End(),
-    Txt("AIR "), End(),
-    Txt("TH   0"), End(),
+    Txt("NXT  // SRF 5"), LineEnd(),
+    Txt("AIR "), LineEnd(),
+    Txt("TH   0"), LineEnd(),
     // Wavelengths (d, F and C lines) with equal weights.
-    Txt("WV 0.58756 0.48613 0.65627"), End(),
-    Txt("WW 1.0 1.0 1.0"), End(),
-    Txt("END  5"), End(),
-    Txt("DLRS 3"), End(),
+    Txt("WV 0.58756 0.48613 0.65627"), LineEnd(),
+    Txt("WW 1.0 1.0 1.0"), LineEnd(),
+    Txt("END  5"), LineEnd(),
+    Txt("DLRS 3"), LineEnd(),
 };
 
 }  // namespace
