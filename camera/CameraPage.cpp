@@ -127,6 +127,7 @@ CameraPage ComputeCameraPage(const DesignResult& design, LengthUnit unit, const 
   page.baffleProblem = plan.problem;
   page.linearObstruction = stops.baffled ? plan.linearObstruction : design.SecDia / design.PriDia;
   page.holeDiameter = 2.0 * stops.hole.radius;
+  page.imageCircleRadius = design.SysFoc * std::tan(design.FieldRad / 2.0);
   page.illumination =
       IlluminationProfile(telescope, stops, page.scale.cornerField, kIlluminationPoints);
 

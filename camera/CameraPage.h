@@ -52,6 +52,7 @@ struct CameraPage {
   baffles::BaffleProblem baffleProblem;
   double linearObstruction = 0.0;  // the skirt's (or the secondary's) diameter over D
   double holeDiameter = 0.0;       // bored through the blank, design unit; 0 for none
+  double imageCircleRadius = 0.0;  // the design's fully illuminated field, F tan(theta)
   std::vector<IlluminationPoint> illumination;  // radii in the design unit
   CornerFocus corner;
   bool thermalKnown = false;       // a tube material was given

@@ -28,6 +28,27 @@ constexpr double kLine = 17.0;
 constexpr double kRowHeight = 18.0;
 // The corner lies this fraction of the panel's half width from its centre.
 constexpr double kCornerReach = 0.86;
+constexpr size_t kLongestLine = 110;  // characters of a line under the plots
+
+// The text in lines of at most kLongestLine characters, broken at spaces.
+std::vector<std::string> Wrapped(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string line;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find(' ', start);
+    if (end == std::string::npos) end = text.size();
+    const std::string word = text.substr(start, end - start);
+    if (!line.empty() && line.size() + 1 + word.size() > kLongestLine) {
+      lines.push_back(line);
+      line.clear();
+    }
+    line += (line.empty() ? "" : " ") + word;
+    start = end + 1;
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
 
 void AddIlluminationPlot(Drawing& drawing, std::vector<TextBox>& placed, const CameraPage& page) {
   const double mmPerUnit = MillimetresPerUnit(page.unit);
@@ -65,7 +86,7 @@ void AddSensorPanel(Drawing& drawing, std::vector<TextBox>& placed, const Camera
   panel.top = kTop;
   panel.size = kPanel;
   AddPanelTitles(drawing, placed, panel, "Sensor over the illuminated field",
-                 "rings of equal illumination");
+                 "rings of equal illumination, to scale");
   const double mmPerUnit = MillimetresPerUnit(page.unit);
   const double scale = kCornerReach * kPanel / 2.0 / page.scale.halfDiagonalMm;  // pixels per mm
   const DrawPoint c = panel.Centre();
@@ -79,11 +100,23 @@ void AddSensorPanel(Drawing& drawing, std::vector<TextBox>& placed, const Camera
     ring.radius = pixels;
     ring.stroke = {kFieldColours[std::min<size_t>(i, 2)], 1.2, i > 0};
     drawing.shapes.emplace_back(ring);
-    drawing.shapes.push_back(Label(c.x + pixels * std::cos(0.3), c.y - pixels * std::sin(0.3) - 3.0,
+    const double angle = 0.3 + 0.4 * static_cast<double>(i);  // the labels apart
+    drawing.shapes.push_back(Label(c.x + pixels * std::cos(angle), c.y - pixels * std::sin(angle) - 3.0,
                                    FormatFixed(kRingLevels[i] * 100.0, 0) + " %", TextAnchor::Start, 10.0,
                                    kFieldColours[std::min<size_t>(i, 2)]));
   }
   NamePart(drawing, "illumination rings", first);
+  first = drawing.shapes.size();
+  CircleShape field;
+  field.centre = c;
+  field.radius = page.imageCircleRadius * mmPerUnit * scale;
+  field.stroke = {kLineGrey, 1.0, true};
+  if (field.radius < kPanel / 2.0) {
+    drawing.shapes.emplace_back(field);
+    drawing.shapes.push_back(Label(c.x, c.y + field.radius + 12.0, "design's image circle",
+                                   TextAnchor::Middle, 10.0, kLineGrey));
+  }
+  NamePart(drawing, "image circle", first);
   first = drawing.shapes.size();
   const double w = page.options.sensor.widthMm * scale / 2.0;
   const double h = page.options.sensor.heightMm * scale / 2.0;
@@ -123,11 +156,13 @@ Drawing BuildCameraPicture(const CameraPage& page, TelescopeType type) {
   AddSensorPanel(drawing, placed, page);
 
   double y = kTop + kPlotHeight + 64.0;
-  for (const std::string& line : {StopsText(page), FlattenerSentence(page)}) {
-    const TextShape text = Label(kMargin, y, line, TextAnchor::Start);
-    placed.push_back(EstimateTextBox(text));
-    drawing.shapes.push_back(text);
-    y += kLine;
+  for (const std::string& sentence : {StopsText(page), FlattenerSentence(page)}) {
+    for (const std::string& line : Wrapped(sentence)) {
+      const TextShape text = Label(kMargin, y, line, TextAnchor::Start);
+      placed.push_back(EstimateTextBox(text));
+      drawing.shapes.push_back(text);
+      y += kLine;
+    }
   }
   y = AddTable(drawing, placed, CameraFiguresTable(page), kMargin, y + kRowHeight, "table");
   FitWidthToTexts(drawing, placed, kMargin);
