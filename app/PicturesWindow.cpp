@@ -51,7 +51,6 @@ PicturesWindow::PicturesWindow(QWidget* parent)
     }
     NewContent(page);
   }
-  m_pages.SetCameraOptions(DefaultCameraOptions());
   connect(m_tabs, &QTabWidget::currentChanged, this, [this](int) { Refresh(); });
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -17,6 +17,7 @@
 
 #include "calc/Calculate.h"
 #include "camera/CameraPage.h"
+#include "dialog/CameraTab.h"
 #include "dialog/PictureSet.h"
 
 namespace spekulor::dialog {
@@ -54,8 +55,8 @@ class PicturePages {
   const std::shared_ptr<const calc::Calculation>& Design() const { return m_design; }
   unsigned Generation() const { return m_generation; }
 
-  // The camera page's options (the page's fields): new ones make its kept page, and
-  // one still computing with the old ones, stale.
+  // The camera page's options (the page's fields; DefaultCameraOptions at first): new
+  // ones make its kept page, and one still computing with the old ones, stale.
   void SetCameraOptions(const camera::CameraOptions& options);
   const camera::CameraOptions& CameraOptions() const { return m_cameraOptions; }
 
@@ -87,7 +88,7 @@ class PicturePages {
   std::array<std::optional<PicturePage>, kPicturePageCount> m_kept;
   std::vector<PicturePageJob> m_running;
   int m_started = 0;
-  camera::CameraOptions m_cameraOptions;
+  camera::CameraOptions m_cameraOptions = DefaultCameraOptions();
   unsigned m_cameraEdition = 0;
 };
 
