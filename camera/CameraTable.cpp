@@ -47,8 +47,8 @@ CameraBlock SamplingBlock(const CameraPage& page) {
            {"Field of view", Arcmin(s.fieldWidthArcmin) + " x " + Arcmin(s.fieldHeightArcmin)},
            {"  across the diagonal", Arcmin(s.diagonalArcmin)},
            {"Airy disk diameter (550 nm)", FormatFixed(s.airyDiameterPx, 2) + " px"},
-           {"Seeing FWHM (" + Arcsec(sensor.seeingArcsec, 1) + ")", FormatFixed(s.seeingFwhmPx, 2) + " px"},
-           {"  pixels per seeing FWHM", FormatFixed(s.seeingFwhmPx, 2)}}};
+           {"Pixels per seeing FWHM (" + Arcsec(sensor.seeingArcsec, 1) + ")",
+            FormatFixed(s.seeingFwhmPx, 2) + " px"}}};
 }
 
 CameraBlock IlluminationBlock(const CameraPage& page) {
