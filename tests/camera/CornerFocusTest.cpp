@@ -17,9 +17,7 @@ TEST(CornerFocus, DefocusFollowsTheReportsFieldCurvature) {
   for (int type : {kClassical, kRitcheyChretien}) {
     const DesignResult design = Complete(StartupFields(type));
     CameraOptions options;
-    options.sensor.pixelUm = 4.0;
-    options.sensor.widthMm = 28.0;
-    options.sensor.heightMm = 21.0;
+    options.sensor = {4.0, 28.0, 21.0, kDefaultSeeingArcsec};
     const CameraPage page = ComputeCameraPage(design, LengthUnit::Millimetre, options);
     ASSERT_TRUE(page.ok()) << DescribeCameraProblem(page.problem);
     const double y = design.SysFoc * std::tan(page.scale.cornerField);
@@ -43,9 +41,7 @@ TEST(CornerFocus, DefocusFollowsTheReportsFieldCurvature) {
 TEST(CornerFocus, TinySensorCornerIsTheAxis) {
   const DesignResult design = Complete(StartupFields(kRitcheyChretien));
   CameraOptions options;
-  options.sensor.pixelUm = 2.0;
-  options.sensor.widthMm = 0.2;
-  options.sensor.heightMm = 0.2;
+  options.sensor = {2.0, 0.2, 0.2, kDefaultSeeingArcsec};
   const CameraPage page = ComputeCameraPage(design, LengthUnit::Millimetre, options);
   ASSERT_TRUE(page.ok());
   EXPECT_LT(std::fabs(page.corner.defocus), 0.01 * page.corner.criticalZone);

@@ -66,9 +66,7 @@ TEST(Illumination, SingleCircularStopPassesTheTwoCirclesOverlap) {
 TEST(Illumination, BaffledFieldIsFullyLitWithinTheDesignField) {
   const DesignResult design = Complete(StartupFields(kRitcheyChretien));
   CameraOptions options;
-  options.sensor.pixelUm = 5.0;
-  options.sensor.widthMm = 43.0;
-  options.sensor.heightMm = 43.0;
+  options.sensor = {5.0, 43.0, 43.0, kDefaultSeeingArcsec};
   const CameraPage page = ComputeCameraPage(design, LengthUnit::Millimetre, options);
   ASSERT_TRUE(page.ok()) << DescribeCameraProblem(page.problem);
   EXPECT_TRUE(page.baffled);

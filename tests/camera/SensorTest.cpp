@@ -16,9 +16,7 @@ namespace {
 
 CameraOptions Apsc() {
   CameraOptions options;
-  options.sensor.pixelUm = 3.76;
-  options.sensor.widthMm = 23.5;
-  options.sensor.heightMm = 15.7;
+  options.sensor = {3.76, 23.5, 15.7, kDefaultSeeingArcsec};
   return options;
 }
 
