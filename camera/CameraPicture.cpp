@@ -26,8 +26,11 @@ constexpr double kGap = 80.0;
 constexpr double kPanel = 240.0;
 constexpr double kLine = 17.0;
 constexpr double kRowHeight = 18.0;
-// The corner lies this fraction of the panel's half width from its centre.
+// The corner, or the design's image circle when it is wider, reaches this fraction of
+// the panel's half width; an image circle wider than kWidestCircle corners is left out,
+// so that the sensor stays large enough to see.
 constexpr double kCornerReach = 0.86;
+constexpr double kWidestCircle = 3.0;
 constexpr size_t kLongestLine = 110;  // characters of a line under the plots
 
 // The text in lines of at most kLongestLine characters, broken at spaces.
@@ -88,7 +91,10 @@ void AddSensorPanel(Drawing& drawing, std::vector<TextBox>& placed, const Camera
   AddPanelTitles(drawing, placed, panel, "Sensor over the illuminated field",
                  "rings of equal illumination, to scale");
   const double mmPerUnit = MillimetresPerUnit(page.unit);
-  const double scale = kCornerReach * kPanel / 2.0 / page.scale.halfDiagonalMm;  // pixels per mm
+  const double circleMm = page.imageCircleRadius * mmPerUnit;
+  const bool showCircle = circleMm > 0.0 && circleMm <= kWidestCircle * page.scale.halfDiagonalMm;
+  const double reach = showCircle ? std::max(circleMm, page.scale.halfDiagonalMm) : page.scale.halfDiagonalMm;
+  const double scale = kCornerReach * kPanel / 2.0 / reach;  // pixels per mm
   const DrawPoint c = panel.Centre();
   size_t first = drawing.shapes.size();
   for (size_t i = 0; i < kRingLevels.size(); ++i) {
@@ -109,9 +115,9 @@ void AddSensorPanel(Drawing& drawing, std::vector<TextBox>& placed, const Camera
   first = drawing.shapes.size();
   CircleShape field;
   field.centre = c;
-  field.radius = page.imageCircleRadius * mmPerUnit * scale;
+  field.radius = circleMm * scale;
   field.stroke = {kLineGrey, 1.0, true};
-  if (field.radius < kPanel / 2.0) {
+  if (showCircle) {
     drawing.shapes.emplace_back(field);
     drawing.shapes.push_back(Label(c.x, c.y + field.radius + 12.0, "design's image circle",
                                    TextAnchor::Middle, 10.0, kLineGrey));
