@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "dialog/DesignPictureSet.h"
+#include "app/CameraPanel.h"
 #include "app/MirrorTestsPanel.h"
 #include "app/PictureView.h"
 #include "app/QtText.h"
@@ -39,6 +40,15 @@ PicturesWindow::PicturesWindow(QWidget* parent)
     auto* tabColumn = new QVBoxLayout(tab);
     tabColumn->setContentsMargins(0, 0, 0, 0);
     m_tabs->addTab(tab, FromWindows1252(PicturePageTitle(page)));
+    if (page == kCameraPage) {
+      m_camera = new CameraPanel(tab);
+      tabColumn->addWidget(m_camera);
+      connect(m_camera, &CameraPanel::OptionsChanged, this, [this](const spekulor::camera::CameraOptions& options) {
+        m_pages.SetCameraOptions(options);
+        ShowBusy(kCameraPage);
+        Refresh();
+      });
+    }
     NewContent(page);
   }
   connect(m_tabs, &QTabWidget::currentChanged, this, [this](int) { Refresh(); });

@@ -3,7 +3,8 @@
 // pictures scaled to the room they have, or the reason the design cannot be drawn
 // (above what could still be drawn, if anything); and a Close button. The page
 // "Mirror tests" has its zone table, mask buttons and refit beside its pictures
-// (MirrorTestsPanel).
+// (MirrorTestsPanel); the page "Camera" has the sensor's fields above its picture
+// (CameraPanel), whose edits compute the page again.
 //
 // A page is computed when its tab is looked at, on a worker thread: the tab shows
 // "Computing..." and a busy bar meanwhile, and the window's thread only builds the
@@ -21,6 +22,7 @@
 #include "dialog/PicturePages.h"
 #include "dialog/PictureSet.h"
 
+class CameraPanel;
 class MirrorTestsPanel;
 class PictureView;
 class QLabel;
@@ -55,6 +57,8 @@ class PicturesWindow : public QDialog {
   // The interactive part of the page "Mirror tests" beside its pictures, or null while
   // that page is not drawn.
   MirrorTestsPanel* MirrorTests() const { return m_mirrorTests; }
+  // The sensor's fields above the page "Camera"; they stay while its pictures change.
+  CameraPanel* Camera() const { return m_camera; }
   // Computations started since the window was made.
   int ComputationsStarted() const { return m_pages.Started(); }
   // Computations running, of the shown design or older ones.
@@ -80,6 +84,7 @@ class PicturesWindow : public QDialog {
   std::vector<QLabel*> m_busy;
   std::vector<unsigned> m_drawnGeneration;  // per tab: the design it shows, 0: none
   MirrorTestsPanel* m_mirrorTests = nullptr;
+  CameraPanel* m_camera = nullptr;
   bool m_sized = false;
   spekulor::dialog::PicturePages m_pages;
   QThreadPool m_workers;

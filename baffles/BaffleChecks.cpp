@@ -20,7 +20,9 @@ constexpr int kImageAzimuths = 8;     // points per ring of the image circle
 constexpr int kMouthAzimuths = 48;    // points on the mouth's edge
 constexpr double kInsideMouth = 1.0 - 1e-9;
 
-bool Blocked(const BaffleParts& parts, const Vec3& start, const TracedRay& ray) {
+}  // namespace
+
+bool BafflesStopRay(const BaffleParts& parts, const Vec3& start, const TracedRay& ray) {
   const double rs = parts.skirtRadius;
   const double rp = parts.tubeRadius;
   // On the way in: the tube's outside, and the bore.
@@ -35,8 +37,6 @@ bool Blocked(const BaffleParts& parts, const Vec3& start, const TracedRay& ray) 
   double r = 0.0;
   return RadiusAtPlane(ray.onSecondary, ray.onImage, parts.boreZ, r) && r > parts.boreRadius;
 }
-
-}  // namespace
 
 FieldRayCheck CheckFieldRays(const Telescope& bare, double halfField, const BaffleParts& parts) {
   FieldRayCheck check;
@@ -61,7 +61,7 @@ FieldRayCheck CheckFieldRays(const Telescope& bare, double halfField, const Baff
       const TracedRay ray = TraceRay(bare, origin, direction);
       if (ray.fate != RayFate::Imaged || SkirtShadows(parts, origin, ray.onPrimary)) continue;
       ++check.rays;
-      if (Blocked(parts, origin, ray)) ++check.blocked;
+      if (BafflesStopRay(parts, origin, ray)) ++check.blocked;
     }
   }
   return check;

@@ -9,6 +9,12 @@
 
 namespace spekulor::baffles {
 
+// True when the imaged `ray`, started at `start`, meets on its way the tube, lands
+// inside the bore, meets the skirt on its way up or down, or passes the primary
+// outside the bore on its way to the image. The skirt's shadow on the way in is
+// SkirtShadows'.
+bool BafflesStopRay(const BaffleParts& parts, const trace::Vec3& start, const trace::TracedRay& ray);
+
 struct FieldRayCheck {
   int rays = 0;     // rays of the field that pass the skirt's shadow and reach the image
   int blocked = 0;  // of them, those that meet a baffle or the edge of the bore

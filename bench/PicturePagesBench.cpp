@@ -26,7 +26,7 @@ void BM_CalculateAndComputePage(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_CalculateAndComputePage)
-    ->DenseRange(kLayoutPage, kMirrorTestsPage)
+    ->DenseRange(kLayoutPage, kCameraPage)
     ->Unit(benchmark::kMillisecond);
 
 // The four pages at once: what every Calculate cost before pages were computed on demand.

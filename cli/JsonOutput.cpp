@@ -13,6 +13,7 @@ using namespace spekulor::quality;
 using namespace spekulor::baffles;
 using namespace spekulor::collimation;
 using namespace spekulor::mirrortests;
+using namespace spekulor::camera;
 
 namespace spekulor::cli {
 
@@ -54,6 +55,38 @@ std::string FormatBafflesJson(const BafflePlan& plan, LengthUnit unit) {
                     {"field_rays_blocked", plan.fieldRays.blocked},
                     {"sky_lines", plan.skyLines.lines},
                     {"sky_lines_reaching_image", plan.skyLines.reaching}};
+  return Dump(json);
+}
+
+std::string FormatCameraJson(const CameraPage& page) {
+  const double mmPerUnit = MillimetresPerUnit(page.unit);
+  const double pixelsPerUnit = MicrometresPerUnit(page.unit) / page.options.sensor.pixelUm;
+  Json illumination = Json::array();
+  for (const IlluminationPoint& point : page.illumination) {
+    illumination.push_back({{"field_deg", point.fieldAngle * kDegreesPerRadian},
+                            {"radius_mm", point.radius * mmPerUnit},
+                            {"relative", point.relative}});
+  }
+  Json json;
+  json["unit"] = UnitName(page.unit);
+  json["focal_length"] = page.focalLength;
+  json["pixel_um"] = page.options.sensor.pixelUm;
+  json["sensor_mm"] = {page.options.sensor.widthMm, page.options.sensor.heightMm};
+  json["image_scale_arcsec_per_px"] = page.scale.arcsecPerPixel;
+  json["field_arcmin"] = {page.scale.fieldWidthArcmin, page.scale.fieldHeightArcmin};
+  json["diagonal_arcmin"] = page.scale.diagonalArcmin;
+  json["airy_diameter_px"] = page.scale.airyDiameterPx;
+  json["seeing_fwhm_px"] = page.scale.seeingFwhmPx;
+  json["corner_field_deg"] = page.scale.cornerField * kDegreesPerRadian;
+  json["illumination"] = illumination;
+  json["corner_illumination"] = page.illumination.empty() ? Json(nullptr) : Json(page.illumination.back().relative);
+  json["baffled"] = page.baffled;
+  json["corner_defocus"] = page.corner.defocus;
+  json["critical_focus_zone"] = page.corner.criticalZone;
+  json["corner_spot_rms_px"] = page.corner.spotRms * pixelsPerUnit;
+  json["corner_strehl"] = page.corner.strehl;
+  json["focus_shift_per_kelvin"] = page.thermalKnown ? Number(page.thermal.shiftPerKelvin) : Json(nullptr);
+  json["kelvin_per_focus_zone"] = page.thermalKnown ? Number(page.thermal.kelvinPerZone) : Json(nullptr);
   return Dump(json);
 }
 

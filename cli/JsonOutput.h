@@ -8,6 +8,7 @@
 
 #include "baffles/BafflePlan.h"
 #include "calc/DesignInput.h"
+#include "camera/CameraPage.h"
 #include "collimation/Tolerances.h"
 #include "mirrortests/MirrorTestPage.h"
 #include "mirrortests/Refit.h"
@@ -22,6 +23,15 @@ namespace spekulor::cli {
 // {field_rays, field_rays_blocked, sky_lines, sky_lines_reaching_image}; lengths in the
 // design's unit, z from the primary's vertex toward the sky.
 std::string FormatBafflesJson(const baffles::BafflePlan& plan, calc::LengthUnit unit);
+
+// camera --json: unit, focal_length, pixel_um, sensor_mm [w, h],
+// image_scale_arcsec_per_px, field_arcmin [w, h], diagonal_arcmin, airy_diameter_px,
+// seeing_fwhm_px, corner_field_deg, illumination (each field_deg, radius_mm, relative),
+// corner_illumination, baffled, corner_defocus, critical_focus_zone (its half width),
+// corner_spot_rms_px, corner_strehl, focus_shift_per_kelvin and kelvin_per_focus_zone
+// (both null without a tube material). Lengths in the design's unit unless the key
+// names another.
+std::string FormatCameraJson(const camera::CameraPage& page);
 
 // quality --json: wavelength_nm, focus, focus_shift, best_focus_surface_radius, fields
 // (each with field_fraction, field_deg, focus_shift, rms_waves, pv_waves, strehl,

@@ -12,6 +12,7 @@
 
 #include "support/AppCore.h"
 #include "cli/BafflesCommand.h"
+#include "cli/CameraCommand.h"
 #include "cli/CommandEntry.h"
 #include "cli/CommandOutput.h"
 #include "cli/DesignFileCommand.h"
@@ -68,6 +69,7 @@ int RunProgram(int argc, char** argv) {
       MakeCommand("trace", AddTraceOptions, RunTraceCommand),
       MakeCommand("baffles", AddBafflesOptions, RunBafflesCommand),
       MakeCommand("quality", AddQualityOptions, RunQualityCommand),
+      MakeCommand("camera", AddCameraOptions, RunCameraCommand),
       MakeCommand("primary-test", AddPrimaryTestOptions, RunPrimaryTestCommand),
       MakeCommand("lens", AddLensOptions, RunLensCommand),
       MakeCommand("save", AddSaveOptions, RunSaveCommand),

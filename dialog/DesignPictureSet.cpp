@@ -4,6 +4,7 @@
 
 #include "baffles/BafflePictures.h"
 #include "collimation/CollimationPictures.h"
+#include "dialog/CameraTab.h"
 #include "dialog/MirrorTestsPage.h"
 #include "trace/DesignPictures.h"
 #include "quality/QualityPictures.h"
@@ -35,8 +36,9 @@ PicturePage Page(const char* title, std::string refusal, std::vector<Drawing> dr
 
 const char* PicturePageTitle(int page) {
   static const char* const kTitles[] = {"Layout and spot diagrams", "Image quality",
-                                        "Baffles and hole", "Collimation", "Mirror tests"};
-  return page >= kLayoutPage && page <= kMirrorTestsPage ? kTitles[page] : "";
+                                        "Baffles and hole", "Collimation", "Mirror tests",
+                                        "Camera"};
+  return page >= kLayoutPage && page <= kCameraPage ? kTitles[page] : "";
 }
 
 PicturePage DrawPicturePage(const Calculation& calculation, int page) {
@@ -71,6 +73,8 @@ PicturePage DrawPicturePage(const Calculation& calculation, int page) {
     }
     case kMirrorTestsPage:
       return DrawMirrorTestsPage(calculation, title);
+    case kCameraPage:
+      return DrawCameraPage(calculation, DefaultCameraOptions(), title);
     default:
       return PicturePage();
   }
@@ -78,7 +82,7 @@ PicturePage DrawPicturePage(const Calculation& calculation, int page) {
 
 PictureSet DrawPictureSet(const Calculation& calculation) {
   PictureSet set;
-  for (int page = kLayoutPage; page <= kMirrorTestsPage; ++page) {
+  for (int page = kLayoutPage; page <= kCameraPage; ++page) {
     set.pages.push_back(DrawPicturePage(calculation, page));
   }
   return set;

@@ -16,8 +16,9 @@ const char* PicturePageTitle(int page);
 PicturePage DrawPicturePage(const calc::Calculation& calculation, int page);
 
 // One page per analysis, in PicturePageIndex order: the layout and spot diagrams, the
-// image quality, the baffles and hole, the collimation tolerances, the mirror tests. `calculation` must have passed the
-// required-input rules.
+// image quality, the baffles and hole, the collimation tolerances, the mirror tests, the
+// camera with the start-up sensor. `calculation` must have passed the required-input
+// rules.
 PictureSet DrawPictureSet(const calc::Calculation& calculation);
 
 }  // namespace spekulor::dialog

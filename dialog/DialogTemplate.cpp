@@ -77,6 +77,7 @@ const MenuItemTemplate kMainMenu[] = {
     {"View", "Baffles and hole...", IDM_VIEW_BAFFLES},
     {"View", "Collimation...", IDM_VIEW_COLLIMATION},
     {"View", "Mirror tests...", IDM_VIEW_MIRROR_TESTS},
+    {"View", "Camera...", IDM_VIEW_CAMERA},
     {"Export", "Zemax lens file (.zmx)...", IDM_EXPORT_ZEMAX},
     {"Export", "CODE V sequence (.seq)...", IDM_EXPORT_CODEV},
 };

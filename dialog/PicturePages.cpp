@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "dialog/CameraTab.h"
 #include "dialog/DesignPictureSet.h"
 
 using namespace spekulor::calc;
@@ -21,7 +22,14 @@ void MakePageComputationsThreadSafe() {
 
 PicturePage ComputePicturePage(const PicturePageJob& job) {
   MakePageComputationsThreadSafe();
+  if (job.page == kCameraPage) return DrawCameraPage(*job.design, job.camera, PicturePageTitle(job.page));
   return DrawPicturePage(*job.design, job.page);
+}
+
+void PicturePages::SetCameraOptions(const camera::CameraOptions& options) {
+  m_cameraOptions = options;
+  ++m_cameraEdition;
+  m_kept[kCameraPage].reset();
 }
 
 bool PicturePages::SetDesign(std::shared_ptr<const Calculation> design) {
@@ -43,14 +51,16 @@ const PicturePage* PicturePages::Kept(int page) const {
 
 std::optional<PicturePageJob> PicturePages::NextJob() {
   if (!ShownIsBusy() || Running() >= kMostRunning) return std::nullopt;
-  const bool currentRuns =
-      std::any_of(m_running.begin(), m_running.end(),
-                  [this](const PicturePageJob& job) { return job.generation == m_generation; });
+  const bool currentRuns = std::any_of(m_running.begin(), m_running.end(), [this](const PicturePageJob& job) {
+    return job.generation == m_generation && (job.page != kCameraPage || job.cameraEdition == m_cameraEdition);
+  });
   if (currentRuns) return std::nullopt;
   PicturePageJob job;
   job.generation = m_generation;
   job.page = m_shown;
   job.design = m_design;
+  job.camera = m_cameraOptions;
+  job.cameraEdition = m_cameraEdition;
   m_running.push_back(job);
   ++m_started;
   return job;
@@ -59,10 +69,12 @@ std::optional<PicturePageJob> PicturePages::NextJob() {
 bool PicturePages::Finish(const PicturePageJob& job, PicturePage page) {
   const auto running =
       std::find_if(m_running.begin(), m_running.end(), [&job](const PicturePageJob& other) {
-        return other.generation == job.generation && other.page == job.page;
+        return other.generation == job.generation && other.page == job.page &&
+               other.cameraEdition == job.cameraEdition;
       });
   if (running != m_running.end()) m_running.erase(running);
   if (job.generation != m_generation || job.page < 0 || job.page >= kPicturePageCount) return false;
+  if (job.page == kCameraPage && job.cameraEdition != m_cameraEdition) return false;
   m_kept[static_cast<size_t>(job.page)] = std::move(page);
   return true;
 }

@@ -16,17 +16,22 @@
 #include <vector>
 
 #include "calc/Calculate.h"
+#include "camera/CameraPage.h"
+#include "dialog/CameraTab.h"
 #include "dialog/PictureSet.h"
 
 namespace spekulor::dialog {
 
-constexpr int kPicturePageCount = 5;
+constexpr int kPicturePageCount = 6;
 
-// One page to compute: the design (shared, never changed once made) and its generation.
+// One page to compute: the design (shared, never changed once made) and its generation;
+// for the camera page, the sensor's options and their edition.
 struct PicturePageJob {
   unsigned generation = 0;
   int page = kLayoutPage;
   std::shared_ptr<const calc::Calculation> design;
+  camera::CameraOptions camera;
+  unsigned cameraEdition = 0;
 };
 
 // The page's drawings or refusal; pure, safe on any thread and on several at once.
@@ -49,6 +54,11 @@ class PicturePages {
   bool HasDesign() const { return m_design != nullptr; }
   const std::shared_ptr<const calc::Calculation>& Design() const { return m_design; }
   unsigned Generation() const { return m_generation; }
+
+  // The camera page's options (the page's fields; DefaultCameraOptions at first): new
+  // ones make its kept page, and one still computing with the old ones, stale.
+  void SetCameraOptions(const camera::CameraOptions& options);
+  const camera::CameraOptions& CameraOptions() const { return m_cameraOptions; }
 
   // The tab the user looks at.
   void SetShown(int page);
@@ -78,6 +88,8 @@ class PicturePages {
   std::array<std::optional<PicturePage>, kPicturePageCount> m_kept;
   std::vector<PicturePageJob> m_running;
   int m_started = 0;
+  camera::CameraOptions m_cameraOptions = DefaultCameraOptions();
+  unsigned m_cameraEdition = 0;
 };
 
 }  // namespace spekulor::dialog

@@ -32,7 +32,8 @@ enum PicturePageIndex : int {
   kQualityPage = 1,
   kBafflesPage = 2,
   kCollimationPage = 3,
-  kMirrorTestsPage = 4
+  kMirrorTestsPage = 4,
+  kCameraPage = 5
 };
 
 }  // namespace spekulor::dialog

@@ -67,6 +67,7 @@ const CommandEntry kCommandMap[] = {
     {IDM_VIEW_QUALITY, &CTelescopeDlg::OnViewQuality},
     {IDM_VIEW_COLLIMATION, &CTelescopeDlg::OnViewCollimation},
     {IDM_VIEW_MIRROR_TESTS, &CTelescopeDlg::OnViewMirrorTests},
+    {IDM_VIEW_CAMERA, &CTelescopeDlg::OnViewCamera},
     {IDM_EXPORT_ZEMAX, &CTelescopeDlg::OnExportZemax},
     {IDM_EXPORT_CODEV, &CTelescopeDlg::OnExportCodeV},
 };
@@ -202,6 +203,7 @@ void CTelescopeDlg::OnViewQuality() { ShowPicturePage(kQualityPage); }
 void CTelescopeDlg::OnViewCollimation() { ShowPicturePage(kCollimationPage); }
 
 void CTelescopeDlg::OnViewMirrorTests() { ShowPicturePage(kMirrorTestsPage); }
+void CTelescopeDlg::OnViewCamera() { ShowPicturePage(kCameraPage); }
 
 // Refuses inch, then refused inputs, with one box each; otherwise shows the lens
 // text in place of the report, asks for a path and writes the file whole.

@@ -58,6 +58,7 @@ class CTelescopeDlg : public TelescopeDlgMembers, public DialogHandler {
   void OnViewQuality();      // on the page "Image quality"
   void OnViewCollimation();  // on the page "Collimation"
   void OnViewMirrorTests();  // on the page "Mirror tests"
+  void OnViewCamera();       // on the page "Camera"
   // Export: calculate as Calculate does (a refusal shows its box), then ask for the
   // file and write the design for the optical design program.
   void OnExportZemax();

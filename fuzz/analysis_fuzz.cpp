@@ -1,19 +1,21 @@
 // The analyses of a completed design with arbitrary window values and options: the
 // input is the calculation fuzzer's (two bytes for the unit and type radio indexes, then
 // the ten field texts one a line, fields past the last line keeping the start-up
-// values), and up to eleven more lines give the analyses' options as numbers: the
+// values), and up to sixteen more lines give the analyses' options as numbers: the
 // secondary's despace, decenter, tilt and pivot, the primary's thickness and the focus
 // clearance for the baffles, the wavelength in nanometres, the tolerance budget in
-// waves, and for the mirror tests the Hindle sphere's radius, the secondary's conic
-// error and the primary's measured radius. A line that is not a whole number leaves its
-// option at its default; the mirror tests' options outside the command line's ranges
-// are taken as not given.
+// waves, for the mirror tests the Hindle sphere's radius, the secondary's conic error
+// and the primary's measured radius, and for the camera the pixel size, the sensor's
+// sides in millimetres, the seeing and the temperature change (the tube's material from
+// the type's byte). A line that is not a whole number leaves its option at its default;
+// the mirror tests' options outside the command line's ranges are taken as not given.
 //
 // Each completed design goes through the spot diagrams, the baffle plan, the image
 // quality (pupil grid 32, which follows the aberrations of the usual designs) and the
 // tolerance analysis (grid 16) with its axis images, and the mirror tests: the primary's
 // page with its pictures and the reduction of its own readings, the secondary's Hindle
-// test with its picture, and the refit to the measured radius.
+// test with its picture, and the refit to the measured radius; and the camera page with
+// its picture, the primary's thickness the baffles'.
 // Every analysis must end with a result or a refusal; a result holds no NaN, and no
 // infinity but where its struct says one stands for "none" (a flat focal surface, a
 // decenter that adds no coma).
@@ -26,6 +28,8 @@
 #include "baffles/BafflePlan.h"
 #include "calc/Calculate.h"
 #include "calc/OpticalConstants.h"
+#include "camera/CameraPage.h"
+#include "camera/CameraPicture.h"
 #include "collimation/CollimationImages.h"
 #include "quality/ImageQuality.h"
 #include "quality/QualityPictures.h"
@@ -45,6 +49,7 @@ using namespace spekulor::quality;
 using namespace spekulor::baffles;
 using namespace spekulor::collimation;
 using namespace spekulor::mirrortests;
+using namespace spekulor::camera;
 
 namespace {
 
@@ -85,6 +90,7 @@ struct AnalysisInput {
   double sphereRadius = 0.0;  // 0: the default sphere
   double conicError = 0.0;
   double measuredRoc = 0.0;   // 0: the design's radius
+  CameraOptions camera;
 };
 
 void ReadNumber(const std::string& line, double& value) {
@@ -96,6 +102,7 @@ void ReadNumber(const std::string& line, double& value) {
 
 AnalysisInput InputFrom(const std::uint8_t* data, std::size_t size) {
   AnalysisInput input;
+  input.camera.sensor = {3.76, 23.5, 15.7, kDefaultSeeingArcsec};
   input.quality.gridSize = kQualityGrid;
   input.tolerances.gridSize = kToleranceGrid;
   if (size < 2) return input;
@@ -117,7 +124,9 @@ AnalysisInput InputFrom(const std::uint8_t* data, std::size_t size) {
                              &input.baffles.primaryThickness, &input.baffles.focusClearance,
                              &input.quality.wavelengthNm,     &input.tolerances.budgetWaves,
                              &input.sphereRadius,             &input.conicError,
-                             &input.measuredRoc};
+                             &input.measuredRoc,              &input.camera.sensor.pixelUm,
+                             &input.camera.sensor.widthMm,    &input.camera.sensor.heightMm,
+                             &input.camera.sensor.seeingArcsec, &input.camera.temperatureChange};
   for (size_t k = 0; k < sizeof options / sizeof options[0] && fields + k < lines.size(); ++k) {
     ReadNumber(lines[fields + k], *options[k]);
   }
@@ -126,6 +135,8 @@ AnalysisInput InputFrom(const std::uint8_t* data, std::size_t size) {
   if (!(input.conicError >= -1.0 && input.conicError <= 1.0)) input.conicError = 0.0;
   if (!(input.measuredRoc >= 1e-9 && input.measuredRoc <= 1e9)) input.measuredRoc = 0.0;
   input.quality.secondary = input.secondary;
+  input.camera.material = static_cast<TubeMaterial>(data[1] / 8 % 5);
+  input.camera.primaryThickness = input.baffles.primaryThickness;
   input.tolerances.wavelengthNm = input.quality.wavelengthNm;
   return input;
 }
@@ -304,6 +315,26 @@ void CheckMirrorTests(const Calculation& calculation, const AnalysisInput& input
   }
 }
 
+void CheckCamera(const Calculation& calculation, const CameraOptions& options) {
+  const CameraPage page = ComputeCameraPage(calculation.design, calculation.read.unit, options);
+  if (!page.ok()) return;
+  const SensorScale& s = page.scale;
+  const CornerFocus& c = page.corner;
+  for (double value : {s.arcsecPerPixel, s.fieldWidthArcmin, s.fieldHeightArcmin, s.diagonalArcmin,
+                       s.halfDiagonalMm, s.cornerField, s.airyDiameterPx, s.seeingFwhmPx,
+                       page.linearObstruction, page.holeDiameter, page.imageCircleRadius, c.defocus,
+                       c.criticalZone, c.planeShift, c.spotRms, c.rmsWaves, c.strehl,
+                       page.thermal.shiftPerKelvin, page.thermal.shiftForChange}) {
+    Finite(value);
+  }
+  FiniteOrNone(page.thermal.kelvinPerZone);
+  for (const IlluminationPoint& point : page.illumination) {
+    Finite(point.radius);
+    Require(point.relative >= 0.0 && std::isfinite(point.relative));
+  }
+  Require(!BuildCameraPicture(page, calculation.read.type).shapes.empty());
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -316,5 +347,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckQuality(calculation, input.quality);
   CheckTolerances(calculation, input.tolerances);
   CheckMirrorTests(calculation, input);
+  CheckCamera(calculation, input.camera);
   return 0;
 }

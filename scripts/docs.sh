@@ -24,13 +24,14 @@ fi
 "$cli" trace --layout "$out/layout.svg" --spots "$out/spots.svg" >/dev/null
 "$cli" baffles --svg "$out/baffles.svg" >/dev/null
 "$cli" quality --svg "$out/quality.svg" >/dev/null
+"$cli" camera --pixel-um 3.76 --sensor-px 6248x4176 --tube-material aluminium --svg "$out/camera.svg" >/dev/null
 "$cli" tolerances --images "$out/collimation.svg" >/dev/null
 "$cli" primary-test --mask "$out/couder-mask.svg" --ronchi "$out/ronchigrams.svg" >/dev/null
 "$cli" secondary-test --svg "$out/hindle.svg" >/dev/null
 
 if [ "$check" -eq 1 ]; then
   status=0
-  for picture in layout spots baffles quality collimation couder-mask ronchigrams hindle; do
+  for picture in layout spots baffles quality camera collimation couder-mask ronchigrams hindle; do
     if ! cmp -s "$out/$picture.svg" "$root/docs/$picture.svg"; then
       echo "docs/$picture.svg is not what the program draws now: run scripts/docs.sh" >&2
       status=1

@@ -118,6 +118,7 @@ TEST(PicturesWindowTest, EveryViewItemOpensItsTab) {
       {IDM_VIEW_BAFFLES, "Baffles and hole"},
       {IDM_VIEW_COLLIMATION, "Collimation"},
       {IDM_VIEW_MIRROR_TESTS, "Mirror tests"},
+      {IDM_VIEW_CAMERA, "Camera"},
       {IDM_VIEW_LAYOUT, "Layout and spot diagrams"},
   };
   for (const auto& [id, title] : items) {

@@ -42,7 +42,7 @@ TEST(PicturePagesTest, PagesComputedAtOnceAreThePagesComputedAlone) {
   unsigned generation = 0;
   for (const auto& design : designs) {
     for (const int page : {kQualityPage, kCollimationPage}) {
-      jobs.push_back({++generation, page, design});
+      jobs.push_back({++generation, page, design, {}, 0});
     }
   }
   std::vector<std::string> alone;
@@ -105,3 +105,40 @@ TEST(PicturePagesTest, TransformsPlannedOnTwoThreadsAreRight) {
 }
 
 }  // namespace
+
+// The camera page follows its fields: new options make the kept page stale and drop
+// the one still computing with the old ones, whose successor computes with the new.
+TEST(PicturePagesTest, NewCameraOptionsMakeTheCameraPageStale) {
+  PicturePages pages;
+  pages.SetDesign(std::make_shared<const Calculation>(CompleteDesign(DesignFields())));
+  spekulor::camera::CameraOptions first;
+  first.sensor = {3.76, 23.5, 15.7, 2.0};
+  pages.SetCameraOptions(first);
+  pages.SetShown(kCameraPage);
+  std::optional<PicturePageJob> job = pages.NextJob();
+  ASSERT_TRUE(job);
+  EXPECT_EQ(job->camera.sensor.pixelUm, 3.76);
+
+  spekulor::camera::CameraOptions second = first;
+  second.sensor.pixelUm = 9.0;
+  pages.SetCameraOptions(second);
+  std::optional<PicturePageJob> again = pages.NextJob();
+  ASSERT_TRUE(again);  // the old one no longer holds the page up
+  EXPECT_EQ(again->camera.sensor.pixelUm, 9.0);
+  EXPECT_FALSE(pages.Finish(*job, ComputePicturePage(*job)));
+  EXPECT_EQ(pages.Kept(kCameraPage), nullptr);
+  const PicturePage page = ComputePicturePage(*again);
+  ASSERT_EQ(page.drawings.size(), 1u);
+  EXPECT_TRUE(pages.Finish(*again, page));
+  ASSERT_NE(pages.Kept(kCameraPage), nullptr);
+  EXPECT_EQ(pages.Kept(kCameraPage)->title, "Camera");
+
+  // Other pages keep theirs.
+  pages.SetShown(kLayoutPage);
+  std::optional<PicturePageJob> layout = pages.NextJob();
+  ASSERT_TRUE(layout);
+  EXPECT_TRUE(pages.Finish(*layout, ComputePicturePage(*layout)));
+  pages.SetCameraOptions(first);
+  EXPECT_NE(pages.Kept(kLayoutPage), nullptr);
+  EXPECT_EQ(pages.Kept(kCameraPage), nullptr);
+}

@@ -97,9 +97,10 @@ TEST_F(PicturesCommandTest, EachViewItemOpensItsPageOfTheSameDesign) {
                                        {IDM_VIEW_QUALITY, kQualityPage},
                                        {IDM_VIEW_COLLIMATION, kCollimationPage},
                                        {IDM_VIEW_MIRROR_TESTS, kMirrorTestsPage},
+                                       {IDM_VIEW_CAMERA, kCameraPage},
                                        {IDM_VIEW_LAYOUT, kLayoutPage}};
   const char* const titles[] = {"Layout and spot diagrams", "Image quality",
-                                "Baffles and hole", "Collimation", "Mirror tests"};
+                                "Baffles and hole", "Collimation", "Mirror tests", "Camera"};
   for (const auto& [id, page] : items) {
     dlg.OnCommand(id);
     ASSERT_EQ(platform.openedOn.back(), page);
@@ -110,7 +111,7 @@ TEST_F(PicturesCommandTest, EachViewItemOpensItsPageOfTheSameDesign) {
     EXPECT_FALSE(shown->drawings.empty()) << shown->title;
   }
   // One design: each page computed once, all of it drawn for that design.
-  EXPECT_EQ(platform.computations, 5);
+  EXPECT_EQ(platform.computations, 6);
   for (const ScriptedPlatform::DrawnPage& drawn : platform.drawn) {
     EXPECT_EQ(drawn.generation, platform.pages.Generation());
   }
