@@ -21,15 +21,26 @@ void MakePageComputationsThreadSafe() {
 
 PicturePage ComputePicturePage(const PicturePageJob& job) {
   MakePageComputationsThreadSafe();
-  return DrawPicturePage(*job.design, job.page);
+  return DrawPicturePage(*job.design, job.page, job.options);
 }
 
 bool PicturePages::SetDesign(std::shared_ptr<const Calculation> design) {
   if (design == m_design) return false;
   m_design = std::move(design);
+  MakeStale();
+  return true;
+}
+
+bool PicturePages::SetOptions(const PictureOptions& options) {
+  if (options == m_options) return false;
+  m_options = options;
+  MakeStale();
+  return true;
+}
+
+void PicturePages::MakeStale() {
   ++m_generation;
   for (std::optional<PicturePage>& page : m_kept) page.reset();
-  return true;
 }
 
 void PicturePages::SetShown(int page) {
@@ -51,6 +62,7 @@ std::optional<PicturePageJob> PicturePages::NextJob() {
   job.generation = m_generation;
   job.page = m_shown;
   job.design = m_design;
+  job.options = m_options;
   m_running.push_back(job);
   ++m_started;
   return job;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "calc/Calculate.h"
+#include "dialog/PictureOptions.h"
 #include "dialog/PictureSet.h"
 
 namespace spekulor::dialog {
@@ -27,6 +28,7 @@ struct PicturePageJob {
   unsigned generation = 0;
   int page = kLayoutPage;
   std::shared_ptr<const calc::Calculation> design;
+  PictureOptions options;
 };
 
 // The page's drawings or refusal; pure, safe on any thread and on several at once.
@@ -50,6 +52,11 @@ class PicturePages {
   const std::shared_ptr<const calc::Calculation>& Design() const { return m_design; }
   unsigned Generation() const { return m_generation; }
 
+  // The analyses' options: other options than the current ones make every kept page
+  // stale, as a new design does, and return true.
+  bool SetOptions(const PictureOptions& options);
+  const PictureOptions& Options() const { return m_options; }
+
   // The tab the user looks at.
   void SetShown(int page);
   int Shown() const { return m_shown; }
@@ -72,7 +79,11 @@ class PicturePages {
   int Started() const { return m_started; }
 
  private:
+  // A new generation: no kept page is shown again, no running one kept.
+  void MakeStale();
+
   std::shared_ptr<const calc::Calculation> m_design;
+  PictureOptions m_options;
   unsigned m_generation = 0;
   int m_shown = kLayoutPage;
   std::array<std::optional<PicturePage>, kPicturePageCount> m_kept;
