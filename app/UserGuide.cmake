@@ -2,7 +2,8 @@
 # time, so that the two cannot differ: the README's sections on the window and on the
 # analyses, the pictures they show as PNG, and the resource file that holds them.
 #   cmake -DREADME=... -DDOCS=... -DOUT=... -P UserGuide.cmake
-file(STRINGS "${README}" lines ENCODING UTF-8)
+# Read whole, not as a list of lines: a line's semicolons would split it.
+file(READ "${README}" readme)
 set(wanted
   "What you type, and what Spekulor makes of it"
   "The window"
@@ -11,29 +12,24 @@ set(wanted
   "Image quality"
   "Collimation and tolerances"
   "Mirror tests in the window")
-set(guide "# Spekulor user guide\n\n")
-set(keep FALSE)
-set(fenced FALSE)
-foreach(line IN LISTS lines)
-  if(line MATCHES "^```")
-    if(fenced)
-      set(fenced FALSE)
-    else()
-      set(fenced TRUE)
-    endif()
+set(guide "# Spekulor user guide\n")
+foreach(heading IN LISTS wanted)
+  string(FIND "${readme}" "\n## ${heading}\n" start)
+  if(start EQUAL -1)
+    message(FATAL_ERROR "README.md has no section \"${heading}\" for the user guide")
   endif()
-  if(NOT fenced AND line MATCHES "^## (.*)$")
-    list(FIND wanted "${CMAKE_MATCH_1}" found)
-    if(found GREATER -1)
-      set(keep TRUE)
-    else()
-      set(keep FALSE)
-    endif()
+  string(SUBSTRING "${readme}" ${start} -1 rest)
+  string(SUBSTRING "${rest}" 1 -1 after)
+  string(FIND "${after}" "\n## " end)
+  if(end GREATER -1)
+    math(EXPR length "${end} + 1")
+    string(SUBSTRING "${rest}" 0 ${length} section)
+  else()
+    set(section "${rest}")
   endif()
   # A picture the text browser cannot show (SVG) is left out; PNG ones come along.
-  if(keep AND NOT line MATCHES "^!\\[.*\\]\\(.*\\.svg\\)")
-    string(APPEND guide "${line}\n")
-  endif()
+  string(REGEX REPLACE "\n!\\[[^\n]*\\.svg\\)" "" section "${section}")
+  string(APPEND guide "${section}")
 endforeach()
 file(WRITE "${OUT}/UserGuide.md" "${guide}")
 

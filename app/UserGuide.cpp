@@ -6,6 +6,8 @@
 #include <QVBoxLayout>
 
 QString UserGuideMarkdown() {
+  // The guide's resource is in a static library: the linker keeps it only when named.
+  Q_INIT_RESOURCE(guide);
   QFile file(QStringLiteral(":/guide/UserGuide.md"));
   if (!file.open(QIODevice::ReadOnly)) return QString();
   return QString::fromUtf8(file.readAll());
