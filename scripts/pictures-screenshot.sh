@@ -13,22 +13,18 @@ build="${BUILD_DIR:-build}"
 tests="$build/tests/app/spekulor_app_tests"
 [ -x "$tests" ] || cmake --build "$build" -j"${JOBS:-2}" --target spekulor_app_tests
 
-displayfile="$(mktemp)"
+. scripts/xvfb.sh
 config="$(mktemp -d)"
 xvfb_pid=""
 wm_pid=""
 cleanup() {
   [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$displayfile" "$config"
+  rm -rf "$config"
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1400x1000x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$displayfile" ] && break; sleep 0.1; done
-[ -s "$displayfile" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$displayfile")"
+start_xvfb 1400x1000x24
 openbox >/dev/null 2>&1 &
 wm_pid=$!
 sleep 1
