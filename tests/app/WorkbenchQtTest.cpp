@@ -18,6 +18,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
+#include <QWindow>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -278,6 +279,38 @@ TEST(PicturesPlacement, BesideTheMainWindowNeverOverIt) {
 }
 
 class WorkbenchWindowTest : public OpenWindowTest {};
+
+// A window of its own (no transient parent for the window manager to keep it above),
+// and where the user left it the next time.
+TEST_F(WorkbenchWindowTest, ThePicturesWindowIsItsOwnAndKeepsItsPlace) {
+  window.MenuAction(IDM_VIEW_LAYOUT)->trigger();
+  PicturesWindow* pictures = window.Pictures();
+  ASSERT_NE(pictures, nullptr);
+  EXPECT_EQ(pictures->parentWidget(), nullptr);
+  ASSERT_NE(pictures->windowHandle(), nullptr);
+  EXPECT_EQ(pictures->windowHandle()->transientParent(), nullptr);
+  // Not over the main window's fields (the offscreen screen is too small for both side
+  // by side: below them).
+  for (int id : {IDC_PRI_DIA, IDC_SEC_CC, IDC_UNIT_INCH, IDC_CALC_OSLO}) {
+    const QWidget* control = window.Control(id);
+    const QRect onScreen(control->mapToGlobal(QPoint(0, 0)), control->size());
+    EXPECT_FALSE(pictures->frameGeometry().intersects(onScreen)) << id;
+  }
+
+  TempDir folder;
+  QPoint place;
+  {
+    PicturesWindow first(WindowStore(folder.File("window.ini")));
+    first.show();
+    first.setGeometry(30, 40, 640, 480);
+    place = first.pos();  // the frame's
+    first.hide();
+  }
+  PicturesWindow second(WindowStore(folder.File("window.ini")));
+  second.PlaceBeside(&window, 300);
+  EXPECT_EQ(second.size(), QSize(640, 480));
+  EXPECT_EQ(second.pos(), place);
+}
 
 TEST_F(WorkbenchWindowTest, CtrlOOpensTheOpenDialogAndCtrlSTheSaveDialog) {
   for (const auto& [key, accept] : {std::pair{Qt::Key_O, QFileDialog::AcceptOpen},
