@@ -3,8 +3,8 @@
 // [Section] name=value entries of one file kept by CConfigFile (support/ConfigFile.h).
 //
 // The file is the user's: $XDG_CONFIG_HOME/spekulor/window.ini, or
-// $HOME/.config/spekulor/window.ini when XDG_CONFIG_HOME is not set (XDG Base
-// Directory Specification, "Environment variables"). A store without a path remembers
+// $HOME/.config/spekulor/window.ini when XDG_CONFIG_HOME is not set (freedesktop.org's
+// XDG base directory rules, "Environment variables"). A store without a path remembers
 // nothing: every lookup finds nothing and every write is dropped.
 #ifndef SPEKULOR_DIALOG_WINDOWSTORE_H
 #define SPEKULOR_DIALOG_WINDOWSTORE_H
