@@ -81,7 +81,11 @@ PicturesWindow::PicturesWindow(WindowStore store, QWidget* parent)
   column->addWidget(buttons);
 }
 
-PicturesWindow::~PicturesWindow() { m_workers.waitForDone(); }
+PicturesWindow::~PicturesWindow() {
+  // A window still open when the program ends gets no hide event.
+  if (isVisible()) KeepPlace();
+  m_workers.waitForDone();
+}
 
 void PicturesWindow::BuildActions() {
   m_saveSvg = m_toolBar->addAction(tr("Save as S&VG..."), this, [this] { AskAndSave(true); });
