@@ -1,6 +1,9 @@
 #include "app/PictureView.h"
 
+#include <QContextMenuEvent>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <QPixmap>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -117,9 +120,46 @@ void PaintDrawing(QPainter& painter, const Drawing& drawing) {
 
 PictureView::PictureView(Drawing drawing, QWidget* parent)
     : QWidget(parent), m_drawing(std::move(drawing)) {
-  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-  setMinimumSize(240, 160);
   setAccessibleName(FromWindows1252(m_drawing.title));
+  SetZoom(0.0);
+}
+
+void PictureView::SetZoom(double zoom) {
+  m_zoom = zoom;
+  const double scale = zoom > 0.0 ? zoom : kLeastFitScale;
+  const QSize scaled(static_cast<int>(std::ceil(m_drawing.width * scale)),
+                     static_cast<int>(std::ceil(m_drawing.height * scale)));
+  if (zoom > 0.0) {
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    setFixedSize(scaled);
+  } else {
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setMinimumSize(scaled.expandedTo(QSize(120, 80)));
+  }
+  updateGeometry();
+  update();
+}
+
+void PictureView::wheelEvent(QWheelEvent* event) {
+  if ((event->modifiers() & Qt::ControlModifier) == 0) {
+    event->ignore();  // the scroll area scrolls
+    return;
+  }
+  const int steps = event->angleDelta().y() / 120;
+  if (steps != 0) emit ZoomAsked(steps);
+  event->accept();
+}
+
+void PictureView::contextMenuEvent(QContextMenuEvent* event) {
+  emit Chosen(this);
+  emit ContextMenuAsked(this, event->globalPos());
+}
+
+void PictureView::mousePressEvent(QMouseEvent* event) {
+  emit Chosen(this);
+  QWidget::mousePressEvent(event);
 }
 
 QSize PictureView::sizeHint() const {

@@ -22,9 +22,17 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <QEventLoop>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTextDocument>
+
 #include "app/AboutDlg.h"
 #include "app/PicturesWindow.h"
 #include "app/QtText.h"
+#include "app/UserGuide.h"
+#include "dialog/FieldHelp.h"
+#include "dialog/RecentFiles.h"
 
 using namespace spekulor::support;
 using namespace spekulor::calc;
@@ -116,7 +124,13 @@ QtTelescopeWindow::QtTelescopeWindow(QWidget* parent)
   layout->addWidget(m_client);
 
   BuildMenuBar();
+  AddWorkbenchMenus();
   BuildSystemMenu();
+  const DialogTemplate& main = MainDialogTemplate();
+  for (std::size_t k = 0; k < main.controlCount; ++k) {
+    const char* help = FieldHelp(main.controls[k].id);
+    if (help != nullptr) m_widgets->Control(main.controls[k].id)->setToolTip(FromWindows1252(help));
+  }
 
   for (int id : {IDOK, IDC_CALC_OSLO}) {
     auto* button = static_cast<QPushButton*>(m_widgets->Control(id));
@@ -143,10 +157,89 @@ void QtTelescopeWindow::BuildMenuBar() {
       continue;
     }
     QAction* action = menu->addAction(FromWindows1252(item.item));
+    if (item.id == ID_FILE_NEW) m_fileMenu = menu;
     const int id = item.id;
     connect(action, &QAction::triggered, this, [this, id] { RaiseCommand(id); });
     m_menuActions[id] = action;
   }
+}
+
+void QtTelescopeWindow::AddWorkbenchMenus() {
+  const std::pair<int, QKeySequence> keys[] = {{ID_FILE_NEW, QKeySequence::New},
+                                               {ID_FILE_OPEN, QKeySequence::Open},
+                                               {ID_FILE_SAVE_AS, QKeySequence(Qt::CTRL | Qt::Key_S)}};
+  for (const auto& [id, key] : keys) {
+    if (QAction* action = MenuAction(id)) action->setShortcut(key);
+  }
+  // File: Print... after Save as, the recent files before Quit.
+  QAction* quit = MenuAction(IDM_QUIT);
+  if (m_fileMenu != nullptr && quit != nullptr) {
+    const QList<QAction*> items = m_fileMenu->actions();
+    const qsizetype quitAt = items.indexOf(quit);
+    QAction* beforeQuit = quitAt > 0 ? items.at(quitAt - 1) : quit;  // its separator
+    m_printAction = new QAction(tr("Print..."), this);
+    m_printAction->setShortcut(QKeySequence::Print);
+    connect(m_printAction, &QAction::triggered, this, &QtTelescopeWindow::AskAndPrintReport);
+    m_fileMenu->insertAction(beforeQuit, m_printAction);
+    m_recentSeparator = m_fileMenu->insertSeparator(beforeQuit);
+    RecentFilesChanged();
+  }
+  QString taken;
+  for (QAction* menu : m_menuBar->actions()) {
+    const QString title = menu->text();
+    const qsizetype amp = title.indexOf(QLatin1Char('&'));
+    if (amp >= 0 && amp + 1 < title.size()) taken.append(title.at(amp + 1).toUpper());
+  }
+  QMenu* help = m_menuBar->addMenu(TitleWithMnemonic(tr("Help"), taken));
+  m_helpAction = help->addAction(tr("User guide"), this, &QtTelescopeWindow::ShowUserGuide);
+  m_helpAction->setShortcut(QKeySequence::HelpContents);
+  help->addAction(tr("About Spekulor..."), this, &QtTelescopeWindow::ShowAboutBox);
+  for (QAction* action : {m_printAction, m_helpAction}) {
+    if (action != nullptr) addAction(action);  // their keys work with the menus closed
+  }
+}
+
+void QtTelescopeWindow::RecentFilesChanged() {
+  if (m_fileMenu == nullptr || m_recentSeparator == nullptr) return;
+  for (QAction* action : m_recentActions) {
+    m_fileMenu->removeAction(action);
+    delete action;
+  }
+  m_recentActions.clear();
+  const std::vector<std::string> paths = RecentFiles(WindowStore(StorePath()));
+  for (size_t index = 0; index < paths.size(); ++index) {
+    const QString path = QFile::decodeName(QByteArray::fromStdString(paths[index]));
+    auto* action = new QAction(QStringLiteral("&%1 %2").arg(index + 1).arg(path), this);
+    const int id = ID_FILE_MRU_FIRST + static_cast<int>(index);
+    connect(action, &QAction::triggered, this, [this, id] { RaiseCommand(id); });
+    m_fileMenu->insertAction(m_recentSeparator, action);
+    m_recentActions.push_back(action);
+  }
+}
+
+std::string QtTelescopeWindow::StorePath() { return UserWindowStorePath(); }
+
+bool QtTelescopeWindow::PrintReport(QPrinter& printer) {
+  auto* report = qobject_cast<QPlainTextEdit*>(m_widgets->Control(IDC_REPORT));
+  if (report == nullptr) return false;
+  QTextDocument document;
+  document.setDefaultFont(report->font());
+  document.setPlainText(report->toPlainText());
+  document.print(&printer);
+  return true;
+}
+
+void QtTelescopeWindow::AskAndPrintReport() {
+  QPrinter printer(QPrinter::HighResolution);
+  QPrintDialog dialog(&printer, this);
+  if (dialog.exec() == QDialog::Accepted) PrintReport(printer);
+}
+
+void QtTelescopeWindow::ShowUserGuide() {
+  if (!m_guide) m_guide = std::make_unique<UserGuideWindow>();
+  m_guide->show();
+  m_guide->raise();
+  m_guide->activateWindow();
 }
 
 void QtTelescopeWindow::BuildSystemMenu() {
@@ -198,9 +291,15 @@ void QtTelescopeWindow::Open(DialogHandler& handler) {
 
 int QtTelescopeWindow::DoModal(DialogHandler& handler) {
   Open(handler);
-  const int result = exec();
+  // Not exec(): a modal window would block the pictures window and the guide, which
+  // are windows of their own so that the window manager keeps neither above this one.
+  // The loop ends as exec's does, when the window is done.
+  QEventLoop loop;
+  connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+  show();
+  loop.exec(QEventLoop::DialogExec);
   m_handler = nullptr;
-  return result;
+  return result();
 }
 
 void QtTelescopeWindow::EndDialog(int result) { done(result); }
@@ -338,8 +437,19 @@ std::optional<std::string> AskFilePathIn(QWidget* parent, const FileDialogReques
 }
 
 void QtTelescopeWindow::ShowPictures(std::shared_ptr<const Calculation> design, int page) {
-  if (m_pictures == nullptr) m_pictures = new PicturesWindow(this);
-  m_pictures->ShowDesign(std::move(design), page);
+  if (m_pictures == nullptr) {
+    m_pictures = std::make_unique<PicturesWindow>(WindowStore(StorePath()));
+    m_pictures->setWindowIcon(windowIcon());
+    // The fields and buttons end with the lens-export button; the report box below
+    // them may be covered.
+    const QWidget* last = m_widgets->Control(IDC_CALC_OSLO);
+    const int fieldsBottom = last->mapTo(this, QPoint(0, last->height())).y() +
+                             (geometry().top() - frameGeometry().top());
+    m_pictures->ShowDesign(std::move(design), page);
+    m_pictures->PlaceBeside(this, fieldsBottom);
+  } else {
+    m_pictures->ShowDesign(std::move(design), page);
+  }
   m_pictures->show();
   m_pictures->raise();
   m_pictures->activateWindow();

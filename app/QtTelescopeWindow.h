@@ -11,12 +11,15 @@
 #include <QDialog>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "dialog/DialogPlatform.h"
 #include "app/TemplateWidgets.h"
 
 class PicturesWindow;
+class UserGuideWindow;
 class QAction;
+class QPrinter;
 class QMenu;
 class QMenuBar;
 class QToolButton;
@@ -40,7 +43,17 @@ class QtTelescopeWindow : public QDialog, public spekulor::dialog::DialogPlatfor
   QMenuBar* MainMenuBar() const { return m_menuBar; }
   const TemplateWidgets& Widgets() const { return *m_widgets; }
   // The pictures window, once View has opened it; null before.
-  PicturesWindow* Pictures() const { return m_pictures; }
+  PicturesWindow* Pictures() const { return m_pictures.get(); }
+  // The user guide, once Help has opened it; null before.
+  UserGuideWindow* Guide() const { return m_guide.get(); }
+  // File > Print... and Help > User guide, with their keys.
+  QAction* PrintAction() const { return m_printAction; }
+  QAction* HelpAction() const { return m_helpAction; }
+  // The File menu's recent files, newest first.
+  const std::vector<QAction*>& RecentFileActions() const { return m_recentActions; }
+  // Prints the report on `printer`; false when it cannot be opened.
+  bool PrintReport(QPrinter& printer);
+  void ShowUserGuide();
 
   // DialogPlatform.
   int DoModal(spekulor::dialog::DialogHandler& handler) override;
@@ -64,6 +77,8 @@ class QtTelescopeWindow : public QDialog, public spekulor::dialog::DialogPlatfor
   void ShowPictures(std::shared_ptr<const spekulor::calc::Calculation> design, int page) override;
   bool PicturesOpen() override;
   void UpdatePictures(std::shared_ptr<const spekulor::calc::Calculation> design) override;
+  std::string StorePath() override;
+  void RecentFilesChanged() override;
   spekulor::support::AssertAnswer AskAssertion(const std::string& reportText) override;
   void ShowFatalExit(const std::string& text) override;
 
@@ -74,6 +89,10 @@ class QtTelescopeWindow : public QDialog, public spekulor::dialog::DialogPlatfor
 
  private:
   void BuildMenuBar();
+  // The keys, File > Print..., the recent files and the Help menu, around the menus
+  // of the template.
+  void AddWorkbenchMenus();
+  void AskAndPrintReport();
   void BuildSystemMenu();
   void RaiseCommand(int id);
   void RaiseSysCommand(int id);
@@ -86,7 +105,13 @@ class QtTelescopeWindow : public QDialog, public spekulor::dialog::DialogPlatfor
   std::unique_ptr<TemplateWidgets> m_widgets;
   std::map<int, QAction*> m_menuActions;
   spekulor::dialog::DialogHandler* m_handler = nullptr;
-  PicturesWindow* m_pictures = nullptr;
+  std::unique_ptr<PicturesWindow> m_pictures;
+  std::unique_ptr<UserGuideWindow> m_guide;
+  QMenu* m_fileMenu = nullptr;
+  QAction* m_recentSeparator = nullptr;
+  QAction* m_printAction = nullptr;
+  QAction* m_helpAction = nullptr;
+  std::vector<QAction*> m_recentActions;
 };
 
 // The file an open dialog means by `typed`: the name as typed when such a file exists,

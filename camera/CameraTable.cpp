@@ -16,7 +16,7 @@ namespace {
 
 constexpr size_t kLabelWidth = 46;
 constexpr size_t kValueWidth = 22;
-constexpr double kRowHeight = 18.0;
+constexpr double kTableRowHeight = 18.0;
 constexpr double kIndent = 14.0;
 
 std::string Micrometres(const CameraPage& page, double value) {
@@ -134,10 +134,10 @@ std::string FormatCameraTable(const CameraPage& page, TelescopeType type) {
 Table CameraFiguresTable(const CameraPage& page) {
   Table table;
   table.anchors = {TextAnchor::Start, TextAnchor::End};
-  table.rowHeight = kRowHeight;
+  table.rowHeight = kTableRowHeight;
   for (const CameraBlock& block : CameraBlocks(page)) {
     TableRow head;
-    head.spaceBefore = table.rows.empty() ? 0.0 : kRowHeight / 2.0;
+    head.spaceBefore = table.rows.empty() ? 0.0 : kTableRowHeight / 2.0;
     head.cells.push_back({block.heading, true, kInk, 0.0, 2});
     table.rows.push_back(head);
     for (const CameraRow& row : block.rows) {

@@ -1,7 +1,7 @@
-// Numeric command-line options, read as the window reads its entry fields: decimal
-// numbers only (support/DecimalText.h: a sign, digits with a point, an exponent), the
-// whole text, finite. CLI11 on its own reads "0x10" as 16, "010" as 8 and "nan" as a
-// number, where the window reads 0, 10 and 0; every numeric option goes through here.
+// Numeric command-line options, read as the window reads its entry fields and option
+// fields: decimal numbers only (support/NumberRange.h), the whole text, finite. CLI11 on
+// its own reads "0x10" as 16, "010" as 8 and "nan" as a number, where the window reads
+// 0, 10 and 0; every numeric option goes through here.
 #ifndef SPEKULOR_CLI_NUMBEROPTIONS_H
 #define SPEKULOR_CLI_NUMBEROPTIONS_H
 
@@ -9,23 +9,20 @@
 
 #include <CLI/CLI.hpp>
 
+#include "support/NumberRange.h"
+
 namespace spekulor::cli {
 
-// A number as the options' messages show it: up to 15 significant digits, "." for
-// the point whatever the locale.
-std::string OptionNumberText(double value);
+using support::OptionNumberText;
+using support::ReadDecimalNumber;
+using support::ReadWholeNumber;
 
-// Reads the whole of `text` as a finite decimal number; false for anything else
-// (empty, blanks, hexadecimal, "nan", "inf", a number too large for a double).
-bool ReadDecimalNumber(const std::string& text, double& value);
+// The option's transform for a number within `range`: rejects anything else with a
+// usage error naming the range (the window's option fields refuse with the same
+// words), and hands CLI11 the number in a form it reads the same.
+CLI::Validator NumberInRange(const support::NumberRange& range);
 
-// Reads the whole of `text` as a whole decimal number (an optional sign and digits);
-// false for anything else, or beyond a long.
-bool ReadWholeNumber(const std::string& text, long& value);
-
-// The option's transform for a decimal number from `least` to `most` (either may be
-// infinite for no bound): rejects anything else with a usage error naming the range,
-// and hands CLI11 the number in a form it reads the same.
+// A decimal number from `least` to `most` (either may be infinite for no bound).
 CLI::Validator DecimalNumber(double least, double most);
 
 // The same for a whole number from `least` to `most`.

@@ -28,7 +28,7 @@ void AddToleranceOptions(CLI::App& command, ToleranceCommandOptions& options) {
       .add_option("--budget-waves", options.budgetWaves,
                   "RMS wavefront error, in waves at 550 nm, that each misalignment may add "
                   "(default 0.05)")
-      ->transform(DecimalNumber(1e-6, 1.0))
+      ->transform(DecimalNumber(collimation::kLeastBudgetWaves, collimation::kMostBudgetWaves))
       ->type_name("W");
   command.add_flag("--json", options.json,
                    "Print JSON: budget_waves_rms, coma_free_pivot, despace, decenter, tilt");

@@ -21,6 +21,10 @@ namespace spekulor::collimation {
 // The error budget: 0.05 waves RMS, a quarter of the Marechal criterion's 0.07 for a
 // diffraction-limited image spent on a single misalignment.
 constexpr double kDefaultBudgetWaves = 0.05;
+// The budgets the analysis is asked for: above 0 (the least a user means) and at most
+// one wave, far beyond any useful image.
+constexpr double kLeastBudgetWaves = 1e-6;
+constexpr double kMostBudgetWaves = 1.0;
 // Pupil cells across the primary for the tolerance traces: the coefficients agree with
 // those of a grid twice as fine to 1e-4, at a quarter of the work.
 constexpr int kToleranceGrid = 64;

@@ -41,29 +41,38 @@ const char* PicturePageTitle(int page) {
   return page >= kLayoutPage && page <= kCameraPage ? kTitles[page] : "";
 }
 
-PicturePage DrawPicturePage(const Calculation& calculation, int page) {
+PicturePage DrawPicturePage(const Calculation& calculation, int page,
+                            const PictureOptions& options) {
   const char* title = PicturePageTitle(page);
+  const LengthUnit unit = calculation.read.unit;
   switch (page) {
     case kLayoutPage: {
-      DesignPictures layout = DrawDesignPictures(calculation, kDefaultSpotRays);
+      const SecondaryPerturbation secondary = SecondaryFor(options, unit);
+      DesignPictures layout = DrawDesignPictures(calculation, kDefaultSpotRays, secondary);
       std::vector<Drawing> drawings;
       if (layout.ok()) {
         drawings.push_back(std::move(layout.layout));
         drawings.push_back(std::move(layout.spotDrawing));
       }
-      return Page(title, std::move(layout.errorText), std::move(drawings));
+      PicturePage drawn = Page(title, std::move(layout.errorText), std::move(drawings));
+      if (!IsAligned(secondary)) {
+        drawn.notice = "Miscollimated: the spot diagrams are traced with the " +
+                       DescribeSecondaryPerturbation(secondary, unit) +
+                       "; the layout shows the design as it is.";
+      }
+      return drawn;
     }
     case kQualityPage: {
       QualityPictures quality =
-          DrawQualityPictures(calculation, QualityOptions(), MessageReader::Window);
+          DrawQualityPictures(calculation, QualityOptionsFor(options), MessageReader::Window);
       return Page(title, std::move(quality.errorText), std::move(quality.drawings));
     }
     case kBafflesPage: {
-      BafflePictures baffles = DrawBafflePictures(calculation);
+      BafflePictures baffles = DrawBafflePictures(calculation, BaffleOptionsFor(options, unit));
       return Page(title, std::move(baffles.errorText), std::move(baffles.drawings));
     }
     case kCollimationPage: {
-      CollimationPictures collimation = DrawCollimationPictures(calculation, ToleranceOptions());
+      CollimationPictures collimation = DrawCollimationPictures(calculation, ToleranceOptionsFor(options));
       std::vector<Drawing> drawings;
       if (collimation.ok()) {
         drawings.push_back(std::move(collimation.table));

@@ -3,6 +3,7 @@
 #define SPEKULOR_DIALOG_DESIGNPICTURESET_H
 
 #include "calc/Calculate.h"
+#include "dialog/PictureOptions.h"
 #include "dialog/PictureSet.h"
 
 namespace spekulor::dialog {
@@ -11,9 +12,12 @@ namespace spekulor::dialog {
 const char* PicturePageTitle(int page);
 
 // The page `page` (a PicturePageIndex) of the pictures window: its analysis' drawings,
-// or its refusal above what it could still draw. `calculation` must have passed the
-// required-input rules. Pure: safe on any thread.
-PicturePage DrawPicturePage(const calc::Calculation& calculation, int page);
+// or its refusal above what it could still draw, the analysis run with `options`
+// (constructed: the command line's defaults). `calculation` must have passed the
+// required-input rules. Pure: safe on any thread. A Layout page with a misaligned
+// secondary has a notice saying so.
+PicturePage DrawPicturePage(const calc::Calculation& calculation, int page,
+                            const PictureOptions& options = PictureOptions());
 
 // One page per analysis, in PicturePageIndex order: the layout and spot diagrams, the
 // image quality, the baffles and hole, the collimation tolerances, the mirror tests, the

@@ -93,6 +93,12 @@ class DialogPlatform {
   virtual bool PicturesOpen() = 0;
   virtual void UpdatePictures(std::shared_ptr<const calc::Calculation> design) = 0;
 
+  // The window's configuration store (WindowStore.h): its file, or empty for a window
+  // that remembers nothing.
+  virtual std::string StorePath() { return std::string(); }
+  // The recent files in the store changed: the File menu shows them anew.
+  virtual void RecentFilesChanged() {}
+
   // The assertion box: the report text, the title "Assert", the stop icon and the
   // buttons Abort, Retry and Ignore; owned by the active window.
   virtual support::AssertAnswer AskAssertion(const std::string& reportText) = 0;

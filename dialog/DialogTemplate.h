@@ -49,6 +49,7 @@ enum : int {
   ID_FILE_NEW = 57600,
   ID_FILE_OPEN = 57601,
   ID_FILE_SAVE_AS = 57603,
+  ID_FILE_MRU_FIRST = 57616,  // File > 1 ... 8, the recent files (RecentFiles.h)
   SC_CLOSE = 0xF060,
   IDD_ABOUTBOX = 100,
   IDS_ABOUTBOX = 101,

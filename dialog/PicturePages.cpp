@@ -23,7 +23,7 @@ void MakePageComputationsThreadSafe() {
 PicturePage ComputePicturePage(const PicturePageJob& job) {
   MakePageComputationsThreadSafe();
   if (job.page == kCameraPage) return DrawCameraPage(*job.design, job.camera, PicturePageTitle(job.page));
-  return DrawPicturePage(*job.design, job.page);
+  return DrawPicturePage(*job.design, job.page, job.options);
 }
 
 void PicturePages::SetCameraOptions(const camera::CameraOptions& options) {
@@ -35,9 +35,20 @@ void PicturePages::SetCameraOptions(const camera::CameraOptions& options) {
 bool PicturePages::SetDesign(std::shared_ptr<const Calculation> design) {
   if (design == m_design) return false;
   m_design = std::move(design);
+  MakeStale();
+  return true;
+}
+
+bool PicturePages::SetOptions(const PictureOptions& options) {
+  if (options == m_options) return false;
+  m_options = options;
+  MakeStale();
+  return true;
+}
+
+void PicturePages::MakeStale() {
   ++m_generation;
   for (std::optional<PicturePage>& page : m_kept) page.reset();
-  return true;
 }
 
 void PicturePages::SetShown(int page) {
@@ -59,8 +70,8 @@ std::optional<PicturePageJob> PicturePages::NextJob() {
   job.generation = m_generation;
   job.page = m_shown;
   job.design = m_design;
-  job.camera = m_cameraOptions;
-  job.cameraEdition = m_cameraEdition;
+  if (job.page == kCameraPage) return DrawCameraPage(*job.design, job.camera, PicturePageTitle(job.page));
+  return DrawPicturePage(*job.design, job.page, job.options);
   m_running.push_back(job);
   ++m_started;
   return job;

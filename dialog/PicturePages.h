@@ -18,20 +18,22 @@
 #include "calc/Calculate.h"
 #include "camera/CameraPage.h"
 #include "dialog/CameraTab.h"
+#include "dialog/PictureOptions.h"
 #include "dialog/PictureSet.h"
 
 namespace spekulor::dialog {
 
 constexpr int kPicturePageCount = 6;
 
-// One page to compute: the design (shared, never changed once made) and its generation;
-// for the camera page, the sensor's options and their edition.
+// One page to compute: the design (shared, never changed once made) and its generation,
+// the analyses' options; for the camera page, the sensor's options and their edition.
 struct PicturePageJob {
   unsigned generation = 0;
   int page = kLayoutPage;
   std::shared_ptr<const calc::Calculation> design;
   camera::CameraOptions camera;
   unsigned cameraEdition = 0;
+  PictureOptions options;
 };
 
 // The page's drawings or refusal; pure, safe on any thread and on several at once.
@@ -59,6 +61,10 @@ class PicturePages {
   // ones make its kept page, and one still computing with the old ones, stale.
   void SetCameraOptions(const camera::CameraOptions& options);
   const camera::CameraOptions& CameraOptions() const { return m_cameraOptions; }
+  // The analyses' options: other options than the current ones make every kept page
+  // stale, as a new design does, and return true.
+  bool SetOptions(const PictureOptions& options);
+  const PictureOptions& Options() const { return m_options; }
 
   // The tab the user looks at.
   void SetShown(int page);
@@ -82,7 +88,11 @@ class PicturePages {
   int Started() const { return m_started; }
 
  private:
+  // A new generation: no kept page is shown again, no running one kept.
+  void MakeStale();
+
   std::shared_ptr<const calc::Calculation> m_design;
+  PictureOptions m_options;
   unsigned m_generation = 0;
   int m_shown = kLayoutPage;
   std::array<std::optional<PicturePage>, kPicturePageCount> m_kept;

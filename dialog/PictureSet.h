@@ -17,6 +17,9 @@ struct PicturePage {
   std::string title;              // the tab's title, Windows-1252
   std::string refusal;            // when not empty, shown first, in place of the
                                   // drawings where there are none
+  // When not empty, shown above everything in a colour that stands out: the pictures
+  // are not of the design as it is (a miscollimated secondary).
+  std::string notice;
   std::vector<drawing::Drawing> drawings;  // top to bottom, each with room for its height
   // The "Mirror tests" page only: the primary's test figures its zone table shows.
   std::shared_ptr<const mirrortests::MirrorTestPage> mirrorTests;

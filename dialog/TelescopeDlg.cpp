@@ -4,7 +4,9 @@
 
 #include "files/DesignFile.h"
 #include "dialog/FileDialogs.h"
+#include "dialog/RecentFiles.h"
 #include "files/FileMessages.h"
+#include "support/ConfigFile.h"
 #include "support/FileReplace.h"
 #include "files/LensExport.h"
 
@@ -128,6 +130,10 @@ bool CTelescopeDlg::OnInitDialog() {
 }
 
 void CTelescopeDlg::OnCommand(int id) {
+  if (id >= ID_FILE_MRU_FIRST && id < ID_FILE_MRU_FIRST + kMostRecentFiles) {
+    OnRecentFile(id - ID_FILE_MRU_FIRST);
+    return;
+  }
   for (const CommandEntry& entry : kCommandMap) {
     if (entry.id == id) {
       (this->*entry.handler)();
@@ -235,6 +241,29 @@ void CTelescopeDlg::OpenDesignPath(const std::string& path) {
     return;
   }
   UpdateData(false);
+  RememberFile(path);
+}
+
+void CTelescopeDlg::RememberFile(const std::string& path) {
+  WindowStore store(m_platform.StorePath());
+  if (store.Path().empty()) return;
+  AddRecentFile(store, path);
+  m_platform.RecentFilesChanged();
+}
+
+void CTelescopeDlg::OnRecentFile(int index) {
+  WindowStore store(m_platform.StorePath());
+  const std::vector<std::string> paths = RecentFiles(store);
+  if (index < 0 || index >= static_cast<int>(paths.size())) return;
+  const std::string& path = paths[static_cast<size_t>(index)];
+  if (!FileExists(path.c_str())) {
+    RemoveRecentFile(store, path);
+    m_platform.RecentFilesChanged();
+    m_platform.MessageBox("The file is no longer there; it is taken off the list of recent files.",
+                          path);
+    return;
+  }
+  OpenDesignPath(path);
 }
 
 void CTelescopeDlg::OnFileOpen() {
@@ -254,6 +283,7 @@ void CTelescopeDlg::OnFileSaveAs() {
   FileProblem problem;
   switch (SaveDesignFile(*path, *this, &refused, &problem)) {
     case DesignFileStatus::Ok:
+      RememberFile(*path);
       return;
     case DesignFileStatus::ValueNotStorable:
       m_platform.MessageBox(refused->notStorableMessage);

@@ -69,6 +69,9 @@ class CTelescopeDlg : public TelescopeDlgMembers, public DialogHandler {
   // read shows "Error reading", with its path and the reason as the box's detail,
   // and changes nothing.
   void OpenDesignPath(const std::string& path);
+  // File > 1 ... 8: opens the recent file of that index (0 the newest) as File Open
+  // does; a file no longer there is said so and taken off the list.
+  void OnRecentFile(int index);
 
   IconHandle m_hIcon;
 
@@ -84,6 +87,8 @@ class CTelescopeDlg : public TelescopeDlgMembers, public DialogHandler {
   // the path and the reason as the box's detail (the file left as it was).
   void WriteChosenFile(const std::string& path, const std::string& bytes);
   void ShowPicturePage(int page);
+  // A design file was read or written at `path`: it becomes the newest recent file.
+  void RememberFile(const std::string& path);
 
   DialogPlatform& m_platform;
   std::string m_startupDesign;

@@ -9,7 +9,7 @@ set -euo pipefail
 core=(g++ make cmake libcli11-dev libfftw3-dev nlohmann-json3-dev)
 tests=(libgtest-dev libgmock-dev libbenchmark-dev libxml2-dev clang libclang-rt-14-dev)
 app=(qt6-base-dev fonts-dejavu-core locales)
-screenshot=(xvfb xdotool imagemagick)
+screenshot=(xvfb openbox xdotool imagemagick)
 
 profile="${1:-all}"
 case "$profile" in

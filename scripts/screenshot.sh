@@ -15,22 +15,16 @@ if [ ! -x "$build/app/spekulor" ]; then
   cmake --build "$build" -j"${JOBS:-2}" --target spekulor
 fi
 
-displayfile="$(mktemp)"
+. scripts/xvfb.sh
 xvfb_pid=""
 app_pid=""
 cleanup() {
   [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -f "$displayfile"
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display and writes its number to the file.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$displayfile" ] && break; sleep 0.1; done
-[ -s "$displayfile" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$displayfile")"
+start_xvfb 1024x768x24
 
 QT_QPA_PLATFORM=xcb "$build/app/spekulor" &
 app_pid=$!

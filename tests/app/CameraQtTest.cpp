@@ -18,14 +18,13 @@
 #include "dialog/CameraTab.h"
 #include "drawing/Drawing.h"
 #include "dialog/DesignPictureSet.h"
+#include "tests/app/PageWait.h"
 
 using namespace spekulor::calc;
 using namespace spekulor::camera;
 using namespace spekulor::dialog;
 
 namespace {
-
-constexpr int kPageWaitMs = 60000;
 
 bool WaitForCameraPage(PicturesWindow& pictures) {
   return QTest::qWaitFor(

@@ -33,6 +33,8 @@
 #include "mirrortests/SecondaryTestText.h"
 #include "tests/app/ModalHelper.h"
 #include "tests/app/OpenWindowTest.h"
+#include "tests/app/PageWait.h"
+#include "tests/common/TestFiles.h"
 
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
@@ -40,14 +42,6 @@ using namespace spekulor::mirrortests;
 using namespace spekulor::dialog;
 
 namespace {
-
-constexpr int kPageWaitMs = 60000;
-
-std::string ReadAll(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll().toStdString();
-}
 
 // The first content stream of a PDF, inflated: Qt's PDF writer deflates its streams.
 QString PageContent(const std::string& pdf) {
@@ -143,7 +137,7 @@ TEST_F(MirrorTestsQtTest, SaveMaskWritesTheMaskThroughTheFileDialog) {
                   window.Pictures());
   QTest::mouseClick(panel->SaveMaskButton(), Qt::LeftButton);
   const MirrorTestPage figures = DefaultMirrorTests(Design(panel));
-  EXPECT_EQ(ReadAll(folder.filePath("mask.svg")),
+  EXPECT_EQ(ReadFileBytes(folder.filePath("mask.svg").toStdString()),
             WriteSvg(DrawCouderMask(figures.primary, figures.zones)));
 }
 
@@ -158,7 +152,7 @@ TEST_F(MirrorTestsQtTest, PrintMaskMakesAPdfPageOfTheMasksSize) {
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(folder.filePath("mask.pdf"));
   ASSERT_TRUE(panel->PrintMask(printer));
-  const QString pdf = QString::fromLatin1(ReadAll(folder.filePath("mask.pdf")));
+  const QString pdf = QString::fromLatin1(ReadFileBytes(folder.filePath("mask.pdf").toStdString()));
   ASSERT_TRUE(pdf.startsWith(QStringLiteral("%PDF-")));
   const QRegularExpression box(QStringLiteral(
       "/MediaBox \\[\\s*([-0-9.]+)\\s+([-0-9.]+)\\s+([-0-9.]+)\\s+([-0-9.]+)\\s*\\]"));
@@ -171,7 +165,7 @@ TEST_F(MirrorTestsQtTest, PrintMaskMakesAPdfPageOfTheMasksSize) {
               1.0);
   // The page's content: the device's points per dot, then the drawing's units scaled
   // to dots, its white ground the first thing painted.
-  const QString content = PageContent(ReadAll(folder.filePath("mask.pdf")));
+  const QString content = PageContent(ReadFileBytes(folder.filePath("mask.pdf").toStdString()));
   const QRegularExpression device(QStringLiteral("([0-9.]+) 0 0 -([0-9.]+) 0 [0-9.]+ cm"));
   const QRegularExpression ground(QStringLiteral(
       "([0-9.]+) 0 0 ([0-9.]+) [-0-9.]+ [-0-9.]+ cm\\n0 0 ([0-9.]+) ([0-9.]+) re\\nf"));

@@ -20,6 +20,7 @@
 
 #include "trace/DesignPictures.h"
 #include "tests/app/ModalHelper.h"
+#include "tests/app/PageWait.h"
 #include "app/PictureView.h"
 #include "app/PicturesWindow.h"
 #include "app/QtTelescopeWindow.h"
@@ -35,8 +36,6 @@ using namespace spekulor::dialog;
 namespace {
 
 // Long enough for any page on a loaded machine; the wait ends as soon as it is drawn.
-constexpr int kPageWaitMs = 60000;
-
 // Processes events until tab `page` shows a computed page (its pictures or refusal).
 bool WaitForPage(PicturesWindow* pictures, int page) {
   return QTest::qWaitFor(

@@ -42,7 +42,7 @@ TEST(PicturePagesTest, PagesComputedAtOnceAreThePagesComputedAlone) {
   unsigned generation = 0;
   for (const auto& design : designs) {
     for (const int page : {kQualityPage, kCollimationPage}) {
-      jobs.push_back({++generation, page, design, {}, 0});
+      jobs.push_back({++generation, page, design, {}, 0, PictureOptions()});
     }
   }
   std::vector<std::string> alone;

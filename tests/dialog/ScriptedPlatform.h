@@ -39,6 +39,9 @@ class ScriptedPlatform : public spekulor::dialog::DialogPlatform {
   std::vector<std::string> assertionReports;
   std::vector<std::string> fatalTexts;
   int aboutBoxes = 0;
+  // The configuration store's file; empty: the window remembers nothing.
+  std::string storePath;
+  int recentFilesChanges = 0;
   // The pictures window, as the Qt window behaves: open from the first ShowPictures
   // until the test closes it (the user's Close), one tab shown (`tab`), the pages kept
   // in `pages`. A computation started for the shown page waits in `computing` until
@@ -85,6 +88,8 @@ class ScriptedPlatform : public spekulor::dialog::DialogPlatform {
   void AppendSystemMenuItem(int id, const std::string& text) override;
   void DefaultSysCommand(int id) override;
   void MessageBox(const std::string& text, const std::string& detail) override;
+  std::string StorePath() override { return storePath; }
+  void RecentFilesChanged() override { ++recentFilesChanges; }
   std::optional<std::string> AskFilePath(const spekulor::dialog::FileDialogRequest& request) override;
   void ShowAboutBox() override;
   void ShowPictures(std::shared_ptr<const spekulor::calc::Calculation> design, int page) override;
