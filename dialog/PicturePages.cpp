@@ -70,8 +70,9 @@ std::optional<PicturePageJob> PicturePages::NextJob() {
   job.generation = m_generation;
   job.page = m_shown;
   job.design = m_design;
-  if (job.page == kCameraPage) return DrawCameraPage(*job.design, job.camera, PicturePageTitle(job.page));
-  return DrawPicturePage(*job.design, job.page, job.options);
+  job.camera = m_cameraOptions;
+  job.cameraEdition = m_cameraEdition;
+  job.options = m_options;
   m_running.push_back(job);
   ++m_started;
   return job;
