@@ -97,7 +97,8 @@ Drawing BuildCollimationImagesPicture(const CollimationImageSet& images,
       FormatFixed(design.SysFoc, 2) + UnitSuffix(analysis.unit) + " (f/" +
       FormatFixed(design.SysFoc / design.PriDia, 1) + "), " +
       FormatFixed(analysis.options.wavelengthNm, 0) +
-      " nm, each refocused and re-pointed; spots and point images each to one scale";
+      " nm" + SpiderWords(analysis.options.spider, analysis.unit) +
+      ", each refocused and re-pointed; spots and point images each to one scale";
   AddTitleRows(drawing, placed, drawing.title, subtitle);
 
   // One scale for the spots: the largest, or the Airy disk, fills 44 % of a panel.
