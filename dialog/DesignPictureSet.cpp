@@ -39,7 +39,8 @@ const char* PicturePageTitle(int page) {
   return page >= kLayoutPage && page <= kMirrorTestsPage ? kTitles[page] : "";
 }
 
-PicturePage DrawPicturePage(const Calculation& calculation, int page) {
+PicturePage DrawPicturePage(const Calculation& calculation, int page,
+                            const PupilPageOptions& pupil) {
   const char* title = PicturePageTitle(page);
   switch (page) {
     case kLayoutPage: {
@@ -53,7 +54,8 @@ PicturePage DrawPicturePage(const Calculation& calculation, int page) {
     }
     case kQualityPage: {
       QualityPictures quality =
-          DrawQualityPictures(calculation, QualityOptions(), MessageReader::Window);
+          DrawQualityPictures(calculation, PageQualityOptions(calculation.design, pupil),
+                              MessageReader::Window);
       return Page(title, std::move(quality.errorText), std::move(quality.drawings));
     }
     case kBafflesPage: {
@@ -61,7 +63,8 @@ PicturePage DrawPicturePage(const Calculation& calculation, int page) {
       return Page(title, std::move(baffles.errorText), std::move(baffles.drawings));
     }
     case kCollimationPage: {
-      CollimationPictures collimation = DrawCollimationPictures(calculation, ToleranceOptions());
+      CollimationPictures collimation =
+          DrawCollimationPictures(calculation, PageToleranceOptions(calculation.design, pupil));
       std::vector<Drawing> drawings;
       if (collimation.ok()) {
         drawings.push_back(std::move(collimation.table));

@@ -4,6 +4,7 @@
 
 #include "calc/Calculate.h"
 #include "dialog/PictureSet.h"
+#include "dialog/PupilPageOptions.h"
 
 namespace spekulor::dialog {
 
@@ -11,9 +12,11 @@ namespace spekulor::dialog {
 const char* PicturePageTitle(int page);
 
 // The page `page` (a PicturePageIndex) of the pictures window: its analysis' drawings,
-// or its refusal above what it could still draw. `calculation` must have passed the
+// or its refusal above what it could still draw; the Image quality and Collimation
+// pages with `pupil`'s obstruction and spider. `calculation` must have passed the
 // required-input rules. Pure: safe on any thread.
-PicturePage DrawPicturePage(const calc::Calculation& calculation, int page);
+PicturePage DrawPicturePage(const calc::Calculation& calculation, int page,
+                            const PupilPageOptions& pupil = PupilPageOptions());
 
 // One page per analysis, in PicturePageIndex order: the layout and spot diagrams, the
 // image quality, the baffles and hole, the collimation tolerances, the mirror tests. `calculation` must have passed the

@@ -21,7 +21,7 @@ void MakePageComputationsThreadSafe() {
 
 PicturePage ComputePicturePage(const PicturePageJob& job) {
   MakePageComputationsThreadSafe();
-  return DrawPicturePage(*job.design, job.page);
+  return DrawPicturePage(*job.design, job.page, job.pupil);
 }
 
 bool PicturePages::SetDesign(std::shared_ptr<const Calculation> design) {
@@ -30,6 +30,18 @@ bool PicturePages::SetDesign(std::shared_ptr<const Calculation> design) {
   ++m_generation;
   for (std::optional<PicturePage>& page : m_kept) page.reset();
   return true;
+}
+
+void PicturePages::SetPupilOptions(const PupilPageOptions& pupil) {
+  const bool same = pupil.obstruction == m_pupil.obstruction &&
+                    pupil.spider.vanes == m_pupil.spider.vanes &&
+                    pupil.spider.width == m_pupil.spider.width &&
+                    pupil.spider.angleDeg == m_pupil.spider.angleDeg;
+  if (same) return;
+  m_pupil = pupil;
+  ++m_generation;
+  m_kept[kQualityPage].reset();
+  m_kept[kCollimationPage].reset();
 }
 
 void PicturePages::SetShown(int page) {
@@ -51,6 +63,7 @@ std::optional<PicturePageJob> PicturePages::NextJob() {
   job.generation = m_generation;
   job.page = m_shown;
   job.design = m_design;
+  job.pupil = m_pupil;
   m_running.push_back(job);
   ++m_started;
   return job;

@@ -17,6 +17,7 @@
 
 #include "calc/Calculate.h"
 #include "dialog/PictureSet.h"
+#include "dialog/PupilPageOptions.h"
 
 namespace spekulor::dialog {
 
@@ -27,6 +28,7 @@ struct PicturePageJob {
   unsigned generation = 0;
   int page = kLayoutPage;
   std::shared_ptr<const calc::Calculation> design;
+  PupilPageOptions pupil;  // the Image quality and Collimation pages' obstruction and spider
 };
 
 // The page's drawings or refusal; pure, safe on any thread and on several at once.
@@ -48,6 +50,13 @@ class PicturePages {
   bool SetDesign(std::shared_ptr<const calc::Calculation> design);
   bool HasDesign() const { return m_design != nullptr; }
   const std::shared_ptr<const calc::Calculation>& Design() const { return m_design; }
+
+  // The Image quality and Collimation pages' options, given to every job from now on.
+  // Other options make those two pages stale: they are no longer kept, and a new
+  // generation drops whatever computation comes back from before (the other pages
+  // stay kept, and a dropped one of them is computed again when shown).
+  void SetPupilOptions(const PupilPageOptions& pupil);
+  const PupilPageOptions& PupilOptions() const { return m_pupil; }
   unsigned Generation() const { return m_generation; }
 
   // The tab the user looks at.
@@ -73,6 +82,7 @@ class PicturePages {
 
  private:
   std::shared_ptr<const calc::Calculation> m_design;
+  PupilPageOptions m_pupil;
   unsigned m_generation = 0;
   int m_shown = kLayoutPage;
   std::array<std::optional<PicturePage>, kPicturePageCount> m_kept;
