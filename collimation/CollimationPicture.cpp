@@ -97,8 +97,7 @@ Drawing BuildCollimationImagesPicture(const CollimationImageSet& images,
       FormatFixed(design.SysFoc, 2) + UnitSuffix(analysis.unit) + " (f/" +
       FormatFixed(design.SysFoc / design.PriDia, 1) + "), " +
       FormatFixed(analysis.options.wavelengthNm, 0) +
-      " nm" + SpiderWords(analysis.options.spider, analysis.unit) +
-      ", each refocused and re-pointed; spots and point images each to one scale";
+      " nm, each refocused and re-pointed; spots and point images each to one scale";
   AddTitleRows(drawing, placed, drawing.title, subtitle);
 
   // One scale for the spots: the largest, or the Airy disk, fills 44 % of a panel.
@@ -185,8 +184,18 @@ Drawing BuildCollimationImagesPicture(const CollimationImageSet& images,
   const double bandsY = legendY + 30.0;
   AddIntensityLegend(drawing, placed, kMargin, bandsY);
 
+  double bottom = bandsY + kIntensityLegendHeight + 8.0;
+  if (HasVanes(analysis.options.spider)) {
+    AddTextAvoiding(drawing, placed,
+                    {Label(kMargin, bottom + 14.0,
+                           "Point images with the spider" +
+                               SpiderWords(analysis.options.spider, analysis.unit),
+                           TextAnchor::Start)});
+    bottom += 24.0;
+  }
+
   FitWidthToTexts(drawing, placed, kMargin);
-  drawing.height = bandsY + kIntensityLegendHeight + 8.0;
+  drawing.height = bottom;
   return drawing;
 }
 

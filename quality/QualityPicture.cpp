@@ -67,8 +67,7 @@ Drawing BuildQualityPicture(const QualitySet& set, const DesignResult& design, T
                "D " + FormatFixed(design.PriDia, 2) + UnitSuffix(unit) + ", f/" +
                    FormatFixed(set.focalRatio, 1) + ", central obstruction " +
                    FormatFixed(100.0 * set.obstruction, 1) + " % (" +
-                   ObstructionName(set.options.obstruction.source) + ")" +
-                   SpiderWords(set.options.spider, unit) + ", " +
+                   ObstructionName(set.options.obstruction.source) + "), " +
                    FormatFixed(set.options.wavelengthNm, 0) + " nm, pupil grid " +
                    std::to_string(set.options.gridSize) + ", point images to one scale");
 

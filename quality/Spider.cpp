@@ -130,7 +130,7 @@ SpiderFigures MeasureSpider(const Spider& spider, double diameter, double obstru
 
 std::string SpiderWords(const Spider& spider, LengthUnit unit) {
   if (!HasVanes(spider)) return std::string();
-  return ", spider of " + std::to_string(spider.vanes) + (spider.vanes == 1 ? " vane " : " vanes ") +
+  return " of " + std::to_string(spider.vanes) + (spider.vanes == 1 ? " vane " : " vanes ") +
          FormatFixed(spider.width, unit == LengthUnit::Inch ? 3 : 2) + UnitSuffix(unit) +
          " wide at " + FormatFixed(spider.angleDeg, 1) + "\xB0";
 }

@@ -55,8 +55,8 @@ struct SpiderFigures {
 };
 SpiderFigures MeasureSpider(const Spider& spider, double diameter, double obstruction, int gridSize);
 
-// ", spider of 4 vanes 2.00 mm wide at 45.0\xB0" for the pictures' subtitles, Windows-1252;
-// empty without vanes.
+// " of 4 vanes 2.00 mm wide at 45.0\xB0", Windows-1252, for the figures that name the
+// spider; empty without vanes.
 std::string SpiderWords(const Spider& spider, calc::LengthUnit unit);
 
 }  // namespace spekulor::quality
