@@ -7,6 +7,7 @@
 #include <cmath>
 #include <complex>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -42,7 +43,7 @@ TEST(PicturePagesTest, PagesComputedAtOnceAreThePagesComputedAlone) {
   unsigned generation = 0;
   for (const auto& design : designs) {
     for (const int page : {kQualityPage, kCollimationPage}) {
-      jobs.push_back({++generation, page, design});
+      jobs.push_back({++generation, page, design, PupilPageOptions()});
     }
   }
   std::vector<std::string> alone;
@@ -102,6 +103,42 @@ TEST(PicturePagesTest, TransformsPlannedOnTwoThreadsAreRight) {
   one.join();
   other.join();
   EXPECT_EQ(wrong.load(), 0);
+}
+
+// The Image quality and Collimation pages take the obstruction and the spider: by
+// default the skirt baffle's obstruction, which the start-up design can have; other
+// options make those two pages stale and reach the next jobs, the other pages stay.
+TEST(PicturePagesTest, PupilOptionsReachTheQualityAndCollimationPages) {
+  PicturePages pages;
+  pages.SetDesign(std::make_shared<const Calculation>(CompleteDesign(DesignFields())));
+  for (const int page : {kLayoutPage, kQualityPage}) {
+    pages.SetShown(page);
+    const std::optional<PicturePageJob> job = pages.NextJob();
+    ASSERT_TRUE(job);
+    EXPECT_EQ(job->pupil.obstruction, ObstructionSource::Baffles);
+    ASSERT_TRUE(pages.Finish(*job, ComputePicturePage(*job)));
+  }
+  EXPECT_NE(PageText(*pages.Kept(kQualityPage)).find("central obstruction 40.3 % (skirt baffle), "),
+            std::string::npos);
+
+  PupilPageOptions pupil;
+  pupil.obstruction = ObstructionSource::Secondary;
+  pupil.spider = Spider{4, 4.0, 0.0};
+  const unsigned generation = pages.Generation();
+  pages.SetPupilOptions(pupil);
+  EXPECT_EQ(pages.Generation(), generation + 1);
+  EXPECT_EQ(pages.Kept(kQualityPage), nullptr);
+  EXPECT_NE(pages.Kept(kLayoutPage), nullptr);
+  pages.SetPupilOptions(pupil);  // the same again changes nothing
+  EXPECT_EQ(pages.Generation(), generation + 1);
+
+  pages.SetShown(kQualityPage);
+  const std::optional<PicturePageJob> job = pages.NextJob();
+  ASSERT_TRUE(job);
+  EXPECT_EQ(job->pupil.spider.vanes, 4);
+  const std::string text = PageText(ComputePicturePage(*job));
+  EXPECT_NE(text.find("central obstruction 32.2 % (secondary), "), std::string::npos);
+  EXPECT_NE(text.find("Spider of 4 vanes 4.00 mm wide at 0.0\xC2\xB0: "), std::string::npos);
 }
 
 }  // namespace
