@@ -1,17 +1,18 @@
 // The analyses of a completed design with arbitrary window values and options: the
 // input is the calculation fuzzer's (two bytes for the unit and type radio indexes, then
 // the ten field texts one a line, fields past the last line keeping the start-up
-// values), and up to eleven more lines give the analyses' options as numbers: the
+// values), and up to fourteen more lines give the analyses' options as numbers: the
 // secondary's despace, decenter, tilt and pivot, the primary's thickness and the focus
 // clearance for the baffles, the wavelength in nanometres, the tolerance budget in
-// waves, and for the mirror tests the Hindle sphere's radius, the secondary's conic
-// error and the primary's measured radius. A line that is not a whole number leaves its
-// option at its default; the mirror tests' options outside the command line's ranges
-// are taken as not given.
+// waves, for the mirror tests the Hindle sphere's radius, the secondary's conic error
+// and the primary's measured radius, and the spider's vanes (rounded), width and angle.
+// A line that is not a whole number leaves its option at its default; the mirror
+// tests' options outside the command line's ranges are taken as not given.
 //
 // Each completed design goes through the spot diagrams, the baffle plan, the image
 // quality (pupil grid 32, which follows the aberrations of the usual designs) and the
-// tolerance analysis (grid 16) with its axis images, and the mirror tests: the primary's
+// tolerance analysis (grid 16) with its axis images, both with the skirt baffle's
+// obstruction when the design can be baffled, and the mirror tests: the primary's
 // page with its pictures and the reduction of its own readings, the secondary's Hindle
 // test with its picture, and the refit to the measured radius.
 // Every analysis must end with a result or a refusal; a result holds no NaN, and no
@@ -85,6 +86,7 @@ struct AnalysisInput {
   double sphereRadius = 0.0;  // 0: the default sphere
   double conicError = 0.0;
   double measuredRoc = 0.0;   // 0: the design's radius
+  double spiderVanes = 0.0;   // rounded, when it is a whole number of vanes at all
 };
 
 void ReadNumber(const std::string& line, double& value) {
@@ -117,7 +119,8 @@ AnalysisInput InputFrom(const std::uint8_t* data, std::size_t size) {
                              &input.baffles.primaryThickness, &input.baffles.focusClearance,
                              &input.quality.wavelengthNm,     &input.tolerances.budgetWaves,
                              &input.sphereRadius,             &input.conicError,
-                             &input.measuredRoc};
+                             &input.measuredRoc,              &input.spiderVanes,
+                             &input.quality.spider.width,     &input.quality.spider.angleDeg};
   for (size_t k = 0; k < sizeof options / sizeof options[0] && fields + k < lines.size(); ++k) {
     ReadNumber(lines[fields + k], *options[k]);
   }
@@ -126,7 +129,13 @@ AnalysisInput InputFrom(const std::uint8_t* data, std::size_t size) {
   if (!(input.conicError >= -1.0 && input.conicError <= 1.0)) input.conicError = 0.0;
   if (!(input.measuredRoc >= 1e-9 && input.measuredRoc <= 1e9)) input.measuredRoc = 0.0;
   input.quality.secondary = input.secondary;
+  // Counts far outside the analyses' range stand for themselves (the analyses refuse
+  // them) without overflowing an int.
+  if (std::fabs(input.spiderVanes) <= 1000.0) {
+    input.quality.spider.vanes = static_cast<int>(std::lround(input.spiderVanes));
+  }
   input.tolerances.wavelengthNm = input.quality.wavelengthNm;
+  input.tolerances.spider = input.quality.spider;
   return input;
 }
 
@@ -204,6 +213,8 @@ void CheckQuality(const Calculation& calculation, const QualityOptions& options)
   Finite(set.perfect.mtfCurve);
   Finite(set.perfect.energy.radius);
   Finite(set.perfect.energy.fraction);
+  Require(set.spider.areaFraction >= 0.0 && set.spider.areaFraction < 1.0);
+  Require(set.spider.peakRatio > 0.0 && set.spider.peakRatio <= 1.0);
   Require(!pictures.drawings.empty());
 }
 
@@ -313,8 +324,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Calculation& calculation = outcome.calculation;
   CheckSpots(calculation, input.secondary);
   CheckBaffles(calculation, input.baffles);
-  CheckQuality(calculation, input.quality);
-  CheckTolerances(calculation, input.tolerances);
+  QualityOptions quality = input.quality;
+  ToleranceOptions tolerances = input.tolerances;
+  const BaffleObstruction baffled = PlanObstruction(calculation.design);
+  if (baffled.ok()) {
+    quality.obstruction = {ObstructionSource::Baffles, baffled.diameter};
+    tolerances.obstruction = quality.obstruction;
+  }
+  CheckQuality(calculation, quality);
+  CheckTolerances(calculation, tolerances);
   CheckMirrorTests(calculation, input);
   return 0;
 }
