@@ -69,7 +69,7 @@ QualityProblem QualityInputsProblem(const calc::DesignResult& design, const Qual
 struct FieldQuality {
   double fieldFraction = 0.0;   // of the half field
   double fieldAngle = 0.0;      // radians
-  int raysPassing = 0;          // pupil cells' centre rays passing the secondary's disc
+  int raysPassing = 0;          // pupil cells' centre rays passing the obstruction's disc
   int raysImaged = 0;           // and of those, reaching the image
   double ownBestFocus = 0.0;    // this point's own best focus shift, design unit
   double ownBestHeight = 0.0;   // its image's height there, design unit
