@@ -117,4 +117,12 @@ BafflePlan PlanBaffles(const DesignResult& design, const BaffleOptions& options)
   return plan;
 }
 
+BaffleObstruction PlanObstruction(const DesignResult& design, const BaffleOptions& options) {
+  const BafflePlan plan = PlanBaffles(design, options);
+  BaffleObstruction obstruction;
+  obstruction.problem = plan.problem;
+  if (plan.ok()) obstruction.diameter = plan.linearObstruction * design.PriDia;
+  return obstruction;
+}
+
 }  // namespace spekulor::baffles

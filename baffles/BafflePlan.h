@@ -82,6 +82,17 @@ BaffleProblem BaffleInputsProblem(const calc::DesignResult& design, const Baffle
 // The study of a completed design.
 BafflePlan PlanBaffles(const calc::DesignResult& design, const BaffleOptions& options);
 
+// The central obstruction the baffles make, as the image-quality analyses take it: the
+// skirt's diameter, or the secondary's where it is wider (design unit), when the design
+// can be baffled; otherwise why not, and no diameter.
+struct BaffleObstruction {
+  BaffleProblem problem;
+  double diameter = 0.0;
+  bool ok() const { return problem.ok(); }
+};
+BaffleObstruction PlanObstruction(const calc::DesignResult& design,
+                                  const BaffleOptions& options = BaffleOptions());
+
 }  // namespace spekulor::baffles
 
 #endif

@@ -8,12 +8,8 @@
 #include "cli/JsonOutput.h"
 #include "cli/NumberOptions.h"
 #include "cli/PictureOutput.h"
-#include "support/Windows1252.h"
-#include "drawing/Drawing.h"
 
-using namespace spekulor::support;
 using namespace spekulor::calc;
-using namespace spekulor::drawing;
 using namespace spekulor::baffles;
 
 namespace spekulor::cli {
@@ -24,12 +20,7 @@ namespace {
 // outside is a usage error all the same, named as the parser names one.
 CommandOutput OutOfRange(const char* option, double value, const BaffleOptionRange& range,
                          LengthUnit unit) {
-  const int decimals = unit == LengthUnit::Inch ? 3 : 2;
-  const std::string text = std::string(option) + ": '" + OptionNumberText(value) +
-                           "' is not from " + FormatFixed(range.least, decimals) + " to " +
-                           FormatFixed(range.most, decimals) + UnitSuffix(unit) +
-                           " for this design";
-  return UsageError(Windows1252ToUtf8(text));
+  return UsageError(DesignRangeText(option, value, range.least, range.most, unit));
 }
 
 }  // namespace

@@ -40,6 +40,15 @@ void AddLimit(Json& object, const ToleranceFound& found) {
   if (found.limit == ToleranceLimit::LightLost) object["tolerance_limit"] = "light lost";
 }
 
+// The spider's figures, added last when it has vanes.
+void AddSpider(Json& document, const Spider& spider, const SpiderFigures& figures) {
+  if (!HasVanes(spider)) return;
+  document["spider"] = {{"vanes", spider.vanes},
+                        {"width", spider.width},
+                        {"area_fraction", figures.areaFraction},
+                        {"peak_ratio", figures.peakRatio}};
+}
+
 }  // namespace
 
 std::string FormatBafflesJson(const BafflePlan& plan, LengthUnit unit) {
@@ -122,6 +131,7 @@ std::string FormatQualityJson(const QualitySet& set) {
   document["best_focus_surface_radius"] = Number(set.focalSurfaceRadius);
   document["fields"] = fields;
   document["perfect"] = {{"ee80_diameter_um", set.perfect.ee80Diameter * um}, {"mtf", perfectMtf}};
+  AddSpider(document, set.options.spider, set.spider);
   return Dump(document);
 }
 
@@ -142,6 +152,7 @@ std::string FormatToleranceJson(const ToleranceAnalysis& analysis) {
   json["tilt"]["tolerance_deg"] = ToleranceNumber(analysis.Tolerance(Misalignment::Tilt));
   AddLimit(json["tilt"], analysis.Tolerance(Misalignment::Tilt));
   if (AlignedAboveBudget(analysis)) json["aligned_above_budget"] = true;
+  AddSpider(json, analysis.options.spider, analysis.spider);
   return Dump(json);
 }
 

@@ -37,8 +37,10 @@ std::string FormatCameraJson(const camera::CameraPage& page);
 // (each with field_fraction, field_deg, focus_shift, rms_waves, pv_waves, strehl,
 // strehl_marechal, ee80_diameter_um and mtf: its fraction_of_cutoff, cycles_per_mm,
 // tangential, sagittal) and perfect (ee80_diameter_um, mtf: fraction_of_cutoff,
-// value). Lengths in the design's unit, a flat focal surface's radius null (as one flat
-// within the depth of focus).
+// value), and last, with a spider, spider (vanes, width, area_fraction: of the clear
+// annulus, peak_ratio: the perfect point image's peak with the vanes over without).
+// Lengths in the design's unit, a flat focal surface's radius null (as one flat within
+// the depth of focus).
 std::string FormatQualityJson(const quality::QualitySet& set);
 
 // tolerances --json: budget_waves_rms, coma_free_pivot,
@@ -50,7 +52,8 @@ std::string FormatQualityJson(const quality::QualitySet& set);
 // form. Two keys are added only when they apply: "tolerance_limit" last in a kind's
 // object, "jump" or "light lost", when the error jumps past the budget or the light is
 // lost at the tolerance (ToleranceLimit); and "aligned_above_budget": true last in the
-// document when the aligned design's own error is above the budget.
+// document when the aligned design's own error is above the budget; then, with a
+// spider, spider as quality gives it.
 std::string FormatToleranceJson(const collimation::ToleranceAnalysis& analysis);
 
 // primary-test --json: unit, radius_of_curvature, conic, diameter, source, zone_radius

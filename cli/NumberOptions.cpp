@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
+#include "drawing/Drawing.h"
 #include "support/NumericLocale.h"
+#include "support/Windows1252.h"
 
 using namespace spekulor::support;
 
@@ -34,6 +36,16 @@ CLI::Validator DecimalNumber(double least, double most) {
 
 CLI::Validator WholeNumber(long least, long most) {
   return NumberInRange(NumberRange{static_cast<double>(least), static_cast<double>(most), true});
+}
+
+std::string DesignRangeText(const char* option, double value, double least, double most,
+                            calc::LengthUnit unit) {
+  const int decimals = unit == calc::LengthUnit::Inch ? 3 : 2;
+  const std::string text = std::string(option) + ": '" + OptionNumberText(value) +
+                           "' is not from " + drawing::FormatFixed(least, decimals) + " to " +
+                           drawing::FormatFixed(most, decimals) + calc::UnitSuffix(unit) +
+                           " for this design";
+  return support::Windows1252ToUtf8(text);
 }
 
 }  // namespace spekulor::cli

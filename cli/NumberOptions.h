@@ -9,6 +9,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "calc/DesignInput.h"
 #include "support/NumberRange.h"
 
 namespace spekulor::cli {
@@ -27,6 +28,12 @@ CLI::Validator DecimalNumber(double least, double most);
 
 // The same for a whole number from `least` to `most`.
 CLI::Validator WholeNumber(long least, long most);
+
+// An option's range that depends on the design, known only once it is completed, in
+// the parser's words for one it knows: "--thickness: '300' is not from 0.00 to 200.00
+// mm for this design" (UTF-8; two decimals, three in inches).
+std::string DesignRangeText(const char* option, double value, double least, double most,
+                            calc::LengthUnit unit);
 
 }  // namespace spekulor::cli
 

@@ -41,6 +41,7 @@ void AddQualityOptions(CLI::App& command, QualityCommandOptions& options) {
       ->transform(DecimalNumber(kLeastWavelengthNm, kMostWavelengthNm))
       ->type_name("NM");
   AddSecondaryOptions(command, options.secondary);
+  AddPupilStopOptions(command, options.stops);
   command
       .add_option("--grid", options.grid,
                   "Pupil cells across the primary (default 128); the point image is computed "
@@ -59,9 +60,12 @@ int RunQualityCommand(const QualityCommandOptions& options, std::FILE* out, std:
   analysis.wavelengthNm = options.wavelengthNm;
   analysis.gridSize = options.grid;
   analysis.secondary = options.secondary;
+  analysis.spider = options.stops.spider;
   return RunAnalysisCommand(
       options.source,
       [&analysis, &options](const DesignResult& design, TelescopeType type, LengthUnit unit) {
+        const CommandOutput stops = ResolvePupilStops(options.stops, design, unit, analysis.obstruction);
+        if (!stops.ok()) return stops;
         QualityProblem problem = QualityInputsProblem(design, analysis);
         if (!problem.ok()) return CannotAnalyse(QualityRefusalText(problem));
         const QualitySet set = ComputeImageQuality(design, unit, analysis);

@@ -10,6 +10,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/DesignRunner.h"
+#include "cli/PupilStopOptions.h"
 #include "quality/ImageQuality.h"
 #include "trace/SecondaryPerturbation.h"
 
@@ -23,10 +24,11 @@ struct QualityCommandOptions {
   bool json = false;
   std::string svgPath;  // --svg FILE.svg, empty when not asked for
   trace::SecondaryPerturbation secondary;  // --despace, --decenter, --tilt, --pivot
+  PupilStopOptions stops;  // --obstruction and the spider
 };
 
 // The optional DESIGN file, the twelve design options, --focus, --wavelength, the
-// secondary's misalignment, --grid, --json and --svg.
+// secondary's misalignment, the obstruction and the spider, --grid, --json and --svg.
 void AddQualityOptions(CLI::App& command, QualityCommandOptions& options);
 
 // Starts from the window's start-up values or the DESIGN file's, applies the options,

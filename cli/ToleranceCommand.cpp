@@ -30,6 +30,7 @@ void AddToleranceOptions(CLI::App& command, ToleranceCommandOptions& options) {
                   "(default 0.05)")
       ->transform(DecimalNumber(collimation::kLeastBudgetWaves, collimation::kMostBudgetWaves))
       ->type_name("W");
+  AddPupilStopOptions(command, options.stops);
   command.add_flag("--json", options.json,
                    "Print JSON: budget_waves_rms, coma_free_pivot, despace, decenter, tilt");
   command
@@ -46,6 +47,10 @@ int RunToleranceCommand(const ToleranceCommandOptions& options, std::FILE* out, 
       [&options](const DesignResult& design, TelescopeType type, LengthUnit unit) {
         ToleranceOptions toleranceOptions;
         toleranceOptions.budgetWaves = options.budgetWaves;
+        toleranceOptions.spider = options.stops.spider;
+        const CommandOutput stops =
+            ResolvePupilStops(options.stops, design, unit, toleranceOptions.obstruction);
+        if (!stops.ok()) return stops;
         const ToleranceAnalysis analysis =
             AnalyseTolerances(design, unit, toleranceOptions);
         if (!analysis.ok()) return CannotAnalyse(ToleranceRefusalText(analysis));

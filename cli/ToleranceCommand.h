@@ -10,6 +10,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/DesignRunner.h"
+#include "cli/PupilStopOptions.h"
 #include "collimation/Tolerances.h"
 
 namespace spekulor::cli {
@@ -19,10 +20,11 @@ struct ToleranceCommandOptions {
   double budgetWaves = collimation::kDefaultBudgetWaves;  // --budget-waves W
   bool json = false;                         // --json
   std::string imagesPath;  // --images FILE.svg, the axis images at the tolerances; empty when not asked for
+  PupilStopOptions stops;  // --obstruction and the spider
 };
 
-// The optional DESIGN file, the twelve design options, --budget-waves, --json and
-// --images.
+// The optional DESIGN file, the twelve design options, --budget-waves, the obstruction
+// and the spider, --json and --images.
 void AddToleranceOptions(CLI::App& command, ToleranceCommandOptions& options);
 
 // Completes the design, analyses it and writes the table (or JSON, JsonOutput.h) to

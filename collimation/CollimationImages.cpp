@@ -8,6 +8,7 @@
 #include "quality/PointImageWindow.h"
 #include "quality/PupilFunction.h"
 #include "quality/PupilTrace.h"
+#include "quality/Spider.h"
 #include "support/SampleCount.h"
 #include "collimation/ToleranceText.h"
 #include "support/Units.h"
@@ -71,7 +72,8 @@ CollimationImageSet ComputeCollimationImages(const DesignResult& design,
   const double spacing = lambdaN * grid / plans.Size();
   const int half =
       ClampedCeil(kImageWindowAiryRadii * set.airyRadius / spacing, 0, plans.Size() / 2 - 1);
-  const Telescope aligned = BuildTelescope(design);
+  const Telescope aligned =
+      ObstructedTelescope(BuildTelescope(design), design, analysis.options.obstruction);
   for (size_t i = 0; i < set.images.size(); ++i) {
     CollimationImage& shown = set.images[i];
     shown.heading = kHeadings[i];
@@ -88,7 +90,9 @@ CollimationImageSet ComputeCollimationImages(const DesignResult& design,
     const Wavefront front = EvaluateWavefront(pupil, axis.bestFocus, analysis.wavelength);
     shown.rmsWaves = front.rmsWaves;
     shown.spot = SpotInPlane(pupil, axis.bestFocus);
-    ComputePointImage(TracedPupilFunction(pupil, front), spacing, plans, image);
+    PupilFunction function = TracedPupilFunction(pupil, front);
+    BlockVanes(function, analysis.options.spider, design.PriDia);
+    ComputePointImage(function, spacing, plans, image);
     shown.strehl = image.strehl;
     shown.image = CutPointImageWindow(image, half);
   }

@@ -184,8 +184,18 @@ Drawing BuildCollimationImagesPicture(const CollimationImageSet& images,
   const double bandsY = legendY + 30.0;
   AddIntensityLegend(drawing, placed, kMargin, bandsY);
 
+  double bottom = bandsY + kIntensityLegendHeight + 8.0;
+  if (HasVanes(analysis.options.spider)) {
+    AddTextAvoiding(drawing, placed,
+                    {Label(kMargin, bottom + 14.0,
+                           "Point images with the spider" +
+                               SpiderWords(analysis.options.spider, analysis.unit),
+                           TextAnchor::Start)});
+    bottom += 24.0;
+  }
+
   FitWidthToTexts(drawing, placed, kMargin);
-  drawing.height = bandsY + kIntensityLegendHeight + 8.0;
+  drawing.height = bottom;
   return drawing;
 }
 

@@ -1,6 +1,7 @@
 #include "collimation/Tolerances.h"
 
 #include "drawing/Drawing.h"
+#include "quality/ImageQuality.h"
 #include "quality/QualityConstants.h"
 #include "trace/RayTrace.h"
 #include "support/Units.h"
@@ -39,8 +40,15 @@ ToleranceAnalysis AnalyseTolerances(const DesignResult& design, LengthUnit unit,
     return analysis;
   }
 
+  analysis.stops = PupilStopsProblem(design, options.obstruction, options.spider);
+  if (!analysis.stops.ok()) {
+    analysis.refusal = ToleranceRefusal::PupilStops;
+    return analysis;
+  }
+
   analysis.wavelength = options.wavelengthNm * kMillimetresPerNanometre / MillimetresPerUnit(unit);
-  const AxisProbe probe{BuildTelescope(design), options.gridSize, analysis.wavelength};
+  const AxisProbe probe{ObstructedTelescope(BuildTelescope(design), design, options.obstruction),
+                        options.gridSize, analysis.wavelength};
   analysis.aligned = MeasureAxis(probe, SecondaryPerturbation{});
   const AxisWavefront& aligned = analysis.aligned;
   if (!HoldsTheLight(aligned)) {
@@ -50,6 +58,9 @@ ToleranceAnalysis AnalyseTolerances(const DesignResult& design, LengthUnit unit,
   }
   if (!analysis.ok()) return analysis;
   analysis.resolvedWaves = ResolvedWaves(probe.telescope, aligned, analysis.wavelength);
+  analysis.spider =
+      MeasureSpider(options.spider, design.PriDia,
+                    ObstructionDiameter(design, options.obstruction) / design.PriDia, options.gridSize);
   analysis.sensitivities = MeasureSensitivities(probe, options.wavelengthNm);
   for (size_t i = 0; i < kMisalignments.size(); ++i) {
     analysis.tolerances[i] = FindTolerance(probe, kMisalignments[i],
@@ -75,6 +86,8 @@ std::string ToleranceRefusalText(const ToleranceAnalysis& analysis) {
              std::to_string(kMostQualityGrid) + " cells across";
     case ToleranceRefusal::Telescope:
       return cannot + DescribeTraceProblem(analysis.trace);
+    case ToleranceRefusal::PupilStops:
+      return QualityRefusalText(analysis.stops);
     case ToleranceRefusal::LightLost:
       // In the image-quality analysis' words for a field point it refuses.
       return TraceRefusalText(LightLostProblem(aligned.raysImaged, aligned.raysPassing, 0.0));

@@ -13,6 +13,9 @@
 #include "calc/OpticalConstants.h"
 #include "collimation/Misalignment.h"
 #include "collimation/Sensitivities.h"
+#include "quality/CentralObstruction.h"
+#include "quality/QualityProblem.h"
+#include "quality/Spider.h"
 #include "trace/SpotDiagram.h"
 #include "collimation/ToleranceSearch.h"
 
@@ -33,6 +36,10 @@ struct ToleranceOptions {
   double budgetWaves = kDefaultBudgetWaves;  // waves RMS at the wavelength
   double wavelengthNm = calc::kReferenceWavelengthNm;
   int gridSize = kToleranceGrid;
+  // The pupil's central obstruction, in every trace; the spider's vanes, in the point
+  // images (CollimationImages.h).
+  quality::CentralObstruction obstruction;
+  quality::Spider spider;
 };
 
 // Why a design is not analysed, as the image-quality analysis refuses a field point
@@ -45,6 +52,7 @@ enum class ToleranceRefusal {
   WavelengthOutOfRange,  // ToleranceOptionsProblem
   GridOutOfRange,        // ToleranceOptionsProblem
   Telescope,  // TelescopeProblem (ToleranceAnalysis::trace): the design cannot be traced
+  PupilStops, // PupilStopsProblem (ToleranceAnalysis::stops): the obstruction or the spider does not fit
   LightLost,  // fewer than half the rays that pass the secondary reach the image
   TooSteep    // the wavefront changes by more than kLargestWaveStep from cell to cell:
               // the image is far from the diffraction limit
@@ -53,12 +61,14 @@ enum class ToleranceRefusal {
 struct ToleranceAnalysis {
   ToleranceRefusal refusal = ToleranceRefusal::None;
   trace::TraceProblem trace;   // why the design cannot be traced, for ToleranceRefusal::Telescope
+  quality::QualityProblem stops;  // ToleranceRefusal::PupilStops
   ToleranceOptions options;
   calc::LengthUnit unit = calc::LengthUnit::Millimetre;
   double wavelength = 0.0;      // design unit
   AxisWavefront aligned;        // the design's own axis image
   double resolvedWaves = 0.0;   // the least added error the trace resolves (ResolvedWaves)
   Sensitivities sensitivities;
+  quality::SpiderFigures spider;  // what the vanes cost the perfect aperture, on the grid
   std::array<ToleranceFound, kMisalignments.size()> tolerances;  // in kMisalignments' order
   bool ok() const { return refusal == ToleranceRefusal::None; }
   const ToleranceFound& Tolerance(Misalignment kind) const {
@@ -73,7 +83,7 @@ struct ToleranceAnalysis {
 ToleranceRefusal ToleranceOptionsProblem(const ToleranceOptions& options);
 
 // The whole analysis of a completed design in `unit`. A design that cannot be traced
-// (TelescopeProblem), whose aligned axis image loses half its light or whose aligned
+// (TelescopeProblem), that the obstruction or the spider does not fit, whose aligned axis image loses half its light or whose aligned
 // wavefront is too steep for the pupil grid gives only the refusal.
 ToleranceAnalysis AnalyseTolerances(const calc::DesignResult& design, calc::LengthUnit unit,
                                     const ToleranceOptions& options);

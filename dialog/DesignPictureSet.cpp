@@ -64,7 +64,8 @@ PicturePage DrawPicturePage(const Calculation& calculation, int page,
     }
     case kQualityPage: {
       QualityPictures quality =
-          DrawQualityPictures(calculation, QualityOptionsFor(options), MessageReader::Window);
+          DrawQualityPictures(calculation, QualityOptionsFor(options, calculation.design, unit),
+                              MessageReader::Window);
       return Page(title, std::move(quality.errorText), std::move(quality.drawings));
     }
     case kBafflesPage: {
@@ -72,7 +73,8 @@ PicturePage DrawPicturePage(const Calculation& calculation, int page,
       return Page(title, std::move(baffles.errorText), std::move(baffles.drawings));
     }
     case kCollimationPage: {
-      CollimationPictures collimation = DrawCollimationPictures(calculation, ToleranceOptionsFor(options));
+      CollimationPictures collimation = DrawCollimationPictures(
+          calculation, ToleranceOptionsFor(options, calculation.design, unit));
       std::vector<Drawing> drawings;
       if (collimation.ok()) {
         drawings.push_back(std::move(collimation.table));

@@ -13,7 +13,9 @@ const char* PicturePageTitle(int page);
 
 // The page `page` (a PicturePageIndex) of the pictures window: its analysis' drawings,
 // or its refusal above what it could still draw, the analysis run with `options`
-// (constructed: the command line's defaults). `calculation` must have passed the
+// (constructed: the command line's defaults; the Image quality and Collimation pages
+// with the skirt baffle's obstruction of the Baffles page's plan when the design can be
+// baffled). `calculation` must have passed the
 // required-input rules. Pure: safe on any thread. A Layout page with a misaligned
 // secondary has a notice saying so.
 PicturePage DrawPicturePage(const calc::Calculation& calculation, int page,

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "baffles/BafflePlan.h"
 #include "dialog/PictureSet.h"
 
 using namespace spekulor::support;
@@ -10,16 +11,40 @@ using namespace spekulor::calc;
 namespace spekulor::dialog {
 
 const char* const kFocusChoices[] = {"paraxial", "best", nullptr};
+const char* const kObstructionChoices[] = {"secondary", "baffles", nullptr};
 
 namespace {
 
 constexpr char kOptionsSection[] = "Options";
 constexpr NumberRange kAnyLength{-HUGE_VAL, HUGE_VAL};
 
+// The pupil's options, on the Image quality page and again on the Collimation page: one
+// store entry each, so both pages show the same.
+std::vector<OptionField> PupilFields(int page) {
+  return {
+      {page, "obstruction", "&Obstruction", "",
+       "baffles: the skirt baffle the Baffles page plans around the secondary, which shades "
+       "more of the primary than the secondary alone; secondary: its disc alone. A design "
+       "that cannot be baffled has the secondary's.",
+       {0.0, 1.0, true}, 1.0, &PictureOptions::obstructionChoice, kObstructionChoices},
+      {page, "spider vanes", "Spider &vanes", "",
+       "The straight vanes holding the secondary, evenly spaced; 0 for none. Each vane "
+       "spreads light in a spike across the star's image.",
+       {0.0, static_cast<double>(quality::kMostSpiderVanes), true}, 0.0,
+       &PictureOptions::spiderVanes},
+      {page, "spider width", "Vane w&idth", "mm",
+       "Each vane's width, at most a tenth of the primary's diameter.", {0.0, HUGE_VAL}, 0.0,
+       &PictureOptions::spiderWidthMm},
+      {page, "spider angle", "Vane &angle", "\xB0",
+       "The first vane's direction, from across the field toward the field's side.",
+       kAnyLength, 0.0, &PictureOptions::spiderAngleDeg},
+  };
+}
+
 }  // namespace
 
 const std::vector<OptionField>& PictureOptionFields() {
-  static const std::vector<OptionField> kFields = {
+  static const std::vector<OptionField> kFields{
       {kQualityPage, "wavelength", "&Wavelength", "nm",
        "The light the image is computed for; 550 nm is green, where the eye sees best.",
        {kLeastWavelengthNm, kMostWavelengthNm}, kReferenceWavelengthNm,
@@ -61,7 +86,20 @@ const std::vector<OptionField>& PictureOptionFields() {
        "vertex).",
        kAnyLength, 0.0, &PictureOptions::pivotMm},
   };
-  return kFields;
+  static const std::vector<OptionField> kAll = [] {
+    std::vector<OptionField> all = kFields;
+    for (const int page : {kQualityPage, kCollimationPage}) {
+      const std::vector<OptionField> pupil = PupilFields(page);
+      // After the page's own fields.
+      auto after = all.begin();
+      for (auto it = all.begin(); it != all.end(); ++it) {
+        if (it->page == page) after = it + 1;
+      }
+      all.insert(after, pupil.begin(), pupil.end());
+    }
+    return all;
+  }();
+  return kAll;
 }
 
 bool PictureOptions::operator==(const PictureOptions& other) const {
@@ -113,8 +151,31 @@ double InUnit(double millimetres, LengthUnit unit) {
 
 }  // namespace
 
-quality::QualityOptions QualityOptionsFor(const PictureOptions& options) {
+quality::CentralObstruction PageObstruction(const PictureOptions& options,
+                                            const DesignResult& design, LengthUnit unit) {
+  quality::CentralObstruction obstruction;
+  if (options.obstructionChoice != 1.0) return obstruction;
+  const baffles::BaffleObstruction baffled =
+      baffles::PlanObstruction(design, BaffleOptionsFor(options, unit));
+  if (!baffled.ok()) return obstruction;
+  obstruction.source = quality::ObstructionSource::Baffles;
+  obstruction.diameter = baffled.diameter;
+  return obstruction;
+}
+
+quality::Spider SpiderFor(const PictureOptions& options, LengthUnit unit) {
+  quality::Spider spider;
+  spider.vanes = static_cast<int>(options.spiderVanes);
+  spider.width = InUnit(options.spiderWidthMm, unit);
+  spider.angleDeg = options.spiderAngleDeg;
+  return spider;
+}
+
+quality::QualityOptions QualityOptionsFor(const PictureOptions& options, const DesignResult& design,
+                                          LengthUnit unit) {
   quality::QualityOptions quality;
+  quality.obstruction = PageObstruction(options, design, unit);
+  quality.spider = SpiderFor(options, unit);
   quality.wavelengthNm = options.wavelengthNm;
   quality.focus = options.focusChoice == 0.0 ? quality::FocusMode::Paraxial : quality::FocusMode::Best;
   quality.gridSize = static_cast<int>(options.pupilGrid);
@@ -128,8 +189,11 @@ baffles::BaffleOptions BaffleOptionsFor(const PictureOptions& options, LengthUni
   return baffles;
 }
 
-collimation::ToleranceOptions ToleranceOptionsFor(const PictureOptions& options) {
+collimation::ToleranceOptions ToleranceOptionsFor(const PictureOptions& options,
+                                                  const DesignResult& design, LengthUnit unit) {
   collimation::ToleranceOptions tolerances;
+  tolerances.obstruction = PageObstruction(options, design, unit);
+  tolerances.spider = SpiderFor(options, unit);
   tolerances.budgetWaves = options.budgetWaves;
   return tolerances;
 }

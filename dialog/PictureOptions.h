@@ -19,7 +19,9 @@
 #include "calc/DesignInput.h"
 #include "collimation/Tolerances.h"
 #include "dialog/WindowStore.h"
+#include "quality/CentralObstruction.h"
 #include "quality/ImageQuality.h"
+#include "quality/Spider.h"
 #include "support/NumberRange.h"
 #include "trace/SecondaryPerturbation.h"
 
@@ -40,6 +42,11 @@ struct PictureOptions {
   // Baffles and hole.
   double blankThicknessMm = calc::kNotGiven;  // the primary's diameter / 6
   double focusClearanceMm = 0.0;
+  // Image quality and Collimation: the pupil's central obstruction and the spider.
+  double obstructionChoice = 1.0;  // an index of kObstructionChoices: the baffles'
+  double spiderVanes = 0.0;
+  double spiderWidthMm = 0.0;
+  double spiderAngleDeg = 0.0;
   // Collimation.
   double budgetWaves = collimation::kDefaultBudgetWaves;
   // Layout and spot diagrams: the secondary as collimation left it.
@@ -69,7 +76,8 @@ struct OptionField {
   const char* emptyMeans = nullptr;
 };
 
-extern const char* const kFocusChoices[];  // "paraxial", "best", null
+extern const char* const kFocusChoices[];        // "paraxial", "best", null
+extern const char* const kObstructionChoices[];  // "secondary", "baffles", null
 
 const std::vector<OptionField>& PictureOptionFields();
 
@@ -91,9 +99,18 @@ PictureOptions LoadPictureOptions(const WindowStore& store);
 void StorePictureOption(WindowStore& store, const OptionField& field, const PictureOptions& options);
 
 // The analyses' own options, lengths in the design's `unit`.
-quality::QualityOptions QualityOptionsFor(const PictureOptions& options);
 baffles::BaffleOptions BaffleOptionsFor(const PictureOptions& options, calc::LengthUnit unit);
-collimation::ToleranceOptions ToleranceOptionsFor(const PictureOptions& options);
+// The Image quality and Collimation pages' central obstruction: with "baffles", the skirt
+// baffle of the plan the Baffles page draws (the same blank and focus clearance) when
+// the design can be baffled, the secondary's otherwise, as the command line's default.
+quality::CentralObstruction PageObstruction(const PictureOptions& options,
+                                            const calc::DesignResult& design, calc::LengthUnit unit);
+quality::Spider SpiderFor(const PictureOptions& options, calc::LengthUnit unit);
+quality::QualityOptions QualityOptionsFor(const PictureOptions& options,
+                                          const calc::DesignResult& design, calc::LengthUnit unit);
+collimation::ToleranceOptions ToleranceOptionsFor(const PictureOptions& options,
+                                                  const calc::DesignResult& design,
+                                                  calc::LengthUnit unit);
 trace::SecondaryPerturbation SecondaryFor(const PictureOptions& options, calc::LengthUnit unit);
 
 }  // namespace spekulor::dialog

@@ -55,6 +55,7 @@ class PicturePages {
   bool SetDesign(std::shared_ptr<const calc::Calculation> design);
   bool HasDesign() const { return m_design != nullptr; }
   const std::shared_ptr<const calc::Calculation>& Design() const { return m_design; }
+
   unsigned Generation() const { return m_generation; }
 
   // The camera page's options (the page's fields; DefaultCameraOptions at first): new

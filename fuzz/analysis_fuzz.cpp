@@ -1,18 +1,20 @@
 // The analyses of a completed design with arbitrary window values and options: the
 // input is the calculation fuzzer's (two bytes for the unit and type radio indexes, then
 // the ten field texts one a line, fields past the last line keeping the start-up
-// values), and up to sixteen more lines give the analyses' options as numbers: the
+// values), and up to nineteen more lines give the analyses' options as numbers: the
 // secondary's despace, decenter, tilt and pivot, the primary's thickness and the focus
 // clearance for the baffles, the wavelength in nanometres, the tolerance budget in
 // waves, for the mirror tests the Hindle sphere's radius, the secondary's conic error
-// and the primary's measured radius, and for the camera the pixel size, the sensor's
-// sides in millimetres, the seeing and the temperature change (the tube's material from
-// the type's byte). A line that is not a whole number leaves its option at its default;
-// the mirror tests' options outside the command line's ranges are taken as not given.
+// and the primary's measured radius, for the camera the pixel size, the sensor's sides
+// in millimetres, the seeing and the temperature change (the tube's material from the
+// type's byte), and the spider's vanes (rounded), width and angle. A line that is not a
+// whole number leaves its option at its default; the mirror tests' options outside the
+// command line's ranges are taken as not given.
 //
 // Each completed design goes through the spot diagrams, the baffle plan, the image
 // quality (pupil grid 32, which follows the aberrations of the usual designs) and the
-// tolerance analysis (grid 16) with its axis images, and the mirror tests: the primary's
+// tolerance analysis (grid 16) with its axis images, both with the skirt baffle's
+// obstruction when the design can be baffled, and the mirror tests: the primary's
 // page with its pictures and the reduction of its own readings, the secondary's Hindle
 // test with its picture, and the refit to the measured radius; and the camera page with
 // its picture, the primary's thickness the baffles'.
@@ -91,6 +93,7 @@ struct AnalysisInput {
   double conicError = 0.0;
   double measuredRoc = 0.0;   // 0: the design's radius
   CameraOptions camera;
+  double spiderVanes = 0.0;   // rounded, when it is a whole number of vanes at all
 };
 
 void ReadNumber(const std::string& line, double& value) {
@@ -126,7 +129,9 @@ AnalysisInput InputFrom(const std::uint8_t* data, std::size_t size) {
                              &input.sphereRadius,             &input.conicError,
                              &input.measuredRoc,              &input.camera.sensor.pixelUm,
                              &input.camera.sensor.widthMm,    &input.camera.sensor.heightMm,
-                             &input.camera.sensor.seeingArcsec, &input.camera.temperatureChange};
+                             &input.camera.sensor.seeingArcsec, &input.camera.temperatureChange,
+                             &input.spiderVanes,              &input.quality.spider.width,
+                             &input.quality.spider.angleDeg};
   for (size_t k = 0; k < sizeof options / sizeof options[0] && fields + k < lines.size(); ++k) {
     ReadNumber(lines[fields + k], *options[k]);
   }
@@ -137,7 +142,13 @@ AnalysisInput InputFrom(const std::uint8_t* data, std::size_t size) {
   input.quality.secondary = input.secondary;
   input.camera.material = static_cast<TubeMaterial>(data[1] / 8 % 5);
   input.camera.primaryThickness = input.baffles.primaryThickness;
+  // Counts far outside the analyses' range stand for themselves (the analyses refuse
+  // them) without overflowing an int.
+  if (std::fabs(input.spiderVanes) <= 1000.0) {
+    input.quality.spider.vanes = static_cast<int>(std::lround(input.spiderVanes));
+  }
   input.tolerances.wavelengthNm = input.quality.wavelengthNm;
+  input.tolerances.spider = input.quality.spider;
   return input;
 }
 
@@ -215,6 +226,8 @@ void CheckQuality(const Calculation& calculation, const QualityOptions& options)
   Finite(set.perfect.mtfCurve);
   Finite(set.perfect.energy.radius);
   Finite(set.perfect.energy.fraction);
+  Require(set.spider.areaFraction >= 0.0 && set.spider.areaFraction < 1.0);
+  Require(set.spider.peakRatio > 0.0 && set.spider.peakRatio <= 1.0);
   Require(!pictures.drawings.empty());
 }
 
@@ -344,8 +357,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Calculation& calculation = outcome.calculation;
   CheckSpots(calculation, input.secondary);
   CheckBaffles(calculation, input.baffles);
-  CheckQuality(calculation, input.quality);
-  CheckTolerances(calculation, input.tolerances);
+  QualityOptions quality = input.quality;
+  ToleranceOptions tolerances = input.tolerances;
+  const BaffleObstruction baffled = PlanObstruction(calculation.design);
+  if (baffled.ok()) {
+    quality.obstruction = {ObstructionSource::Baffles, baffled.diameter};
+    tolerances.obstruction = quality.obstruction;
+  }
+  CheckQuality(calculation, quality);
+  CheckTolerances(calculation, tolerances);
   CheckMirrorTests(calculation, input);
   CheckCamera(calculation, input.camera);
   return 0;

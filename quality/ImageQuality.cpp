@@ -38,7 +38,7 @@ QualitySet StartQualitySet(const DesignResult& design, LengthUnit unit,
   set.micrometresPerUnit = MicrometresPerUnit(unit);
   set.wavelength = options.wavelengthNm * kMillimetresPerNanometre / MillimetresPerUnit(unit);
   set.focalRatio = design.SysFoc / design.PriDia;
-  set.obstruction = design.SecDia / design.PriDia;
+  set.obstruction = ObstructionDiameter(design, options.obstruction) / design.PriDia;
   set.cutoffPerMm = 1.0 / (options.wavelengthNm * kMillimetresPerNanometre * set.focalRatio);
   set.depthOfFocus = 2.0 * set.wavelength * set.focalRatio * set.focalRatio;
   set.thirdOrderFieldRadius = design.FieldCurvRadius;
@@ -101,16 +101,18 @@ int WindowHalfWidth(const std::vector<TracedPupil>& pupils, const QualitySet& se
   return ClampedCeil(widest / spacing, 0, imageSize / 2 - 1);
 }
 
-// Everything measured in the plane set.focusShift for one field point.
-void MeasureField(const TracedPupil& pupil, const QualitySet& set, int windowHalf,
+// Everything measured in the plane set.focusShift for one field point, whose spider's
+// shadow meets the pupil at (0, hubY).
+void MeasureField(const TracedPupil& pupil, const QualitySet& set, int windowHalf, double hubY,
                   QualityWorkspace& workspace, FieldQuality& field) {
   const Wavefront front = EvaluateWavefront(pupil, set.focusShift, set.wavelength);
   field.imageHeight = front.imageY;
   field.rmsWaves = front.rmsWaves;
   field.pvWaves = front.pvWaves;
   field.strehlMarechal = MarechalStrehl(front.rmsWaves);
-  const PupilFunction function = TracedPupilFunction(pupil, front);
+  PupilFunction function = TracedPupilFunction(pupil, front);
   field.largestWaveStep = LargestWaveStep(function);
+  BlockVanes(function, set.options.spider, pupil.spacing * pupil.size, hubY);
 
   const double lambdaN = set.wavelength * set.focalRatio;
   PointImage& image = workspace.image;
@@ -174,14 +176,20 @@ QualitySet ComputeImageQuality(const DesignResult& design, LengthUnit unit,
                                const QualityOptions& options, QualityWorkspace& workspace) {
   if (workspace.gridSize != options.gridSize) return ComputeImageQuality(design, unit, options);
   QualitySet set = StartQualitySet(design, unit, options);
-  const std::vector<TracedPupil> pupils = TraceFieldPupils(PerturbSecondary(BuildTelescope(design), options.secondary), set);
+  const Telescope telescope = ObstructedTelescope(BuildTelescope(design), design, options.obstruction);
+  const std::vector<TracedPupil> pupils =
+      TraceFieldPupils(PerturbSecondary(telescope, options.secondary), set);
   FindOwnFoci(pupils, set);
   set.focusShift = ChooseFocus(pupils, set);
   const int windowHalf = WindowHalfWidth(pupils, set, workspace.plans.Size());
   for (size_t i = 0; i < pupils.size(); ++i) {
-    MeasureField(pupils[i], set, windowHalf, workspace, set.fields[i]);
+    // The spider holds the secondary: its shadow on the primary moves with the
+    // secondary's, the shadow plane's height times the field angle's tangent.
+    const double hubY = telescope.shadowZ * std::tan(set.fields[i].fieldAngle);
+    MeasureField(pupils[i], set, windowHalf, hubY, workspace, set.fields[i]);
   }
   set.perfect = MeasurePerfectAperture(set);
+  set.spider = MeasureSpider(options.spider, design.PriDia, set.obstruction, options.gridSize);
   return set;
 }
 
@@ -196,11 +204,24 @@ QualityProblem QualityOptionsProblem(const QualityOptions& options) {
   return problem;
 }
 
+QualityProblem PupilStopsProblem(const DesignResult& design, const CentralObstruction& obstruction,
+                                 const Spider& spider) {
+  QualityProblem problem;
+  if (!ObstructionFits(design, obstruction)) {
+    problem.code = QualityProblemCode::ObstructionTooWide;
+  } else if (!SpiderFits(spider, design.PriDia)) {
+    problem.code = QualityProblemCode::SpiderOutOfRange;
+  }
+  return problem;
+}
+
 QualityProblem QualityInputsProblem(const DesignResult& design, const QualityOptions& options) {
   const TraceProblem untraceable = TelescopeProblem(design);
   if (!untraceable.ok()) return UntraceableQuality(untraceable);
   const QualityProblem unusable = QualityOptionsProblem(options);
   if (!unusable.ok()) return unusable;
+  const QualityProblem stops = PupilStopsProblem(design, options.obstruction, options.spider);
+  if (!stops.ok()) return stops;
   return UntraceableQuality(PerturbationProblem(BuildTelescope(design), options.secondary));
 }
 

@@ -19,6 +19,7 @@
 #include "trace/AnalysisWording.h"
 #include "calc/DesignInput.h"
 #include "calc/DesignResult.h"
+#include "quality/CentralObstruction.h"
 #include "quality/EncircledEnergy.h"
 #include "quality/FourierPlans.h"
 #include "quality/Mtf.h"
@@ -26,6 +27,7 @@
 #include "quality/PointImageWindow.h"
 #include "quality/QualityConstants.h"
 #include "quality/QualityProblem.h"
+#include "quality/Spider.h"
 #include "trace/SecondaryPerturbation.h"
 #include "trace/SpotDiagram.h"
 
@@ -43,6 +45,9 @@ struct QualityOptions {
   // The secondary as it stands in the tube: aligned unless a misalignment is given
   // (SecondaryPerturbation.h); the design's own figures stay those of the aligned one.
   trace::SecondaryPerturbation secondary;
+  // The pupil's central obstruction (the perfect aperture's too) and the spider's vanes.
+  CentralObstruction obstruction;
+  Spider spider;
 };
 
 // Why the options cannot be used, or no problem when they can: the grid from
@@ -50,15 +55,21 @@ struct QualityOptions {
 // kMostWavelengthNm.
 QualityProblem QualityOptionsProblem(const QualityOptions& options);
 
+// Why the obstruction and the spider cannot stand in the design (ObstructionFits,
+// SpiderFits), or no problem.
+QualityProblem PupilStopsProblem(const calc::DesignResult& design, const CentralObstruction& obstruction,
+                                 const Spider& spider);
+
 // Why a completed design cannot be analysed with the options before any analysis, or
-// no problem: it must be traceable (TelescopeProblem), the options usable, and the
-// misalignment one the trace can take (PerturbationProblem), checked in that order.
+// no problem: it must be traceable (TelescopeProblem), the options usable, the
+// obstruction and the spider fit (PupilStopsProblem), and the misalignment one the
+// trace can take (PerturbationProblem), checked in that order.
 QualityProblem QualityInputsProblem(const calc::DesignResult& design, const QualityOptions& options);
 
 struct FieldQuality {
   double fieldFraction = 0.0;   // of the half field
   double fieldAngle = 0.0;      // radians
-  int raysPassing = 0;          // pupil cells' centre rays passing the secondary's disc
+  int raysPassing = 0;          // pupil cells' centre rays passing the obstruction's disc
   int raysImaged = 0;           // and of those, reaching the image
   double ownBestFocus = 0.0;    // this point's own best focus shift, design unit
   double ownBestHeight = 0.0;   // its image's height there, design unit
@@ -89,7 +100,7 @@ struct QualitySet {
   double wavelength = 0.0;          // design unit
   double micrometresPerUnit = 0.0;  // MicrometresPerUnit
   double focalRatio = 0.0;          // N = F / D
-  double obstruction = 0.0;         // secondary diameter / primary diameter
+  double obstruction = 0.0;         // the obstruction's diameter / primary diameter
   double cutoffPerMm = 0.0;         // 1 / (lambda N), cycles per millimetre
   // Signs of the two below: calc/SignConventions.h.
   double focusShift = 0.0;          // the plane used, from the paraxial one, design unit
@@ -105,7 +116,8 @@ struct QualitySet {
   bool focalSurfaceWithinDepth = false;
   double thirdOrderFieldRadius = 0.0;  // the report's radius of field curvature
   std::array<FieldQuality, calc::kSpotFieldFractions.size()> fields;
-  PerfectQuality perfect;
+  PerfectQuality perfect;   // the annulus alone, in closed form
+  SpiderFigures spider;     // what the vanes cost the perfect aperture
 };
 
 // The transform size for a pupil grid: kImagePadding times as many samples.

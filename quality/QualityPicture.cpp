@@ -66,7 +66,8 @@ Drawing BuildQualityPicture(const QualitySet& set, const DesignResult& design, T
   AddTitleRows(drawing, placed, drawing.title,
                "D " + FormatFixed(design.PriDia, 2) + UnitSuffix(unit) + ", f/" +
                    FormatFixed(set.focalRatio, 1) + ", central obstruction " +
-                   FormatFixed(100.0 * set.obstruction, 1) + " %, " +
+                   FormatFixed(100.0 * set.obstruction, 1) + " % (" +
+                   ObstructionName(set.options.obstruction.source) + "), " +
                    FormatFixed(set.options.wavelengthNm, 0) + " nm, pupil grid " +
                    std::to_string(set.options.gridSize) + ", point images to one scale");
 
@@ -172,7 +173,10 @@ Drawing BuildQualityPicture(const QualitySet& set, const DesignResult& design, T
   for (size_t i = 0; i < set.fields.size(); ++i) {
     entries.push_back({{kFieldColours[i], 1.6, false}, SpotFieldName(i)});
   }
-  entries.push_back({{kInk, 1.8, false}, "Perfect aperture"});
+  // The closed forms know the annulus only.
+  entries.push_back({{kInk, 1.8, false},
+                     HasVanes(set.options.spider) ? "Perfect aperture, without the vanes"
+                                                  : "Perfect aperture"});
   AddStrokeLegend(drawing, placed, kMargin, legendRow, entries);
   AddStrokeLegend(drawing, placed, kMargin, legendRow + kLine + 2.0,
                 {{{kInk, 1.3, false}, "MTF tangential (along the field)"},

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "quality/QualityConstants.h"
+#include "quality/Spider.h"
 #include "support/SampleCount.h"
 #include "drawing/Drawing.h"
 
@@ -65,6 +66,12 @@ std::string QualityRefusalText(const QualityProblem& problem, MessageReader read
              " to " + FormatFixed(kMostWavelengthNm, 0) + " nm";
     case QualityProblemCode::WavefrontTooSteep:
       return TooSteepText(problem, reader);
+    case QualityProblemCode::ObstructionTooWide:
+      return cannot + "the central obstruction must be narrower than the primary";
+    case QualityProblemCode::SpiderOutOfRange:
+      return cannot + "the spider must have 0 to " + std::to_string(kMostSpiderVanes) +
+             " vanes, each at most " + FormatFixed(100.0 * kMostSpiderWidthFraction, 0) +
+             " % of the primary's diameter wide";
   }
   return std::string();
 }

@@ -16,6 +16,8 @@ enum class QualityProblemCode {
   GridOutOfRange,        // the pupil grid outside kLeastQualityGrid to kMostQualityGrid
   WavelengthOutOfRange,  // outside kLeastWavelengthNm to kMostWavelengthNm
   WavefrontTooSteep,     // the wavefront changes faster than the pupil grid can follow
+  ObstructionTooWide,    // the central obstruction as wide as the primary, or not finite
+  SpiderOutOfRange,      // the spider's vanes, width or angle outside SpiderFits
 };
 
 struct QualityProblem {

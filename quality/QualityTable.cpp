@@ -82,7 +82,7 @@ std::vector<QualityTableRow> QualityTableRows(const QualitySet& set, LengthUnit 
 std::vector<std::string> QualitySummaryLines(const QualitySet& set, LengthUnit unit) {
   const std::string mode =
       set.options.focus == FocusMode::Best ? "Best flat focus" : "Paraxial focus";
-  return {
+  std::vector<std::string> lines = {
       mode + ": " + FocusPlace(set.focusShift, unit),
       "Focal surface through the three best foci: " +
           (set.focalSurfaceWithinDepth
@@ -95,6 +95,13 @@ std::vector<std::string> QualitySummaryLines(const QualitySet& set, LengthUnit u
           " cycles/mm; first dark ring of the perfect aperture " +
           FormatFixed(set.perfect.firstDarkRing * set.micrometresPerUnit, 2) + " \xB5m",
   };
+  if (HasVanes(set.options.spider)) {
+    lines.push_back("Spider" + SpiderWords(set.options.spider, unit) + ": " +
+                    FormatFixed(100.0 * set.spider.areaFraction, 2) +
+                    " % of the clear aperture, the perfect peak " +
+                    FormatFixed(set.spider.peakRatio, 3) + " of its own without the vanes");
+  }
+  return lines;
 }
 
 std::string FormatQualityTable(const QualitySet& set, TelescopeType type, LengthUnit unit) {

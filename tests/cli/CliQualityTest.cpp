@@ -94,7 +94,8 @@ TEST(CliQuality, FocusShiftsAreInTheDesignsUnit) {
 
 TEST(CliQuality, PictureIsWrittenAsTheLibraryDrawsIt) {
   TempDir folder;
-  const CliResult result = RunCli({"quality", "--svg", folder.Path() + "/quality.svg"});
+  const CliResult result =
+      RunCli({"quality", "--obstruction", "secondary", "--svg", folder.Path() + "/quality.svg"});
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(ReadFileBytes(folder.Path() + "/quality.svg"), Golden("quality", "startup_quality.svg"));
 }

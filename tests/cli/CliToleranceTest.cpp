@@ -143,7 +143,8 @@ TEST(CliTolerances, TheLeastBudgetGivesFiniteTolerances) {
 // --images writes the Collimation page's axis images as the library draws them.
 TEST(CliTolerances, ImagesAreWrittenAsTheLibraryDrawsThem) {
   TempDir folder;
-  const CliResult result = RunCli({"tolerances", "--images", folder.File("axis.svg")});
+  const CliResult result =
+      RunCli({"tolerances", "--obstruction", "secondary", "--images", folder.File("axis.svg")});
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out.rfind("Collimation tolerances of the Ritchey-Chr\xC3\xA9tien's", 0), 0u);
   EXPECT_EQ(ReadFileBytes(folder.File("axis.svg")),

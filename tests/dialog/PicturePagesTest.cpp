@@ -7,6 +7,7 @@
 #include <cmath>
 #include <complex>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -102,6 +103,47 @@ TEST(PicturePagesTest, TransformsPlannedOnTwoThreadsAreRight) {
   one.join();
   other.join();
   EXPECT_EQ(wrong.load(), 0);
+}
+
+// The Image quality and Collimation pages take the obstruction and the spider: by
+// default the skirt baffle's obstruction, which the start-up design can have; other
+// options make the kept pages stale and reach the next jobs.
+TEST(PicturePagesTest, PupilOptionsReachTheQualityAndCollimationPages) {
+  PicturePages pages;
+  pages.SetDesign(std::make_shared<const Calculation>(CompleteDesign(DesignFields())));
+  pages.SetShown(kQualityPage);
+  std::optional<PicturePageJob> job = pages.NextJob();
+  ASSERT_TRUE(job);
+  ASSERT_TRUE(pages.Finish(*job, ComputePicturePage(*job)));
+  EXPECT_NE(PageText(*pages.Kept(kQualityPage)).find("central obstruction 40.3 % (skirt baffle), "),
+            std::string::npos);
+
+  PictureOptions options;
+  options.obstructionChoice = 0.0;  // the secondary
+  options.spiderVanes = 4.0;
+  options.spiderWidthMm = 4.0;
+  const unsigned generation = pages.Generation();
+  EXPECT_TRUE(pages.SetOptions(options));
+  EXPECT_EQ(pages.Generation(), generation + 1);
+  EXPECT_EQ(pages.Kept(kQualityPage), nullptr);
+  EXPECT_FALSE(pages.SetOptions(options));  // the same again changes nothing
+  EXPECT_EQ(pages.Generation(), generation + 1);
+
+  for (const int page : {kQualityPage, kCollimationPage}) {
+    pages.SetShown(page);
+    job = pages.NextJob();
+    ASSERT_TRUE(job);
+    EXPECT_EQ(job->options.spiderVanes, 4.0);
+    const std::string text = PageText(ComputePicturePage(*job));
+    EXPECT_NE(text.find(page == kQualityPage ? "central obstruction 32.2 % (secondary), "
+                                             : "Point images with the spider of 4 vanes 4.00 mm wide"),
+              std::string::npos)
+        << text.substr(0, 400);
+    ASSERT_TRUE(pages.Finish(*job, ComputePicturePage(*job)));
+  }
+  pages.SetShown(kQualityPage);
+  EXPECT_NE(PageText(*pages.Kept(kQualityPage)).find("Spider of 4 vanes 4.00 mm wide at 0.0\xC2\xB0: "),
+            std::string::npos);
 }
 
 }  // namespace

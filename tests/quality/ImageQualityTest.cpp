@@ -257,4 +257,46 @@ TEST(QualityPictures, RefusalsComeBackAsTheirTexts) {
   EXPECT_TRUE(badOptions.drawings.empty());
 }
 
+// A wider obstruction in the secondary's plane (the skirt baffle's) darkens the middle
+// of the traced pupil: the classical Cassegrain's perfect axis image then follows the
+// perfect annulus of that obstruction, and fewer of the grid's rays pass. An
+// obstruction as wide as the primary, or a spider outside its range, is refused.
+TEST(ImageQuality, WiderObstructionIsTracedAndRefusedWhereItCannotStand) {
+  const Calculation calculation = CompleteDesign(StartupFields(kClassical));
+  const DesignResult& design = calculation.design;
+  QualityOptions options;
+  options.focus = FocusMode::Paraxial;
+  options.gridSize = kQualityGrid;
+  const QualitySet secondary = ComputeImageQuality(design, calculation.read.unit, options);
+  options.obstruction = {ObstructionSource::Baffles, 0.45 * design.PriDia};
+  const QualitySet skirt = ComputeImageQuality(design, calculation.read.unit, options);
+  EXPECT_DOUBLE_EQ(skirt.obstruction, 0.45);
+  EXPECT_NEAR(secondary.obstruction, design.SecDia / design.PriDia, 1e-12);
+  // The pupil's area goes as 1 - e^2.
+  EXPECT_NEAR(static_cast<double>(skirt.fields[0].raysPassing) / secondary.fields[0].raysPassing,
+              (1.0 - 0.45 * 0.45) / (1.0 - secondary.obstruction * secondary.obstruction), 0.01);
+  for (size_t k = 0; k < kMtfFractions.size(); ++k) {
+    const double expected = ObstructedMtf(kMtfFractions[k], 0.45);
+    EXPECT_NEAR(skirt.fields[0].mtfTangential[k], expected, kQualityMtfTolerance) << kMtfFractions[k];
+    EXPECT_EQ(skirt.perfect.mtf[k], expected);
+  }
+  // A skirt narrower than the secondary leaves the secondary's.
+  options.obstruction.diameter = 0.5 * design.SecDia;
+  EXPECT_EQ(ComputeImageQuality(design, calculation.read.unit, options).obstruction,
+            secondary.obstruction);
+
+  options.obstruction.diameter = design.PriDia;
+  EXPECT_EQ(QualityInputsProblem(design, options).code, QualityProblemCode::ObstructionTooWide);
+  options.obstruction = CentralObstruction();
+  for (const Spider& spider : {Spider{9, 1.0, 0.0}, Spider{-1, 1.0, 0.0},
+                               Spider{4, 0.11 * design.PriDia, 0.0}, Spider{4, -1.0, 0.0},
+                               Spider{4, 1.0, NAN}}) {
+    options.spider = spider;
+    EXPECT_EQ(QualityInputsProblem(design, options).code, QualityProblemCode::SpiderOutOfRange)
+        << spider.vanes << " " << spider.width << " " << spider.angleDeg;
+  }
+  options.spider = Spider{8, 0.1 * design.PriDia, 10.0};
+  EXPECT_TRUE(QualityInputsProblem(design, options).ok());
+}
+
 }  // namespace

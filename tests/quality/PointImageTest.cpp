@@ -20,7 +20,7 @@ using namespace spekulor::quality;
 
 namespace {
 
-constexpr int kGrid = 64;                   // pupil cells across: modest, for the sanitizers
+constexpr int kPointImageGrid = 64;                   // pupil cells across: modest, for the sanitizers
 constexpr double kMtfTolerance = 0.005;     // against O'Neill's closed form
 constexpr double kRingTolerance = 0.003;    // lambda N, the first dark ring found in the image
 constexpr double kEnergyRadiusTolerance = 0.005;  // relative, the 80 % radius
@@ -67,8 +67,8 @@ double Rms(const PupilFunction& pupil) {
 
 TEST(PointImage, PerfectPupilPeaksAtOneOnTheReferencePoint) {
   for (double e : kObstructions) {
-    const PointImage image = ImageOf(PerfectPupilFunction(kGrid, e), kImagePadding);
-    ASSERT_EQ(image.size, kImagePadding * kGrid);
+    const PointImage image = ImageOf(PerfectPupilFunction(kPointImageGrid, e), kImagePadding);
+    ASSERT_EQ(image.size, kImagePadding * kPointImageGrid);
     const int centre = image.size / 2;
     EXPECT_NEAR(image.intensity[static_cast<size_t>(centre) * image.size + centre], 1.0, 1e-12);
     EXPECT_NEAR(image.strehl, 1.0, 1e-12);
@@ -81,12 +81,12 @@ TEST(PointImage, PerfectPupilPeaksAtOneOnTheReferencePoint) {
 // O'Neill's closed form within 0.005 at the four reported frequencies, both ways.
 TEST(PointImage, PerfectPupilMtfMatchesTheClosedForm) {
   for (double e : kObstructions) {
-    const PupilFunction pupil = PerfectPupilFunction(kGrid, e);
-    FourierPlans plans(kImagePadding * kGrid, kGrid);
+    const PupilFunction pupil = PerfectPupilFunction(kPointImageGrid, e);
+    FourierPlans plans(kImagePadding * kPointImageGrid, kPointImageGrid);
     PointImage image;
     ComputePointImage(pupil, 1.0 / kImagePadding, plans, image);
-    const MtfCurves curves = ComputeMtf(image, kGrid, plans);
-    ASSERT_EQ(curves.tangential.size(), static_cast<size_t>(kGrid) + 1);
+    const MtfCurves curves = ComputeMtf(image, kPointImageGrid, plans);
+    ASSERT_EQ(curves.tangential.size(), static_cast<size_t>(kPointImageGrid) + 1);
     for (double v : kMtfFractions) {
       EXPECT_NEAR(MtfAt(curves.tangential, v), ObstructedMtf(v, e), kMtfTolerance) << e << " " << v;
       EXPECT_NEAR(MtfAt(curves.sagittal, v), ObstructedMtf(v, e), kMtfTolerance) << e << " " << v;
@@ -123,7 +123,7 @@ TEST(PointImage, PerfectPupilFirstDarkRingFallsWhereTheoryPutsIt) {
 
 TEST(PointImage, PerfectPupilEncircledEnergyMatchesTheClosedForm) {
   for (double e : kObstructions) {
-    const PointImage image = ImageOf(PerfectPupilFunction(kGrid, e), kImagePadding);
+    const PointImage image = ImageOf(PerfectPupilFunction(kPointImageGrid, e), kImagePadding);
     const EnergyCurve measured = ComputeEncircledEnergy(image, 6.0);
     const EnergyCurve exact = ObstructedEncircledEnergy(e, 6.0, 601);
     const double expected = RadiusForFraction(exact, 0.8);
@@ -137,7 +137,7 @@ TEST(PointImage, PerfectPupilEncircledEnergyMatchesTheClosedForm) {
 TEST(PointImage, DefocusStrehlRatioIsTheSincSquared) {
   for (double e : {0.0, 0.33}) {
     for (double w020 : {0.1, 0.25, 0.4}) {
-      const PupilFunction pupil = AberratedPupil(kGrid, e, [w020](double rho) { return w020 * rho * rho; });
+      const PupilFunction pupil = AberratedPupil(kPointImageGrid, e, [w020](double rho) { return w020 * rho * rho; });
       EXPECT_NEAR(Rms(pupil), w020 * (1.0 - e * e) / (2.0 * std::sqrt(3.0)), 0.002 * w020);
       const double x = kPi * w020 * (1.0 - e * e);
       const double expected = std::pow(std::sin(x) / x, 2.0);
@@ -169,15 +169,15 @@ TEST(PointImage, MarechalEstimateAgreesWhereTheStrehlRatioIsHigh) {
   int checked = 0;
   for (double e : {0.0, 0.33}) {
     for (const Case& c : cases) {
-      PupilFunction pupil = PerfectPupilFunction(kGrid, e);
+      PupilFunction pupil = PerfectPupilFunction(kPointImageGrid, e);
       // Piston and tilt removed by least squares, as the wavefront is.
       double m[3][3] = {{0}};
       double r[3] = {0};
-      for (int j = 0; j < kGrid; ++j) {
-        for (int i = 0; i < kGrid; ++i) {
-          const size_t k = static_cast<size_t>(j) * kGrid + i;
-          const double x = (i + 0.5 - 0.5 * kGrid) / (0.5 * kGrid);
-          const double y = (j + 0.5 - 0.5 * kGrid) / (0.5 * kGrid);
+      for (int j = 0; j < kPointImageGrid; ++j) {
+        for (int i = 0; i < kPointImageGrid; ++i) {
+          const size_t k = static_cast<size_t>(j) * kPointImageGrid + i;
+          const double x = (i + 0.5 - 0.5 * kPointImageGrid) / (0.5 * kPointImageGrid);
+          const double y = (j + 0.5 - 0.5 * kPointImageGrid) / (0.5 * kPointImageGrid);
           pupil.waves[k] = c.wave(x, y);
           const double basis[3] = {1.0, x, y};
           for (int a = 0; a < 3; ++a) {
@@ -187,11 +187,11 @@ TEST(PointImage, MarechalEstimateAgreesWhereTheStrehlRatioIsHigh) {
         }
       }
       // By symmetry of the grid m is diagonal.
-      for (int j = 0; j < kGrid; ++j) {
-        for (int i = 0; i < kGrid; ++i) {
-          const size_t k = static_cast<size_t>(j) * kGrid + i;
-          const double x = (i + 0.5 - 0.5 * kGrid) / (0.5 * kGrid);
-          const double y = (j + 0.5 - 0.5 * kGrid) / (0.5 * kGrid);
+      for (int j = 0; j < kPointImageGrid; ++j) {
+        for (int i = 0; i < kPointImageGrid; ++i) {
+          const size_t k = static_cast<size_t>(j) * kPointImageGrid + i;
+          const double x = (i + 0.5 - 0.5 * kPointImageGrid) / (0.5 * kPointImageGrid);
+          const double y = (j + 0.5 - 0.5 * kPointImageGrid) / (0.5 * kPointImageGrid);
           pupil.waves[k] -= r[0] / m[0][0] + r[1] / m[1][1] * x + r[2] / m[2][2] * y;
         }
       }
@@ -212,11 +212,11 @@ TEST(PointImage, MarechalOfNoErrorIsOne) {
 
 // The grid follows a wavefront whose step between cells stays below half a wave.
 TEST(PointImage, LargestWaveStepIsTheSteepestNeighbourDifference) {
-  const PupilFunction tilt = AberratedPupil(kGrid, 0.0, [](double) { return 0.0; });
+  const PupilFunction tilt = AberratedPupil(kPointImageGrid, 0.0, [](double) { return 0.0; });
   EXPECT_EQ(LargestWaveStep(tilt), 0.0);
-  PupilFunction ramp = PerfectPupilFunction(kGrid, 0.0);
-  for (int j = 0; j < kGrid; ++j) {
-    for (int i = 0; i < kGrid; ++i) ramp.waves[static_cast<size_t>(j) * kGrid + i] = 0.3 * i + 0.1 * j;
+  PupilFunction ramp = PerfectPupilFunction(kPointImageGrid, 0.0);
+  for (int j = 0; j < kPointImageGrid; ++j) {
+    for (int i = 0; i < kPointImageGrid; ++i) ramp.waves[static_cast<size_t>(j) * kPointImageGrid + i] = 0.3 * i + 0.1 * j;
   }
   EXPECT_NEAR(LargestWaveStep(ramp), 0.3, 1e-12);
 }
@@ -226,11 +226,11 @@ TEST(PointImage, LargestWaveStepIsTheSteepestNeighbourDifference) {
 // point, for an image tilted and defocused off the centre.
 TEST(PointImageWindow, KeepsThePeakAndTheLightInsideIt) {
   constexpr int kPadding = 4;
-  PupilFunction pupil = AberratedPupil(kGrid, 0.33, [](double rho) { return 0.4 * rho * rho; });
-  for (int j = 0; j < kGrid; ++j) {
-    for (int i = 0; i < kGrid; ++i) {
+  PupilFunction pupil = AberratedPupil(kPointImageGrid, 0.33, [](double rho) { return 0.4 * rho * rho; });
+  for (int j = 0; j < kPointImageGrid; ++j) {
+    for (int i = 0; i < kPointImageGrid; ++i) {
       // Half a wave of tilt across x: the light moves about 1.5 samples toward +x.
-      pupil.waves[static_cast<size_t>(j) * kGrid + i] += 0.75 * (i + 0.5 - 0.5 * kGrid) / (0.5 * kGrid);
+      pupil.waves[static_cast<size_t>(j) * kPointImageGrid + i] += 0.75 * (i + 0.5 - 0.5 * kPointImageGrid) / (0.5 * kPointImageGrid);
     }
   }
   const PointImage image = ImageOf(pupil, kPadding);
