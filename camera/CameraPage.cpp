@@ -6,6 +6,7 @@
 #include "baffles/BaffleTrace.h"
 #include "baffles/FocusTravel.h"
 #include "calc/OpticalConstants.h"
+#include "quality/CentralObstruction.h"
 #include "support/Units.h"
 #include "trace/ConicMirror.h"
 
@@ -109,8 +110,20 @@ CameraPage ComputeCameraPage(const DesignResult& design, LengthUnit unit, const 
   page.scale = ComputeSensorScale(options.sensor, FocalLengthMm(design, unit), page.focalRatio);
 
   const Telescope telescope = BuildTelescope(design);
+  const BaffleOptions planOptions = PlanOptions(options);
+  const double thickness = PrimaryThickness(design, planOptions);
+  const BafflePlan plan = PlanBaffles(design, planOptions);
+  const LightStops stops = ChooseStops(design, plan, thickness);
+  // The corner's star is imaged through the pupil the baffles leave: the skirt's
+  // shadow where the plan has one, as the image-quality analysis takes it.
+  quality::CentralObstruction obstruction;
+  if (stops.baffled) {
+    obstruction.source = quality::ObstructionSource::Baffles;
+    obstruction.diameter = plan.linearObstruction * design.PriDia;
+  }
   const double wavelength = kReferenceWavelengthNm * kMillimetresPerNanometre / MillimetresPerUnit(unit);
-  page.corner = ComputeCornerFocus(telescope, page.scale.cornerField, wavelength, workspace);
+  page.corner = ComputeCornerFocus(quality::ObstructedTelescope(telescope, design, obstruction),
+                                   page.scale.cornerField, wavelength, workspace);
   if (page.corner.raysPassing <= 0 || 2 * page.corner.raysImaged < page.corner.raysPassing) {
     page.problem.code = CameraProblemCode::CornerLightLost;
     page.problem.cornerFieldDeg = page.scale.cornerField * kDegreesPerRadian;
@@ -119,10 +132,6 @@ CameraPage ComputeCameraPage(const DesignResult& design, LengthUnit unit, const 
     return page;
   }
 
-  const BaffleOptions planOptions = PlanOptions(options);
-  const double thickness = PrimaryThickness(design, planOptions);
-  const BafflePlan plan = PlanBaffles(design, planOptions);
-  const LightStops stops = ChooseStops(design, plan, thickness);
   page.baffled = stops.baffled;
   page.baffleProblem = plan.problem;
   page.linearObstruction = stops.baffled ? plan.linearObstruction : design.SecDia / design.PriDia;

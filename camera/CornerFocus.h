@@ -14,7 +14,8 @@
 //  - in the flat plane of least mean RMS wavefront error over the three points
 //    (quality/FocusSearch.h, CommonBestFocus), the corner's geometric RMS spot radius
 //    about its centroid and its Strehl ratio from the point image (quality/PointImage.h)
-//    with the secondary's obstruction, or from Marechal's exp(-(2 pi rms)^2) where the
+//    with the telescope's central obstruction (the caller's: the skirt baffle's where the
+//    design is baffled, quality/CentralObstruction.h), or from Marechal's exp(-(2 pi rms)^2) where the
 //    wavefront is too steep for the pupil grid (and the ratio near nought).
 // Focus shifts as calc/SignConventions.h: positive away from the primary.
 #ifndef SPEKULOR_CAMERA_CORNERFOCUS_H
@@ -41,7 +42,7 @@ struct CornerFocus {
   double spotRms = 0.0;        // the corner's RMS spot radius there, design unit
   double rmsWaves = 0.0;       // the corner's RMS wavefront error there
   double strehl = 0.0;
-  int raysPassing = 0;         // the corner's pupil cells passing the secondary's disc
+  int raysPassing = 0;         // the corner's pupil cells passing the central obstruction
   int raysImaged = 0;          // and of those, reaching the image
 };
 
