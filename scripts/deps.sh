@@ -2,14 +2,16 @@
 # Installs the Debian packages Spekulor needs that are not installed yet.
 #   scripts/deps.sh          everything: build, window, tests, benchmarks, fuzzing
 #   scripts/deps.sh core     only what the Qt-free libraries and spekulor-cli need
-#   scripts/deps.sh screenshot   everything, and the virtual X server and tools that
+#   scripts/deps.sh screenshot   everything, and the X tools that
 #                                scripts/screenshot.sh uses
 set -euo pipefail
 
 core=(g++ make cmake libcli11-dev libfftw3-dev nlohmann-json3-dev)
-tests=(libgtest-dev libgmock-dev libbenchmark-dev libxml2-dev clang libclang-rt-14-dev)
+# xvfb and openbox: the test that places the pictures window on a real screen with a
+# window manager.
+tests=(libgtest-dev libgmock-dev libbenchmark-dev libxml2-dev clang libclang-rt-14-dev xvfb openbox)
 app=(qt6-base-dev fonts-dejavu-core locales)
-screenshot=(xvfb openbox xdotool imagemagick)
+screenshot=(xdotool imagemagick)
 
 profile="${1:-all}"
 case "$profile" in

@@ -36,7 +36,7 @@ TEST(ScreenPlacement, ThePicturesWindowLeavesTheMainWindowsFieldsUncovered) {
   const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
   const QString manager = QStandardPaths::findExecutable(QStringLiteral("openbox"));
   if (xvfb.isEmpty() || manager.isEmpty()) {
-    GTEST_SKIP() << "Xvfb and openbox are not installed (scripts/deps.sh screenshot)";
+    GTEST_SKIP() << "Xvfb and openbox are not installed (scripts/deps.sh)";
   }
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   // Xvfb picks a free display and writes its number on its standard output.
