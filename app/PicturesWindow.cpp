@@ -137,6 +137,11 @@ void PicturesWindow::BuildActions() {
   options->setToolTip(tr("Show or hide the options of the shown page"));
   connect(options, &QAction::toggled, m_options, &QWidget::setVisible);
   for (QAction* action : m_toolBar->actions()) action->setShortcutContext(Qt::WindowShortcut);
+  auto* help = new QAction(tr("User guide"), this);
+  help->setShortcut(QKeySequence::HelpContents);
+  help->setShortcutContext(Qt::WindowShortcut);
+  connect(help, &QAction::triggered, this, &PicturesWindow::HelpRequested);
+  addAction(help);
 }
 
 PictureView* PicturesWindow::ChosenView() const {

@@ -110,6 +110,8 @@ class PicturesWindow : public QDialog {
  signals:
   // A computed page of the shown design was put in its tab.
   void PageShown(int page);
+  // F1 in this window: the user guide, as the main window's Help menu shows it.
+  void HelpRequested();
 
  protected:
   void hideEvent(QHideEvent* event) override;

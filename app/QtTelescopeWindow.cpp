@@ -440,6 +440,7 @@ void QtTelescopeWindow::ShowPictures(std::shared_ptr<const Calculation> design, 
   if (m_pictures == nullptr) {
     m_pictures = std::make_unique<PicturesWindow>(WindowStore(StorePath()));
     m_pictures->setWindowIcon(windowIcon());
+    connect(m_pictures.get(), &PicturesWindow::HelpRequested, this, &QtTelescopeWindow::ShowUserGuide);
     // The fields and buttons end with the lens-export button; the report box below
     // them may be covered.
     const QWidget* last = m_widgets->Control(IDC_CALC_OSLO);

@@ -10,6 +10,7 @@ set(wanted
   "Layout and spot diagrams"
   "Baffles and central hole"
   "Image quality"
+  "Imaging with a camera"
   "Collimation and tolerances"
   "Mirror tests in the window")
 set(guide "# Spekulor user guide\n")

@@ -346,7 +346,8 @@ TEST_F(WorkbenchWindowTest, F1OpensTheUserGuideMadeFromTheReadme) {
   EXPECT_TRUE(window.Guide()->isVisible());
   const QString text = window.Guide()->Browser()->toPlainText();
   for (const char* section : {"The window", "Layout and spot diagrams", "Baffles and central hole",
-                              "Image quality", "Collimation and tolerances"}) {
+                              "Image quality", "Imaging with a camera",
+                              "Collimation and tolerances"}) {
     EXPECT_TRUE(text.contains(QString::fromLatin1(section))) << section;
   }
   // The README's own section, as it is now, not a copy made once.
@@ -359,6 +360,14 @@ TEST_F(WorkbenchWindowTest, F1OpensTheUserGuideMadeFromTheReadme) {
   const QString section = source.mid(start, end - start);
   EXPECT_TRUE(UserGuideMarkdown().contains(section));
   EXPECT_FALSE(UserGuideMarkdown().contains(QStringLiteral("## Building by hand")));
+  window.Guide()->close();
+
+  // F1 in the pictures window too.
+  window.MenuAction(IDM_VIEW_LAYOUT)->trigger();
+  ASSERT_NE(window.Pictures(), nullptr);
+  EXPECT_FALSE(window.Guide()->isVisible());
+  QTest::keyClick(window.Pictures(), Qt::Key_F1);
+  EXPECT_TRUE(window.Guide()->isVisible());
   window.Guide()->close();
 }
 
