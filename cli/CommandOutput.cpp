@@ -2,6 +2,7 @@
 
 #include "cli/TextOutput.h"
 #include "support/FileReplace.h"
+#include "support/TerminalText.h"
 
 using namespace spekulor::support;
 using namespace spekulor::files;

@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "calc/DesignFieldNames.h"
 #include "cli/NumberOptions.h"
 #include "support/Windows1252.h"
 
@@ -12,33 +13,27 @@ namespace spekulor::cli {
 
 namespace {
 
-struct FieldOption {
-  const char* name;
+struct FieldHelp {
   std::string DesignFields::*member;
   const char* help;
 };
 
-// In the order of the window's entry fields.
-const FieldOption kFieldOptions[] = {
-    {"--diameter", &DesignFields::m_strPriDia, "Primary mirror diameter"},
-    {"--field", &DesignFields::m_strField, "Fully illuminated field, degrees"},
-    {"--primary-focal-length", &DesignFields::m_strPriFoc, "Primary mirror focal length"},
-    {"--system-focal-length", &DesignFields::m_strSysFoc, "System focal length"},
-    {"--back-focal-length", &DesignFields::m_strBackFocLen, "Back focal length"},
-    {"--secondary-from-system-focus", &DesignFields::m_strSecSysDist,
-     "Distance secondary from system focus"},
-    {"--secondary-from-prime-focus", &DesignFields::m_strSecPriDist,
-     "Distance secondary from prime focus"},
-    {"--secondary-roc", &DesignFields::m_strSecRadCur, "Radius of curvature of secondary mirror"},
-    {"--primary-cc", &DesignFields::m_strPriCC, "Primary mirror conic constant"},
-    {"--secondary-cc", &DesignFields::m_strSecCC,
+// In the order of the window's entry fields; the options are named by DesignFieldNames.
+const FieldHelp kFieldHelp[] = {
+    {&DesignFields::m_strPriDia, "Primary mirror diameter"},
+    {&DesignFields::m_strField, "Fully illuminated field, degrees"},
+    {&DesignFields::m_strPriFoc, "Primary mirror focal length"},
+    {&DesignFields::m_strSysFoc, "System focal length"},
+    {&DesignFields::m_strBackFocLen, "Back focal length"},
+    {&DesignFields::m_strSecSysDist, "Distance secondary from system focus"},
+    {&DesignFields::m_strSecPriDist, "Distance secondary from prime focus"},
+    {&DesignFields::m_strSecRadCur, "Radius of curvature of secondary mirror"},
+    {&DesignFields::m_strPriCC, "Primary mirror conic constant"},
+    {&DesignFields::m_strSecCC,
      "Secondary mirror conic constant. With --secondary-roc and none of the distances it "
      "fixes the layout, read as the magnitude of a classical secondary's conic: an f/3 to "
      "f/12 classical secondary is typed as 2.78, not -2.78"},
 };
-
-const char* const kTypeNames[] = {"classical", "dall-kirkham", "ritchey-chretien",
-                                  "pressmann-camichel", "stigmatic"};
 
 bool ParseIndex(const std::string& text, int& index) {
   long value = 0;
@@ -50,17 +45,16 @@ bool ParseIndex(const std::string& text, int& index) {
 }  // namespace
 
 int ParseUnitIndex(const std::string& text) {
-  if (text == "inch") return 0;
-  if (text == "mm") return 1;
+  const int named = UnitIndexOfName(text);
+  if (named >= 0) return named;
   int index = 0;
   if (ParseIndex(text, index) && index >= 0 && index <= 1) return index;
   throw CLI::ValidationError("--unit", "'" + text + "' is not inch, mm, 0 or 1");
 }
 
 int ParseTypeIndex(const std::string& text) {
-  for (int i = 0; i < 5; ++i) {
-    if (text == kTypeNames[i]) return i;
-  }
+  const int named = TypeIndexOfName(text);
+  if (named >= 0) return named;
   int index = 0;
   if (ParseIndex(text, index) && index >= 0 && index <= 4) return index;
   throw CLI::ValidationError(
@@ -93,11 +87,11 @@ void AddDesignOptions(CLI::App& command, DesignOptions& options) {
           "or the radio index 0 to 4 (default ritchey-chretien)")
       ->type_name("TYPE")
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
-  for (const FieldOption& field : kFieldOptions) {
+  for (const FieldHelp& field : kFieldHelp) {
     std::string DesignFields::*member = field.member;
     command
         .add_option_function<std::string>(
-            field.name,
+            std::string("--") + DesignFieldNameOf(member),
             [&options, member](const std::string& value) {
               options.texts.emplace_back(member, Utf8ToWindows1252(value));
             },

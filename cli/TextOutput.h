@@ -7,13 +7,10 @@
 
 namespace spekulor::cli {
 
-// The text as a terminal wants it: UTF-8, LF line ends, and a final line end.
-std::string ToTerminalText(const std::string& windowsText);
-
 // Writes these bytes as they are and flushes; false when the stream reports an error.
 bool WriteBytes(std::FILE* stream, const std::string& bytes);
 
-// Writes the text's exact bytes when `raw`, otherwise ToTerminalText; false when the
+// Writes the text's exact bytes when `raw`, otherwise support::ToTerminalText; false when the
 // stream reports a write error.
 bool WriteText(std::FILE* stream, const std::string& windowsText, bool raw);
 

@@ -1,6 +1,8 @@
 #include "dialog/PicturePages.h"
 
+#ifdef SPEKULOR_THREADS
 #include <fftw3.h>
+#endif
 
 #include <algorithm>
 #include <utility>
@@ -13,11 +15,13 @@ using namespace spekulor::calc;
 namespace spekulor::dialog {
 
 void MakePageComputationsThreadSafe() {
+#ifdef SPEKULOR_THREADS
   // The image quality and collimation pages make FFTW plans, and FFTW's planner is
   // not thread-safe unless told to be (FFTW manual, "Thread safety"). A static's
   // initialisation runs once, other callers waiting for it.
   static const bool plannerThreadSafe = (fftw_make_planner_thread_safe(), true);
   static_cast<void>(plannerThreadSafe);
+#endif
 }
 
 PicturePage ComputePicturePage(const PicturePageJob& job) {

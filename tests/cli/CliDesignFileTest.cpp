@@ -11,8 +11,10 @@
 #include "tests/common/Golden.h"
 #include "tests/common/TestFiles.h"
 #include "cli/TextOutput.h"
+#include "support/TerminalText.h"
 
 using namespace spekulor::cli;
+using namespace spekulor::support;
 
 namespace {
 

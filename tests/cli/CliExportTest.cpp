@@ -8,9 +8,11 @@
 #include "tests/common/TestDesigns.h"
 #include "tests/common/TestFiles.h"
 #include "cli/TextOutput.h"
+#include "support/TerminalText.h"
 
 using namespace spekulor::calc;
 using namespace spekulor::cli;
+using namespace spekulor::support;
 
 namespace {
 

@@ -4,6 +4,7 @@
 
 #include "cli/DesignOptions.h"
 #include "cli/TextOutput.h"
+#include "support/TerminalText.h"
 #include "support/Windows1252.h"
 
 using namespace spekulor::support;
