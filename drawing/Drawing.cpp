@@ -1,7 +1,10 @@
 #include "drawing/Drawing.h"
 
-#include <charconv>
 #include <cmath>
+
+#include "support/DecimalChars.h"
+
+using namespace spekulor::support;
 
 namespace spekulor::drawing {
 
@@ -37,11 +40,7 @@ bool AddTextAvoiding(Drawing& drawing, std::vector<TextBox>& placed,
 
 std::string FormatFixed(double value, int decimals) {
   if (!std::isfinite(value)) return std::isnan(value) ? "nan" : (value > 0 ? "inf" : "-inf");
-  char buffer[512];  // room for any double in fixed notation
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-  if (result.ec != std::errc()) return "nan";
-  std::string text(buffer, result.ptr);
+  std::string text = FixedDecimal(value, decimals);
   // A negative value that rounds to zero is written without its minus sign.
   if (text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
   return text;
@@ -49,10 +48,7 @@ std::string FormatFixed(double value, int decimals) {
 
 std::string FormatShortest(double value) {
   if (!std::isfinite(value)) return std::isnan(value) ? "nan" : (value > 0 ? "inf" : "-inf");
-  char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  if (result.ec != std::errc()) return "nan";
-  return std::string(buffer, result.ptr);
+  return ShortestDecimal(value);
 }
 
 }  // namespace spekulor::drawing

@@ -1,26 +1,24 @@
 #include "files/ExportText.h"
 
-#include <charconv>
 #include <cmath>
 
 #include "calc/Report.h"
+#include "support/DecimalChars.h"
+#include "support/DecimalText.h"
 
 using namespace spekulor::calc;
+using namespace spekulor::support;
 
 namespace spekulor::files {
 
 std::string FormatExactNumber(double value, int digits) {
   if (std::isnan(value)) return "nan";
   if (std::isinf(value)) return value > 0 ? "inf" : "-inf";
-  char buffer[64];
   if (digits > 0) {
     // Rounded in the scientific form, then read back and written in its shortest form.
-    const std::to_chars_result rounded = std::to_chars(
-        buffer, buffer + sizeof buffer, value, std::chars_format::scientific, digits - 1);
-    std::from_chars(buffer, rounded.ptr, value);
+    value = ReadDecimalPrefix(ScientificDecimal(value, digits - 1).c_str());
   }
-  const std::to_chars_result result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
+  return ShortestDecimal(value);
 }
 
 std::string ExportSystemName(const DesignResult& design, TelescopeType type, LengthUnit unit) {

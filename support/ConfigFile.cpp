@@ -1,6 +1,7 @@
 #include "support/ConfigFile.h"
 
 #include "support/AppCore.h"
+#include "support/DecimalChars.h"
 #include "support/DecimalText.h"
 #include "support/FileReplace.h"
 #include "support/StringUtil.h"
@@ -399,11 +400,8 @@ std::string FormatConfigInt(int value) {
 
 std::string FormatConfigDouble(double value) {
   if (value == HUGE_VAL || std::isnan(value)) return "NAN";
-  // Fixed point, six decimals, "." whatever the locale; the largest double has 309 digits.
-  char text[400];
-  const std::to_chars_result r =
-      std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 6);
-  return std::string(text, r.ptr);
+  // Fixed point, six decimals, "." whatever the locale.
+  return FixedDecimal(value, 6);
 }
 
 double ReadConfigDouble(const char* text) {
