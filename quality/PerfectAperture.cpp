@@ -12,8 +12,15 @@ namespace spekulor::quality {
 
 namespace {
 
+#if defined(__cpp_lib_math_special_functions)
 double J0(double x) { return std::cyl_bessel_j(0.0, x); }
 double J1(double x) { return std::cyl_bessel_j(1.0, x); }
+#else
+// libc++ (emscripten's) has no C++17 special functions; POSIX j0 and j1 (musl's, from
+// fdlibm) are as accurate, though not the same to the last bit.
+double J0(double x) { return ::j0(x); }
+double J1(double x) { return ::j1(x); }
+#endif
 
 // 2 J1(v) / v, 1 at v = 0.
 double Jinc(double v) { return std::fabs(v) < 1e-8 ? 1.0 - v * v / 8.0 : 2.0 * J1(v) / v; }

@@ -3,6 +3,8 @@
 #include "support/AppCore.h"
 #include "support/DecimalText.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,8 +15,10 @@ namespace {
 
 constexpr const char* kStringUtilModule = "StringUtil";
 
-// Large enough for any real format; keeps the sums below clear of overflow.
-constexpr std::size_t kCountLimit = static_cast<std::size_t>(1) << 40;
+// Large enough for any real format; keeps the sums below clear of overflow, with a
+// 32-bit size_t (WebAssembly) too.
+constexpr std::size_t kCountLimit =
+    static_cast<std::size_t>(std::min<unsigned long long>(1ULL << 40, SIZE_MAX / 16));
 
 std::size_t Capped(std::size_t n) { return n < kCountLimit ? n : kCountLimit; }
 

@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# Builds Spekulor for the browser into build-web/ and serves the page on 127.0.0.1.
+#
+#   scripts/web.sh            install, build and serve (PORT, default 8080)
+#   scripts/web.sh build      install and build only
+#   scripts/web.sh fftw       install and build FFTW for WebAssembly only
+#   scripts/web.sh check      build, then compare the WebAssembly reports with
+#                             spekulor-cli's (build/cli/spekulor-cli, CLI to change)
+#
+# Debian's emscripten compiles the Qt-free libraries and web/'s bindings to WebAssembly.
+# The image quality needs FFTW: Debian's source package of FFTW is fetched once through
+# the machine's own Debian archive (a deb-src entry beside its deb entries) and built
+# for WebAssembly into build-web/fftw, double precision, without threads or SIMD.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+root=$(pwd)
+out="$root/build-web"
+jobs="${JOBS:-2}"
+mkdir -p "$out"
+
+# Debian's emscripten looks for its node modules where Debian puts them; a node from
+# elsewhere does not look there by itself.
+export NODE_PATH=/usr/share/nodejs
+
+failed() {
+  tail -n 20 "$1" >&2
+  echo "Failed: the whole log is $1" >&2
+  exit 1
+}
+elapsed() { echo "$(( $(date +%s) - $1 ))s"; }
+
+install_tools() {
+  local missing=()
+  command -v emcc >/dev/null || missing+=(emscripten)
+  command -v dpkg-source >/dev/null || missing+=(dpkg-dev)
+  command -v python3 >/dev/null || missing+=(python3)
+  command -v cmake >/dev/null || missing+=(cmake)
+  if [ ${#missing[@]} -gt 0 ]; then
+    apt-get install -y --no-install-recommends "${missing[@]}"
+  fi
+}
+
+# A deb-src entry for each archive the machine's deb entries name, so that apt-get source
+# fetches from the same archive (and the same snapshot) as the installed packages.
+add_source_entries() {
+  local list=/etc/apt/sources.list.d/debian.sources
+  local src=/etc/apt/sources.list.d/debian-src.sources
+  [ -n "$(apt-cache showsrc fftw3 2>/dev/null)" ] && return
+  if [ -f "$list" ]; then
+    sed 's/^Types: deb$/Types: deb-src/' "$list" >"$src"
+  elif [ -f /etc/apt/sources.list ]; then
+    sed -n 's/^deb /deb-src /p' /etc/apt/sources.list >/etc/apt/sources.list.d/debian-src.list
+  fi
+  apt-get update
+}
+
+build_fftw() {
+  local prefix="$out/fftw"
+  if [ -f "$prefix/lib/libfftw3.a" ]; then
+    echo "FFTW for WebAssembly: $prefix (already built)"
+    return
+  fi
+  local start
+  start=$(date +%s)
+  mkdir -p "$out/src"
+  if ! ls "$out"/src/fftw3_*.dsc >/dev/null 2>&1; then
+    add_source_entries
+    (cd "$out/src" && apt-get source --download-only fftw3)
+  fi
+  local dsc
+  dsc=$(ls "$out"/src/fftw3_*.dsc | head -n 1)
+  rm -rf "$out/src/fftw3"
+  dpkg-source --no-check -x "$dsc" "$out/src/fftw3" >/dev/null
+  # Only what quality/ calls: double-precision complex and real-to-complex plans, planned
+  # with FFTW_ESTIMATE. No threads (the page computes on one thread), no SIMD (portable
+  # WebAssembly), no Fortran, no documentation.
+  (
+    cd "$out/src/fftw3"
+    # FFTW's config.sub (2018) predates the emscripten system name: wasm32 Linux marks the
+    # build as a cross build, so configure compiles its checks without running them.
+    emconfigure ./configure --prefix="$prefix" --host=wasm32-unknown-linux \
+      --disable-shared --enable-static --disable-threads --disable-openmp \
+      --disable-fortran --disable-doc --disable-dependency-tracking \
+      CFLAGS="-O2" >"$out/fftw-configure.log" 2>&1 || failed "$out/fftw-configure.log"
+    emmake make -j"$jobs" >"$out/fftw-make.log" 2>&1 || failed "$out/fftw-make.log"
+    emmake make install >"$out/fftw-install.log" 2>&1 || failed "$out/fftw-install.log"
+  )
+  echo "FFTW for WebAssembly built in $(elapsed "$start"): $prefix"
+}
+
+build_libraries() {
+  local start
+  start=$(date +%s)
+  # quality/ finds FFTW through pkg-config: only the WebAssembly build's .pc is seen.
+  # Exceptions are caught as in the native program (bad_alloc of a too large analysis).
+  PKG_CONFIG_LIBDIR="$out/fftw/lib/pkgconfig" emcmake cmake -S . -B "$out/cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS="-fexceptions" \
+    -DSPEKULOR_APP=OFF -DSPEKULOR_CLI=OFF -DSPEKULOR_THREADS=OFF -DSPEKULOR_TESTS=OFF \
+    -DSPEKULOR_BENCH=OFF -DSPEKULOR_WEB=ON -DSPEKULOR_WERROR=ON \
+    -DCMAKE_FIND_ROOT_PATH_MODE_LIBRARY=BOTH -DCMAKE_FIND_ROOT_PATH_MODE_INCLUDE=BOTH \
+    -DSPEKULOR_WEB_SITE="$out/site" >"$out/cmake-configure.log" 2>&1 ||
+    failed "$out/cmake-configure.log"
+  cmake --build "$out/cmake" -j"$jobs"
+  echo "Libraries and bindings built in $(elapsed "$start")"
+}
+
+install_tools
+build_fftw
+[ "${1:-}" = fftw ] && exit 0
+build_libraries
+[ "${1:-}" = build ] && exit 0
+if [ "${1:-}" = check ]; then
+  # Debian's emscripten output predates node's own fetch, which it would take for a
+  # browser's: --no-experimental-fetch makes it read spekulor.wasm from the disk.
+  exec node --no-experimental-fetch tests/web/report-check.cjs "$out/site" "${CLI:-build/cli/spekulor-cli}"
+fi
+port="${PORT:-8080}"
+echo "Spekulor in the browser: http://127.0.0.1:$port/"
+exec python3 -m http.server --bind 127.0.0.1 --directory "$out/site" "$port"

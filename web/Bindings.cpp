@@ -1,0 +1,75 @@
+// The page's calls into the calculator (embind). Designs come as plain objects of
+// named texts (WebDesign.h); answers go back as plain objects.
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include "calc/DesignFieldNames.h"
+#include "web/WebDesign.h"
+
+using emscripten::val;
+using namespace spekulor::calc;
+
+namespace spekulor::web {
+
+namespace {
+
+NamedValues NamesFromObject(const val& design) {
+  NamedValues values;
+  const auto take = [&](const char* name) {
+    const val value = design[name];
+    if (value.isString()) values[name] = value.as<std::string>();
+  };
+  take("unit");
+  take("type");
+  for (const DesignFieldName& field : kDesignFieldNames) take(field.name);
+  return values;
+}
+
+val StartupDesign() {
+  val design = val::object();
+  for (const auto& [name, text] : StartupNames()) design.set(name, text);
+  return design;
+}
+
+val FieldNames() {
+  val names = val::array();
+  for (const DesignFieldName& field : kDesignFieldNames) names.call<void>("push", std::string(field.name));
+  return names;
+}
+
+val Report(const val& design) {
+  const ReportText shown = CalculateReport(FieldsFromNames(NamesFromObject(design)));
+  val answer = val::object();
+  answer.set("ok", shown.ok);
+  answer.set("text", shown.text);
+  return answer;
+}
+
+val Picture(const val& design, const std::string& tab) {
+  val answer = val::object();
+  const int page = TabPageIndex(tab);
+  if (page < 0) {
+    answer.set("refusal", "No such tab: " + tab);
+    answer.set("notice", std::string());
+    answer.set("svgs", val::array());
+    return answer;
+  }
+  const TabPictures pictures = DrawTab(FieldsFromNames(NamesFromObject(design)), page);
+  val svgs = val::array();
+  for (const std::string& svg : pictures.svgs) svgs.call<void>("push", svg);
+  answer.set("refusal", pictures.refusal);
+  answer.set("notice", pictures.notice);
+  answer.set("svgs", svgs);
+  return answer;
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(spekulor) {
+  emscripten::function("startupDesign", &StartupDesign);
+  emscripten::function("fieldNames", &FieldNames);
+  emscripten::function("report", &Report);
+  emscripten::function("picture", &Picture);
+}
+
+}  // namespace spekulor::web

@@ -1,0 +1,48 @@
+// The page's design: the twelve values by the names of the page's inputs and address
+// (DesignFieldNames), the page's tabs by their names, and what Calculate and a tab show.
+#ifndef SPEKULOR_WEB_WEBDESIGN_H
+#define SPEKULOR_WEB_WEBDESIGN_H
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "calc/DesignInput.h"
+
+namespace spekulor::web {
+
+// Named values as the page holds them (UTF-8): "unit", "type" and the field names. A
+// value left out keeps the window's start-up value, as on the command line; a unit or
+// type that names no button too.
+using NamedValues = std::map<std::string, std::string>;
+
+calc::DesignFields FieldsFromNames(const NamedValues& values);
+
+// The window's start-up values by name, UTF-8.
+NamedValues StartupNames();
+
+// What Calculate shows: the report as `spekulor-cli report` prints it, or the refusal
+// ("Error N" and the message) as the command line prints it; both UTF-8, LF line ends.
+struct ReportText {
+  bool ok = false;
+  std::string text;
+};
+ReportText CalculateReport(const calc::DesignFields& fields);
+
+// The page index (dialog::PicturePageIndex) of a tab's data-tab name ("layout",
+// "quality", "baffles", "collimation", "mirror-tests", "camera"), or -1.
+int TabPageIndex(const std::string& tab);
+
+// What a tab shows for a design: each drawing as SVG (the command line's writer), top
+// to bottom; the refusal or the notice above them when there is one (UTF-8). A design
+// Calculate refuses has its refusal here too.
+struct TabPictures {
+  std::string refusal;
+  std::string notice;
+  std::vector<std::string> svgs;
+};
+TabPictures DrawTab(const calc::DesignFields& fields, int page);
+
+}  // namespace spekulor::web
+
+#endif

@@ -1,0 +1,102 @@
+// The page: the window's inputs, Calculate, the report and the shown tab's picture,
+// the design kept in the page's address.
+const spekulor = await globalThis.SpekulorModule();
+
+const form = document.getElementById('design');
+const fieldNames = spekulor.fieldNames();
+let shownTab = 'layout';
+
+function readDesign() {
+  const design = {};
+  for (const group of ['unit', 'type']) {
+    const checked = form.querySelector(`input[name="${group}"]:checked`);
+    if (checked) design[group] = checked.value;
+  }
+  for (const name of fieldNames) design[name] = document.getElementById(name).value;
+  return design;
+}
+
+function showDesign(design) {
+  for (const group of ['unit', 'type']) {
+    for (const button of form.querySelectorAll(`input[name="${group}"]`)) {
+      button.checked = button.value === design[group];
+    }
+  }
+  for (const name of fieldNames) document.getElementById(name).value = design[name] ?? '';
+}
+
+// The start-up design with what the address names over it.
+function designFromAddress() {
+  const design = spekulor.startupDesign();
+  const query = new URLSearchParams(location.search);
+  for (const name of ['unit', 'type', ...fieldNames]) {
+    if (query.has(name)) design[name] = query.get(name);
+  }
+  return design;
+}
+
+function addressOf(design) {
+  const query = new URLSearchParams();
+  for (const name of ['unit', 'type', ...fieldNames]) {
+    if (design[name] !== undefined) query.set(name, design[name]);
+  }
+  return `?${query}`;
+}
+
+function drawTab(design) {
+  const picture = spekulor.picture(design, shownTab);
+  const refusal = document.getElementById('picture-refusal');
+  const lines = [picture.notice, picture.refusal].filter((text) => text !== '');
+  refusal.textContent = lines.join('\n');
+  refusal.hidden = lines.length === 0;
+  document.getElementById('picture').innerHTML = picture.svgs.join('\n');
+}
+
+function calculate(design) {
+  const shown = spekulor.report(design);
+  const error = document.getElementById('error');
+  if (shown.ok) {
+    document.getElementById('report').textContent = shown.text;
+    error.hidden = true;
+    error.textContent = '';
+    drawTab(design);
+  } else {
+    // The refusal box: the previous report stays.
+    error.textContent = shown.text;
+    error.hidden = false;
+  }
+}
+
+function showTab(tab) {
+  shownTab = tab;
+  for (const button of document.querySelectorAll('#tabs button')) {
+    button.setAttribute('aria-selected', String(button.dataset.tab === tab));
+  }
+}
+
+form.addEventListener('submit', (event) => {
+  event.preventDefault();
+  const design = readDesign();
+  const address = addressOf(design);
+  if (address !== location.search) history.pushState(null, '', address);
+  calculate(design);
+});
+
+for (const button of document.querySelectorAll('#tabs button')) {
+  button.addEventListener('click', () => {
+    showTab(button.dataset.tab);
+    drawTab(readDesign());
+  });
+}
+
+window.addEventListener('popstate', () => {
+  const design = designFromAddress();
+  showDesign(design);
+  calculate(design);
+});
+
+showTab(shownTab);
+const first = designFromAddress();
+showDesign(first);
+calculate(first);
+document.body.dataset.ready = 'true';
