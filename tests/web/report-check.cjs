@@ -1,8 +1,11 @@
-// The WebAssembly calculator's report against spekulor-cli's, design by design.
+// The WebAssembly calculator's reports and pictures against spekulor-cli's.
 //   node --no-experimental-fetch tests/web/report-check.cjs SITE_DIR SPEKULOR_CLI
 // Each design is a set of named values (the page's names); the command line gets them as
-// its options. Exit status 0 when every report and refusal is the same, 1 otherwise.
+// its options. The tabs' pictures of the start-up design against the SVG files of the
+// command that draws each. Exit status 0 when everything is the same, 1 otherwise.
 'use strict';
+const fs = require('fs');
+const os = require('os');
 const path = require('path');
 const { spawnSync } = require('child_process');
 
@@ -32,6 +35,25 @@ const designs = [
   { diameter: '400,0' },
 ];
 
+// Each tab's drawings, top to bottom, and the command line that writes each (its SVG
+// file's option last); null for a drawing no command writes alone.
+const tabPictures = {
+  layout: [['trace', '--layout'], ['trace', '--spots']],
+  quality: [['quality', '--svg']],
+  baffles: [['baffles', '--svg'], null],
+  collimation: [null, ['tolerances', '--images']],
+  camera: [['camera', '--pixel-um', '3.76', '--sensor-px', '6248x4176', '--svg']],
+};
+
+function cliSvg(command) {
+  const file = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'spekulor-web-')), 'picture.svg');
+  const run = spawnSync(cli, [...command, file], { encoding: 'utf8' });
+  if (run.status !== 0) return `spekulor-cli ${command.join(' ')} failed: ${run.stderr}`;
+  const svg = fs.readFileSync(file, 'utf8');
+  fs.rmSync(path.dirname(file), { recursive: true });
+  return svg;
+}
+
 function cliReport(design) {
   const args = ['report'];
   for (const [name, value] of Object.entries(design)) args.push(`--${name}=${value}`);
@@ -58,6 +80,17 @@ function cliReport(design) {
       console.log(`same ${shown.ok ? 'report' : 'refusal'} (${ms.toFixed(1)} ms) ${JSON.stringify(design)}`);
     }
   }
-  console.log(`module loaded in ${loaded.toFixed(0)} ms; ${designs.length - failures} of ${designs.length} the same`);
+  for (const [tab, commands] of Object.entries(tabPictures)) {
+    const begun = process.hrtime.bigint();
+    const shown = spekulor.picture({}, tab);
+    const ms = Number(process.hrtime.bigint() - begun) / 1e6;
+    commands.forEach((command, index) => {
+      if (command === null) return;
+      const same = shown.svgs[index] === cliSvg(command);
+      if (!same) failures += 1;
+      console.log(`${same ? 'same' : 'DIFFERENT'} picture: tab ${tab} (${ms.toFixed(0)} ms), drawing ${index}, spekulor-cli ${command.join(' ')}`);
+    });
+  }
+  console.log(`module loaded in ${loaded.toFixed(0)} ms; ${failures} different`);
   process.exit(failures === 0 ? 0 : 1);
 })();
