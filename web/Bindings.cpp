@@ -4,6 +4,7 @@
 #include <emscripten/val.h>
 
 #include "calc/DesignFieldNames.h"
+#include "support/AppCore.h"
 #include "web/WebDesign.h"
 
 using emscripten::val;
@@ -63,13 +64,26 @@ val Picture(const val& design, const std::string& tab) {
   return answer;
 }
 
+// The bytes as they are (Windows-1252), not read as UTF-8 as a string would be.
+val Download(const val& design, const std::string& kind) {
+  const DownloadFile file = MakeDownload(FieldsFromNames(NamesFromObject(design)), kind);
+  val answer = val::object();
+  answer.set("ok", file.ok);
+  answer.set("bytes", val::global("Uint8Array").new_(emscripten::typed_memory_view(file.bytes.size(),
+      reinterpret_cast<const unsigned char*>(file.bytes.data()))));
+  return answer;
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(spekulor) {
+  // The program's name, as spekulor-cli registers it: the design file's first line names it.
+  support::InitAppCore("spekulor-web", "Spekulor");
   emscripten::function("startupDesign", &StartupDesign);
   emscripten::function("fieldNames", &FieldNames);
   emscripten::function("report", &Report);
   emscripten::function("picture", &Picture);
+  emscripten::function("download", &Download);
 }
 
 }  // namespace spekulor::web

@@ -1,16 +1,24 @@
 #include "web/WebDesign.h"
 
+#include <cstdio>
+#include <sys/stat.h>
+
 #include "calc/Calculate.h"
 #include "calc/DesignFieldNames.h"
 #include "dialog/DesignPictureSet.h"
 #include "dialog/PicturePages.h"
 #include "drawing/SvgWriter.h"
+#include "files/DesignExport.h"
+#include "files/DesignFile.h"
+#include "files/FileMessages.h"
+#include "files/LensExport.h"
 #include "support/TerminalText.h"
 #include "support/Windows1252.h"
 
 using namespace spekulor::calc;
 using namespace spekulor::dialog;
 using namespace spekulor::support;
+using namespace spekulor::files;
 
 namespace spekulor::web {
 
@@ -86,6 +94,40 @@ TabPictures DrawTab(const DesignFields& fields, int page) {
   if (!drawn.notice.empty()) pictures.notice = ToTerminalText(drawn.notice);
   for (const drawing::Drawing& picture : drawn.drawings) pictures.svgs.push_back(drawing::WriteSvg(picture));
   return pictures;
+}
+
+DownloadFile MakeDownload(const DesignFields& fields, const std::string& kind) {
+  DownloadFile file;
+  if (kind == "lens") {
+    const LensExport lens = BuildLensExport(fields);
+    file.ok = lens.ok();
+    file.bytes = lens.text;
+  } else if (kind == "zmx" || kind == "seq") {
+    const DesignExport exported =
+        BuildDesignExport(fields, kind == "zmx" ? ExportFormat::Zemax : ExportFormat::CodeV);
+    file.ok = exported.ok();
+    file.bytes = exported.text;
+  } else if (kind == "design") {
+    // Save as into a new file, in the module's own memory file system. Emscripten
+    // starts with the umask 0777, which would leave the new file unreadable; 022 is a
+    // desktop's.
+    const std::string path = "/tmp/spekulor-download.spekulor";
+    umask(022);
+    std::remove(path.c_str());
+    FileProblem problem;
+    file.ok = SaveDesignFile(path, fields, nullptr, &problem) == DesignFileStatus::Ok;
+    if (file.ok) {
+      std::FILE* saved = std::fopen(path.c_str(), "rb");
+      char buffer[4096];
+      size_t read = 0;
+      while (saved != nullptr && (read = std::fread(buffer, 1, sizeof buffer, saved)) > 0) file.bytes.append(buffer, read);
+      if (saved != nullptr) std::fclose(saved);
+      std::remove(path.c_str());
+    } else {
+      file.bytes = FileProblemDetail(path, problem);
+    }
+  }
+  return file;
 }
 
 }  // namespace spekulor::web

@@ -43,6 +43,15 @@ struct TabPictures {
 };
 TabPictures DrawTab(const calc::DesignFields& fields, int page);
 
+// A file the page offers for download, by its link's name: "design" (the bytes Save as
+// writes into a new file), "lens" (OSLO), "zmx" (Zemax), "seq" (CODE V); the bytes as
+// the command line writes them, or the refusal box's text (Windows-1252, as the bytes).
+struct DownloadFile {
+  bool ok = false;
+  std::string bytes;
+};
+DownloadFile MakeDownload(const calc::DesignFields& fields, const std::string& kind);
+
 }  // namespace spekulor::web
 
 #endif

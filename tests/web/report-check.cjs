@@ -54,6 +54,24 @@ function cliSvg(command) {
   return svg;
 }
 
+// The downloads of the start-up design against the files the command line writes
+// (its file option last).
+const downloads = {
+  design: ['save'],
+  lens: ['lens', '-o'],
+  zmx: ['export', '-f', 'zmx', '-o'],
+  seq: ['export', '-f', 'seq', '-o'],
+};
+
+function cliFile(command) {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'spekulor-web-'));
+  const file = path.join(folder, 'file');
+  const run = spawnSync(cli, [...command, file], { encoding: 'utf8' });
+  const bytes = run.status === 0 ? fs.readFileSync(file) : Buffer.from(`failed: ${run.stderr}`);
+  fs.rmSync(folder, { recursive: true });
+  return bytes;
+}
+
 function cliReport(design) {
   const args = ['report'];
   for (const [name, value] of Object.entries(design)) args.push(`--${name}=${value}`);
@@ -90,6 +108,12 @@ function cliReport(design) {
       if (!same) failures += 1;
       console.log(`${same ? 'same' : 'DIFFERENT'} picture: tab ${tab} (${ms.toFixed(0)} ms), drawing ${index}, spekulor-cli ${command.join(' ')}`);
     });
+  }
+  for (const [kind, command] of Object.entries(downloads)) {
+    const shown = spekulor.download({}, kind);
+    const same = shown.ok && Buffer.from(shown.bytes).equals(cliFile(command));
+    if (!same) failures += 1;
+    console.log(`${same ? 'same' : 'DIFFERENT'} download: ${kind}, spekulor-cli ${command.join(' ')}`);
   }
   console.log(`module loaded in ${loaded.toFixed(0)} ms; ${failures} different`);
   process.exit(failures === 0 ? 0 : 1);

@@ -43,6 +43,20 @@ function addressOf(design) {
   return `?${query}`;
 }
 
+// Each link holds its file's bytes for the design last calculated.
+function offerDownloads(design) {
+  for (const kind of ['design', 'lens', 'zmx', 'seq']) {
+    const link = document.getElementById(`download-${kind}`);
+    if (link.href) URL.revokeObjectURL(link.href);
+    const file = spekulor.download(design, kind);
+    if (file.ok) {
+      link.href = URL.createObjectURL(new Blob([file.bytes], { type: 'application/octet-stream' }));
+    } else {
+      link.removeAttribute('href');
+    }
+  }
+}
+
 function drawTab(design) {
   const picture = spekulor.picture(design, shownTab);
   const refusal = document.getElementById('picture-refusal');
@@ -50,6 +64,13 @@ function drawTab(design) {
   refusal.textContent = lines.join('\n');
   refusal.hidden = lines.length === 0;
   document.getElementById('picture').innerHTML = picture.svgs.join('\n');
+  const link = document.getElementById('download-svg');
+  if (link.href) URL.revokeObjectURL(link.href);
+  if (picture.svgs.length > 0) {
+    link.href = URL.createObjectURL(new Blob([picture.svgs[0]], { type: 'image/svg+xml' }));
+  } else {
+    link.removeAttribute('href');
+  }
 }
 
 // For the checks: Calculate's time with the shown tab redrawn, in milliseconds.
@@ -66,6 +87,7 @@ function showCalculation(design) {
     document.getElementById('report').textContent = shown.text;
     error.hidden = true;
     error.textContent = '';
+    offerDownloads(design);
     drawTab(design);
   } else {
     // The refusal box: the previous report stays.
