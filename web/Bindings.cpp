@@ -3,6 +3,8 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <vector>
+
 #include "calc/DesignFieldNames.h"
 #include "support/AppCore.h"
 #include "web/WebDesign.h"
@@ -26,10 +28,24 @@ NamedValues NamesFromObject(const val& design) {
   return values;
 }
 
-val StartupDesign() {
+val ObjectOfNames(const NamedValues& values) {
   val design = val::object();
-  for (const auto& [name, text] : StartupNames()) design.set(name, text);
+  for (const auto& [name, text] : values) design.set(name, text);
   return design;
+}
+
+val StartupDesign() { return ObjectOfNames(StartupNames()); }
+
+// `bytes` a Uint8Array of the file's content.
+val Open(const val& bytes, const std::string& name) {
+  const std::vector<unsigned char> content = emscripten::convertJSArrayToNumberVector<unsigned char>(bytes);
+  const OpenedDesign opened = OpenDesign(std::string(content.begin(), content.end()), name);
+  val answer = val::object();
+  answer.set("ok", opened.ok);
+  answer.set("design", ObjectOfNames(opened.values));
+  answer.set("title", opened.title);
+  answer.set("message", opened.message);
+  return answer;
 }
 
 val FieldNames() {
@@ -84,6 +100,7 @@ EMSCRIPTEN_BINDINGS(spekulor) {
   emscripten::function("report", &Report);
   emscripten::function("picture", &Picture);
   emscripten::function("download", &Download);
+  emscripten::function("open", &Open);
 }
 
 }  // namespace spekulor::web

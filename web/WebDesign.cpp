@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "calc/Calculate.h"
 #include "calc/DesignFieldNames.h"
@@ -52,15 +53,47 @@ DesignFields FieldsFromNames(const NamedValues& values) {
   return fields;
 }
 
-NamedValues StartupNames() {
-  const DesignFields fields;
+NamedValues NamesOfFields(const DesignFields& fields) {
   NamedValues values;
-  values["unit"] = UnitName(static_cast<LengthUnit>(fields.m_nUnits));
-  values["type"] = kDesignTypeNames[fields.m_nType];
+  if (fields.m_nUnits >= 0 && fields.m_nUnits <= 1) {
+    values["unit"] = UnitName(static_cast<LengthUnit>(fields.m_nUnits));
+  }
+  if (fields.m_nType >= 0 && fields.m_nType < kDesignTypeNameCount) {
+    values["type"] = kDesignTypeNames[fields.m_nType];
+  }
   for (const DesignFieldName& field : kDesignFieldNames) {
     values[field.name] = Windows1252ToUtf8(fields.*field.member);
   }
   return values;
+}
+
+NamedValues StartupNames() { return NamesOfFields(DesignFields()); }
+
+OpenedDesign OpenDesign(const std::string& bytes, const std::string& name) {
+  // The file goes into the module's memory file system under its own name, in a folder
+  // of its own made the working one, so that the box names the file as the user knows it.
+  const std::string folder = "/opened";
+  mkdir(folder.c_str(), 0755);
+  chdir(folder.c_str());
+  const size_t slash = name.find_last_of('/');
+  const std::string path = slash == std::string::npos ? name : name.substr(slash + 1);
+  umask(022);
+  if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+  }
+  OpenedDesign opened;
+  DesignFields fields;
+  FileProblem problem;
+  opened.ok = LoadDesignFile(path, fields, &problem) == DesignFileStatus::Ok;
+  if (opened.ok) {
+    opened.values = NamesOfFields(fields);
+  } else {
+    opened.title = kErrorReading;
+    opened.message = Windows1252ToUtf8(FileProblemDetail(path, problem));
+  }
+  std::remove(path.c_str());
+  return opened;
 }
 
 ReportText CalculateReport(const DesignFields& fields) {

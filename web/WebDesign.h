@@ -18,8 +18,23 @@ using NamedValues = std::map<std::string, std::string>;
 
 calc::DesignFields FieldsFromNames(const NamedValues& values);
 
-// The window's start-up values by name, UTF-8.
+// The values by name, UTF-8: the radios by their buttons' names (left out when none
+// is checked), the field texts.
+NamedValues NamesOfFields(const calc::DesignFields& fields);
+
+// The window's start-up values by name.
 NamedValues StartupNames();
+
+// File Open of a file the page was given: its bytes, under its name. The values as the
+// window shows them, or the window's box: "Error reading" (the title) and the name with
+// the reason (UTF-8).
+struct OpenedDesign {
+  bool ok = false;
+  NamedValues values;
+  std::string title;
+  std::string message;
+};
+OpenedDesign OpenDesign(const std::string& bytes, const std::string& name);
 
 // What Calculate shows: the report as `spekulor-cli report` prints it, or the refusal
 // ("Error N" and the message) as the command line prints it; both UTF-8, LF line ends.

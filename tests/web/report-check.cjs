@@ -9,8 +9,9 @@ const os = require('os');
 const path = require('path');
 const { spawnSync } = require('child_process');
 
-const [siteDir, cli] = process.argv.slice(2);
-if (!siteDir || !cli) {
+const [siteDir, cliArgument] = process.argv.slice(2);
+const cli = cliArgument && path.resolve(cliArgument);
+if (!siteDir || !cliArgument) {
   console.error('usage: report-check.cjs SITE_DIR SPEKULOR_CLI');
   process.exit(2);
 }
@@ -115,6 +116,22 @@ function cliReport(design) {
     if (!same) failures += 1;
     console.log(`${same ? 'same' : 'DIFFERENT'} download: ${kind}, spekulor-cli ${command.join(' ')}`);
   }
+  // Open: a design file Save as wrote opens to the same report; other files are refused
+  // with the same box.
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'spekulor-web-'));
+  spawnSync(cli, ['save', path.join(folder, 'saved.spekulor'), '--type', 'classical', '--unit', 'inch',
+    '--diameter', '10', '--system-focal-length', '100', '--primary-focal-length', '30', '--back-focal-length', '9']);
+  fs.writeFileSync(path.join(folder, 'notes.txt'), 'not a design\n');
+  fs.writeFileSync(path.join(folder, 'binary.dat'), Buffer.from([0, 1, 2, 91, 79, 93]));
+  for (const name of ['saved.spekulor', 'notes.txt', 'binary.dat']) {
+    const opened = spekulor.open(new Uint8Array(fs.readFileSync(path.join(folder, name))), name);
+    const run = spawnSync(cli, ['report', name], { cwd: folder, encoding: 'utf8' });
+    const shown = opened.ok ? spekulor.report(opened.design).text : `${opened.title}\n${opened.message}\n`;
+    const same = shown === (opened.ok ? run.stdout : run.stderr);
+    if (!same) failures += 1;
+    console.log(`${same ? 'same' : 'DIFFERENT'} open: ${name} ${opened.ok ? 'opened' : 'refused'}`);
+  }
+  fs.rmSync(folder, { recursive: true });
   console.log(`module loaded in ${loaded.toFixed(0)} ms; ${failures} different`);
   process.exit(failures === 0 ? 0 : 1);
 })();

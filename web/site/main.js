@@ -118,6 +118,23 @@ for (const button of document.querySelectorAll('#tabs button')) {
   });
 }
 
+// File Open: the file's values in the inputs and calculated, or the window's box
+// ("Error reading" and why) with the inputs and the report kept.
+document.getElementById('open').addEventListener('change', async (event) => {
+  const file = event.target.files[0];
+  if (!file) return;
+  const opened = spekulor.open(new Uint8Array(await file.arrayBuffer()), file.name);
+  event.target.value = '';
+  if (!opened.ok) {
+    const error = document.getElementById('error');
+    error.textContent = `${opened.title}\n${opened.message}`;
+    error.hidden = false;
+    return;
+  }
+  showDesign(opened.design);
+  form.requestSubmit();
+});
+
 window.addEventListener('popstate', () => {
   const design = designFromAddress();
   showDesign(design);
