@@ -4,8 +4,10 @@
 #   scripts/web.sh            install, build and serve (PORT, default 8080)
 #   scripts/web.sh build      install and build only
 #   scripts/web.sh fftw       install and build FFTW for WebAssembly only
-#   scripts/web.sh check      build, then compare the WebAssembly reports with
-#                             spekulor-cli's (build/cli/spekulor-cli, CLI to change)
+#   scripts/web.sh check      build, then compare the WebAssembly reports, pictures and
+#                             files with spekulor-cli's (build/cli/spekulor-cli, CLI to
+#                             change), in node and in the page in headless Chromium, and
+#                             time the page
 #
 # Debian's emscripten compiles the Qt-free libraries and web/'s bindings to WebAssembly.
 # The image quality needs FFTW: Debian's source package of FFTW is fetched once through
@@ -111,9 +113,21 @@ build_fftw
 build_libraries
 [ "${1:-}" = build ] && exit 0
 if [ "${1:-}" = check ]; then
+  cli="${CLI:-build/cli/spekulor-cli}"
   # Debian's emscripten output predates node's own fetch, which it would take for a
   # browser's: --no-experimental-fetch makes it read spekulor.wasm from the disk.
-  exec node --no-experimental-fetch tests/web/report-check.cjs "$out/site" "${CLI:-build/cli/spekulor-cli}"
+  status=0
+  node --no-experimental-fetch tests/web/report-check.cjs "$out/site" "$cli" || status=1
+  # The page itself in headless Chromium, served as scripts/web.sh serves it.
+  command -v chromedriver >/dev/null || apt-get install -y --no-install-recommends chromium chromium-driver python3-selenium
+  check_port="${CHECK_PORT:-8765}"
+  python3 -m http.server --bind 127.0.0.1 --directory "$out/site" "$check_port" >/dev/null 2>&1 &
+  server=$!
+  sleep 1
+  /usr/bin/python3 tests/web/page-check.py "http://127.0.0.1:$check_port/" "$cli" || status=1
+  /usr/bin/python3 tests/web/page-timing.py "http://127.0.0.1:$check_port/" || status=1
+  kill "$server"
+  exit "$status"
 fi
 port="${PORT:-8080}"
 echo "Spekulor in the browser: http://127.0.0.1:$port/"

@@ -16,25 +16,9 @@ if (!siteDir || !cliArgument) {
   process.exit(2);
 }
 
-// The start-up design, then every type and both units on each way the geometry is fixed.
-const designs = [
-  {},
-  { type: 'classical' },
-  { type: 'dall-kirkham', unit: 'inch', diameter: '8', 'primary-focal-length': '24',
-    'system-focal-length': '80', 'back-focal-length': '8' },
-  { type: 'pressmann-camichel' },
-  { type: 'stigmatic', 'primary-cc': '-1' },
-  { type: 'stigmatic' },
-  { 'system-focal-length': '', 'back-focal-length': '', 'secondary-roc': '600',
-    'secondary-from-system-focus': '900' },
-  { 'system-focal-length': '', 'back-focal-length': '', 'secondary-roc': '600',
-    'secondary-from-prime-focus': '280' },
-  { 'system-focal-length': '', 'secondary-roc': '600' },
-  { type: 'classical', 'system-focal-length': '', 'back-focal-length': '', 'secondary-roc': '600',
-    'secondary-cc': '2.78' },
-  { diameter: '' },
-  { diameter: '400,0' },
-];
+// The designs of designs.json: the start-up design, every type, both units and every
+// way the geometry is fixed, refusals among them.
+const designs = JSON.parse(fs.readFileSync(path.join(__dirname, 'designs.json'), 'utf8'));
 
 // Each tab's drawings, top to bottom, and the command line that writes each (its SVG
 // file's option last); null for a drawing no command writes alone.
