@@ -114,6 +114,10 @@ build_libraries
 [ "${1:-}" = build ] && exit 0
 if [ "${1:-}" = check ]; then
   cli="${CLI:-build/cli/spekulor-cli}"
+  if [ ! -x "$cli" ]; then
+    cmake --preset release >/dev/null
+    cmake --build build -j"$jobs" --target spekulor-cli
+  fi
   # Debian's emscripten output predates node's own fetch, which it would take for a
   # browser's: --no-experimental-fetch makes it read spekulor.wasm from the disk.
   status=0
