@@ -1,6 +1,7 @@
 #include "baffles/BaffleProblem.h"
 
 #include "baffles/BafflePlan.h"
+#include "drawing/Formats.h"
 #include "drawing/Drawing.h"
 
 using namespace spekulor::drawing;
@@ -15,8 +16,6 @@ namespace {
 // What helps a design that needs too large a skirt: the skirt grows with the field
 // and with the primary's focal ratio.
 constexpr char kBaffleAdvice[] = "Narrow the field or choose a faster primary.";
-
-std::string WholePercent(double fraction) { return FormatFixed(fraction * 100.0, 0) + " %"; }
 
 }  // namespace
 
@@ -44,9 +43,9 @@ std::string DescribeBaffleProblem(const BaffleProblem& problem) {
              kBaffleAdvice;
     case BaffleProblemCode::TooMuchObstruction:
       return "a secondary baffle that keeps direct skylight off the image circle would be " +
-             WholePercent(problem.linearObstruction) +
+             FormatPercent(problem.linearObstruction, 0) +
              " of the primary's diameter across, more obstruction than baffling is worth "
-             "(at most " + WholePercent(kMostBaffleObstruction) + "). " + kBaffleAdvice;
+             "(at most " + FormatPercent(kMostBaffleObstruction, 0) + "). " + kBaffleAdvice;
     case BaffleProblemCode::CheckFailed:
       return "the exact check of the baffles failed: " + std::to_string(problem.raysBlocked) +
              " rays of the field blocked, " + std::to_string(problem.skyLinesReaching) +

@@ -2,14 +2,17 @@
 
 #include <algorithm>
 
+#include "drawing/Formats.h"
 #include "drawing/Palette.h"
 #include "drawing/PictureParts.h"
 #include "drawing/Table.h"
 #include "trace/LengthText.h"
+#include "support/TextColumns.h"
 
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
 using namespace spekulor::trace;
+using namespace spekulor::support;
 
 namespace spekulor::baffles {
 
@@ -25,16 +28,6 @@ constexpr double kIndent = 14.0;
 constexpr double kFirstRow = 80.0;
 // Wide enough for the title rows of a table that is narrower than they are.
 constexpr double kLeastWidth = 670.0;
-
-std::string Percent(double fraction) { return FormatFixed(fraction * 100.0, 2) + " %"; }
-
-std::string PadLeft(const std::string& text, size_t width) {
-  return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
-}
-
-std::string PadRight(const std::string& text, size_t width) {
-  return text.size() < width ? text + std::string(width - text.size(), ' ') : text;
-}
 
 bool HasFirstOrder(const BaffleBlock& block) {
   return std::any_of(block.rows.begin(), block.rows.end(),
@@ -87,9 +80,9 @@ std::vector<BaffleBlock> BaffleBlocks(const BafflePlan& plan, LengthUnit unit) {
       {"Primary baffle diameter", LengthText(2.0 * exact.tubeRadius, unit),
        LengthText(2.0 * first.tubeRadius, unit)},
       {"  its mouth in front of the primary", LengthText(exact.tubeZ, unit), LengthText(first.tubeZ, unit)},
-      {"Obstruction, diameter", Percent(plan.linearObstruction),
-       Percent(plan.firstOrderLinearObstruction)},
-      {"Obstruction, area", Percent(plan.areaObstruction), Percent(firstArea)}};
+      {"Obstruction, diameter", FormatPercent(plan.linearObstruction, 2),
+       FormatPercent(plan.firstOrderLinearObstruction, 2)},
+      {"Obstruction, area", FormatPercent(plan.areaObstruction, 2), FormatPercent(firstArea, 2)}};
   hole.rows.insert(hole.rows.end(), baffles.begin(), baffles.end());
 
   BaffleBlock checks{

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "camera/CameraTable.h"
+#include "drawing/Formats.h"
 #include "drawing/Palette.h"
 #include "drawing/Panel.h"
 #include "drawing/PictureParts.h"
@@ -108,7 +109,7 @@ void AddSensorPanel(Drawing& drawing, std::vector<TextBox>& placed, const Camera
     drawing.shapes.emplace_back(ring);
     const double angle = 0.3 + 0.4 * static_cast<double>(i);  // the labels apart
     drawing.shapes.push_back(Label(c.x + pixels * std::cos(angle), c.y - pixels * std::sin(angle) - 3.0,
-                                   FormatFixed(kRingLevels[i] * 100.0, 0) + " %", TextAnchor::Start, 10.0,
+                                   FormatPercent(kRingLevels[i], 0), TextAnchor::Start, 10.0,
                                    kFieldColours[std::min<size_t>(i, 2)]));
   }
   NamePart(drawing, "illumination rings", first);

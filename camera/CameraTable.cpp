@@ -2,9 +2,11 @@
 
 #include <cmath>
 
+#include "drawing/Formats.h"
 #include "drawing/Palette.h"
 #include "support/Units.h"
 #include "trace/LengthText.h"
+#include "support/TextColumns.h"
 
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
@@ -27,15 +29,7 @@ std::string Arcsec(double value, int decimals) { return FormatFixed(value, decim
 
 std::string Arcmin(double value) { return FormatFixed(value, 2) + "'"; }
 
-std::string Percent(double fraction, int decimals) { return FormatFixed(fraction * 100.0, decimals) + " %"; }
-
 std::string Degrees(double radians) { return FormatFixed(radians * kDegreesPerRadian, 3) + "\xB0"; }
-
-std::string Pad(const std::string& text, size_t width, bool left) {
-  if (text.size() >= width) return text;
-  const std::string fill(width - text.size(), ' ');
-  return left ? fill + text : text + fill;
-}
 
 CameraBlock SamplingBlock(const CameraPage& page) {
   const SensorOptions& sensor = page.options.sensor;
@@ -56,9 +50,9 @@ CameraBlock IlluminationBlock(const CameraPage& page) {
   for (const IlluminationPoint& point : page.illumination) {
     block.rows.push_back({Degrees(point.fieldAngle) + " off the axis, " +
                               FormatFixed(point.radius * MillimetresPerUnit(page.unit), 2) + " mm",
-                          Percent(point.relative, 1)});
+                          FormatPercent(point.relative, 1)});
   }
-  block.rows.push_back({"Obstruction, diameter", Percent(page.linearObstruction, 1)});
+  block.rows.push_back({"Obstruction, diameter", FormatPercent(page.linearObstruction, 1)});
   block.rows.push_back({"Central hole bored through the blank",
                         page.holeDiameter > 0.0 ? trace::LengthText(page.holeDiameter, page.unit) : "none"});
   return block;
@@ -125,7 +119,7 @@ std::string FormatCameraTable(const CameraPage& page, TelescopeType type) {
   for (const CameraBlock& block : CameraBlocks(page)) {
     out += "\n" + block.heading + "\n";
     for (const CameraRow& row : block.rows) {
-      out += Pad(row.label, kLabelWidth, false) + Pad(row.value, kValueWidth, true) + "\n";
+      out += PadRight(row.label, kLabelWidth) + PadLeft(row.value, kValueWidth) + "\n";
     }
   }
   return out;

@@ -4,9 +4,11 @@
 #include <cmath>
 
 #include "drawing/Drawing.h"
+#include "support/TextColumns.h"
 
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
+using namespace spekulor::support;
 
 namespace spekulor::collimation {
 
@@ -21,10 +23,6 @@ std::string Significant(double value) {
 
 std::string Signed(double value, int decimals) {
   return (value > 0.0 ? "+" : "") + FormatFixed(value, decimals);
-}
-
-std::string PadRight(const std::string& text, size_t width) {
-  return text.size() < width ? text + std::string(width - text.size(), ' ') : text;
 }
 
 // A table column: padded to its width, and kept apart from the next by a space when

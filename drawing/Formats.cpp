@@ -11,6 +11,10 @@ std::string FormatMicrometres(double micrometres) {
   return FormatFixed(micrometres, std::fabs(micrometres) < 10.0 ? 2 : 1) + " \xB5m";
 }
 
+std::string FormatPercent(double fraction, int decimals) {
+  return FormatFixed(fraction * 100.0, decimals) + " %";
+}
+
 int ScaleLengthDecimals(double roundLength) {
   if (!(roundLength > 0.0) || !std::isfinite(roundLength)) return 0;
   // The first significant digit's place, nudged so that 0.1 stored a hair low is 0.1.

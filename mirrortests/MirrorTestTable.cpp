@@ -3,19 +3,17 @@
 #include <cmath>
 
 #include "mirrortests/RonchiPicture.h"
+#include "support/TextColumns.h"
 
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
+using namespace spekulor::support;
 
 namespace spekulor::mirrortests {
 
 namespace {
 
 constexpr size_t kColumn = 12;
-
-std::string PadLeft(const std::string& text, size_t width) {
-  return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
-}
 
 std::string Row(const std::vector<std::string>& cells) {
   std::string row = PadLeft(cells.front(), 4);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "drawing/Drawing.h"
+#include "support/TextColumns.h"
 #include "support/Units.h"
 
 using namespace spekulor::support;
@@ -16,14 +17,6 @@ namespace {
 constexpr size_t kLabelWidth = 28;
 constexpr size_t kCellWidth = 13;
 const char* const kColumnHeads[] = {"On axis", "0.7 field", "1.0 field", "Perfect"};
-
-std::string PadLeft(const std::string& text, size_t width) {
-  return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
-}
-
-std::string PadRight(const std::string& text, size_t width) {
-  return text.size() < width ? text + std::string(width - text.size(), ' ') : text;
-}
 
 // A focal plane's place: "0.2955 mm from the paraxial image plane toward the primary".
 std::string FocusPlace(double shift, LengthUnit unit) {

@@ -5,24 +5,13 @@
 #include "drawing/Drawing.h"
 #include "trace/SpotPicture.h"
 #include "support/Units.h"
+#include "support/TextColumns.h"
 
 using namespace spekulor::support;
 using namespace spekulor::calc;
 using namespace spekulor::drawing;
 
 namespace spekulor::trace {
-
-namespace {
-
-std::string PadLeft(const std::string& text, size_t width) {
-  return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
-}
-
-std::string PadRight(const std::string& text, size_t width) {
-  return text.size() < width ? text + std::string(width - text.size(), ' ') : text;
-}
-
-}  // namespace
 
 const char* const kSpotCsvHeader =
     "field_fraction,field_deg,rays,centroid_y_mm,rms_um,rms_arcsec,max_um,airy_um";
