@@ -54,6 +54,9 @@ std::vector<Run> RunsAbove(const std::vector<double>& values, const std::vector<
 // reduction of the number of points required to represent a digitized line", The
 // Canadian Cartographer 10 (1973) 112): most of an edge's points lie on gentle curves.
 constexpr double kEdgeTolerance = 0.4;  // pixels
+// Distances closer than this are equal: far below what a picture shows, far above the
+// rounding of the intensities they come from.
+constexpr double kTieTolerance = 1e-6;  // pixels
 
 void KeepFar(const std::vector<DrawPoint>& points, size_t first, size_t last,
              std::vector<bool>& keep) {
@@ -68,7 +71,9 @@ void KeepFar(const std::vector<DrawPoint>& points, size_t first, size_t last,
     const double distance =
         length > 0.0 ? std::fabs((b.x - a.x) * (a.y - p.y) - (a.x - p.x) * (b.y - a.y)) / length
                      : std::hypot(p.x - a.x, p.y - a.y);
-    if (distance > farthest) {
+    // Ties go to the first point: in a symmetric image two points lie equally far,
+    // and which one rounding favours differs from one FFT or libm to another.
+    if (distance > farthest + kTieTolerance) {
       farthest = distance;
       at = k;
     }
