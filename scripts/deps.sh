@@ -4,6 +4,10 @@
 #   scripts/deps.sh core     only what the Qt-free libraries and spekulor-cli need
 #   scripts/deps.sh screenshot   everything, and the X tools that
 #                                scripts/screenshot.sh uses
+#   scripts/deps.sh web      what scripts/web.sh builds the page with
+#   scripts/deps.sh web-check    that, and the headless browser its checks drive
+#   scripts/deps.sh tests    everything scripts/test.sh builds and runs, the page's
+#                            checks included
 set -euo pipefail
 
 core=(g++ make cmake libcli11-dev libfftw3-dev nlohmann-json3-dev)
@@ -12,13 +16,19 @@ core=(g++ make cmake libcli11-dev libfftw3-dev nlohmann-json3-dev)
 tests=(libgtest-dev libgmock-dev libbenchmark-dev libxml2-dev clang libclang-rt-14-dev xvfb openbox)
 app=(qt6-base-dev fonts-dejavu-core locales)
 screenshot=(xdotool imagemagick)
+# emscripten compiles the page; dpkg-dev unpacks Debian's FFTW source for it.
+web=(cmake make python3 emscripten dpkg-dev)
+browser=(chromium chromium-driver python3-selenium)
 
 profile="${1:-all}"
 case "$profile" in
   core) wanted=("${core[@]}") ;;
   all) wanted=("${core[@]}" "${tests[@]}" "${app[@]}") ;;
   screenshot) wanted=("${core[@]}" "${tests[@]}" "${app[@]}" "${screenshot[@]}") ;;
-  *) echo "usage: $0 [core|all|screenshot]" >&2; exit 64 ;;
+  web) wanted=("${web[@]}") ;;
+  web-check) wanted=("${web[@]}" "${browser[@]}") ;;
+  tests) wanted=("${core[@]}" "${tests[@]}" "${app[@]}" "${web[@]}" "${browser[@]}") ;;
+  *) echo "usage: $0 [core|all|screenshot|web|web-check|tests]" >&2; exit 64 ;;
 esac
 
 missing=()
@@ -37,7 +47,7 @@ if [ "${#missing[@]}" -gt 0 ]; then
 fi
 
 # The window's tests check that numbers keep their "." under a German locale.
-if [ "$profile" != core ] && command -v localedef >/dev/null &&
+if [ "$profile" != core ] && [ "$profile" != web ] && [ "$profile" != web-check ] && command -v localedef >/dev/null &&
    ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
   sudo=""
   [ "$(id -u)" -eq 0 ] || sudo="sudo"

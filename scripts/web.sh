@@ -24,6 +24,12 @@ mkdir -p "$out"
 # Debian's emscripten looks for its node modules where Debian puts them; a node from
 # elsewhere does not look there by itself.
 export NODE_PATH=/usr/share/nodejs
+# emcc is a Python program started once a file: Debian's own python3 (which Debian's
+# emscripten depends on) starts in half the time of a python3 found earlier on the PATH
+# through a version manager's shims.
+if [ -z "${EMSDK_PYTHON:-}" ] && [ -x /usr/bin/python3 ]; then
+  export EMSDK_PYTHON=/usr/bin/python3
+fi
 
 failed() {
   tail -n 20 "$1" >&2
@@ -33,14 +39,7 @@ failed() {
 elapsed() { echo "$(( $(date +%s) - $1 ))s"; }
 
 install_tools() {
-  local missing=()
-  command -v emcc >/dev/null || missing+=(emscripten)
-  command -v dpkg-source >/dev/null || missing+=(dpkg-dev)
-  command -v python3 >/dev/null || missing+=(python3)
-  command -v cmake >/dev/null || missing+=(cmake)
-  if [ ${#missing[@]} -gt 0 ]; then
-    apt-get install -y --no-install-recommends "${missing[@]}"
-  fi
+  scripts/deps.sh "$1"
 }
 
 # A deb-src entry for each archive the machine's deb entries name, so that apt-get source
@@ -77,11 +76,19 @@ build_fftw() {
   # Only what quality/ calls: double-precision complex and real-to-complex plans, planned
   # with FFTW_ESTIMATE. No threads (the page computes on one thread), no SIMD (portable
   # WebAssembly), no Fortran, no documentation.
+  # The answers of configure's checks for this FFTW and this emscripten, when they are
+  # the ones they were found for (web/fftw-wasm-config.cache); a copy, configure writes
+  # to it.
+  local cache=/dev/null
+  if [[ "$dsc" == */fftw3_3.3.10-1.dsc ]] && emcc --version | head -n 1 | grep -q ' 3\.1\.6 '; then
+    cache="$out/fftw-config.cache"
+    cp web/fftw-wasm-config.cache "$cache"
+  fi
   (
     cd "$out/src/fftw3"
     # FFTW's config.sub (2018) predates the emscripten system name: wasm32 Linux marks the
     # build as a cross build, so configure compiles its checks without running them.
-    emconfigure ./configure --prefix="$prefix" --host=wasm32-unknown-linux \
+    emconfigure ./configure --cache-file="$cache" --prefix="$prefix" --host=wasm32-unknown-linux \
       --disable-shared --enable-static --disable-threads --disable-openmp \
       --disable-fortran --disable-doc --disable-dependency-tracking \
       CFLAGS="-O2" >"$out/fftw-configure.log" 2>&1 || failed "$out/fftw-configure.log"
@@ -97,7 +104,7 @@ build_libraries() {
   # quality/ finds FFTW through pkg-config: only the WebAssembly build's .pc is seen.
   # Exceptions are caught as in the native program (bad_alloc of a too large analysis).
   PKG_CONFIG_LIBDIR="$out/fftw/lib/pkgconfig" emcmake cmake -S . -B "$out/cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS="-fexceptions" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS="-fexceptions" -DCMAKE_UNITY_BUILD=ON \
     -DSPEKULOR_APP=OFF -DSPEKULOR_CLI=OFF -DSPEKULOR_THREADS=OFF -DSPEKULOR_TESTS=OFF \
     -DSPEKULOR_BENCH=OFF -DSPEKULOR_WEB=ON -DSPEKULOR_WERROR=ON \
     -DCMAKE_FIND_ROOT_PATH_MODE_LIBRARY=BOTH -DCMAKE_FIND_ROOT_PATH_MODE_INCLUDE=BOTH \
@@ -107,7 +114,7 @@ build_libraries() {
   echo "Libraries and bindings built in $(elapsed "$start")"
 }
 
-install_tools
+if [ "${1:-}" = check ]; then install_tools web-check; else install_tools web; fi
 build_fftw
 [ "${1:-}" = fftw ] && exit 0
 build_libraries
@@ -123,7 +130,6 @@ if [ "${1:-}" = check ]; then
   status=0
   node --no-experimental-fetch tests/web/report-check.cjs "$out/site" "$cli" || status=1
   # The page itself in headless Chromium, served as scripts/web.sh serves it.
-  command -v chromedriver >/dev/null || apt-get install -y --no-install-recommends chromium chromium-driver python3-selenium
   check_port="${CHECK_PORT:-8765}"
   python3 -m http.server --bind 127.0.0.1 --directory "$out/site" "$check_port" >/dev/null 2>&1 &
   server=$!
