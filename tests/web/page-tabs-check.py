@@ -230,7 +230,7 @@ def page_table(driver):
         "const table = document.getElementById('zone-table');"
         "return [Array.from(table.tHead.rows[0].cells, (c) => c.textContent),"
         " Array.from(table.tBodies[0].rows, (r) => Array.from(r.cells, (c) => c.textContent)),"
-        " table.caption.textContent];")
+        " document.getElementById(table.getAttribute('aria-labelledby')).textContent];")
 
 
 def close(text, value, decimals):
