@@ -25,6 +25,7 @@ import tempfile
 import urllib.parse
 
 from selenium import webdriver
+from selenium.common.exceptions import TimeoutException
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
@@ -61,6 +62,16 @@ def cli_file(args, name):
         return b"spekulor-cli failed: " + run.stderr
     with open(path, "rb") as f:
         return f.read()
+
+
+def wait_for(driver, condition, what):
+    """Waits for `condition`; a wait that times out is a difference."""
+    try:
+        WebDriverWait(driver, 10).until(condition)
+        return True
+    except TimeoutException:
+        check(False, f"{what} (waited in vain)")
+        return False
 
 
 def wait_ready(driver):
@@ -174,8 +185,8 @@ def camera_checks(driver):
 
     # The last change, the temperature, taken back: the fields before it.
     driver.back()
-    WebDriverWait(driver, 10).until(
-        lambda d: d.find_element(By.ID, "temperature-change").get_attribute("value") == "0")
+    wait_for(driver, lambda d: d.find_element(By.ID, "temperature-change").get_attribute("value") == "0",
+             "the back button restores the temperature change")
     before = dict(CAMERA_CHANGED, **{"temperature-change": "0"})
     check(camera_fields(driver) == before, "camera fields after the back button", str(camera_fields(driver)))
     check_camera_picture(driver, before, "after the back button")
@@ -367,7 +378,8 @@ def download_checks(driver):
     cli_run(["save", saved, "--type", "classical", "--unit", "inch", "--diameter", "8",
              "--system-focal-length", "80", "--primary-focal-length", "24", "--back-focal-length", "8"])
     driver.find_element(By.ID, "open").send_keys(saved)
-    WebDriverWait(driver, 10).until(lambda d: link_name(d, "download-design") != "untitled.spekulor")
+    wait_for(driver, lambda d: link_name(d, "download-design") != "untitled.spekulor",
+             "the design file's link renamed after Open")
     names = {kind: link_name(driver, f"download-{kind}") for kind in ("design", "lens", "zmx", "seq")}
     check(names == {"design": "my-8-inch.spekulor", "lens": "my-8-inch.len", "zmx": "my-8-inch.zmx", "seq": "my-8-inch.seq"},
           "design files named after the file opened", str(names))
