@@ -43,9 +43,6 @@ NamedValues TextsOf(const val& object, const Names& names) {
   return values;
 }
 
-const char* const kRefitFieldNames[] = {"measured-primary-roc", "measured-primary-cc",
-                                        "measured-secondary-roc", "keep"};
-
 val ObjectOfNames(const NamedValues& values) {
   val design = val::object();
   for (const auto& [name, text] : values) design.set(name, text);

@@ -14,10 +14,10 @@ namespace spekulor::web {
 
 namespace {
 
-const char* const kPrimaryRoc = "measured-primary-roc";
-const char* const kPrimaryConic = "measured-primary-cc";
-const char* const kSecondaryRoc = "measured-secondary-roc";
-const char* const kKeep = "keep";
+const char* const kPrimaryRoc = kRefitFieldNames[0];
+const char* const kPrimaryConic = kRefitFieldNames[1];
+const char* const kSecondaryRoc = kRefitFieldNames[2];
+const char* const kKeep = kRefitFieldNames[3];
 const char* const kKeepNames[] = {"back-focus", "focal-length"};
 
 std::string Named(const NamedValues& values, const char* name) {

@@ -5,6 +5,7 @@
 #ifndef SPEKULOR_WEB_WEBMIRRORTESTS_H
 #define SPEKULOR_WEB_WEBMIRRORTESTS_H
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -14,6 +15,12 @@
 #include "web/WebDesign.h"
 
 namespace spekulor::web {
+
+// The refit's fields by the names of spekulor-cli refit's options: the primary's radius
+// and conic, the secondary's radius (empty: not made yet), and what to keep
+// ("back-focus" or "focal-length").
+constexpr std::array<const char*, 4> kRefitFieldNames = {"measured-primary-roc", "measured-primary-cc",
+                                                         "measured-secondary-roc", "keep"};
 
 class MirrorTestsTable {
  public:
@@ -40,9 +47,8 @@ class MirrorTestsTable {
 
   // The design's unit as the refit's labels name it ("mm" or "inch").
   std::string UnitName() const;
-  // The refit's start-up fields: "measured-primary-roc", "measured-primary-cc",
-  // "measured-secondary-roc" (empty: not made yet) and "keep" ("back-focus" or
-  // "focal-length").
+  // The refit's start-up fields (kRefitFieldNames): the design's primary, the
+  // secondary not made, the back focus kept.
   NamedValues StartRefitNames() const;
   // The refit's text as the window shows it after Refit, for fields by those names
   // (UTF-8, LF line ends).
