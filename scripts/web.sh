@@ -6,8 +6,9 @@
 #   scripts/web.sh fftw       install and build FFTW for WebAssembly only
 #   scripts/web.sh check      build, then compare the WebAssembly reports, pictures and
 #                             files with spekulor-cli's (build/cli/spekulor-cli, CLI to
-#                             change), in node and in the page in headless Chromium, and
-#                             time the page
+#                             change), in node and in the page in headless Chromium (its
+#                             camera and mirror tests tabs and downloads too), and time
+#                             the page
 #
 # Debian's emscripten compiles the Qt-free libraries and web/'s bindings to WebAssembly.
 # The image quality needs FFTW: Debian's source package of FFTW is fetched once through
@@ -135,6 +136,7 @@ if [ "${1:-}" = check ]; then
   server=$!
   sleep 1
   /usr/bin/python3 tests/web/page-check.py "http://127.0.0.1:$check_port/" "$cli" || status=1
+  /usr/bin/python3 tests/web/page-tabs-check.py "http://127.0.0.1:$check_port/" "$cli" || status=1
   /usr/bin/python3 tests/web/page-timing.py "http://127.0.0.1:$check_port/" || status=1
   kill "$server"
   exit "$status"

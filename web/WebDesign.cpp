@@ -7,6 +7,7 @@
 #include "calc/Calculate.h"
 #include "calc/DesignFieldNames.h"
 #include "dialog/DesignPictureSet.h"
+#include "dialog/FileDialogs.h"
 #include "dialog/PicturePages.h"
 #include "drawing/SvgWriter.h"
 #include "files/DesignExport.h"
@@ -111,18 +112,22 @@ int TabPageIndex(const std::string& tab) {
   return -1;
 }
 
-TabPictures DrawTab(const DesignFields& fields, int page) {
+TabPictures DrawTab(const DesignFields& fields, int page, const camera::CameraOptions& camera) {
   TabPictures pictures;
-  const Calculation calculation = CompleteDesign(fields);
-  if (calculation.rules.error != CalcError::None) {
-    pictures.refusal = ToTerminalText(FormatCalcError(calculation.rules));
+  auto calculation = std::make_shared<const Calculation>(CompleteDesign(fields));
+  if (calculation->rules.error != CalcError::None) {
+    pictures.refusal = ToTerminalText(FormatCalcError(calculation->rules));
     return pictures;
   }
   PicturePageJob job;
   job.page = page;
-  job.design = std::make_shared<const Calculation>(calculation);
-  job.camera = DefaultCameraOptions();
+  job.design = calculation;
+  job.camera = camera;
   const PicturePage drawn = ComputePicturePage(job);
+  if (drawn.mirrorTests) {
+    pictures.design = calculation;
+    pictures.mirrorTests = drawn.mirrorTests;
+  }
   if (!drawn.refusal.empty()) pictures.refusal = ToTerminalText(drawn.refusal);
   if (!drawn.notice.empty()) pictures.notice = ToTerminalText(drawn.notice);
   for (const drawing::Drawing& picture : drawn.drawings) pictures.svgs.push_back(drawing::WriteSvg(picture));
@@ -161,6 +166,16 @@ DownloadFile MakeDownload(const DesignFields& fields, const std::string& kind) {
     }
   }
   return file;
+}
+
+std::string DownloadFileName(const std::string& kind) {
+  const FileDialogRequest* dialog = kind == "design" ? &kDesignSaveDialog
+                                    : kind == "lens" ? &kLensSaveDialog
+                                    : kind == "zmx"  ? &kZemaxSaveDialog
+                                    : kind == "seq"  ? &kCodeVSaveDialog
+                                    : kind == "mask" ? &kMaskSaveDialog
+                                                     : nullptr;
+  return dialog == nullptr ? std::string() : Windows1252ToUtf8(dialog->fileName);
 }
 
 }  // namespace spekulor::web

@@ -4,10 +4,14 @@
 #define SPEKULOR_WEB_WEBDESIGN_H
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "calc/Calculate.h"
 #include "calc/DesignInput.h"
+#include "camera/CameraPage.h"
+#include "mirrortests/MirrorTestPage.h"
 
 namespace spekulor::web {
 
@@ -50,13 +54,17 @@ int TabPageIndex(const std::string& tab);
 
 // What a tab shows for a design: each drawing as SVG (the command line's writer), top
 // to bottom; the refusal or the notice above them when there is one (UTF-8). A design
-// Calculate refuses has its refusal here too.
+// Calculate refuses has its refusal here too. The camera tab is drawn with `camera`.
+// The mirror tests tab of a design that is not refused keeps the design and the
+// primary's test figures its zone table starts from, as the window's does.
 struct TabPictures {
   std::string refusal;
   std::string notice;
   std::vector<std::string> svgs;
+  std::shared_ptr<const calc::Calculation> design;
+  std::shared_ptr<const mirrortests::MirrorTestPage> mirrorTests;
 };
-TabPictures DrawTab(const calc::DesignFields& fields, int page);
+TabPictures DrawTab(const calc::DesignFields& fields, int page, const camera::CameraOptions& camera);
 
 // A file the page offers for download, by its link's name: "design" (the bytes Save as
 // writes into a new file), "lens" (OSLO), "zmx" (Zemax), "seq" (CODE V); the bytes as
@@ -66,6 +74,11 @@ struct DownloadFile {
   std::string bytes;
 };
 DownloadFile MakeDownload(const calc::DesignFields& fields, const std::string& kind);
+
+// The name the window's Save dialog proposes for a download of that kind, and "mask"
+// (the Couder mask): "untitled.spekulor", "untitled.len", "untitled.zmx",
+// "untitled.seq", "mask.svg"; empty for another kind.
+std::string DownloadFileName(const std::string& kind);
 
 }  // namespace spekulor::web
 

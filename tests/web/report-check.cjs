@@ -85,7 +85,7 @@ function cliReport(design) {
   }
   for (const [tab, commands] of Object.entries(tabPictures)) {
     const begun = process.hrtime.bigint();
-    const shown = spekulor.picture({}, tab);
+    const shown = spekulor.picture({}, tab, {});
     const ms = Number(process.hrtime.bigint() - begun) / 1e6;
     commands.forEach((command, index) => {
       if (command === null) return;
