@@ -2,12 +2,14 @@
 # Installs what is missing, builds everything and runs every test: the unit tests
 # (release build), the Qt-free tests again under AddressSanitizer and
 # UndefinedBehaviorSanitizer (check build: clang at -O1), and the bounded fuzzing runs
-# from the check build. Warnings are errors in both builds, which are the presets
-# "release" and "check" of CMakePresets.json.
+# from the check build, and the browser page (WebAssembly, scripts/web.sh) against the
+# release build's spekulor-cli in node and in headless Chromium. Warnings are errors in
+# every build; the native ones are the presets "release" and "check" of
+# CMakePresets.json.
 #
-# The builds take both cores; the two test runs and the fuzzing then run side by side,
-# since the tests mostly wait on the child processes they start while the fuzzers run
-# for a fixed time. Each stage's output goes to build-logs/ and is shown when the stage
+# The builds take both cores; the two test runs, the fuzzing and the page's checks then
+# run side by side, since the tests mostly wait on the child processes they start while
+# the fuzzers run for a fixed time. Each stage's output goes to build-logs/ and is shown when the stage
 # fails; each stage's time is printed at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -46,7 +48,7 @@ check_build() {
 summary() {
   echo "== Stage times (s) =="
   local name
-  for name in deps release-build check-build release-tests check-tests fuzzing; do
+  for name in deps release-build check-build web-build release-tests check-tests fuzzing web-check; do
     [ -f "$logs/$name.time" ] && printf '  %-16s %5s\n' "$name" "$(cat "$logs/$name.time")"
   done
   echo "  total            $SECONDS"
@@ -54,25 +56,32 @@ summary() {
 trap summary EXIT
 
 echo "== Install what is missing =="
-stage deps scripts/deps.sh all
+stage deps scripts/deps.sh tests
 echo "== Release build =="
 stage release-build release_build
 echo "== Check build (clang, AddressSanitizer and UndefinedBehaviorSanitizer, -O1) =="
 stage check-build check_build
 
-echo "== Unit tests, unit tests under the sanitizers and fuzzing, side by side =="
+echo "== The page for the browser (WebAssembly: FFTW and the libraries) =="
+stage web-build scripts/web.sh build
+
+echo "== Unit tests, unit tests under the sanitizers, fuzzing and the page's checks, side by side =="
 stage release-tests ctest --preset release -j"$jobs" &
 release_tests=$!
 stage check-tests ctest --preset check -j"$jobs" &
 check_tests=$!
 stage fuzzing scripts/fuzz.sh &
 fuzzing=$!
+stage web-check env CLI=build/cli/spekulor-cli scripts/web.sh check &
+web_check=$!
 status=0
 wait "$release_tests" || status=1
 wait "$check_tests" || status=1
 wait "$fuzzing" || status=1
+wait "$web_check" || status=1
 for name in release-tests check-tests; do
   grep -E 'tests passed|tests failed' "$logs/$name.log" | sed "s/^/  $name: /" || true
 done
 grep -E '^[a-z_]+_fuzz: ' "$logs/fuzzing.log" | sed 's/^/  /' || true
+grep -E '^(module loaded|[0-9]+ different)' "$logs/web-check.log" | sed 's/^/  web-check: /' || true
 exit "$status"

@@ -7,8 +7,9 @@
 #   scripts/web.sh check      build, then compare the WebAssembly reports, pictures and
 #                             files with spekulor-cli's (build/cli/spekulor-cli, CLI to
 #                             change), in node and in the page in headless Chromium (its
-#                             camera and mirror tests tabs and downloads too), and time
-#                             the page
+#                             camera and mirror tests tabs and downloads too)
+#   scripts/web.sh bench      build, then time the page in headless Chromium and
+#                             measure the site (bench/web/page-timing.py)
 #
 # Debian's emscripten compiles the Qt-free libraries and web/'s bindings to WebAssembly.
 # The image quality needs FFTW: Debian's source package of FFTW is fetched once through
@@ -57,6 +58,24 @@ add_source_entries() {
   apt-get update
 }
 
+# emcc's own command for compiling a C file, the clang it runs with its flags, when that
+# command writes the very object emcc writes (checked on a probe); nothing otherwise.
+# emcc is a Python program that costs more than the compiling of most of FFTW's
+# hundreds of small files.
+direct_c_compiler() {
+  local probe="$out/probe" command
+  rm -rf "$probe"
+  mkdir -p "$probe"
+  printf 'double probe(double x) { return x * x + 1.0; }\n' >"$probe/probe.c"
+  command=$(cd "$probe" && emcc -v -O2 -c probe.c -o emcc.o 2>&1 |
+    sed -n 's/^ *"\(\/[^"]*\/clang-[0-9.]*\)"\(.*\) -v -O2 -c probe\.c -o emcc\.o$/\1\2/p' | head -n 1)
+  if [ -n "$command" ] && (cd "$probe" && $command -O2 -c probe.c -o direct.o 2>/dev/null) &&
+     cmp -s "$probe/emcc.o" "$probe/direct.o"; then
+    echo "$command"
+  fi
+  rm -rf "$probe"
+}
+
 build_fftw() {
   local prefix="$out/fftw"
   if [ -f "$prefix/lib/libfftw3.a" ]; then
@@ -93,8 +112,20 @@ build_fftw() {
       --disable-shared --enable-static --disable-threads --disable-openmp \
       --disable-fortran --disable-doc --disable-dependency-tracking \
       CFLAGS="-O2" >"$out/fftw-configure.log" 2>&1 || failed "$out/fftw-configure.log"
-    emmake make -j"$jobs" >"$out/fftw-make.log" 2>&1 || failed "$out/fftw-make.log"
-    emmake make install >"$out/fftw-install.log" 2>&1 || failed "$out/fftw-install.log"
+    # The library only: its folders, then the library of them, not FFTW's own tests,
+    # benchmark and tools.
+    local direct dir
+    direct=$(direct_c_compiler)
+    {
+      for dir in support kernel simd-support dft rdft reodft api; do
+        emmake make -j"$jobs" -C "$dir" ${direct:+CC="$direct"}
+      done
+      emmake make -j"$jobs" libfftw3.la ${direct:+CC="$direct"}
+    } >"$out/fftw-make.log" 2>&1 || failed "$out/fftw-make.log"
+    {
+      emmake make install-libLTLIBRARIES install-pkgconfigDATA
+      emmake make -C api install-includeHEADERS
+    } >"$out/fftw-install.log" 2>&1 || failed "$out/fftw-install.log"
   )
   echo "FFTW for WebAssembly built in $(elapsed "$start"): $prefix"
 }
@@ -115,7 +146,27 @@ build_libraries() {
   echo "Libraries and bindings built in $(elapsed "$start")"
 }
 
-if [ "${1:-}" = check ]; then install_tools web-check; else install_tools web; fi
+# Serves the site on a free port of 127.0.0.1 for the checks and the benchmark: sets
+# server (its process) and site_url once it answers.
+serve_site() {
+  local port
+  port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+  python3 -m http.server --bind 127.0.0.1 --directory "$out/site" "$port" >/dev/null 2>&1 &
+  server=$!
+  site_url="http://127.0.0.1:$port/"
+  local tries
+  for tries in $(seq 50); do
+    python3 -c "import urllib.request; urllib.request.urlopen('$site_url', timeout=1)" 2>/dev/null && return
+    sleep 0.1
+  done
+  echo "The site's server did not answer at $site_url" >&2
+  exit 1
+}
+
+case "${1:-}" in
+  check | bench) install_tools web-check ;;
+  *) install_tools web ;;
+esac
 build_fftw
 [ "${1:-}" = fftw ] && exit 0
 build_libraries
@@ -131,13 +182,16 @@ if [ "${1:-}" = check ]; then
   status=0
   node --no-experimental-fetch tests/web/report-check.cjs "$out/site" "$cli" || status=1
   # The page itself in headless Chromium, served as scripts/web.sh serves it.
-  check_port="${CHECK_PORT:-8765}"
-  python3 -m http.server --bind 127.0.0.1 --directory "$out/site" "$check_port" >/dev/null 2>&1 &
-  server=$!
-  sleep 1
-  /usr/bin/python3 tests/web/page-check.py "http://127.0.0.1:$check_port/" "$cli" || status=1
-  /usr/bin/python3 tests/web/page-tabs-check.py "http://127.0.0.1:$check_port/" "$cli" || status=1
-  /usr/bin/python3 tests/web/page-timing.py "http://127.0.0.1:$check_port/" || status=1
+  serve_site
+  /usr/bin/python3 tests/web/page-check.py "$site_url" "$cli" || status=1
+  /usr/bin/python3 tests/web/page-tabs-check.py "$site_url" "$cli" || status=1
+  kill "$server"
+  exit "$status"
+fi
+if [ "${1:-}" = bench ]; then
+  serve_site
+  status=0
+  /usr/bin/python3 bench/web/page-timing.py "$site_url" "$out/site" || status=1
   kill "$server"
   exit "$status"
 fi
