@@ -10,6 +10,8 @@
 #                             camera and mirror tests tabs and downloads too)
 #   scripts/web.sh bench      build, then time the page in headless Chromium and
 #                             measure the site (bench/web/page-timing.py)
+#   scripts/web.sh screenshot build, then photograph the page for the README
+#                             (docs/web-page.png)
 #
 # Debian's emscripten compiles the Qt-free libraries and web/'s bindings to WebAssembly.
 # The image quality needs FFTW: Debian's source package of FFTW is fetched once through
@@ -164,7 +166,7 @@ serve_site() {
 }
 
 case "${1:-}" in
-  check | bench) install_tools web-check ;;
+  check | bench | screenshot) install_tools web-check ;;
   *) install_tools web ;;
 esac
 build_fftw
@@ -186,12 +188,20 @@ if [ "${1:-}" = check ]; then
   /usr/bin/python3 tests/web/page-check.py "$site_url" "$cli" || status=1
   /usr/bin/python3 tests/web/page-tabs-check.py "$site_url" "$cli" || status=1
   kill "$server"
+  /usr/bin/python3 tests/web/offline-check.py "$out/site" "$cli" || status=1
   exit "$status"
 fi
 if [ "${1:-}" = bench ]; then
   serve_site
   status=0
   /usr/bin/python3 bench/web/page-timing.py "$site_url" "$out/site" || status=1
+  kill "$server"
+  exit "$status"
+fi
+if [ "${1:-}" = screenshot ]; then
+  serve_site
+  status=0
+  /usr/bin/python3 scripts/web-screenshot.py "$site_url" docs/web-page.png || status=1
   kill "$server"
   exit "$status"
 fi

@@ -352,3 +352,9 @@ calculate(first);
 // For the checks: the first report's time since navigation began, in milliseconds.
 document.body.dataset.firstReportMs = String(Math.round(performance.now()));
 document.body.dataset.ready = 'true';
+
+// Offline once loaded: the service worker keeps the site's files (not where there is
+// none, as for a page opened from the disk).
+if ('serviceWorker' in navigator) {
+  navigator.serviceWorker.register('service-worker.js').catch(() => {});
+}
