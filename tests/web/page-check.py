@@ -7,7 +7,8 @@ python3-selenium) against spekulor-cli:
 For each design of designs.json, opened by a link with the design in its address, the
 page's report (or its refusal, the previous report kept) is the command line's; typing
 into a field and pressing Enter calculates; the back button brings the previous design
-back; the layout tab's picture link holds spekulor-cli trace's SVG file. Exit status 1 when
+back; Open of a file that is no design shows the command line's refusal and keeps the
+report; the layout tab's picture link holds spekulor-cli trace's SVG file. Exit status 1 when
 anything differs.
 """
 import json
@@ -83,6 +84,20 @@ try:
     driver.back()
     WebDriverWait(driver, 10).until(lambda d: d.find_element(By.ID, "diameter").get_attribute("value") == "400.0")
     check(shown(driver)[0] == startup_report, "report after the back button")
+
+    # Open through the file input: a file that is no design is refused with the
+    # window's box, as spekulor-cli refuses it, and the report stays.
+    with tempfile.TemporaryDirectory() as folder:
+        notes = os.path.join(folder, "notes.txt")
+        with open(notes, "w") as f:
+            f.write("not a design\n")
+        before = shown(driver)[0]
+        driver.find_element(By.ID, "open").send_keys(notes)
+        WebDriverWait(driver, 10).until(lambda d: shown(d)[1] != "")
+        refused = subprocess.run([cli, "report", "notes.txt"], cwd=folder, capture_output=True, text=True)
+        report, error = shown(driver)
+        check(refused.returncode != 0 and error + "\n" == refused.stderr and report == before,
+              "a file that is no design opened through the file input")
 
     # The picture link's bytes: the shown tab's first picture as the page has it.
     picture = driver.execute_async_script(
