@@ -27,16 +27,19 @@ const tabPictures = {
   quality: [['quality', '--svg']],
   baffles: [['baffles', '--svg'], null],
   collimation: [null, ['tolerances', '--images']],
+  'mirror-tests': [['primary-test', '--mask'], ['primary-test', '--ronchi'], ['secondary-test', '--svg']],
   camera: [['camera', '--pixel-um', '3.76', '--sensor-px', '6248x4176', '--svg']],
 };
 
-function cliSvg(command) {
-  const file = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'spekulor-web-')), 'picture.svg');
+// The SVG file the command writes ({ok, svg}), or why it writes none ({ok: false, why}).
+function cliPicture(command) {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'spekulor-web-'));
+  const file = path.join(folder, 'picture.svg');
   const run = spawnSync(cli, [...command, file], { encoding: 'utf8' });
-  if (run.status !== 0) return `spekulor-cli ${command.join(' ')} failed: ${run.stderr}`;
-  const svg = fs.readFileSync(file, 'utf8');
-  fs.rmSync(path.dirname(file), { recursive: true });
-  return svg;
+  const answer = run.status === 0 ? { ok: true, svg: fs.readFileSync(file, 'utf8') }
+    : { ok: false, why: run.stderr.trim() || `spekulor-cli ${command.join(' ')} failed` };
+  fs.rmSync(folder, { recursive: true });
+  return answer;
 }
 
 // The downloads of the start-up design against the files the command line writes
@@ -83,16 +86,30 @@ function cliReport(design) {
       console.log(`same ${shown.ok ? 'report' : 'refusal'} (${ms.toFixed(1)} ms) ${JSON.stringify(design)}`);
     }
   }
-  for (const [tab, commands] of Object.entries(tabPictures)) {
-    const begun = process.hrtime.bigint();
-    const shown = spekulor.picture({}, tab, {});
-    const ms = Number(process.hrtime.bigint() - begun) / 1e6;
-    commands.forEach((command, index) => {
-      if (command === null) return;
-      const same = shown.svgs[index] === cliSvg(command);
-      if (!same) failures += 1;
-      console.log(`${same ? 'same' : 'DIFFERENT'} picture: tab ${tab} (${ms.toFixed(0)} ms), drawing ${index}, spekulor-cli ${command.join(' ')}`);
-    });
+  // Every tab's pictures for a spread of designs: each type, both units, a solve from
+  // the secondary.
+  const pictured = [0, 1, 2, 3, 4, 6].map((index) => designs[index]);
+  for (const design of pictured) {
+    const designArgs = Object.entries(design).map(([name, value]) => `--${name}=${value}`);
+    for (const [tab, commands] of Object.entries(tabPictures)) {
+      const begun = process.hrtime.bigint();
+      const shown = spekulor.picture(design, tab, {});
+      const ms = Number(process.hrtime.bigint() - begun) / 1e6;
+      if (shown.sheet) shown.sheet.delete();
+      commands.forEach((command, index) => {
+        if (command === null) return;
+        const line = [command[0], ...designArgs, ...command.slice(1)];
+        const expected = cliPicture(line);
+        // A picture the command line refuses to draw is missing on the tab too, whose
+        // text names the same problem (up to its colon: what follows may name the
+        // command line's options where the page names the window's fields).
+        const problem = expected.ok ? '' : expected.why.split(':')[0];
+        const same = expected.ok ? shown.svgs[index] === expected.svg
+          : shown.svgs.length <= index && `${shown.refusal}\n${shown.notice}`.includes(problem);
+        if (!same) failures += 1;
+        console.log(`${same ? 'same' : 'DIFFERENT'} ${expected.ok ? 'picture' : 'refusal'}: tab ${tab} (${ms.toFixed(0)} ms), drawing ${index}, spekulor-cli ${line.join(' ')}`);
+      });
+    }
   }
   for (const [kind, command] of Object.entries(downloads)) {
     const shown = spekulor.download({}, kind);
