@@ -6,23 +6,18 @@ tab, in headless Chromium (Debian's chromium and chromium-driver).
 
 scripts/web.sh screenshot serves the site and writes docs/web-page.png.
 """
+import os
 import sys
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
-from selenium.webdriver.support.ui import WebDriverWait
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
+from headless import start_chromium, wait_ready  # noqa: E402
+from selenium.webdriver.support.ui import WebDriverWait  # noqa: E402
 
 url, out = sys.argv[1], sys.argv[2]
-options = webdriver.ChromeOptions()
-for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--window-size=1700,1100",
-             "--hide-scrollbars", "--force-device-scale-factor=1"):
-    options.add_argument(flag)
-options.binary_location = "/usr/bin/chromium"
-driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+driver = start_chromium("1700,1100", ("--hide-scrollbars", "--force-device-scale-factor=1"))
 try:
     driver.get(url)
-    WebDriverWait(driver, 20).until(
-        lambda d: d.execute_script("return document.body.dataset.ready") == "true")
+    wait_ready(driver)
     driver.execute_script("document.querySelector('#tabs button[data-tab=\"quality\"]').click()")
     WebDriverWait(driver, 20).until(
         lambda d: d.execute_script("return document.querySelectorAll('#picture svg').length") > 0)

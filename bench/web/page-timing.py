@@ -16,9 +16,8 @@ import statistics
 import sys
 import tempfile
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
-from selenium.webdriver.support.ui import WebDriverWait
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests", "web"))
+from headless import start_chromium, wait_ready  # noqa: E402
 
 url, site = sys.argv[1], sys.argv[2]
 TABS = ("layout", "baffles", "quality", "collimation", "mirror-tests", "camera")
@@ -42,18 +41,12 @@ requestAnimationFrame(() => setTimeout(() => done(
      document.querySelectorAll('#picture svg').length])));
 """
 
-options = webdriver.ChromeOptions()
-for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--window-size=1200,900"):
-    options.add_argument(flag)
-options.binary_location = "/usr/bin/chromium"
 with tempfile.TemporaryDirectory() as profile:
-    options.add_argument(f"--user-data-dir={profile}")  # a cold cache
-    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    driver = start_chromium(extra_flags=(f"--user-data-dir={profile}",))  # a cold cache
     try:
         driver.set_script_timeout(30)
         driver.get(url)
-        WebDriverWait(driver, 20).until(
-            lambda d: d.execute_script("return document.body.dataset.ready") == "true")
+        wait_ready(driver)
         first = driver.execute_script("return document.body.dataset.firstReportMs")
         print(f"first report {first} ms after navigation began (cold cache)")
         for tab in TABS:

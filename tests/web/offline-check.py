@@ -11,32 +11,18 @@ its report, its pictures and its downloads work as before. Exit status 1 when an
 differs.
 """
 import os
-import socket
 import subprocess
 import sys
 import time
 import urllib.parse
 import urllib.request
 
-from selenium import webdriver
+from headless import Tally, free_port, start_chromium, wait_ready
 from selenium.common.exceptions import TimeoutException, WebDriverException
-from selenium.webdriver.chrome.service import Service
-from selenium.webdriver.support.ui import WebDriverWait
 
 site, cli = sys.argv[1], os.path.abspath(sys.argv[2])
-failures = 0
-
-
-def check(same, what):
-    global failures
-    failures += 0 if same else 1
-    print(f"{'same' if same else 'DIFFERENT'} {what}")
-
-
-def free_port():
-    with socket.socket() as s:
-        s.bind(("127.0.0.1", 0))
-        return s.getsockname()[1]
+tally = Tally()
+check = tally.check
 
 
 def answers(url):
@@ -47,27 +33,18 @@ def answers(url):
         return False
 
 
-def wait_ready(driver):
-    WebDriverWait(driver, 20).until(
-        lambda d: d.execute_script("return document.body && document.body.dataset.ready") == "true")
-
-
 port = free_port()
 url = f"http://127.0.0.1:{port}/"
 server = subprocess.Popen([sys.executable, "-m", "http.server", "--bind", "127.0.0.1",
                            "--directory", site, str(port)],
                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-options = webdriver.ChromeOptions()
-for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--window-size=1200,900"):
-    options.add_argument(flag)
-options.binary_location = "/usr/bin/chromium"
 driver = None
 try:
     for _ in range(50):
         if answers(url):
             break
         time.sleep(0.1)
-    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    driver = start_chromium()
     driver.set_script_timeout(20)
     driver.get(url)
     wait_ready(driver)
@@ -115,5 +92,4 @@ finally:
         driver.quit()
     if server.poll() is None:
         server.terminate()
-print(f"{failures} different")
-sys.exit(1 if failures else 0)
+sys.exit(tally.finish())

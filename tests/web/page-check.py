@@ -18,8 +18,7 @@ import sys
 import tempfile
 import urllib.parse
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
+from headless import Tally, start_chromium, wait_ready
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
@@ -27,13 +26,8 @@ from selenium.webdriver.support.ui import WebDriverWait
 url, cli = sys.argv[1], os.path.abspath(sys.argv[2])
 with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "designs.json")) as f:
     designs = json.load(f)
-failures = 0
-
-
-def check(same, what):
-    global failures
-    failures += 0 if same else 1
-    print(f"{'same' if same else 'DIFFERENT'} {what}")
+tally = Tally()
+check = tally.check
 
 
 def cli_run(args):
@@ -51,16 +45,7 @@ def shown(driver):
         " document.getElementById('error').hidden ? '' : document.getElementById('error').textContent]")
 
 
-def wait_ready(driver):
-    WebDriverWait(driver, 20).until(
-        lambda d: d.execute_script("return document.body.dataset.ready") == "true")
-
-
-options = webdriver.ChromeOptions()
-for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--window-size=1200,900"):
-    options.add_argument(flag)
-options.binary_location = "/usr/bin/chromium"
-driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+driver = start_chromium()
 try:
     startup_ok, startup_report = cli_report({})
     for design in designs:
@@ -110,5 +95,4 @@ try:
             check(picture == f.read(), "layout tab's picture link against spekulor-cli trace --layout")
 finally:
     driver.quit()
-print(f"{failures} different")
-sys.exit(1 if failures else 0)
+sys.exit(tally.finish())

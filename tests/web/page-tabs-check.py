@@ -24,24 +24,16 @@ import sys
 import tempfile
 import urllib.parse
 
-from selenium import webdriver
+from headless import Tally, start_chromium, wait_ready
 from selenium.common.exceptions import TimeoutException
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select, WebDriverWait
 
 url, cli = sys.argv[1], os.path.abspath(sys.argv[2])
-failures = 0
+tally = Tally()
+check = tally.check
 scratch = tempfile.mkdtemp(prefix="spekulor-page-tabs-")
-
-
-def check(same, what, detail=""):
-    global failures
-    failures += 0 if same else 1
-    print(f"{'same' if same else 'DIFFERENT'} {what}")
-    if not same and detail:
-        print(f"    {detail}")
 
 
 def design_options(design):
@@ -72,11 +64,6 @@ def wait_for(driver, condition, what):
     except TimeoutException:
         check(False, f"{what} (waited in vain)")
         return False
-
-
-def wait_ready(driver):
-    WebDriverWait(driver, 30).until(
-        lambda d: d.execute_script("return document.body.dataset.ready") == "true")
 
 
 def link_bytes(driver, link_id):
@@ -281,7 +268,7 @@ def mirror_checks(driver, design, readings_offsets, refit_roc_factor, what):
         type_into(driver, f"reading-{zone + 1}", text)
     check(all(row[7] == "" for row in page_table(driver)[1]), f"{what}: surface column empty with a zone left")
     type_into(driver, f"reading-{len(readings)}", "x")
-    check(text_of(driver, "reduction").startswith(f"Cannot reduce the readings: "),
+    check(text_of(driver, "reduction").startswith("Cannot reduce the readings: "),
           f"{what}: a reading that is not a number stops the reduction", text_of(driver, "reduction"))
     type_into(driver, f"reading-{len(readings)}", readings[-1])
     reduced = cli_primary_test(design, ["--readings", ",".join(readings)])
@@ -424,11 +411,7 @@ def phone_checks(driver):
           "phone: every zone's reading field takes typing")
 
 
-options = webdriver.ChromeOptions()
-for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--window-size=1200,900"):
-    options.add_argument(flag)
-options.binary_location = "/usr/bin/chromium"
-driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+driver = start_chromium()
 try:
     camera_checks(driver)
     mirror_checks(driver, {}, lambda n: [0.004 * (i % 3) for i in range(n)], 1.02, "start-up design")
@@ -439,5 +422,4 @@ try:
     phone_checks(driver)
 finally:
     driver.quit()
-print(f"{failures} different")
-sys.exit(1 if failures else 0)
+sys.exit(tally.finish())
