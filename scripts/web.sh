@@ -119,6 +119,13 @@ build_fftw() {
     local direct dir
     direct=$(direct_c_compiler)
     {
+      # With emcc's own clang command the objects are compiled without libtool, and
+      # make then only links them (scripts/fftw-compile.py).
+      if [ -n "$direct" ]; then
+        for dir in kernel simd-support dft rdft reodft api; do
+          make -n -C "$dir" CC=@CC@
+        done | python3 "$root/scripts/fftw-compile.py" "$direct" "$jobs"
+      fi
       for dir in support kernel simd-support dft rdft reodft api; do
         emmake make -j"$jobs" -C "$dir" ${direct:+CC="$direct"}
       done
