@@ -9,8 +9,8 @@
 #
 # The builds take both cores; the two test runs, the fuzzing and the page's checks then
 # run side by side, since the tests mostly wait on the child processes they start while
-# the fuzzers run for a fixed time. Each stage's output goes to build-logs/ and is shown when the stage
-# fails; each stage's time is printed at the end.
+# the fuzzers run for a fixed time. Each stage's output goes to build-logs/ and is shown
+# when the stage fails; each stage's time is printed at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
