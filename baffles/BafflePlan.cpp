@@ -15,8 +15,6 @@ namespace spekulor::baffles {
 
 namespace {
 
-constexpr int kRimAzimuths = 32;
-
 BaffleProblem Refusal(BaffleProblemCode code) {
   BaffleProblem problem;
   problem.code = code;
@@ -90,7 +88,7 @@ BafflePlan PlanBaffles(const DesignResult& design, const BaffleOptions& options)
   plan.firstOrderLinearObstruction = plan.firstOrder.skirtRadius * 2.0 / plan.frame.diameter;
 
   const Telescope bare = BareTelescope(design);
-  const std::vector<BeamRay> rimRays = TraceRimRays(bare, plan.frame.halfField, kRimAzimuths);
+  const std::vector<BeamRay> rimRays = TraceRimRays(bare, plan.frame.halfField, kHoleRimAzimuths);
   plan.hole = 2.0 * HoleRadius(bare, rimRays);
   if (!SolveBafflePair(ExactNeeds(bare, plan.frame, rimRays, plan.hole / 2.0), plan.baffles)) {
     plan.problem = Refusal(BaffleProblemCode::NoExactPair);

@@ -23,6 +23,9 @@ namespace spekulor::baffles {
 // more light (a quarter of the area) than baffling is worth.
 constexpr double kMostBaffleObstruction = 0.5;
 
+// Rim rays a field point traced for the hole the field needs (even spacing in azimuth).
+constexpr int kHoleRimAzimuths = 32;
+
 // The primary's thickness when none is given, as a fraction of D: the classic 1:6 blank.
 constexpr double kDefaultThicknessRatio = 1.0 / 6.0;
 

@@ -19,9 +19,6 @@ namespace spekulor::camera {
 
 namespace {
 
-// Rim points a field fraction for the hole of a design without baffles, as the plan's.
-constexpr int kHoleRimAzimuths = 32;
-
 CameraProblem Problem(CameraProblemCode code) {
   CameraProblem problem;
   problem.code = code;
@@ -53,7 +50,7 @@ LightStops ChooseStops(const DesignResult& design, const BafflePlan& plan, doubl
   if (!(design.BackFocLen > 0.0)) return stops;  // the focus in front of the primary: no hole
   const Telescope bare = BareTelescope(design);
   const double radius =
-      HoleRadius(bare, TraceRimRays(bare, design.FieldRad / 2.0, kHoleRimAzimuths));
+      HoleRadius(bare, TraceRimRays(bare, design.FieldRad / 2.0, baffles::kHoleRimAzimuths));
   stops.hole = {radius, MirrorSag(bare.primary, radius), -thickness};
   return stops;
 }

@@ -16,6 +16,10 @@ namespace spekulor::camera {
 
 enum class TubeMaterial { None, Aluminium, Steel, Carbon, Invar };
 
+// The materials a tube is made of, None left out, in the enum's order.
+constexpr TubeMaterial kTubeMaterials[] = {TubeMaterial::Aluminium, TubeMaterial::Steel,
+                                           TubeMaterial::Carbon, TubeMaterial::Invar};
+
 // Linear expansion per kelvin: 23, 12, 0.5 and 1.2 x 10^-6; 0 for None.
 double ExpansionPerKelvin(TubeMaterial material);
 

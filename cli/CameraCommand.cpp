@@ -1,9 +1,11 @@
 #include "cli/CameraCommand.h"
 
 #include <cctype>
+#include <vector>
 
 #include "camera/CameraPicture.h"
 #include "camera/CameraTable.h"
+#include "camera/ThermalFocus.h"
 #include "cli/FileOutput.h"
 #include "cli/JsonOutput.h"
 #include "cli/NumberOptions.h"
@@ -20,9 +22,6 @@ namespace {
 
 constexpr double kMostSensorPixels = 100000.0;
 
-const char* const kMaterialNames[] = {"aluminium", "steel", "carbon", "invar"};
-const TubeMaterial kMaterials[] = {TubeMaterial::Aluminium, TubeMaterial::Steel, TubeMaterial::Carbon,
-                                   TubeMaterial::Invar};
 
 bool ReadSide(std::string text, bool whole, double& value) {
   while (!text.empty() && text.back() == ' ') text.pop_back();
@@ -48,10 +47,16 @@ CLI::Validator SensorSides(bool whole) {
 }
 
 TubeMaterial MaterialNamed(const std::string& name) {
-  for (size_t k = 0; k < std::size(kMaterialNames); ++k) {
-    if (name == kMaterialNames[k]) return kMaterials[k];
+  for (const TubeMaterial material : kTubeMaterials) {
+    if (name == TubeMaterialName(material)) return material;
   }
   return TubeMaterial::None;
+}
+
+std::vector<std::string> MaterialNames() {
+  std::vector<std::string> names;
+  for (const TubeMaterial material : kTubeMaterials) names.emplace_back(TubeMaterialName(material));
+  return names;
 }
 
 // The sensor's sides in millimetres from whichever option gave them; false with the
@@ -118,7 +123,7 @@ void AddCameraOptions(CLI::App& command, CameraCommandOptions& options) {
   command
       .add_option("--tube-material", options.material,
                   "What holds the mirrors apart, for the focus's run with temperature")
-      ->check(CLI::IsMember({kMaterialNames[0], kMaterialNames[1], kMaterialNames[2], kMaterialNames[3]}))
+      ->check(CLI::IsMember(MaterialNames()))
       ->type_name("aluminium|steel|carbon|invar");
   command
       .add_option("--temperature-change", options.temperatureChange,
